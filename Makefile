@@ -1,0 +1,70 @@
+# Front door: `make test` and `make demo` each work on a fresh Debian 12 machine.
+BUILD     ?= build
+JOBS      ?= 2
+BUILD_TYPE ?= RelWithDebInfo
+CONFORMANCE ?= ../shared/conformance
+# Sample cases whose features the program has: the events file and the window picture are
+# still to come.
+CONFORMANCE_CASES ?= cli_ flow_ num_ pre_ str_ tok_
+
+PACKAGES := cmake g++ make pkg-config libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+fuzz-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: deps
+	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory unit conformance
+
+unit:
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+conformance:
+	@if [ -x $(CONFORMANCE)/run ]; then \
+	  python3 $(CONFORMANCE)/run $(BUILD)/brindle $(CONFORMANCE_CASES); \
+	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
+
+demo: deps
+	@$(MAKE) --no-print-directory build
+	$(BUILD)/brindle --check examples/hello.bas
+
+# AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
+sanitize: deps
+	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
+	  CMAKE_FLAGS=-DBRINDLE_SANITIZE=ON
+
+FUZZ_SECONDS ?= 60
+fuzz: deps fuzz-deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
+	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz
+	mkdir -p build-fuzz/corpus
+	cp fuzz/seeds/* build-fuzz/corpus/
+	build-fuzz/brindle_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	  -detect_leaks=1 build-fuzz/corpus
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,106 @@
+// Statements that begin with a name, declarations met at run time, and the event values.
+#include "exec/executor.h"
+#include "exec/scan.h"
+#include "exec/statements.h"
+#include "expr/eval.h"
+
+namespace brindle {
+namespace {
+
+// name "[" index "]" "=" value. The index is a number literal or an expression that starts
+// with a name (a[i+1]); the cursor is moved directly onto it, so the evaluator still sees the
+// array's name as the current token but the index's bindings.
+Flow AssignElement(Interpreter& in) {
+  const int a = ArrayAtCursor(in);
+  const int type = in.symbols.array_type[a];
+  in.cursor.exec_pos += 2;
+  const int index_kind = KindAtCursor(in);
+  int index;
+  if (index_kind == TK_NUMBER) {
+    index = ToInteger(TextToNumber(in.tokens.text[in.cursor.exec_pos]));
+    in.cursor.exec_pos += 1;
+  } else if (index_kind == TK_IDENT) {
+    index = ToInteger(EvalNum(in));
+  } else {
+    return Flow::kEnd;
+  }
+  // Without "=" after the "]" (a PTR p[3] declaration met at run time) nothing is stored.
+  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  in.cursor.exec_pos += 1;
+  if (type == KW_STR) {
+    WriteArrayStr(in.values, a, index, NextEvalStr(in));
+  } else if (type == KW_VAR) {
+    WriteArrayNum(in.values, a, index, NextEvalNum(in));
+  } else if (type == KW_PTR) {
+    WriteArrayPtr(in.values, a, index, ToInteger(NextEvalNum(in)));
+  } else {
+    NextEvalNum(in);
+  }
+  return Flow::kEnd;
+}
+
+// name "=" value; anything else that starts with a variable does nothing.
+Flow AssignVariable(Interpreter& in) {
+  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  const int v = VarAtCursor(in);
+  switch (in.symbols.var_type[v]) {
+    case KW_VAR:
+      NextToken(in);
+      in.values.var_num[v] = NextEvalNum(in);
+      break;
+    case KW_STR:
+      NextToken(in);
+      in.values.var_str[v] = NextEvalStr(in);
+      break;
+    case KW_PTR:
+      NextToken(in);
+      in.values.var_ptr[v] = ToInteger(NextEvalNum(in));
+      break;
+  }
+  return Flow::kEnd;
+}
+
+}  // namespace
+
+// A VAR or STR line declares nothing at run time; a PTR line runs as the assignment in it.
+Flow SkipDeclaration(Interpreter& in) {
+  ScanForwardTo(in, TK_COLON, TK_EOL);
+  return Flow::kEnd;
+}
+
+Flow IdentifierStatement(Interpreter& in) {
+  switch (NextKind(in)) {
+    case TK_LBRACKET: return AssignElement(in);
+    case TK_LPAREN: return CallFunction(in);
+    default: return AssignVariable(in);
+  }
+}
+
+Flow MouseXStatement(Interpreter& in) {
+  NextToken(in);
+  if (VarTypeAtCursor(in) == KW_VAR) {
+    in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_x);
+  }
+  return Flow::kEnd;
+}
+
+Flow MouseYStatement(Interpreter& in) {
+  NextToken(in);
+  if (VarTypeAtCursor(in) == KW_VAR) {
+    in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_y);
+  }
+  return Flow::kEnd;
+}
+
+Flow HwParamStatement(Interpreter& in) {
+  NextToken(in);
+  const int v = VarAtCursor(in);
+  if (in.symbols.var_type[v] == KW_VAR) in.values.var_num[v] = static_cast<float>(in.events.wparam);
+  if (in.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
+  return Flow::kEnd;
+}
+
+// Ends a handler run, and a main run that runs into a handler block.
+Flow EndOfHandler(Interpreter&) { return Flow::kReturn; }
+
+}  // namespace brindle

@@ -1,0 +1,159 @@
+// IF/ELSE, WHILE/WEND, GOTO and parameterless functions. Jump targets come from the tables
+// the pre-pass filled; untaken blocks are skipped by scanning forward.
+#include <algorithm>
+
+#include "exec/executor.h"
+#include "exec/scan.h"
+#include "exec/statements.h"
+#include "expr/eval.h"
+#include "host/messages.h"
+
+namespace brindle {
+namespace {
+
+// One WHILE comparison: a VAR variable, an operator, and a VAR variable or a number. Leaves
+// the cursor on the operator. Any other operand ends the run.
+int WhileComparison(Interpreter& in) {
+  NextToken(in);
+  if (CurKind(in) != TK_IDENT || VarTypeAtCursor(in) != KW_VAR) {
+    ShowRunTimeError(in, msg::WrongType(CurText(in)));
+    RunAbandon();
+  }
+  const float a = in.values.var_num[VarAtCursor(in)];
+  in.cursor.exec_pos += 1;
+  NextToken(in);
+  float b;
+  if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
+    b = in.values.var_num[VarAtCursor(in)];
+  } else if (CurKind(in) == TK_NUMBER) {
+    b = in.facts.number[in.cursor.cur];
+  } else {
+    ShowRunTimeError(in, msg::WrongType(CurText(in)));
+    RunAbandon();
+  }
+  in.cursor.exec_pos -= 2;
+  NextToken(in);
+  switch (CurKind(in)) {
+    case TK_LESS: return a < b;
+    case TK_GREATER: return a > b;
+    case TK_EQUAL: return a == b;
+    case TK_BANG: return a != b;
+    default: return 0;
+  }
+}
+
+// The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and
+// again drops the oldest instead of overflowing.
+void PushLoop(RunState& run, int while_position) {
+  if (run.while_depth == kStackDepth) {
+    std::copy(run.while_stack.begin() + 2, run.while_stack.end(), run.while_stack.begin() + 1);
+    --run.while_depth;
+  }
+  run.while_stack[++run.while_depth] = while_position;
+}
+
+// Moves to the WEND that matches the current WHILE, counting nested loops.
+void SkipLoop(Interpreter& in) {
+  int depth = 1;
+  while (depth > 0 && ScanForwardTo(in, KW_WHILE, KW_WEND)) {
+    depth += CurKind(in) == KW_WHILE ? 1 : -1;
+  }
+}
+
+}  // namespace
+
+// IF condition: a false condition goes on after the first ELSE or ENDIF, nesting not counted.
+Flow IfStatement(Interpreter& in) {
+  RunState& run = *in.run;
+  NextToken(in);
+  const int type = VarTypeAtCursor(in);
+  if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
+      (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
+    run.if_outcome = EvalCondition(in);
+  }
+  if (run.if_outcome != 0) return Flow::kEnd;
+  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kGoOn;
+  return Flow::kEnd;
+}
+
+// Reached at the end of a true branch.
+Flow ElseStatement(Interpreter& in) {
+  if (in.run->if_outcome == -1) ScanForwardTo(in, KW_ENDIF);
+  return Flow::kEnd;
+}
+
+// WHILE a op b [("&" | "|") c op d]
+Flow WhileStatement(Interpreter& in) {
+  RunState& run = *in.run;
+  const int mark = in.blocks.while_mark[in.cursor.exec_pos];
+  run.while_first = WhileComparison(in);
+  in.cursor.exec_pos += 2;
+  const int join = KindAtCursor(in);
+  const bool joined = join == TK_AMP || join == TK_BAR;
+  if (joined) {
+    run.while_second = WhileComparison(in);
+    in.cursor.exec_pos += 2;
+  }
+  PushLoop(run, mark);
+  bool holds = run.while_first != 0;
+  if (joined && join == TK_AMP) holds = run.while_first && run.while_second;
+  if (joined && join == TK_BAR) holds = run.while_first || run.while_second;
+  if (holds) return Flow::kEnd;
+  --run.while_depth;
+  SkipLoop(in);
+  // The token after the WEND is passed over.
+  if (in.cursor.exec_pos < in.tokens.count) in.cursor.exec_pos += 1;
+  return Flow::kEnd;
+}
+
+// Back to the loop's WHILE, which tests its condition again. A WEND reached outside any loop
+// (by a GOTO into the body) does nothing.
+Flow WendStatement(Interpreter& in) {
+  RunState& run = *in.run;
+  if (run.while_depth == 0) return Flow::kEnd;
+  in.cursor.exec_pos = std::max(0, run.while_stack[run.while_depth] - 1);
+  --run.while_depth;
+  return Flow::kEnd;
+}
+
+Flow GotoStatement(Interpreter& in) {
+  NextToken(in);
+  in.cursor.exec_pos = in.symbols.goto_target[in.cursor.exec_pos];
+  return Flow::kGoOn;
+}
+
+// name "(": runs the body after the definition's "FUNC name ( )".
+Flow CallFunction(Interpreter& in) {
+  RunState& run = *in.run;
+  const int p = in.cursor.exec_pos;
+  const int entry = in.symbols.func_of_token[p];
+  if (entry == 0) {
+    ShowRunTimeError(in, msg::FunctionNotFound(CurText(in)));
+    RunAbandon();
+  }
+  if (run.call_depth == kStackDepth) {
+    ShowRunTimeError(in, msg::TooManyNestedCalls());
+    RunAbandon();
+  }
+  run.return_stack[++run.call_depth] = p;
+  in.cursor.exec_pos = entry + 2;
+  return Flow::kGoOn;
+}
+
+// Back to the "(" after the call's name; the rest of the calling line goes on.
+Flow EndFnStatement(Interpreter& in) {
+  RunState& run = *in.run;
+  if (run.call_depth == 0) return Flow::kEnd;
+  in.cursor.exec_pos = run.return_stack[run.call_depth--];
+  return Flow::kGoOn;
+}
+
+// The flow that reaches a definition passes over it: a body runs only when called.
+Flow FuncStatement(Interpreter& in) {
+  if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.tokens.count) {
+    in.cursor.exec_pos += 1;
+  }
+  return Flow::kEnd;
+}
+
+}  // namespace brindle

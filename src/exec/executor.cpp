@@ -1,0 +1,103 @@
+#include "exec/executor.h"
+
+#include <array>
+
+#include "exec/statements.h"
+#include "host/window_proc.h"
+#include "expr/eval.h"
+
+namespace brindle {
+namespace {
+
+// Statement kinds and their statements. A kind without one begins no statement: reaching it
+// lets one pending window event through.
+constexpr std::array<Statement, kKindLimit> MakeDispatchTable() {
+  std::array<Statement, kKindLimit> t{};
+  t[KW_VAR] = SkipDeclaration;
+  t[KW_STR] = SkipDeclaration;
+  t[TK_IDENT] = IdentifierStatement;
+  t[KW_FUNC] = FuncStatement;
+  t[KW_ENDFN] = EndFnStatement;
+  t[KW_ENDWM] = EndOfHandler;
+  t[KW_MOUSEX] = MouseXStatement;
+  t[KW_MOUSEY] = MouseYStatement;
+  t[KW_HWPARAM] = HwParamStatement;
+  t[KW_GETTICK] = GetTickStatement;
+  t[KW_TIMERON] = TimerOnStatement;
+  t[KW_TIMEROFF] = TimerOffStatement;
+  t[KW_PRINT] = PrintStatement;
+  t[KW_PSET] = PsetStatement;
+  t[KW_PLOT] = PlotStatement;
+  t[KW_DRAW] = DrawStatement;
+  t[KW_SWAP] = SwapStatement;
+  t[KW_IF] = IfStatement;
+  t[KW_ELSE] = ElseStatement;
+  t[KW_WHILE] = WhileStatement;
+  t[KW_WEND] = WendStatement;
+  t[KW_GOTO] = GotoStatement;
+  t[KW_WCOLOR] = WColorStatement;
+  t[KW_FCOLOR] = FColorStatement;
+  t[KW_BCOLOR] = BColorStatement;
+  t[KW_LINE] = LineStatement;
+  t[KW_RECT] = RectStatement;
+  t[KW_CIRCLE] = CircleStatement;
+  return t;
+}
+constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();
+
+// Keeps the count of active runs right however a run ends.
+class ActiveRun {
+ public:
+  ActiveRun(Interpreter& in, RunState& run) : in_(in), outer_(in.run) {
+    in_.run = &run;
+    ++in_.active_runs;
+  }
+  ~ActiveRun() {
+    in_.run = outer_;
+    --in_.active_runs;
+  }
+  ActiveRun(const ActiveRun&) = delete;
+  ActiveRun& operator=(const ActiveRun&) = delete;
+
+ private:
+  Interpreter& in_;
+  RunState* outer_;
+};
+
+// The executor's pump: one pending event, if any, goes to the window procedure.
+void PumpOneEvent(Interpreter& in) {
+  if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
+    in.window_proc->Dispatch(*event);
+  }
+}
+
+}  // namespace
+
+void RunAbandon() { throw RunAbandoned{}; }
+
+void PrepareRun(Interpreter& in) { ComputeTokenFacts(in.tokens, in.facts); }
+
+void ExecuteTokens(Interpreter& in) {
+  RunState run;
+  ActiveRun active(in, run);
+  while (in.cursor.exec_pos < in.tokens.count) {
+    Flow flow;
+    do {
+#ifdef BRINDLE_STEP_BUDGET
+      // Fuzzing builds end endless scripts as if the window had been closed.
+      if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+#endif
+      NextToken(in);
+      const Statement statement = kDispatch[CurKind(in)];
+      if (statement == nullptr) {
+        PumpOneEvent(in);
+        flow = Flow::kEnd;
+      } else {
+        flow = statement(in);
+      }
+    } while (flow == Flow::kGoOn);
+    if (flow == Flow::kReturn) return;
+  }
+}
+
+}  // namespace brindle

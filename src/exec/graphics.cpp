@@ -1,0 +1,155 @@
+// The drawing statements. Everything but WCOLOR and SWAP draws only into the canvas; the
+// window shows it on SWAP, WCOLOR or a repaint.
+#include "exec/statements.h"
+#include "expr/eval.h"
+#include "expr/numbers.h"
+
+namespace brindle {
+namespace {
+
+// Expression argument: passes the keyword or the separator before it.
+int NextCoordinate(Interpreter& in) { return ToInteger(NextEvalNum(in)); }
+
+// Plain arguments: a number literal or a VAR variable, each the second token after the one
+// before. Any other token leaves the value the statement used last time.
+float PlainArgument(Interpreter& in, int statement, int index) {
+  float& value = in.exec.plain_args[statement][index];
+  if (CurKind(in) == TK_NUMBER) {
+    value = in.facts.number[in.cursor.cur];
+  } else if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
+    value = in.values.var_num[VarAtCursor(in)];
+  }
+  return value;
+}
+
+template <int N>
+void ReadPlainArguments(Interpreter& in, int statement, int (&out)[N]) {
+  for (int i = 0; i < N; ++i) {
+    NextToken(in);
+    if (i > 0) NextToken(in);
+    out[i] = ToInteger(PlainArgument(in, statement, i));
+  }
+}
+
+// Colour components carry into the next one: 300, 0, 0 is red 44 and green 1.
+ColorRef MakeColor(const int (&rgb)[3]) {
+  return static_cast<ColorRef>(rgb[0] + 256 * rgb[1] + 65536 * rgb[2]);
+}
+
+ColorRef ReadColor(Interpreter& in, int statement) {
+  int rgb[3];
+  ReadPlainArguments(in, statement, rgb);
+  return MakeColor(rgb);
+}
+
+// The text of PRINT's item; an item of another kind prints what the last PRINT printed.
+void ReadPrintItem(Interpreter& in, std::string& text) {
+  if (NextKind(in) == TK_LBRACKET) {
+    const int type = ArrayTypeAtCursor(in);
+    if (type == KW_VAR || type == KW_PTR) text = NumberToText(EvalFactor(in));
+    if (type == KW_STR) text = EvalStrItem(in);
+    return;
+  }
+  const int kind = CurKind(in);
+  if (kind == TK_NUMBER) {
+    text = NumberToText(in.facts.number[in.cursor.cur]);
+  } else if (kind == TK_STRING) {
+    text = CurText(in);
+  } else if (kind == TK_LPAREN) {
+    text = NumberToText(EvalNum(in));
+  } else if (kind == TK_IDENT) {
+    const int v = VarAtCursor(in);
+    switch (in.symbols.var_type[v]) {
+      case KW_VAR: text = NumberToText(in.values.var_num[v]); break;
+      case KW_PTR: text = NumberToText(static_cast<float>(in.values.var_ptr[v])); break;
+      case KW_STR: text = in.values.var_str[v]; break;
+    }
+  }
+}
+
+}  // namespace
+
+Flow WColorStatement(Interpreter& in) {
+  in.canvas.Fill(ReadColor(in, KW_WCOLOR));
+  in.platform.ShowCanvas(in.canvas);
+  return Flow::kEnd;
+}
+
+Flow FColorStatement(Interpreter& in) {
+  in.exec.fore_color = ReadColor(in, KW_FCOLOR);
+  return Flow::kEnd;
+}
+
+Flow BColorStatement(Interpreter& in) {
+  in.exec.back_color = ReadColor(in, KW_BCOLOR);
+  return Flow::kEnd;
+}
+
+Flow PsetStatement(Interpreter& in) {
+  const int x = NextCoordinate(in);
+  const int y = NextCoordinate(in);
+  in.canvas.SetPixel(x, y, in.exec.fore_color);
+  return Flow::kEnd;
+}
+
+Flow LineStatement(Interpreter& in) {
+  const int x1 = NextCoordinate(in);
+  const int y1 = NextCoordinate(in);
+  const int x2 = NextCoordinate(in);
+  const int y2 = NextCoordinate(in);
+  in.canvas.DrawLine(x1, y1, x2, y2, in.exec.fore_color);
+  return Flow::kEnd;
+}
+
+// RECT x, y, width, height
+Flow RectStatement(Interpreter& in) {
+  int box[4];
+  ReadPlainArguments(in, KW_RECT, box);
+  in.canvas.DrawBox(box[0], box[1], box[0] + box[2], box[1] + box[3], in.exec.fore_color,
+                    in.exec.back_color);
+  return Flow::kEnd;
+}
+
+// CIRCLE cx, cy, r: the ellipse in the box cx - r, cy - r, cx + r, cy + r.
+Flow CircleStatement(Interpreter& in) {
+  const int cx = NextCoordinate(in);
+  const int cy = NextCoordinate(in);
+  const int r = NextCoordinate(in);
+  in.canvas.DrawEllipse(cx - r, cy - r, cx + r, cy + r, in.exec.fore_color, in.exec.back_color);
+  return Flow::kEnd;
+}
+
+Flow PlotStatement(Interpreter& in) {
+  in.exec.pen_x = NextCoordinate(in);
+  in.exec.pen_y = NextCoordinate(in);
+  return Flow::kEnd;
+}
+
+Flow DrawStatement(Interpreter& in) {
+  const int x = NextCoordinate(in);
+  const int y = NextCoordinate(in);
+  in.canvas.DrawLine(in.exec.pen_x, in.exec.pen_y, x, y, in.exec.fore_color);
+  in.exec.pen_x = x;
+  in.exec.pen_y = y;
+  return Flow::kEnd;
+}
+
+// PRINT x, y, item: a plain variable or literal is printed directly; an expression must be
+// in parentheses.
+Flow PrintStatement(Interpreter& in) {
+  const int x = NextCoordinate(in);
+  const int y = NextCoordinate(in);
+  NextToken(in);
+  std::string& text = in.run->print_text;
+  ReadPrintItem(in, text);
+  in.canvas.DrawText(x, y, text, in.exec.fore_color);
+  in.platform.NoteText(x, y, text);
+  return Flow::kEnd;
+}
+
+Flow SwapStatement(Interpreter& in) {
+  in.platform.ShowCanvas(in.canvas);
+  return Flow::kEnd;
+}
+
+}  // namespace brindle

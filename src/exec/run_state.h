@@ -1,0 +1,25 @@
+// The state of one run of the executor: the main run, or one handler run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brindle {
+
+constexpr int kStackDepth = 1024;
+
+struct RunState {
+  int call_depth = 0;
+  int while_depth = 0;
+  int if_outcome = 0;      // the last IF condition: -1 true, 0 false
+  int while_first = 0;     // the last WHILE comparisons: 1 true, 0 false
+  int while_second = 0;
+  int image_count = 0;     // image slots handed out by this run
+  std::string print_text;  // what the last PRINT of this run showed
+  // Entry d is the call's identifier at call depth d, or the WHILE token at loop depth d.
+  // Each run has its own, so a handler run started inside another leaves them intact.
+  std::vector<int> return_stack = std::vector<int>(kStackDepth + 1, 0);
+  std::vector<int> while_stack = std::vector<int>(kStackDepth + 1, 0);
+};
+
+}  // namespace brindle

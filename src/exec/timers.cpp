@@ -1,0 +1,45 @@
+// The script's timer and the tick count.
+#include <cstdint>
+
+#include "exec/statements.h"
+#include "expr/eval.h"
+
+namespace brindle {
+namespace {
+
+// The window system raises intervals below 10 ms to 10, and reads a negative one as unsigned,
+// which is past its maximum.
+uint32_t EffectiveInterval(int32_t interval_ms) {
+  constexpr uint32_t kMinimum = 10, kMaximum = 2147483647;
+  if (interval_ms < 0) return kMaximum;
+  return interval_ms < static_cast<int32_t>(kMinimum) ? kMinimum
+                                                       : static_cast<uint32_t>(interval_ms);
+}
+
+}  // namespace
+
+Flow GetTickStatement(Interpreter& in) {
+  NextToken(in);
+  if (VarTypeAtCursor(in) == KW_VAR) {
+    const auto ticks = static_cast<int32_t>(in.platform.TickCount());
+    in.values.var_num[VarAtCursor(in)] = static_cast<float>(ticks);
+  }
+  return Flow::kEnd;
+}
+
+// A second TIMERON replaces the running timer. A non-VAR argument keeps the last interval.
+Flow TimerOnStatement(Interpreter& in) {
+  NextToken(in);
+  if (VarTypeAtCursor(in) == KW_VAR) {
+    in.exec.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
+  }
+  in.platform.StartTimer(EffectiveInterval(in.exec.timer_interval));
+  return Flow::kEnd;
+}
+
+Flow TimerOffStatement(Interpreter& in) {
+  in.platform.StopTimer();
+  return Flow::kEnd;
+}
+
+}  // namespace brindle

@@ -1,0 +1,66 @@
+// The evaluators read expressions straight from the token table through the shared cursor.
+// On entry the cursor stands on the expression's first token; on return, on the first token
+// not consumed. Nothing here reports a malformed expression: an operand that matches no form
+// counts as zero (or "") and is left where it is.
+#pragma once
+
+#include <string>
+
+#include "host/interpreter.h"
+#include "prepass/keywords.h"
+
+namespace brindle {
+
+// --- The cursor. CurText/CurKind describe the token last read by NextToken; bindings and the
+// look-ahead are read through exec_pos. The two differ only after direct positioning.
+
+inline void NextToken(Interpreter& in) {
+  const int p = in.cursor.exec_pos < kCursorLimit ? in.cursor.exec_pos + 1 : kCursorLimit;
+  in.cursor.exec_pos = p;
+  in.cursor.cur = p;
+}
+inline int CurKind(const Interpreter& in) { return in.tokens.kind[in.cursor.cur]; }
+inline const std::string& CurText(const Interpreter& in) { return in.tokens.text[in.cursor.cur]; }
+// The current text when it is one byte long (operators are recognised by text), else 0.
+inline char CurOp(const Interpreter& in) { return in.facts.op[in.cursor.cur]; }
+inline char CurLead(const Interpreter& in) { return in.facts.lead[in.cursor.cur]; }
+inline bool CurLeadIsDigit(const Interpreter& in) {
+  const char c = CurLead(in);
+  return c >= '0' && c <= '9';
+}
+inline int KindAtCursor(const Interpreter& in) { return in.tokens.kind[in.cursor.exec_pos]; }
+inline int NextKind(const Interpreter& in) { return in.tokens.kind[in.cursor.exec_pos + 1]; }
+inline int VarAtCursor(const Interpreter& in) {
+  return in.symbols.var_slot_of_token[in.cursor.exec_pos];
+}
+inline int VarTypeAtCursor(const Interpreter& in) {
+  return in.symbols.var_type[VarAtCursor(in)];
+}
+inline int ArrayAtCursor(const Interpreter& in) {
+  return in.symbols.array_slot_of_token[in.cursor.exec_pos];
+}
+inline int ArrayTypeAtCursor(const Interpreter& in) {
+  return in.symbols.array_type[ArrayAtCursor(in)];
+}
+
+// --- Numbers.
+float EvalNum(Interpreter& in);     // terms joined by "+" and "-", left to right
+float EvalTerm(Interpreter& in);    // factors joined by "*", "/", "%", "^", left to right
+float EvalFactor(Interpreter& in);  // one operand
+inline float NextEvalNum(Interpreter& in) {
+  NextToken(in);
+  return EvalNum(in);
+}
+
+// --- Strings.
+std::string EvalStr(Interpreter& in);      // items joined by "+"
+std::string EvalStrItem(Interpreter& in);  // one item
+inline std::string NextEvalStr(Interpreter& in) {
+  NextToken(in);
+  return EvalStr(in);
+}
+
+// --- Conditions of IF: -1 true, 0 false.
+int EvalCondition(Interpreter& in);
+
+}  // namespace brindle

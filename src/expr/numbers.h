@@ -1,0 +1,47 @@
+// Number rules of the language: every VAR value is a 32-bit float, rounded after every operator.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+// Round to nearest, ties to even. Out of the 32-bit range, an infinity or a NaN gives
+// -2147483648.
+int32_t ToInteger(float x);
+
+// The value of a number text: number literals and VAL. Leading bytes up to the blank are
+// skipped; &h/&x, &o, &b (and 0h, 0x, 0o, 0b) prefixes, h/o suffixes, decimal with an optional
+// exponent, #inf / #-inf / #nan.
+float TextToNumber(std::string_view text);
+
+// The text of a number: six decimals in fixed notation with trailing zeros removed, seven
+// significant digits in scientific notation (1E+20), #INF, #-INF, #qNAN, -0.
+std::string NumberToText(float x);
+
+// Operators whose result is not a plain float operation.
+float IntegerDivide(float a, float b);  // "%": the quotient truncated toward zero
+float Power(float base, float exponent);  // "^"
+
+// The one-argument functions, computed in double precision and rounded once to float.
+float Sine(float x);
+float Cosine(float x);
+float Tangent(float x);
+float ArcTangent(float x);
+float SquareRoot(float x);
+float NaturalLog(float x);
+float RoundToEven(float x);     // ROUND: keeps the float range
+float IntegerPart(float x);     // INT: ToInteger back to float
+float FractionPart(float x);    // FRAC: x minus x truncated toward zero
+float Absolute(float x);
+
+// The two random generators: RND's fixed sequence and RAND's clock-seeded integers.
+struct RandomState {
+  uint32_t fixed_seed = 0x12345678;
+  uint32_t clock_seed = 0;
+};
+float FixedRandom(RandomState& state);                          // 0 .. 1
+int32_t ClockRandom(RandomState& state, int32_t lo, int32_t hi);  // lo .. hi
+
+}  // namespace brindle

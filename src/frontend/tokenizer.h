@@ -1,0 +1,39 @@
+// Splits a script into the token table in one left-to-right pass.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "frontend/token_table.h"
+#include "host/messages.h"
+
+namespace brindle {
+
+struct Interpreter;
+
+enum class TokenizerError {
+  kNone = 0,
+  kUnknownCharacter = 1,
+  kUnclosedQuote = 2,
+  kMissingRightParen = 3,
+  kMissingLeftParen = 4,
+  kMissingRightBracket = 5,
+  kMissingLeftBracket = 6,
+  kTooManyTokens = 7,
+};
+
+struct TokenizeResult {
+  int token_count = 0;  // 0 after a fault
+  TokenizerError error = TokenizerError::kNone;
+  std::optional<Message> fault;
+};
+
+// Fills table positions 1.. and its line count. Stops at the first fault; the tokens written
+// before it stay.
+TokenizeResult Tokenize(std::string_view source, TokenTable& table);
+
+// Tokenizes the interpreter's source and shows the statistics or the fault. Returns true when
+// the source is usable: no fault and at least one line end.
+bool RunTokenizer(Interpreter& in);
+
+}  // namespace brindle

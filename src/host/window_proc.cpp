@@ -1,0 +1,54 @@
+#include "host/window_proc.h"
+
+#include "exec/executor.h"
+#include "host/interpreter.h"
+
+namespace brindle {
+
+void WindowProcedure::Dispatch(const WindowEvent& event) {
+  using Type = WindowEvent::Type;
+  Blocks& b = in_.blocks;
+  switch (event.type) {
+    case Type::kPaint:
+      in_.platform.ShowCanvas(in_.canvas);
+      break;
+    case Type::kMouseMove:
+      // The position is recorded only for scripts that handle mouse moves.
+      if (b.HandlerEntry(Handler::kMouseMove) > 0) {
+        in_.events.mouse_x = event.x & 0xffff;
+        in_.events.mouse_y = event.y & 0xffff;
+        RunHandler(b.HandlerEntry(Handler::kMouseMove));
+      }
+      break;
+    case Type::kKeyDown:
+      in_.events.wparam = event.key;
+      if (b.HandlerEntry(Handler::kKeyDown) > 0) RunHandler(b.HandlerEntry(Handler::kKeyDown));
+      break;
+    case Type::kKeyUp:
+      in_.events.wparam = event.key;
+      if (b.HandlerEntry(Handler::kKeyUp) > 0) RunHandler(b.HandlerEntry(Handler::kKeyUp));
+      break;
+    case Type::kCommand:
+      in_.events.wparam = event.command_id & 0xffff;
+      if (event.command_id == 1 && event.notification_code == 0 &&
+          b.HandlerEntry(Handler::kCommand) > 0) {
+        RunHandler(b.HandlerEntry(Handler::kCommand));
+      }
+      break;
+    case Type::kTimer:
+      if (b.HandlerEntry(Handler::kTimer) > 0) RunHandler(b.HandlerEntry(Handler::kTimer));
+      break;
+    case Type::kClose:
+      throw WindowClosed{};
+  }
+}
+
+// A handler started inside a running script leaves that run exactly where it was.
+void WindowProcedure::RunHandler(int entry) {
+  const TokenCursor interrupted = in_.cursor;
+  in_.cursor.exec_pos = entry;
+  ExecuteTokens(in_);
+  in_.cursor = in_.active_runs > 0 ? interrupted : TokenCursor{};
+}
+
+}  // namespace brindle

@@ -1,0 +1,33 @@
+// The canvas font: the built-in monospace TrueType font scaled as Windows scales a font asked
+// for with cell height 16 and average width 8, its glyphs rendered once and kept.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace brindle {
+
+constexpr int kCellWidth = 8;
+constexpr int kCellHeight = 16;
+
+// Coverage (0 transparent .. 255 solid) of one glyph, placed relative to the top-left of its
+// cell. It may reach outside the cell, as a glyph's overhang does on Windows.
+struct Glyph {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> coverage;  // width * height, row-major
+};
+
+// The glyph a byte of text shows (the byte read as Windows-1252). Control bytes and bytes the
+// code page leaves undefined give an empty glyph.
+const Glyph& CanvasGlyph(unsigned char byte);
+
+// The Unicode character of a Windows-1252 byte; 0 for control bytes and undefined ones.
+char32_t Windows1252ToUnicode(unsigned char byte);
+
+// Pixels from the top of the cell to the baseline.
+int CanvasFontBaseline();
+
+}  // namespace brindle

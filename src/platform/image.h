@@ -1,0 +1,45 @@
+// A decoded picture in canvas pixels, as loaded for the image statements.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace brindle {
+
+class Image {
+ public:
+  // The null image: what a failed load gives; drawing it draws nothing.
+  Image() = default;
+  // width * height pixels, row-major from the top-left. A size or pixel count that does not fit
+  // gives the null image.
+  Image(int width, int height, std::vector<ColorRef> pixels);
+
+  // Reads and decodes a BMP, PNG, JPEG, GIF (first frame) or TGA file. A width and height of 0
+  // keep the picture's own size; a positive value scales that axis to it, nearest neighbour,
+  // so that pure black stays pure black for the transparent blits. A missing or undecodable
+  // file, a negative size or one too large to hold gives the null image.
+  static Image Load(const std::string& path, int width = 0, int height = 0);
+  // The same for a file already in memory.
+  static Image Decode(std::span<const unsigned char> file, int width = 0, int height = 0);
+
+  bool is_null() const { return pixels_.empty(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  const std::vector<ColorRef>& pixels() const { return pixels_; }
+  // 0 outside the image.
+  ColorRef Pixel(int x, int y) const;
+
+  // Nearest-neighbour resize; the null image for a size that is not positive or too large.
+  Image Scaled(int width, int height) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<ColorRef> pixels_;
+};
+
+}  // namespace brindle

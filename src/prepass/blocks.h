@@ -1,0 +1,30 @@
+// Block counts, loop marks and the script's event handlers.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "frontend/token_table.h"
+
+namespace brindle {
+
+// The window events a script can handle, in the order their names are tried.
+enum class Handler { kMouseMove, kKeyDown, kTimer, kCommand, kKeyUp };
+inline constexpr int kHandlerCount = 5;
+
+struct Blocks {
+  int if_count = 0, endif_count = 0;
+  int while_count = 0, wend_count = 0;
+  int func_count = 0, endfn_count = 0;
+  int winmsg_count = 0, endwm_count = 0;
+
+  // while_mark[p] == p for a WHILE token at p that passed its checks, else 0.
+  std::vector<int> while_mark = std::vector<int>(kCursorLimit + 2, 0);
+
+  // Position of the message-name token after WINMSG, 0 when the script has no handler.
+  std::array<int, kHandlerCount> handler_table{};
+  int& HandlerEntry(Handler h) { return handler_table[static_cast<int>(h)]; }
+  int HandlerEntry(Handler h) const { return handler_table[static_cast<int>(h)]; }
+};
+
+}  // namespace brindle

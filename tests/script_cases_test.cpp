@@ -1,0 +1,76 @@
+// Script cases: each tests/scripts/NAME.bas runs through the real command line and must print
+// NAME.expect exactly and exit with the status in NAME.meta ("mode check|headless", "exit N";
+// optional "args ..." adds options before the script).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle::testing {
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct Meta {
+  std::string mode = "headless";
+  int exit_status = 0;
+  std::vector<std::string> args;
+};
+
+Meta ReadMeta(const fs::path& path) {
+  Meta meta;
+  std::istringstream lines(ReadAll(path));
+  std::string key;
+  while (lines >> key) {
+    if (key == "mode") {
+      lines >> meta.mode;
+    } else if (key == "exit") {
+      lines >> meta.exit_status;
+    } else if (key == "args") {
+      std::string rest;
+      std::getline(lines, rest);
+      std::istringstream words(rest);
+      for (std::string w; words >> w;) meta.args.push_back(w);
+    }
+  }
+  return meta;
+}
+
+std::vector<std::string> CaseNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(BRINDLE_TEST_DIR) / "scripts")) {
+    if (entry.path().extension() == ".bas") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ScriptCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScriptCase, PrintsItsTranscript) {
+  const fs::path dir = fs::path(BRINDLE_TEST_DIR) / "scripts";
+  const std::string name = GetParam();
+  const Meta meta = ReadMeta(dir / (name + ".meta"));
+  std::vector<std::string> args = {meta.mode == "check" ? "--check" : "--headless"};
+  args.insert(args.end(), meta.args.begin(), meta.args.end());
+  args.push_back(name + ".bas");
+  const ProcessResult r = RunBrindle(args, dir.string());
+  EXPECT_EQ(r.out, ReadAll(dir / (name + ".expect"))) << "stderr: " << r.err;
+  EXPECT_EQ(r.status, meta.exit_status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptCase, ::testing::ValuesIn(CaseNames()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace brindle::testing
