@@ -10,6 +10,7 @@
 #include "host/driver.h"
 #include "host/interpreter.h"
 #include "platform/headless.h"
+#include "platform/png_writer.h"
 
 namespace {
 
@@ -19,12 +20,14 @@ constexpr std::string_view kUsage =
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --help | --version\n"
     "headless options:\n"
-    "  --seed N    seed of RAND (default 0)\n";
+    "  --screenshot FILE.png   write what the window shows when the program ends\n"
+    "  --seed N                seed of RAND (default 0)\n";
 
 struct CommandLine {
   bool headless = false;
   bool check = false;
   std::optional<uint32_t> seed;
+  std::string screenshot;
   std::string script;
 };
 
@@ -47,6 +50,9 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cl) {
       cl.headless = true;
     } else if (arg == "--check") {
       cl.check = true;
+    } else if (arg == "--screenshot") {
+      if (++i == argc) return UsageError("--screenshot needs a file name");
+      cl.screenshot = argv[i];
     } else if (arg == "--seed") {
       if (++i == argc) return UsageError("--seed needs a number");
       char* end = nullptr;
@@ -107,5 +113,11 @@ int main(int argc, char** argv) {
   options.clock_seed = cl.seed.value_or(0);
   const int status = brindle::RunProgram(in, options);
   platform.Flush();
+  if (!cl.screenshot.empty() &&
+      !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth, brindle::Canvas::kHeight,
+                         cl.screenshot)) {
+    std::cerr << "brindle: cannot write " << cl.screenshot << "\n";
+    return 2;
+  }
   return status;
 }

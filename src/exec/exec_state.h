@@ -3,11 +3,33 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/canvas.h"
+#include "platform/image.h"
+#include "prepass/symbols.h"
 #include "prepass/keywords.h"
 
 namespace brindle {
+
+constexpr int kImageSlots = 64;
+
+// Loaded pictures are known to scripts by handles (1, 2, ...); a slot is where one picture is
+// kept ready for drawing, and each handle variable remembers its slot.
+struct ImageState {
+  std::vector<Image> loaded;                       // handle h is loaded[h - 1]
+  std::array<int32_t, kImageSlots + 1> slot{};    // the handle selected in each slot
+  std::vector<int> slot_of_var = std::vector<int>(kMaxVariables + 1, 0);
+  std::string last_file;                           // LOADIMG's last file name argument
+  int32_t last_handle = 0;                         // SHOWIMG's last handle and slot
+  int last_slot = 0;
+
+  const Image* Find(int32_t handle) const {
+    if (handle < 1 || handle > static_cast<int64_t>(loaded.size())) return nullptr;
+    return &loaded[handle - 1];
+  }
+};
 
 struct ExecState {
   ColorRef fore_color = 0;  // pen and text colour
@@ -17,6 +39,7 @@ struct ExecState {
   // The last value each statement read for each plain argument: an argument of a kind the
   // statement does not accept leaves the value as it was.
   std::array<std::array<float, 4>, kKindLimit> plain_args{};
+  ImageState images;
 };
 
 }  // namespace brindle

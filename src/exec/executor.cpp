@@ -41,6 +41,9 @@ constexpr std::array<Statement, kKindLimit> MakeDispatchTable() {
   t[KW_LINE] = LineStatement;
   t[KW_RECT] = RectStatement;
   t[KW_CIRCLE] = CircleStatement;
+  t[KW_LOADIMG] = LoadImageStatement;
+  t[KW_SHOWIMG] = ShowImageStatement;
+  t[KW_SHOWIMGT] = ShowImageTransparentStatement;
   return t;
 }
 constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();

@@ -1,35 +1,12 @@
 // The drawing statements. Everything but WCOLOR and SWAP draws only into the canvas; the
 // window shows it on SWAP, WCOLOR or a repaint.
+#include "exec/arguments.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
 #include "expr/numbers.h"
 
 namespace brindle {
 namespace {
-
-// Expression argument: passes the keyword or the separator before it.
-int NextCoordinate(Interpreter& in) { return ToInteger(NextEvalNum(in)); }
-
-// Plain arguments: a number literal or a VAR variable, each the second token after the one
-// before. Any other token leaves the value the statement used last time.
-float PlainArgument(Interpreter& in, int statement, int index) {
-  float& value = in.exec.plain_args[statement][index];
-  if (CurKind(in) == TK_NUMBER) {
-    value = in.facts.number[in.cursor.cur];
-  } else if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
-    value = in.values.var_num[VarAtCursor(in)];
-  }
-  return value;
-}
-
-template <int N>
-void ReadPlainArguments(Interpreter& in, int statement, int (&out)[N]) {
-  for (int i = 0; i < N; ++i) {
-    NextToken(in);
-    if (i > 0) NextToken(in);
-    out[i] = ToInteger(PlainArgument(in, statement, i));
-  }
-}
 
 // Colour components carry into the next one: 300, 0, 0 is red 44 and green 1.
 ColorRef MakeColor(const int (&rgb)[3]) {

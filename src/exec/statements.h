@@ -45,6 +45,11 @@ Flow DrawStatement(Interpreter& in);
 Flow PrintStatement(Interpreter& in);
 Flow SwapStatement(Interpreter& in);
 
+// Images.
+Flow LoadImageStatement(Interpreter& in);
+Flow ShowImageStatement(Interpreter& in);
+Flow ShowImageTransparentStatement(Interpreter& in);
+
 // Timer and tick count.
 Flow GetTickStatement(Interpreter& in);
 Flow TimerOnStatement(Interpreter& in);

@@ -1,8 +1,6 @@
 // Conversions between numbers and their text. Both directions are exact: a text is converted
 // with one correct rounding, and a number is written from its exact decimal value, so what a
 // script prints never depends on the C library's locale or rounding mode.
-#include "expr/numbers.h"
-
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -12,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "expr/numbers.h"
+
 namespace brindle {
 namespace {
 
@@ -20,9 +20,13 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 // ---------------------------------------------------------------------------------------------
 // Text to number
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The value of c as a digit of any base up to 16, or -1.
 int DigitValue(char c) {
@@ -144,11 +148,11 @@ float DecimalMagnitude(const DecimalParts& parts) {
   const int64_t lead = parts.point - static_cast<int64_t>(first) + parts.exponent;
   if (lead > 40) return kInfinity;  // above 10^40
   if (lead < -50) return 0.0f;      // below 10^-51, under half the smallest float
-  const std::string normalised = "0." + parts.digits.substr(first, last - first + 1) + "e" +
-                                 std::to_string(lead);
+  const std::string normalised =
+      "0." + parts.digits.substr(first, last - first + 1) + "e" + std::to_string(lead);
   float value = 0.0f;
-  const auto result = std::from_chars(normalised.data(), normalised.data() + normalised.size(),
-                                      value);
+  const auto result =
+      std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
   if (result.ec == std::errc::result_out_of_range) return lead > 0 ? kInfinity : 0.0f;
   return value;
 }
@@ -194,8 +198,8 @@ ExactDecimal ExpandExactly(double magnitude) {
   // digit needs one decimal digit, so this many decimals make the expansion exact.
   const int decimals = std::clamp(23 - std::ilogb(magnitude), 0, 149);
   char buffer[256];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
   ExactDecimal exact;
   for (const char* p = buffer; p != result.ptr; ++p) {
     if (IsDigit(*p)) {

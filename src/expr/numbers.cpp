@@ -22,7 +22,9 @@ double RoundHalfEven(double v) {
 
 // The functions work in double and round once, so results are the correctly rounded float
 // wherever the double result is accurate to half a float ulp.
-float Narrow(double v) { return static_cast<float>(v); }
+float Narrow(double v) {
+  return static_cast<float>(v);
+}
 
 bool HasOddIntegerPart(double exponent) {
   return std::isfinite(exponent) && std::fmod(std::trunc(exponent), 2.0) != 0.0;
@@ -59,20 +61,38 @@ float Power(float base, float exponent) {
   return Narrow(negate ? -magnitude : magnitude);
 }
 
-float Sine(float x) { return Narrow(std::sin(static_cast<double>(x))); }
-float Cosine(float x) { return Narrow(std::cos(static_cast<double>(x))); }
-float Tangent(float x) { return Narrow(std::tan(static_cast<double>(x))); }
-float ArcTangent(float x) { return Narrow(std::atan(static_cast<double>(x))); }
-float SquareRoot(float x) { return Narrow(std::sqrt(static_cast<double>(x))); }
-float NaturalLog(float x) { return Narrow(std::log(static_cast<double>(x))); }
-float RoundToEven(float x) { return Narrow(RoundHalfEven(x)); }
-float IntegerPart(float x) { return static_cast<float>(ToInteger(x)); }
+float Sine(float x) {
+  return Narrow(std::sin(static_cast<double>(x)));
+}
+float Cosine(float x) {
+  return Narrow(std::cos(static_cast<double>(x)));
+}
+float Tangent(float x) {
+  return Narrow(std::tan(static_cast<double>(x)));
+}
+float ArcTangent(float x) {
+  return Narrow(std::atan(static_cast<double>(x)));
+}
+float SquareRoot(float x) {
+  return Narrow(std::sqrt(static_cast<double>(x)));
+}
+float NaturalLog(float x) {
+  return Narrow(std::log(static_cast<double>(x)));
+}
+float RoundToEven(float x) {
+  return Narrow(RoundHalfEven(x));
+}
+float IntegerPart(float x) {
+  return static_cast<float>(ToInteger(x));
+}
 
 float FractionPart(float x) {
   const double v = x;
   return Narrow(v - std::trunc(v));
 }
 
-float Absolute(float x) { return std::fabs(x); }
+float Absolute(float x) {
+  return std::fabs(x);
+}
 
 }  // namespace brindle

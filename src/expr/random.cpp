@@ -1,10 +1,10 @@
 // RND's fixed sequence and RAND's clock-seeded integers. Both generators are part of what
 // scripts observe (RND gives the same numbers in every run), so the arithmetic is kept exactly,
 // wrap-around included.
-#include "expr/numbers.h"
-
 #include <cmath>
 #include <cstdint>
+
+#include "expr/numbers.h"
 
 namespace brindle {
 namespace {

@@ -4,11 +4,13 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 #include <optional>
 
 #include "platform/font_data.h"
@@ -61,6 +63,9 @@ CanvasFont::~CanvasFont() {
 // ascent.
 bool CanvasFont::Open() {
   if (FT_Init_FreeType(&library_) != 0) return false;
+  // FREETYPE_PROPERTIES may choose another hinting interpreter; text must not depend on it.
+  FT_UInt interpreter = TT_INTERPRETER_VERSION_40;
+  FT_Property_Set(library_, "truetype", "interpreter-version", &interpreter);
   if (FT_New_Memory_Face(library_, kCanvasFontData, static_cast<FT_Long>(kCanvasFontDataSize), 0,
                          &face_) != 0) {
     return false;
@@ -83,16 +88,19 @@ Glyph CanvasFont::Render(char32_t character) const {
   if (face_ == nullptr || character == 0) return glyph;
   const FT_UInt index = FT_Get_Char_Index(face_, character);
   if (index == 0) return glyph;
-  if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0 ||
+  if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
       FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0) {
     return glyph;
   }
   const FT_Bitmap& bitmap = face_->glyph->bitmap;
   if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return glyph;
   glyph.left = face_->glyph->bitmap_left;
-  glyph.top = baseline_ - face_->glyph->bitmap_top;
   glyph.width = static_cast<int>(bitmap.width);
   glyph.height = static_cast<int>(bitmap.rows);
+  // Hinting lets the tallest accents and the underscore reach a pixel past the cell; they are
+  // moved back in so that lines printed 16 pixels apart never touch.
+  glyph.top = std::clamp(baseline_ - face_->glyph->bitmap_top, 0,
+                         std::max(0, kCellHeight - glyph.height));
   glyph.coverage.resize(static_cast<size_t>(glyph.width) * glyph.height);
   for (int y = 0; y < glyph.height; ++y) {
     const unsigned char* source = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
