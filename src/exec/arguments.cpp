@@ -5,7 +5,7 @@ namespace brindle {
 float PlainArgument(Interpreter& in, int statement, int index) {
   float& value = in.exec.plain_args[statement][index];
   if (CurKind(in) == TK_NUMBER) {
-    value = in.facts.number[in.cursor.cur];
+    value = CurNumber(in);
   } else if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
     value = in.values.var_num[VarAtCursor(in)];
   }

@@ -26,7 +26,7 @@ int WhileComparison(Interpreter& in) {
   if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
     b = in.values.var_num[VarAtCursor(in)];
   } else if (CurKind(in) == TK_NUMBER) {
-    b = in.facts.number[in.cursor.cur];
+    b = CurNumber(in);
   } else {
     ShowRunTimeError(in, msg::WrongType(CurText(in)));
     RunAbandon();

@@ -78,7 +78,7 @@ void PumpOneEvent(Interpreter& in) {
 
 void RunAbandon() { throw RunAbandoned{}; }
 
-void PrepareRun(Interpreter& in) { ComputeTokenFacts(in.tokens, in.facts); }
+void PrepareRun(Interpreter& in) { ComputeTokenFacts(in.tokens, in.symbols, in.facts); }
 
 void ExecuteTokens(Interpreter& in) {
   RunState run;

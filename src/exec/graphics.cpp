@@ -29,7 +29,7 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
   }
   const int kind = CurKind(in);
   if (kind == TK_NUMBER) {
-    text = NumberToText(in.facts.number[in.cursor.cur]);
+    text = NumberToText(CurNumber(in));
   } else if (kind == TK_STRING) {
     text = CurText(in);
   } else if (kind == TK_LPAREN) {

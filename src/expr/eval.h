@@ -19,33 +19,24 @@ inline void NextToken(Interpreter& in) {
   in.cursor.exec_pos = p;
   in.cursor.cur = p;
 }
-inline int CurKind(const Interpreter& in) { return in.tokens.kind[in.cursor.cur]; }
+inline const TokenInfo& CurInfo(const Interpreter& in) { return in.facts.info[in.cursor.cur]; }
+inline const TokenInfo& InfoAtCursor(const Interpreter& in) {
+  return in.facts.info[in.cursor.exec_pos];
+}
+inline int CurKind(const Interpreter& in) { return CurInfo(in).kind; }
 inline const std::string& CurText(const Interpreter& in) { return in.tokens.text[in.cursor.cur]; }
 // The current text when it is one byte long (operators are recognised by text), else 0.
-inline char CurOp(const Interpreter& in) { return in.facts.op[in.cursor.cur]; }
-inline char CurLead(const Interpreter& in) { return in.facts.lead[in.cursor.cur]; }
-inline bool CurLeadIsDigit(const Interpreter& in) {
-  const char c = CurLead(in);
-  return c >= '0' && c <= '9';
-}
-inline int KindAtCursor(const Interpreter& in) { return in.tokens.kind[in.cursor.exec_pos]; }
-inline int NextKind(const Interpreter& in) { return in.tokens.kind[in.cursor.exec_pos + 1]; }
-inline int VarAtCursor(const Interpreter& in) {
-  return in.symbols.var_slot_of_token[in.cursor.exec_pos];
-}
-inline int VarTypeAtCursor(const Interpreter& in) {
-  return in.symbols.var_type[VarAtCursor(in)];
-}
-inline int ArrayAtCursor(const Interpreter& in) {
-  return in.symbols.array_slot_of_token[in.cursor.exec_pos];
-}
-inline int ArrayTypeAtCursor(const Interpreter& in) {
-  return in.symbols.array_type[ArrayAtCursor(in)];
-}
+inline char CurOp(const Interpreter& in) { return CurInfo(in).op; }
+inline float CurNumber(const Interpreter& in) { return CurInfo(in).number; }
+inline int KindAtCursor(const Interpreter& in) { return InfoAtCursor(in).kind; }
+inline int NextKind(const Interpreter& in) { return in.facts.info[in.cursor.exec_pos + 1].kind; }
+inline int VarAtCursor(const Interpreter& in) { return InfoAtCursor(in).var; }
+inline int VarTypeAtCursor(const Interpreter& in) { return InfoAtCursor(in).var_type; }
+inline int ArrayAtCursor(const Interpreter& in) { return InfoAtCursor(in).array; }
+inline int ArrayTypeAtCursor(const Interpreter& in) { return InfoAtCursor(in).array_type; }
 
-// --- Numbers.
+// --- Numbers. (Each expression is compiled at its first evaluation: see program.h.)
 float EvalNum(Interpreter& in);     // terms joined by "+" and "-", left to right
-float EvalTerm(Interpreter& in);    // factors joined by "*", "/", "%", "^", left to right
 float EvalFactor(Interpreter& in);  // one operand
 inline float NextEvalNum(Interpreter& in) {
   NextToken(in);

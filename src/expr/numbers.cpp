@@ -33,10 +33,13 @@ bool HasOddIntegerPart(double exponent) {
 }  // namespace
 
 int32_t ToInteger(float x) {
-  const double rounded = RoundHalfEven(x);
-  // NaN fails both comparisons and so lands on the out-of-range value too.
-  if (rounded >= -2147483648.0 && rounded <= 2147483647.0) return static_cast<int32_t>(rounded);
-  return INT32_MIN;
+  // Every float in this range rounds to a value inside it. NaN fails both comparisons and so
+  // lands on the out-of-range value too.
+  if (!(x >= -2147483648.0f && x < 2147483648.0f)) return INT32_MIN;
+  // The fast path of the hot loops (coordinates, indices): whole numbers need no rounding.
+  const auto truncated = static_cast<int32_t>(x);
+  if (static_cast<float>(truncated) == x) return truncated;
+  return static_cast<int32_t>(RoundHalfEven(x));
 }
 
 float IntegerDivide(float a, float b) {

@@ -7,6 +7,7 @@
 #include "exec/exec_state.h"
 #include "exec/run_state.h"
 #include "expr/cursor.h"
+#include "expr/expr_cache.h"
 #include "expr/numbers.h"
 #include "expr/storage.h"
 #include "frontend/token_table.h"
@@ -47,6 +48,7 @@ struct Interpreter {
   Symbols symbols;
   Blocks blocks;
   TokenFacts facts;
+  ExprCache exprs;
   Values values;
   TokenCursor cursor;
   RandomState random;

@@ -11,7 +11,9 @@ namespace brindle {
 
 Canvas::Canvas() : pixels_(static_cast<size_t>(kWidth) * kHeight, kButtonFace) {}
 
-void Canvas::Fill(ColorRef color) { std::fill(pixels_.begin(), pixels_.end(), color & 0xFFFFFF); }
+void Canvas::Fill(ColorRef color) {
+  std::fill(pixels_.begin(), pixels_.end(), color & 0xFFFFFF);
+}
 
 void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) {
   if (y < 0 || y >= kHeight) return;
@@ -22,8 +24,7 @@ void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) 
   std::fill(row + x_begin, row + x_end, color & 0xFFFFFF);
 }
 
-void Canvas::FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom,
-                      ColorRef color) {
+void Canvas::FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom, ColorRef color) {
   top = std::max<int64_t>(top, 0);
   bottom = std::min<int64_t>(bottom, kHeight);
   for (int64_t y = top; y < bottom; ++y) FillRow(y, left, right, color);
@@ -55,9 +56,9 @@ void Canvas::DrawImageTransparent(const Image& image, int x, int y, int width, i
   const int64_t y_end = std::min<int64_t>(copy_h, int64_t{kHeight} - y);
   for (int64_t sy = y_begin; sy < y_end; ++sy) {
     const ColorRef* source = image.pixels().data() + sy * image.width();
-    ColorRef* target = pixels_.data() + (y + sy) * kWidth + x;
+    ColorRef* line = pixels_.data() + (y + sy) * kWidth;
     for (int64_t sx = x_begin; sx < x_end; ++sx) {
-      if ((source[sx] & 0xFFFFFF) != 0) target[sx] = source[sx] & 0xFFFFFF;
+      if ((source[sx] & 0xFFFFFF) != 0) line[x + sx] = source[sx] & 0xFFFFFF;
     }
   }
 }

@@ -1,9 +1,10 @@
 // Ellipses inside their exclusive bounding box. The outline is the curve through the centres of
 // the box's outermost pixels, traced pixel by pixel with Alois Zingl's integer algorithm
-// ("A Rasterizing Algorithm for Drawing Curves"), which stays inside the box, is symmetric about
-// both axes and gives the small shapes a Windows pen gives (a 2 x 2 box is a block, 3 x 3 a
-// diamond, 5 x 5 a circle without corners). Very large boxes, where tracing would take too long
-// and its error terms would overflow, are worked out row by row instead.
+// ("A Rasterizing Algorithm for Drawing Curves"): it stays inside the box, is symmetric about
+// both axes and keeps small shapes round (a 2 x 2 box is a block, 3 x 3 a diamond, 5 x 5 a
+// circle without corners), which is what a stroked curve gives on Windows too. Very large boxes,
+// where tracing would take too long and its error terms would overflow, are worked out row by
+// row instead.
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -100,21 +101,20 @@ class LargeEllipse {
 
 }  // namespace
 
-void Canvas::DrawEllipse(int left, int top, int right, int bottom, ColorRef pen,
-                         ColorRef brush) {
+void Canvas::DrawEllipse(int left, int top, int right, int bottom, ColorRef pen, ColorRef brush) {
   int64_t l = left, t = top, r = right, b = bottom;
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
   const int64_t w = r - l, h = b - t;
-  if (w == 0 || h == 0) return;
+  if (w == 0 || h == 0 || r <= 0 || b <= 0 || l >= kWidth || t >= kHeight) return;
   const bool traced = w <= kMaxTracedSize && h <= kMaxTracedSize;
   const std::vector<EllipseRow> rows = traced ? TraceEllipse(w, h) : std::vector<EllipseRow>{};
   const LargeEllipse large(w, h);
+  const int64_t mirror = r - 1;
   const int64_t y_end = std::min<int64_t>(b, kHeight);
   for (int64_t y = std::max<int64_t>(t, 0); y < y_end; ++y) {
     const int64_t row = std::min(y - t, b - 1 - y);
     const EllipseRow span = traced ? rows[row] : large.Row(row);
-    const int64_t mirror = l + w - 1;
     FillRow(y, l + span.outer, l + span.inner + 1, pen);
     FillRow(y, mirror - span.inner, mirror - span.outer + 1, pen);
     FillRow(y, l + span.inner + 1, mirror - span.inner, brush);

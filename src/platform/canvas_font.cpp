@@ -19,12 +19,14 @@ namespace brindle {
 namespace {
 
 // 0x80-0x9F, the part of Windows-1252 that differs from Latin-1; 0 where the code page
-// defines no character.
+// defines no character. Eight to a line, from 0x80.
+// clang-format off
 constexpr std::array<char32_t, 32> kWindows1252High = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// clang-format on
 
 class CanvasFont {
  public:
@@ -99,8 +101,8 @@ Glyph CanvasFont::Render(char32_t character) const {
   glyph.height = static_cast<int>(bitmap.rows);
   // Hinting lets the tallest accents and the underscore reach a pixel past the cell; they are
   // moved back in so that lines printed 16 pixels apart never touch.
-  glyph.top = std::clamp(baseline_ - face_->glyph->bitmap_top, 0,
-                         std::max(0, kCellHeight - glyph.height));
+  glyph.top =
+      std::clamp(baseline_ - face_->glyph->bitmap_top, 0, std::max(0, kCellHeight - glyph.height));
   glyph.coverage.resize(static_cast<size_t>(glyph.width) * glyph.height);
   for (int y = 0; y < glyph.height; ++y) {
     const unsigned char* source = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
@@ -130,8 +132,12 @@ char32_t Windows1252ToUnicode(unsigned char byte) {
   return byte;
 }
 
-const Glyph& CanvasGlyph(unsigned char byte) { return TheFont().GlyphFor(byte); }
+const Glyph& CanvasGlyph(unsigned char byte) {
+  return TheFont().GlyphFor(byte);
+}
 
-int CanvasFontBaseline() { return TheFont().baseline(); }
+int CanvasFontBaseline() {
+  return TheFont().baseline();
+}
 
 }  // namespace brindle

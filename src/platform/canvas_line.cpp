@@ -1,9 +1,8 @@
 // Lines as the Windows cosmetic pen draws them: one pixel per step along the axis that changes
-// most, the end point left out. Where the ideal line passes exactly halfway between two pixels
-// the one with the smaller minor coordinate is taken, whichever way the line runs, so that the
-// line from A to B and the line from B to A set the same pixels apart from the end each leaves
-// out. (Stepping from the start with an error term gives the same result as long as the tie
-// rule is applied per direction; doing it by position makes the symmetry evident.)
+// most, the end point left out. Where the ideal line passes exactly halfway between two pixels,
+// the one with the smaller minor coordinate is taken whichever way the line runs; that is how
+// Windows makes the line from A to B set the same pixels as the line from B to A, apart from
+// the end point each leaves out.
 #include <algorithm>
 #include <cstdlib>
 

@@ -4,8 +4,8 @@
 // out by the transparent blits, as a script drawing such a picture expects.
 #include "platform/image.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -30,6 +30,19 @@ bool IsBmp(std::span<const unsigned char> file) {
   return file.size() >= 2 && file[0] == 'B' && file[1] == 'M';
 }
 
+// False for anything that cannot be read to the end, a directory included.
+bool ReadFile(const std::string& path, std::vector<unsigned char>& contents) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file) return false;
+  unsigned char buffer[1 << 16];
+  size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    contents.insert(contents.end(), buffer, buffer + count);
+  }
+  return std::ferror(file.get()) == 0;
+}
+
 struct StbFree {
   void operator()(stbi_uc* data) const { stbi_image_free(data); }
 };
@@ -38,9 +51,16 @@ Image DecodeNative(std::span<const unsigned char> file) {
   if (file.empty() || file.size() > static_cast<size_t>(INT32_MAX)) return Image();
   const bool opaque = IsBmp(file);
   const int channels = opaque ? 3 : 4;
+  const int size = static_cast<int>(file.size());
   int width = 0, height = 0, file_channels = 0;
-  std::unique_ptr<stbi_uc, StbFree> data(stbi_load_from_memory(
-      file.data(), static_cast<int>(file.size()), &width, &height, &file_channels, channels));
+  // The header alone first: a corrupt size must not make the decoder allocate gigabytes. (The
+  // header gives a top-down BMP a negative height.)
+  if (!stbi_info_from_memory(file.data(), size, &width, &height, &file_channels) ||
+      !SizeFits(width, std::abs(int64_t{height}))) {
+    return Image();
+  }
+  std::unique_ptr<stbi_uc, StbFree> data(
+      stbi_load_from_memory(file.data(), size, &width, &height, &file_channels, channels));
   if (!data || !SizeFits(width, height)) return Image();
   std::vector<ColorRef> pixels(static_cast<size_t>(width) * height);
   const stbi_uc* p = data.get();
@@ -64,11 +84,8 @@ Image::Image(int width, int height, std::vector<ColorRef> pixels) {
 }
 
 Image Image::Load(const std::string& path, int width, int height) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Image();
-  const std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
-  if (in.bad()) return Image();
+  std::vector<unsigned char> file;
+  if (!ReadFile(path, file)) return Image();
   return Decode(file, width, height);
 }
 

@@ -1,0 +1,10 @@
+' 1,000,000 calls of a parameterless function.
+VAR i, n
+WHILE i < 1000000
+i = i + 1
+bump()
+WEND
+PRINT 0, 0, n
+FUNC bump()
+n = n + 1
+ENDFN

@@ -1,0 +1,9 @@
+local i, n = 0, 0
+local function bump()
+  n = n + 1
+end
+while i < 1000000 do
+  i = i + 1
+  bump()
+end
+print(n)

@@ -1,0 +1,157 @@
+#include <algorithm>
+
+#include "expr/compiler.h"
+#include "prepass/keywords.h"
+
+namespace brindle {
+
+void ExprCompiler::Emit(Op op, int32_t a, int32_t b, int32_t c, float f) {
+  out_.code.push_back({op, a, b, c, f});
+  switch (op) {
+    case Op::kNumber: case Op::kVar: case Op::kPtrVar: numbers_ += 1; break;
+    case Op::kAdd: case Op::kSubtract: case Op::kMultiply: case Op::kDivide:
+    case Op::kIntegerDivide: case Op::kPower: case Op::kDropNumber: case Op::kAnd:
+    case Op::kOr: numbers_ -= 1; break;
+    case Op::kVal: texts_ -= 1; numbers_ += 1; break;
+    case Op::kEmptyText: case Op::kText: case Op::kStrVar: case Op::kLeft: case Op::kRight:
+    case Op::kMid: texts_ += 1; break;
+    case Op::kStrElement: case Op::kStrs: case Op::kChrs: numbers_ -= 1; texts_ += 1; break;
+    case Op::kConcat: case Op::kDropText: texts_ -= 1; break;
+    case Op::kCompareNumbers: numbers_ += 1 - ((b & 1) != 0) - ((b & 2) != 0); texts_ -= c; break;
+    case Op::kCompareTexts: texts_ -= 2; numbers_ += 1 - b; break;
+    default: break;  // elements, functions and negation replace the top value
+  }
+  out_.number_depth = std::max(out_.number_depth, numbers_);
+  out_.text_depth = std::max(out_.text_depth, texts_);
+}
+
+// sum := ["-"] term { ("+" | "-") term }
+// A "-" where an operand is expected matches no factor, so it is read as a subtraction from
+// zero: this gives unary minus at the start of a sum, and -0 for "-0".
+void ExprCompiler::Sum() {
+  if (CurOp() == '-') {
+    Term();
+    Emit(Op::kNegate);
+  } else {
+    Term();
+  }
+  while (CurInfo().op_class == kSumOperator) {
+    if (CurOp() == '+') {
+      Next();
+      Term();
+      Emit(Op::kAdd);
+    }
+    if (CurOp() == '-') {
+      Next();
+      Term();
+      Emit(Op::kSubtract);
+    }
+  }
+}
+
+// term := factor { ("*" | "/" | "%" | "^") factor }     (one level: "^" binds like "*")
+void ExprCompiler::Term() {
+  Factor();
+  while (CurInfo().op_class == kTermOperator) {
+    if (CurOp() == '*') {
+      Next();
+      Factor();
+      Emit(Op::kMultiply);
+    }
+    if (CurOp() == '/') {
+      Next();
+      Factor();
+      Emit(Op::kDivide);
+    }
+    if (CurOp() == '%') {
+      Next();
+      Factor();
+      Emit(Op::kIntegerDivide);
+    }
+    if (CurOp() == '^') {
+      Next();
+      Factor();
+      Emit(Op::kPower);
+    }
+  }
+}
+
+// element := name "[" factor <any token>      (the closing token is passed unchecked)
+// A string array counts as nothing here, and the name stays current.
+void ExprCompiler::Element(bool& have) {
+  const TokenInfo& bound = AtCursor();
+  if (bound.array_type != KW_VAR && bound.array_type != KW_PTR) return;
+  const int array = bound.array;
+  const Op read = bound.array_type == KW_VAR ? Op::kNumElement : Op::kPtrElement;
+  if (have) Emit(Op::kDropNumber);
+  Next();
+  Next();
+  Factor();
+  Emit(read, array);
+  Next();
+  have = true;
+}
+
+// factor := number | "(" sum <any> | "[" sum <any> | variable | element | function | VAL item
+// function := RND|SIN|COS|TAN|RAND|ABS|ATAN|SQR|LOG|ROUND|INT|FRAC factor
+// The forms are tried in that order, each on the token current by then, and a later match
+// replaces the value ("3 (4)" is 4). A token begins at most one form, so after a form has
+// matched only the later forms remain. No form at all gives 0, and nothing is consumed.
+void ExprCompiler::Factor() {
+  bool have = false;
+  auto replace = [&] {
+    if (have) Emit(Op::kDropNumber);
+    have = true;
+  };
+  for (int tried = kFormNone;;) {
+    const TokenInfo& t = CurInfo();
+    int form = t.form;
+    if (form == kFormName && NextKind() == TK_LBRACKET) form = kFormElement;
+    if (form <= tried) break;
+    tried = form;
+    switch (form) {
+      case kFormNumber:
+        replace();
+        Emit(Op::kNumber, 0, 0, 0, t.number);
+        Next();
+        break;
+      case kFormParen:
+      case kFormBracket:
+        replace();
+        Next();
+        Sum();
+        Next();  // the closing token, unchecked
+        break;
+      case kFormName: {
+        const TokenInfo& bound = AtCursor();
+        if (bound.var_type == KW_VAR || bound.var_type == KW_PTR) {
+          replace();
+          Emit(bound.var_type == KW_VAR ? Op::kVar : Op::kPtrVar, bound.var);
+        }
+        if (bound.var_type != 0) Next();  // a string variable counts as nothing
+        break;
+      }
+      case kFormElement:
+        Element(have);
+        break;
+      case kFormFunction: {
+        const int function = t.kind;
+        replace();
+        Next();
+        Factor();
+        Emit(Op::kFunction, function);
+        break;
+      }
+      case kFormVal:
+        replace();
+        Next();
+        Next();
+        TextItem();  // the closing ")" stays current
+        Emit(Op::kVal);
+        break;
+    }
+  }
+  if (!have) Emit(Op::kNumber, 0, 0, 0, 0.0f);
+}
+
+}  // namespace brindle

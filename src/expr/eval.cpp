@@ -1,0 +1,109 @@
+#include <algorithm>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "expr/compiler.h"
+#include "expr/eval.h"
+#include "expr/vm.h"
+
+namespace brindle {
+namespace {
+
+Program Compile(const Interpreter& in, Rule rule) {
+  Program program;
+  ExprCompiler compiler(in.facts, in.cursor, program);
+  switch (rule) {
+    case Rule::kSum: compiler.Sum(); break;
+    case Rule::kFactor: compiler.Factor(); break;
+    case Rule::kText: compiler.Text(); break;
+    case Rule::kTextItem: compiler.TextItem(); break;
+    case Rule::kCondition: compiler.Condition(); break;
+  }
+  program.end = compiler.cursor();
+  Optimize(program);
+  return program;
+}
+
+// The first evaluation at a place, and evaluations whose copies describe another token.
+[[gnu::noinline]] const Program& FindOrCompile(Interpreter& in, Rule rule) {
+  ExprCache& cache = in.exprs;
+  const TokenCursor at = in.cursor;
+  const Program** slot;
+  if (at.cur == at.exec_pos) {
+    slot = &cache.by_position[static_cast<int>(rule)][at.exec_pos];
+  } else {
+    ExprCache::Stale& stale = cache.stale_by_position[static_cast<int>(rule)][at.exec_pos];
+    if (stale.program == nullptr) stale.cur = at.cur;
+    if (stale.cur == at.cur) {
+      slot = &stale.program;
+    } else {
+      const uint64_t key = static_cast<uint64_t>(rule) << 40 |
+                           static_cast<uint64_t>(at.cur) << 20 |
+                           static_cast<uint64_t>(at.exec_pos);
+      slot = &cache.others[key];
+    }
+  }
+  if (*slot == nullptr) *slot = &cache.programs.emplace_back(Compile(in, rule));
+  return **slot;
+}
+
+inline const Program& ProgramAt(Interpreter& in, Rule rule) {
+  if (in.cursor.cur == in.cursor.exec_pos) {
+    const Program* program = in.exprs.by_position[static_cast<int>(rule)][in.cursor.exec_pos];
+    if (program != nullptr) return *program;
+  }
+  return FindOrCompile(in, rule);
+}
+
+// Most expressions need a few stack entries; deeper ones get them from the heap.
+constexpr int kLocalNumbers = 32;
+constexpr int kLocalTexts = 4;
+
+template <typename Result>
+[[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
+  std::vector<float> numbers(std::max(program.number_depth, 1));
+  std::vector<std::string> texts(std::max(program.text_depth, 1));
+  RunExpression(in, program, numbers.data(), texts.data());
+  in.cursor = program.end;
+  if constexpr (std::is_same_v<Result, float>) {
+    return numbers[0];
+  } else {
+    return std::move(texts[0]);
+  }
+}
+
+float EvaluateNumber(Interpreter& in, Rule rule) {
+  const Program& program = ProgramAt(in, rule);
+  if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
+    return EvaluateWithHeap<float>(in, program);
+  }
+  float numbers[kLocalNumbers];
+  RunExpression(in, program, numbers, nullptr);
+  in.cursor = program.end;
+  return numbers[0];
+}
+
+std::string EvaluateText(Interpreter& in, Rule rule) {
+  const Program& program = ProgramAt(in, rule);
+  if (program.text_depth > kLocalTexts || program.number_depth > kLocalNumbers) {
+    return EvaluateWithHeap<std::string>(in, program);
+  }
+  float numbers[kLocalNumbers];
+  std::string texts[kLocalTexts];
+  RunExpression(in, program, numbers, texts);
+  in.cursor = program.end;
+  return std::move(texts[0]);
+}
+
+}  // namespace
+
+float EvalNum(Interpreter& in) { return EvaluateNumber(in, Rule::kSum); }
+float EvalFactor(Interpreter& in) { return EvaluateNumber(in, Rule::kFactor); }
+int EvalCondition(Interpreter& in) {
+  return static_cast<int>(EvaluateNumber(in, Rule::kCondition));
+}
+std::string EvalStr(Interpreter& in) { return EvaluateText(in, Rule::kText); }
+std::string EvalStrItem(Interpreter& in) { return EvaluateText(in, Rule::kTextItem); }
+
+}  // namespace brindle

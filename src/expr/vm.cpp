@@ -1,0 +1,150 @@
+// Runs compiled expressions: one number stack and one text stack.
+#include "expr/vm.h"
+
+#include <string>
+
+#include "exec/executor.h"
+#include "expr/numbers.h"
+#include "host/messages.h"
+#include "prepass/keywords.h"
+
+namespace brindle {
+namespace {
+
+// The substring rule: a start of 0 counts as 1, a negative start counts from the end, and a
+// negative length gives nothing.
+std::string Mid(const std::string& src, int start, int len) {
+  const int length = static_cast<int>(src.size());
+  if (start == 0) start = 1;
+  if (start < 0) {
+    start = length + start + 1;
+    if (start < 1) start = 1;
+  }
+  if (src.empty() || start > length || len <= 0) return {};
+  return src.substr(static_cast<size_t>(start - 1), static_cast<size_t>(len));
+}
+
+// A count of LSTR, RSTR or MSTR, read from one token: a number literal, or a VAR or PTR
+// variable; any other token counts 0.
+int ReadCount(const Interpreter& in, int position) {
+  const TokenInfo& t = in.facts.info[position];
+  if (t.kind == TK_NUMBER) return ToInteger(t.number);
+  if (t.kind == TK_IDENT && t.var_type == KW_VAR) return ToInteger(in.values.var_num[t.var]);
+  if (t.kind == TK_IDENT && t.var_type == KW_PTR) return in.values.var_ptr[t.var];
+  return 0;
+}
+
+float ApplyFunction(Interpreter& in, int keyword, float x) {
+  switch (keyword) {
+    case KW_RND: return FixedRandom(in.random);  // the argument is read and ignored
+    case KW_SIN: return Sine(x);
+    case KW_COS: return Cosine(x);
+    case KW_TAN: return Tangent(x);
+    case KW_RAND: return static_cast<float>(ClockRandom(in.random, 0, ToInteger(x)));
+    case KW_ABS: return Absolute(x);
+    case KW_ATAN: return ArcTangent(x);
+    case KW_SQR: return SquareRoot(x);
+    case KW_LOG: return NaturalLog(x);
+    case KW_ROUND: return RoundToEven(x);
+    case KW_INT: return IntegerPart(x);
+    case KW_FRAC: return FractionPart(x);
+    default: return 0.0f;
+  }
+}
+
+float CompareNumbers(float a, float b, int op) {
+  switch (op) {
+    case TK_EQUAL: return a == b ? -1.0f : 0.0f;
+    case TK_BANG: return a != b ? -1.0f : 0.0f;
+    case TK_GREATER: return a > b ? -1.0f : 0.0f;
+    case TK_LESS: return a < b ? -1.0f : 0.0f;
+    default: return 0.0f;
+  }
+}
+
+// Strings are equal or not; they have no order.
+float CompareTexts(const std::string& a, const std::string& b, int op) {
+  if (op == TK_EQUAL) return a == b ? -1.0f : 0.0f;
+  if (op == TK_BANG) return a != b ? -1.0f : 0.0f;
+  return 0.0f;
+}
+
+// Truth values travel on the number stack as -1.0 and 0.0.
+float Truth(int value) { return static_cast<float>(value); }
+int Bits(float truth) { return static_cast<int>(truth); }
+
+}  // namespace
+
+void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s) {
+  Values& v = in.values;
+  int top = -1, text_top = -1;  // the top of each stack
+  for (const Instruction& i : program.code) {
+    switch (i.op) {
+      case Op::kNumber: n[++top] = i.f; break;
+      case Op::kVar: n[++top] = v.var_num[i.a]; break;
+      case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
+      case Op::kNumElement: n[top] = ReadArrayNum(v, i.a, ToInteger(n[top])); break;
+      case Op::kPtrElement:
+        n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
+        break;
+      case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
+      case Op::kAdd: --top; n[top] = n[top] + n[top + 1]; break;
+      case Op::kSubtract: --top; n[top] = n[top] - n[top + 1]; break;
+      case Op::kMultiply: --top; n[top] = n[top] * n[top + 1]; break;
+      case Op::kDivide: --top; n[top] = n[top] / n[top + 1]; break;
+      case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
+      case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
+      case Op::kNegate: n[top] = -n[top]; break;
+      case Op::kDropNumber: --top; break;
+      case Op::kVal: n[++top] = TextToNumber(s[text_top--]); break;
+      case Op::kEmptyText: s[++text_top].clear(); break;
+      case Op::kText: s[++text_top] = in.tokens.text[i.a]; break;
+      case Op::kStrVar: s[++text_top] = v.var_str[i.a]; break;
+      case Op::kStrElement: {
+        const int index = ToInteger(n[top--]);
+        s[++text_top] = ReadArrayStr(v, i.a, index);
+        break;
+      }
+      case Op::kStrs: s[++text_top] = NumberToText(n[top--]); break;
+      case Op::kChrs: s[++text_top].assign(1, static_cast<char>(ToInteger(n[top--]) & 0xff)); break;
+      case Op::kLeft: s[++text_top] = Mid(v.var_str[i.a], 1, ReadCount(in, i.b)); break;
+      case Op::kRight: {
+        const std::string& src = v.var_str[i.a];
+        s[++text_top] = Mid(src, -ReadCount(in, i.b), static_cast<int>(src.size()));
+        break;
+      }
+      case Op::kMid:
+        s[++text_top] = Mid(v.var_str[i.a], ReadCount(in, i.b), ReadCount(in, i.c));
+        break;
+      case Op::kConcat: --text_top; s[text_top] += s[text_top + 1]; break;
+      case Op::kDropText: --text_top; break;
+      case Op::kTypeError:
+        ShowRunTimeError(in, msg::NotString(in.tokens.text[i.a]));
+        RunAbandon();
+      case Op::kCompareNumbers: {
+        const float b = (i.b & 2) ? n[top--] : 0.0f;
+        const float a = (i.b & 1) ? n[top--] : 0.0f;
+        text_top -= i.c;
+        n[++top] = CompareNumbers(a, b, i.a);
+        break;
+      }
+      case Op::kCompareTexts:
+        text_top -= 2;
+        top -= i.b;
+        n[++top] = CompareTexts(s[text_top + 1], s[text_top + 2], i.a);
+        break;
+      case Op::kAnd: --top; n[top] = Truth(Bits(n[top]) & Bits(n[top + 1])); break;
+      case Op::kOr: --top; n[top] = Truth(Bits(n[top]) | Bits(n[top + 1])); break;
+      case Op::kAddVar: n[top] = n[top] + v.var_num[i.a]; break;
+      case Op::kSubtractVar: n[top] = n[top] - v.var_num[i.a]; break;
+      case Op::kMultiplyVar: n[top] = n[top] * v.var_num[i.a]; break;
+      case Op::kDivideVar: n[top] = n[top] / v.var_num[i.a]; break;
+      case Op::kAddNumber: n[top] = n[top] + i.f; break;
+      case Op::kSubtractNumber: n[top] = n[top] - i.f; break;
+      case Op::kMultiplyNumber: n[top] = n[top] * i.f; break;
+      case Op::kDivideNumber: n[top] = n[top] / i.f; break;
+    }
+  }
+}
+
+}  // namespace brindle

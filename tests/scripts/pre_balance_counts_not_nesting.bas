@@ -1,0 +1,11 @@
+VAR a
+ENDIF
+IF a = 1
+WEND
+WHILE a < 1
+FOR
+NEXT
+NEXT
+else
+TO
+STEP

@@ -1,0 +1,2 @@
+PRINT 1
+VAR a

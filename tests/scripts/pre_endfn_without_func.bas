@@ -1,0 +1,2 @@
+ENDFN
+ENDWM

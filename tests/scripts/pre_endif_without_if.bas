@@ -1,0 +1,2 @@
+ENDIF
+ENDWM

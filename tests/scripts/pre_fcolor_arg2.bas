@@ -1,0 +1,2 @@
+VAR r
+FCOLOR r, "g", 3

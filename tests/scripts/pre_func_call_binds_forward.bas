@@ -1,0 +1,7 @@
+VAR x
+shape()
+Shape()
+nothing(x)
+FUNC SHAPE()
+ENDFN
+undefined()

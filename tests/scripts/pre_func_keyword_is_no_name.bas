@@ -1,0 +1,2 @@
+FUNC draw()
+ENDFN

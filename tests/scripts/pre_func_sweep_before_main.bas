@@ -1,0 +1,4 @@
+x = 1
+LABEL ok
+FUNC 7()
+ENDFN

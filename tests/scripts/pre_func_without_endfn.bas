@@ -1,0 +1,2 @@
+FUNC f()
+WINMSG WMTIMER

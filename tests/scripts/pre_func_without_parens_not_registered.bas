@@ -1,0 +1,3 @@
+shape()
+FUNC shape
+ENDFN

@@ -1,0 +1,3 @@
+GOTO loop
+LABEL Loop
+GOTO Nowhere

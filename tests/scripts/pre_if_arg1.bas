@@ -1,0 +1,3 @@
+VAR a
+IF 1 = a
+ENDIF

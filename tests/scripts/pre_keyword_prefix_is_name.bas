@@ -1,0 +1,3 @@
+VAR IFA
+IFA = 1
+PRINTX = 1

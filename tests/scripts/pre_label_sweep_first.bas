@@ -1,0 +1,4 @@
+x = 1
+FUNC 7()
+ENDFN
+LABEL

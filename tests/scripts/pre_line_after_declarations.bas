@@ -1,0 +1,3 @@
+VAR a, b, c
+STR s[2], t : PTR p
+SIN

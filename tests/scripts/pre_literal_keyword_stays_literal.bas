@@ -1,0 +1,6 @@
+STR s
+IF s = "print"
+ENDIF
+s = "endif"
+IF s = "x" | s = "WHILE"
+ENDIF

@@ -1,0 +1,2 @@
+PTR img
+LOADIMG img "a.bmp", 0, 0, 10, 10

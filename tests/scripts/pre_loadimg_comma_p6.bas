@@ -1,0 +1,2 @@
+PTR img
+LOADIMG img, "a", 0 0, 10, 10

@@ -1,0 +1,1 @@
+VAR a : ptr : a = 1

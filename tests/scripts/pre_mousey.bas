@@ -1,0 +1,1 @@
+VAR a : MOUSEY 5

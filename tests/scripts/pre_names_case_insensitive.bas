@@ -1,0 +1,3 @@
+VAR Total
+total = TOTAL + 1
+Total2 = 1

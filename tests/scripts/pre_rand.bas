@@ -1,0 +1,2 @@
+VAR x
+x = RAND "9"

@@ -1,0 +1,2 @@
+PTR img
+SHOWIMG img, "x", 2, 3

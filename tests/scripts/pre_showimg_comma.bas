@@ -1,0 +1,2 @@
+PTR img
+SHOWIMG img, 1, 2 3

@@ -1,0 +1,3 @@
+VAR x
+x = SIN(x)
+x = SIN x

@@ -1,0 +1,4 @@
+STR s
+VAR x
+s = STRS x 5
+s = STRS("a")

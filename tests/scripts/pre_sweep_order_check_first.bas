@@ -1,0 +1,1 @@
+PRINT "a", zz

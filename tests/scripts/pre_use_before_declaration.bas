@@ -1,0 +1,2 @@
+Count = 1
+VAR Count

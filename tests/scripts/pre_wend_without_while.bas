@@ -1,0 +1,2 @@
+WEND
+FUNC f()

@@ -1,0 +1,3 @@
+VAR i
+WHILE (i) < 10
+WEND

@@ -1,0 +1,5 @@
+VAR i
+WHILE i < 10
+WEND
+WHILE i < (3)
+WEND

@@ -1,0 +1,3 @@
+VAR b[3]
+WHILE b[1] < 3
+WEND

@@ -1,0 +1,5 @@
+VAR i
+WHILE i < 3
+WHILE i < 2
+WEND
+ENDIF

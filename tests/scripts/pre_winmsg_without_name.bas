@@ -1,0 +1,2 @@
+WINMSG
+ENDWM

@@ -1,0 +1,3 @@
+VAR x, y
+x = (1 ' open
+y = 2)

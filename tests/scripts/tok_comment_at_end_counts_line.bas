@@ -1,0 +1,1 @@
+PRINT 1 ' no line feed

@@ -1,0 +1,1 @@
+PRINT 1PRINT 2

@@ -1,0 +1,2 @@
+VAR abc12
+abc12 = 12abc

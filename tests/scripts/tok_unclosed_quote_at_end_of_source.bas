@@ -1,0 +1,3 @@
+STR s
+
+s = "abc
