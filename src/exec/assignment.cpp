@@ -50,7 +50,8 @@ Flow AssignVariable(Interpreter& in) {
       break;
     case KW_STR:
       NextToken(in);
-      in.values.var_str[v] = NextEvalStr(in);
+      NextToken(in);
+      AssignText(in, v);
       break;
     case KW_PTR:
       NextToken(in);

@@ -22,6 +22,7 @@ Program Compile(const Interpreter& in, Rule rule) {
   }
   program.end = compiler.cursor();
   Optimize(program);
+  FindTakenVariable(program);
   return program;
 }
 
@@ -97,6 +98,22 @@ std::string EvaluateText(Interpreter& in, Rule rule) {
 }
 
 }  // namespace
+
+void AssignText(Interpreter& in, int var) {
+  std::string& target = in.values.var_str[var];
+  const Program& program = ProgramAt(in, Rule::kText);
+  if (program.takes_var != var || program.text_depth > kLocalTexts ||
+      program.number_depth > kLocalNumbers) {
+    target = EvaluateText(in, Rule::kText);
+    return;
+  }
+  float numbers[kLocalNumbers];
+  std::string texts[kLocalTexts];
+  texts[0] = std::move(target);
+  RunExpression(in, program, numbers, texts, true);
+  in.cursor = program.end;
+  target = std::move(texts[0]);
+}
 
 float EvalNum(Interpreter& in) { return EvaluateNumber(in, Rule::kSum); }
 float EvalFactor(Interpreter& in) { return EvaluateNumber(in, Rule::kFactor); }

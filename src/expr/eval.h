@@ -50,6 +50,8 @@ inline std::string NextEvalStr(Interpreter& in) {
   NextToken(in);
   return EvalStr(in);
 }
+// var = the text expression at the cursor.
+void AssignText(Interpreter& in, int var);
 
 // --- Conditions of IF: -1 true, 0 false.
 int EvalCondition(Interpreter& in);

@@ -75,10 +75,13 @@ int Bits(float truth) { return static_cast<int>(truth); }
 
 }  // namespace
 
-void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s) {
+void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
+                   bool first_pushed) {
   Values& v = in.values;
-  int top = -1, text_top = -1;  // the top of each stack
-  for (const Instruction& i : program.code) {
+  int top = -1, text_top = first_pushed ? 0 : -1;  // the top of each stack
+  const Instruction* end = program.code.data() + program.code.size();
+  for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
+    const Instruction& i = *next;
     switch (i.op) {
       case Op::kNumber: n[++top] = i.f; break;
       case Op::kVar: n[++top] = v.var_num[i.a]; break;
