@@ -3,9 +3,8 @@ BUILD     ?= build
 JOBS      ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 CONFORMANCE ?= ../shared/conformance
-# Sample cases whose features the program has: the events file and the window picture are
-# still to come.
-CONFORMANCE_CASES ?= cli_ flow_ num_ pre_ str_ tok_
+# Sample cases whose features the program has: the events file is still to come.
+CONFORMANCE_CASES ?= cli_ flow_ num_ pre_ px_ str_ tok_
 
 PACKAGES := cmake g++ make pkg-config libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
@@ -44,9 +43,11 @@ conformance:
 	  python3 $(CONFORMANCE)/run $(BUILD)/brindle $(CONFORMANCE_CASES); \
 	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
 
+DEMO ?= examples/shapes.bas
 demo: deps
 	@$(MAKE) --no-print-directory build
-	$(BUILD)/brindle --check examples/hello.bas
+	$(BUILD)/brindle --headless --screenshot $(BUILD)/demo.png $(DEMO)
+	@echo "the window's picture: $(BUILD)/demo.png"
 
 # AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps

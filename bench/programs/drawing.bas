@@ -9,11 +9,13 @@ x = x + 1
 WEND
 y = y + 1
 WEND
+FCOLOR 255, 255, 255
 i = 0
 WHILE i < 10000
 i = i + 1
 LINE i - INT(i / 700) * 700, 0, 700 - i + INT(i / 700) * 700, 560
 WEND
+FCOLOR 0, 0, 0
 i = 0
 WHILE i < 1000
 i = i + 1
