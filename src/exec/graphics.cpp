@@ -1,5 +1,8 @@
 // The drawing statements. Everything but WCOLOR and SWAP draws only into the canvas; the
 // window shows it on SWAP, WCOLOR or a repaint.
+#include <array>
+#include <cstdint>
+
 #include "exec/arguments.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
@@ -8,9 +11,17 @@
 namespace brindle {
 namespace {
 
+// Corners are 32-bit sums, which wrap around as the window system's do.
+int Wrap(int64_t a, int64_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(a + b)));
+}
+
 // Colour components carry into the next one: 300, 0, 0 is red 44 and green 1.
 ColorRef MakeColor(const int (&rgb)[3]) {
-  return static_cast<ColorRef>(rgb[0] + 256 * rgb[1] + 65536 * rgb[2]);
+  const auto [r, g, b] = std::array<uint32_t, 3>{static_cast<uint32_t>(rgb[0]),
+                                                  static_cast<uint32_t>(rgb[1]),
+                                                  static_cast<uint32_t>(rgb[2])};
+  return r + 256u * g + 65536u * b;
 }
 
 ColorRef ReadColor(Interpreter& in, int statement) {
@@ -82,7 +93,7 @@ Flow LineStatement(Interpreter& in) {
 Flow RectStatement(Interpreter& in) {
   int box[4];
   ReadPlainArguments(in, KW_RECT, box);
-  in.canvas.DrawBox(box[0], box[1], box[0] + box[2], box[1] + box[3], in.exec.fore_color,
+  in.canvas.DrawBox(box[0], box[1], Wrap(box[0], box[2]), Wrap(box[1], box[3]), in.exec.fore_color,
                     in.exec.back_color);
   return Flow::kEnd;
 }
@@ -92,7 +103,8 @@ Flow CircleStatement(Interpreter& in) {
   const int cx = NextCoordinate(in);
   const int cy = NextCoordinate(in);
   const int r = NextCoordinate(in);
-  in.canvas.DrawEllipse(cx - r, cy - r, cx + r, cy + r, in.exec.fore_color, in.exec.back_color);
+  in.canvas.DrawEllipse(Wrap(cx, -static_cast<int64_t>(r)), Wrap(cy, -static_cast<int64_t>(r)),
+                        Wrap(cx, r), Wrap(cy, r), in.exec.fore_color, in.exec.back_color);
   return Flow::kEnd;
 }
 
