@@ -113,9 +113,8 @@ int main(int argc, char** argv) {
   options.clock_seed = cl.seed.value_or(0);
   const int status = brindle::RunProgram(in, options);
   platform.Flush();
-  if (!cl.screenshot.empty() &&
-      !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth, brindle::Canvas::kHeight,
-                         cl.screenshot)) {
+  if (!cl.screenshot.empty() && !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth,
+                                                   brindle::Canvas::kHeight, cl.screenshot)) {
     std::cerr << "brindle: cannot write " << cl.screenshot << "\n";
     return 2;
   }

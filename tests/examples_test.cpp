@@ -29,7 +29,9 @@ Shot RunExample(const std::string& name) {
   return shot;
 }
 
-ColorRef Rgb(int r, int g, int b) { return RgbColor(r, g, b); }
+ColorRef Rgb(int r, int g, int b) {
+  return RgbColor(r, g, b);
+}
 
 // Pixels within the box whose colour is close to the text colour.
 int CountNear(const Image& image, int x, int y, int w, int h, ColorRef color) {
@@ -61,9 +63,9 @@ TEST(Examples, ShapesHaveTheirOutlinesFillsAndGradient) {
   const Shot shot = RunExample("shapes");
   ASSERT_EQ(shot.run.status, 0) << shot.run.err;
   const ColorRef pen = Rgb(30, 30, 30), paper = Rgb(250, 250, 245);
-  EXPECT_EQ(shot.image.Pixel(40, 40), pen);       // the box's top-left corner
-  EXPECT_EQ(shot.image.Pixel(239, 159), pen);     // its last column and row
-  EXPECT_EQ(shot.image.Pixel(240, 100), paper);   // right edge exclusive
+  EXPECT_EQ(shot.image.Pixel(40, 40), pen);      // the box's top-left corner
+  EXPECT_EQ(shot.image.Pixel(239, 159), pen);    // its last column and row
+  EXPECT_EQ(shot.image.Pixel(240, 100), paper);  // right edge exclusive
   EXPECT_EQ(shot.image.Pixel(100, 100), Rgb(70, 130, 200));
   EXPECT_EQ(shot.image.Pixel(420, 100), Rgb(230, 90, 60));  // inside the circle
   EXPECT_EQ(shot.image.Pixel(420, 39), paper);              // above its box
@@ -75,20 +77,20 @@ TEST(Examples, ShapesHaveTheirOutlinesFillsAndGradient) {
 TEST(Examples, MandelbrotColoursInsideAndOutsideTheSet) {
   const Shot shot = RunExample("mandelbrot");
   ASSERT_EQ(shot.run.status, 0) << shot.run.err;
-  EXPECT_EQ(shot.image.Pixel(452, 280), Rgb(0, 0, 0));      // c = -0.2: inside
-  EXPECT_EQ(shot.image.Pixel(212, 160), Rgb(6, 3, 249));    // escapes after one step
-  EXPECT_EQ(shot.image.Pixel(700, 500), Rgb(16, 16, 32));   // outside the frame
+  EXPECT_EQ(shot.image.Pixel(452, 280), Rgb(0, 0, 0));     // c = -0.2: inside
+  EXPECT_EQ(shot.image.Pixel(212, 160), Rgb(6, 3, 249));   // escapes after one step
+  EXPECT_EQ(shot.image.Pixel(700, 500), Rgb(16, 16, 32));  // outside the frame
 }
 
 TEST(Examples, SpriteLeavesItsBlackOutAndScales) {
   const Shot shot = RunExample("sprite");
   ASSERT_EQ(shot.run.status, 0) << shot.run.err;
   const ColorRef sky = Rgb(90, 160, 220);
-  EXPECT_EQ(shot.image.Pixel(40, 60), sky);                   // a black corner, left out
-  EXPECT_EQ(shot.image.Pixel(57, 81), Rgb(40, 40, 40));       // an eye, four times larger
-  EXPECT_EQ(shot.image.Pixel(61, 401), Rgb(255, 210, 40));    // the first small face
+  EXPECT_EQ(shot.image.Pixel(40, 60), sky);                 // a black corner, left out
+  EXPECT_EQ(shot.image.Pixel(57, 81), Rgb(40, 40, 40));     // an eye, four times larger
+  EXPECT_EQ(shot.image.Pixel(61, 401), Rgb(255, 210, 40));  // the first small face
   EXPECT_EQ(shot.image.Pixel(56, 400), sky);
-  EXPECT_EQ(shot.image.Pixel(700, 500), Rgb(60, 140, 60));    // the ground
+  EXPECT_EQ(shot.image.Pixel(700, 500), Rgb(60, 140, 60));  // the ground
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 namespace brindle {
 
 // An expression argument: passes the keyword or the separator before it, then evaluates.
-inline int NextCoordinate(Interpreter& in) { return ToInteger(NextEvalNum(in)); }
+inline int NextCoordinate(Interpreter& in) {
+  return ToInteger(NextEvalNum(in));
+}
 
 // A plain argument is one token: a number literal or a VAR variable. Another kind of token
 // leaves the value this statement read for that argument last time. Reads the current token.

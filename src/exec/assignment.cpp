@@ -71,9 +71,12 @@ Flow SkipDeclaration(Interpreter& in) {
 
 Flow IdentifierStatement(Interpreter& in) {
   switch (NextKind(in)) {
-    case TK_LBRACKET: return AssignElement(in);
-    case TK_LPAREN: return CallFunction(in);
-    default: return AssignVariable(in);
+    case TK_LBRACKET:
+      return AssignElement(in);
+    case TK_LPAREN:
+      return CallFunction(in);
+    default:
+      return AssignVariable(in);
   }
 }
 
@@ -102,6 +105,8 @@ Flow HwParamStatement(Interpreter& in) {
 }
 
 // Ends a handler run, and a main run that runs into a handler block.
-Flow EndOfHandler(Interpreter&) { return Flow::kReturn; }
+Flow EndOfHandler(Interpreter&) {
+  return Flow::kReturn;
+}
 
 }  // namespace brindle

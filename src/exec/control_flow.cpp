@@ -34,11 +34,16 @@ int WhileComparison(Interpreter& in) {
   in.cursor.exec_pos -= 2;
   NextToken(in);
   switch (CurKind(in)) {
-    case TK_LESS: return a < b;
-    case TK_GREATER: return a > b;
-    case TK_EQUAL: return a == b;
-    case TK_BANG: return a != b;
-    default: return 0;
+    case TK_LESS:
+      return a < b;
+    case TK_GREATER:
+      return a > b;
+    case TK_EQUAL:
+      return a == b;
+    case TK_BANG:
+      return a != b;
+    default:
+      return 0;
   }
 }
 

@@ -8,8 +8,8 @@
 
 #include "platform/canvas.h"
 #include "platform/image.h"
-#include "prepass/symbols.h"
 #include "prepass/keywords.h"
+#include "prepass/symbols.h"
 
 namespace brindle {
 
@@ -18,11 +18,11 @@ constexpr int kImageSlots = 64;
 // Loaded pictures are known to scripts by handles (1, 2, ...); a slot is where one picture is
 // kept ready for drawing, and each handle variable remembers its slot.
 struct ImageState {
-  std::vector<Image> loaded;                       // handle h is loaded[h - 1]
-  std::array<int32_t, kImageSlots + 1> slot{};    // the handle selected in each slot
+  std::vector<Image> loaded;                    // handle h is loaded[h - 1]
+  std::array<int32_t, kImageSlots + 1> slot{};  // the handle selected in each slot
   std::vector<int> slot_of_var = std::vector<int>(kMaxVariables + 1, 0);
-  std::string last_file;                           // LOADIMG's last file name argument
-  int32_t last_handle = 0;                         // SHOWIMG's last handle and slot
+  std::string last_file;    // LOADIMG's last file name argument
+  int32_t last_handle = 0;  // SHOWIMG's last handle and slot
   int last_slot = 0;
 
   const Image* Find(int32_t handle) const {
@@ -32,8 +32,8 @@ struct ImageState {
 };
 
 struct ExecState {
-  ColorRef fore_color = 0;  // pen and text colour
-  ColorRef back_color = 0;  // fill colour of RECT and CIRCLE
+  ColorRef fore_color = 0;   // pen and text colour
+  ColorRef back_color = 0;   // fill colour of RECT and CIRCLE
   int pen_x = 0, pen_y = 0;  // start of the next DRAW
   int32_t timer_interval = 0;
   // The last value each statement read for each plain argument: an argument of a kind the

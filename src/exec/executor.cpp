@@ -3,8 +3,8 @@
 #include <array>
 
 #include "exec/statements.h"
-#include "host/window_proc.h"
 #include "expr/eval.h"
+#include "host/window_proc.h"
 
 namespace brindle {
 namespace {
@@ -76,9 +76,13 @@ void PumpOneEvent(Interpreter& in) {
 
 }  // namespace
 
-void RunAbandon() { throw RunAbandoned{}; }
+void RunAbandon() {
+  throw RunAbandoned{};
+}
 
-void PrepareRun(Interpreter& in) { ComputeTokenFacts(in.tokens, in.symbols, in.facts); }
+void PrepareRun(Interpreter& in) {
+  ComputeTokenFacts(in.tokens, in.symbols, in.facts);
+}
 
 void ExecuteTokens(Interpreter& in) {
   RunState run;

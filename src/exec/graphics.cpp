@@ -18,9 +18,8 @@ int Wrap(int64_t a, int64_t b) {
 
 // Colour components carry into the next one: 300, 0, 0 is red 44 and green 1.
 ColorRef MakeColor(const int (&rgb)[3]) {
-  const auto [r, g, b] = std::array<uint32_t, 3>{static_cast<uint32_t>(rgb[0]),
-                                                  static_cast<uint32_t>(rgb[1]),
-                                                  static_cast<uint32_t>(rgb[2])};
+  const auto [r, g, b] = std::array<uint32_t, 3>{
+      static_cast<uint32_t>(rgb[0]), static_cast<uint32_t>(rgb[1]), static_cast<uint32_t>(rgb[2])};
   return r + 256u * g + 65536u * b;
 }
 
@@ -48,9 +47,15 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
   } else if (kind == TK_IDENT) {
     const int v = VarAtCursor(in);
     switch (in.symbols.var_type[v]) {
-      case KW_VAR: text = NumberToText(in.values.var_num[v]); break;
-      case KW_PTR: text = NumberToText(static_cast<float>(in.values.var_ptr[v])); break;
-      case KW_STR: text = in.values.var_str[v]; break;
+      case KW_VAR:
+        text = NumberToText(in.values.var_num[v]);
+        break;
+      case KW_PTR:
+        text = NumberToText(static_cast<float>(in.values.var_ptr[v]));
+        break;
+      case KW_STR:
+        text = in.values.var_str[v];
+        break;
     }
   }
 }

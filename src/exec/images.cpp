@@ -83,7 +83,9 @@ Flow LoadImageStatement(Interpreter& in) {
   return Flow::kEnd;
 }
 
-Flow ShowImageStatement(Interpreter& in) { return ShowPicture(in, KW_SHOWIMG, true); }
+Flow ShowImageStatement(Interpreter& in) {
+  return ShowPicture(in, KW_SHOWIMG, true);
+}
 
 Flow ShowImageTransparentStatement(Interpreter& in) {
   return ShowPicture(in, KW_SHOWIMGT, false);

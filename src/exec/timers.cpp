@@ -13,7 +13,7 @@ uint32_t EffectiveInterval(int32_t interval_ms) {
   constexpr uint32_t kMinimum = 10, kMaximum = 2147483647;
   if (interval_ms < 0) return kMaximum;
   return interval_ms < static_cast<int32_t>(kMinimum) ? kMinimum
-                                                       : static_cast<uint32_t>(interval_ms);
+                                                      : static_cast<uint32_t>(interval_ms);
 }
 
 }  // namespace

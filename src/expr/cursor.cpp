@@ -6,13 +6,22 @@
 namespace brindle {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 OperatorClass ClassifyOperator(char op) {
   switch (op) {
-    case '+': case '-': return kSumOperator;
-    case '*': case '/': case '%': case '^': return kTermOperator;
-    default: return kNoOperator;
+    case '+':
+    case '-':
+      return kSumOperator;
+    case '*':
+    case '/':
+    case '%':
+    case '^':
+      return kTermOperator;
+    default:
+      return kNoOperator;
   }
 }
 
@@ -21,12 +30,25 @@ FactorForm ClassifyFactor(int kind, char lead) {
   if (lead == '(') return kFormParen;
   if (lead == '[') return kFormBracket;
   switch (kind) {
-    case TK_IDENT: return kFormName;
-    case KW_RND: case KW_SIN: case KW_COS: case KW_TAN: case KW_RAND: case KW_ABS:
-    case KW_ATAN: case KW_SQR: case KW_LOG: case KW_ROUND: case KW_INT: case KW_FRAC:
+    case TK_IDENT:
+      return kFormName;
+    case KW_RND:
+    case KW_SIN:
+    case KW_COS:
+    case KW_TAN:
+    case KW_RAND:
+    case KW_ABS:
+    case KW_ATAN:
+    case KW_SQR:
+    case KW_LOG:
+    case KW_ROUND:
+    case KW_INT:
+    case KW_FRAC:
       return kFormFunction;
-    case KW_VAL: return kFormVal;
-    default: return kFormNone;
+    case KW_VAL:
+      return kFormVal;
+    default:
+      return kFormNone;
   }
 }
 

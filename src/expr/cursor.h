@@ -21,10 +21,10 @@ struct TokenCursor {
 // the forms are tried in this order.
 enum FactorForm : uint8_t {
   kFormNone = 0,
-  kFormNumber = 1,    // the text begins with a digit
-  kFormParen = 2,     // the text begins with "("
-  kFormBracket = 3,   // the text begins with "["
-  kFormName = 4,      // a name: a variable (4) or, followed by "[", an element (5)
+  kFormNumber = 1,   // the text begins with a digit
+  kFormParen = 2,    // the text begins with "("
+  kFormBracket = 3,  // the text begins with "["
+  kFormName = 4,     // a name: a variable (4) or, followed by "[", an element (5)
   kFormElement = 5,
   kFormFunction = 6,  // a function of one number
   kFormVal = 7,
@@ -37,9 +37,9 @@ enum OperatorClass : uint8_t { kNoOperator = 0, kSumOperator = 1, kTermOperator 
 // never change afterwards.
 struct TokenInfo {
   int kind = TK_NONE;
-  int var = 0;      // bound variable, 0 for none
-  int array = 0;    // bound array, 0 for none
-  float number = 0.0f;  // the text's value, for texts that begin with a digit
+  int var = 0;             // bound variable, 0 for none
+  int array = 0;           // bound array, 0 for none
+  float number = 0.0f;     // the text's value, for texts that begin with a digit
   uint8_t var_type = 0;    // the bound variable's declaring keyword
   uint8_t array_type = 0;  // the bound array's declaring keyword
   char op = 0;             // the text when it is one byte long

@@ -1,10 +1,11 @@
+#include "expr/eval.h"
+
 #include <algorithm>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "expr/compiler.h"
-#include "expr/eval.h"
 #include "expr/vm.h"
 
 namespace brindle {
@@ -14,11 +15,21 @@ Program Compile(const Interpreter& in, Rule rule) {
   Program program;
   ExprCompiler compiler(in.facts, in.cursor, program);
   switch (rule) {
-    case Rule::kSum: compiler.Sum(); break;
-    case Rule::kFactor: compiler.Factor(); break;
-    case Rule::kText: compiler.Text(); break;
-    case Rule::kTextItem: compiler.TextItem(); break;
-    case Rule::kCondition: compiler.Condition(); break;
+    case Rule::kSum:
+      compiler.Sum();
+      break;
+    case Rule::kFactor:
+      compiler.Factor();
+      break;
+    case Rule::kText:
+      compiler.Text();
+      break;
+    case Rule::kTextItem:
+      compiler.TextItem();
+      break;
+    case Rule::kCondition:
+      compiler.Condition();
+      break;
   }
   program.end = compiler.cursor();
   Optimize(program);
@@ -39,8 +50,7 @@ Program Compile(const Interpreter& in, Rule rule) {
     if (stale.cur == at.cur) {
       slot = &stale.program;
     } else {
-      const uint64_t key = static_cast<uint64_t>(rule) << 40 |
-                           static_cast<uint64_t>(at.cur) << 20 |
+      const uint64_t key = static_cast<uint64_t>(rule) << 40 | static_cast<uint64_t>(at.cur) << 20 |
                            static_cast<uint64_t>(at.exec_pos);
       slot = &cache.others[key];
     }
@@ -115,12 +125,20 @@ void AssignText(Interpreter& in, int var) {
   target = std::move(texts[0]);
 }
 
-float EvalNum(Interpreter& in) { return EvaluateNumber(in, Rule::kSum); }
-float EvalFactor(Interpreter& in) { return EvaluateNumber(in, Rule::kFactor); }
+float EvalNum(Interpreter& in) {
+  return EvaluateNumber(in, Rule::kSum);
+}
+float EvalFactor(Interpreter& in) {
+  return EvaluateNumber(in, Rule::kFactor);
+}
 int EvalCondition(Interpreter& in) {
   return static_cast<int>(EvaluateNumber(in, Rule::kCondition));
 }
-std::string EvalStr(Interpreter& in) { return EvaluateText(in, Rule::kText); }
-std::string EvalStrItem(Interpreter& in) { return EvaluateText(in, Rule::kTextItem); }
+std::string EvalStr(Interpreter& in) {
+  return EvaluateText(in, Rule::kText);
+}
+std::string EvalStrItem(Interpreter& in) {
+  return EvaluateText(in, Rule::kTextItem);
+}
 
 }  // namespace brindle

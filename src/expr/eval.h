@@ -19,21 +19,43 @@ inline void NextToken(Interpreter& in) {
   in.cursor.exec_pos = p;
   in.cursor.cur = p;
 }
-inline const TokenInfo& CurInfo(const Interpreter& in) { return in.facts.info[in.cursor.cur]; }
+inline const TokenInfo& CurInfo(const Interpreter& in) {
+  return in.facts.info[in.cursor.cur];
+}
 inline const TokenInfo& InfoAtCursor(const Interpreter& in) {
   return in.facts.info[in.cursor.exec_pos];
 }
-inline int CurKind(const Interpreter& in) { return CurInfo(in).kind; }
-inline const std::string& CurText(const Interpreter& in) { return in.tokens.text[in.cursor.cur]; }
+inline int CurKind(const Interpreter& in) {
+  return CurInfo(in).kind;
+}
+inline const std::string& CurText(const Interpreter& in) {
+  return in.tokens.text[in.cursor.cur];
+}
 // The current text when it is one byte long (operators are recognised by text), else 0.
-inline char CurOp(const Interpreter& in) { return CurInfo(in).op; }
-inline float CurNumber(const Interpreter& in) { return CurInfo(in).number; }
-inline int KindAtCursor(const Interpreter& in) { return InfoAtCursor(in).kind; }
-inline int NextKind(const Interpreter& in) { return in.facts.info[in.cursor.exec_pos + 1].kind; }
-inline int VarAtCursor(const Interpreter& in) { return InfoAtCursor(in).var; }
-inline int VarTypeAtCursor(const Interpreter& in) { return InfoAtCursor(in).var_type; }
-inline int ArrayAtCursor(const Interpreter& in) { return InfoAtCursor(in).array; }
-inline int ArrayTypeAtCursor(const Interpreter& in) { return InfoAtCursor(in).array_type; }
+inline char CurOp(const Interpreter& in) {
+  return CurInfo(in).op;
+}
+inline float CurNumber(const Interpreter& in) {
+  return CurInfo(in).number;
+}
+inline int KindAtCursor(const Interpreter& in) {
+  return InfoAtCursor(in).kind;
+}
+inline int NextKind(const Interpreter& in) {
+  return in.facts.info[in.cursor.exec_pos + 1].kind;
+}
+inline int VarAtCursor(const Interpreter& in) {
+  return InfoAtCursor(in).var;
+}
+inline int VarTypeAtCursor(const Interpreter& in) {
+  return InfoAtCursor(in).var_type;
+}
+inline int ArrayAtCursor(const Interpreter& in) {
+  return InfoAtCursor(in).array;
+}
+inline int ArrayTypeAtCursor(const Interpreter& in) {
+  return InfoAtCursor(in).array_type;
+}
 
 // --- Numbers. (Each expression is compiled at its first evaluation: see program.h.)
 float EvalNum(Interpreter& in);     // terms joined by "+" and "-", left to right

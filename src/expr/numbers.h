@@ -21,7 +21,7 @@ float TextToNumber(std::string_view text);
 std::string NumberToText(float x);
 
 // Operators whose result is not a plain float operation.
-float IntegerDivide(float a, float b);  // "%": the quotient truncated toward zero
+float IntegerDivide(float a, float b);    // "%": the quotient truncated toward zero
 float Power(float base, float exponent);  // "^"
 
 // The one-argument functions, computed in double precision and rounded once to float.
@@ -31,9 +31,9 @@ float Tangent(float x);
 float ArcTangent(float x);
 float SquareRoot(float x);
 float NaturalLog(float x);
-float RoundToEven(float x);     // ROUND: keeps the float range
-float IntegerPart(float x);     // INT: ToInteger back to float
-float FractionPart(float x);    // FRAC: x minus x truncated toward zero
+float RoundToEven(float x);   // ROUND: keeps the float range
+float IntegerPart(float x);   // INT: ToInteger back to float
+float FractionPart(float x);  // FRAC: x minus x truncated toward zero
 float Absolute(float x);
 
 // The two random generators: RND's fixed sequence and RAND's clock-seeded integers.
@@ -41,7 +41,7 @@ struct RandomState {
   uint32_t fixed_seed = 0x12345678;
   uint32_t clock_seed = 0;
 };
-float FixedRandom(RandomState& state);                          // 0 .. 1
+float FixedRandom(RandomState& state);                            // 0 .. 1
 int32_t ClockRandom(RandomState& state, int32_t lo, int32_t hi);  // lo .. hi
 
 }  // namespace brindle

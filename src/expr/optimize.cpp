@@ -7,11 +7,16 @@ namespace {
 Op Fused(Op push, Op op) {
   const bool var = push == Op::kVar;
   switch (op) {
-    case Op::kAdd: return var ? Op::kAddVar : Op::kAddNumber;
-    case Op::kSubtract: return var ? Op::kSubtractVar : Op::kSubtractNumber;
-    case Op::kMultiply: return var ? Op::kMultiplyVar : Op::kMultiplyNumber;
-    case Op::kDivide: return var ? Op::kDivideVar : Op::kDivideNumber;
-    default: return op;
+    case Op::kAdd:
+      return var ? Op::kAddVar : Op::kAddNumber;
+    case Op::kSubtract:
+      return var ? Op::kSubtractVar : Op::kSubtractNumber;
+    case Op::kMultiply:
+      return var ? Op::kMultiplyVar : Op::kMultiplyNumber;
+    case Op::kDivide:
+      return var ? Op::kDivideVar : Op::kDivideNumber;
+    default:
+      return op;
   }
 }
 
@@ -43,8 +48,8 @@ void FindTakenVariable(Program& program) {
   const int32_t var = code[0].a;
   for (size_t k = 1; k < code.size(); ++k) {
     const Instruction& i = code[k];
-    const bool reads_text_var = i.op == Op::kStrVar || i.op == Op::kLeft ||
-                                i.op == Op::kRight || i.op == Op::kMid;
+    const bool reads_text_var =
+        i.op == Op::kStrVar || i.op == Op::kLeft || i.op == Op::kRight || i.op == Op::kMid;
     if ((reads_text_var && i.a == var) || i.op == Op::kTypeError) return;
   }
   program.takes_var = var;

@@ -13,12 +13,12 @@ namespace brindle {
 
 enum class Op : uint8_t {
   // Numbers (on the number stack).
-  kNumber,         // push f
-  kVar,            // push the VAR variable a
-  kPtrVar,         // push the PTR variable a, as a float
-  kNumElement,     // pop an index; push element of VAR array a
-  kPtrElement,     // pop an index; push element of PTR array a, as a float
-  kFunction,       // pop x; push the function (keyword a) of x
+  kNumber,      // push f
+  kVar,         // push the VAR variable a
+  kPtrVar,      // push the PTR variable a, as a float
+  kNumElement,  // pop an index; push element of VAR array a
+  kPtrElement,  // pop an index; push element of PTR array a, as a float
+  kFunction,    // pop x; push the function (keyword a) of x
   kAdd,
   kSubtract,
   kMultiply,
@@ -26,21 +26,21 @@ enum class Op : uint8_t {
   kIntegerDivide,
   kPower,
   kNegate,
-  kDropNumber,     // a later operand form replaced the value
-  kVal,            // pop a string; push its number value
+  kDropNumber,  // a later operand form replaced the value
+  kVal,         // pop a string; push its number value
   // Strings (on the string stack).
-  kEmptyText,      // push ""
-  kText,           // push the text of token a (a string literal)
-  kStrVar,         // push the STR variable a
-  kStrElement,     // pop an index (number stack); push element of STR array a
-  kStrs,           // pop a number; push its text
-  kChrs,           // pop a number; push the one-byte string of its low byte
-  kLeft,           // push LSTR of STR variable a (0: none) with the count token b
-  kRight,          // push RSTR of the same
-  kMid,            // push MSTR: source a, start token b (0: start 0), length token c
-  kConcat,         // pop b, pop a; push a followed by b
+  kEmptyText,   // push ""
+  kText,        // push the text of token a (a string literal)
+  kStrVar,      // push the STR variable a
+  kStrElement,  // pop an index (number stack); push element of STR array a
+  kStrs,        // pop a number; push its text
+  kChrs,        // pop a number; push the one-byte string of its low byte
+  kLeft,        // push LSTR of STR variable a (0: none) with the count token b
+  kRight,       // push RSTR of the same
+  kMid,         // push MSTR: source a, start token b (0: start 0), length token c
+  kConcat,      // pop b, pop a; push a followed by b
   kDropText,
-  kTypeError,      // a number literal (token a) where a string belongs: the run ends
+  kTypeError,  // a number literal (token a) where a string belongs: the run ends
   // Conditions (truth values -1 and 0 on the number stack).
   kCompareNumbers,  // pop b, pop a; push a op b (op: token kind a)
   kCompareTexts,    // pop b, pop a (strings); push a op b
@@ -67,7 +67,7 @@ struct Instruction {
 
 struct Program {
   std::vector<Instruction> code;
-  TokenCursor end;  // where the cursor stands when the expression has been read
+  TokenCursor end;       // where the cursor stands when the expression has been read
   int number_depth = 0;  // the most values each stack holds at once
   int text_depth = 0;
   // A text program that begins by pushing this STR variable and reads it nowhere else, and

@@ -2,7 +2,9 @@
 // Everything is fixed-size and indexed directly; only string writes allocate.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,47 +16,63 @@ namespace brindle {
 constexpr int kArraysWithStorage = 16;
 constexpr int kArrayCells = 4096;
 
+// One array's cells, made at its first write: until then every cell reads as zero.
+template <typename T>
+class ArrayBank {
+ public:
+  T Read(int a, int i) const {
+    const int c = Cell(a, i);
+    return c < 0 || !cells_[a - 1] ? T{} : cells_[a - 1][c];
+  }
+  const std::string& ReadText(int a, int i) const {
+    static const std::string kEmpty;
+    const int c = Cell(a, i);
+    return c < 0 || !cells_[a - 1] ? kEmpty : cells_[a - 1][c];
+  }
+  void Write(int a, int i, T value) {
+    const int c = Cell(a, i);
+    if (c < 0) return;
+    if (!cells_[a - 1]) cells_[a - 1] = std::make_unique<T[]>(kArrayCells);
+    cells_[a - 1][c] = std::move(value);
+  }
+
+ private:
+  // The cell of element i of array a, or -1 when there is none: arrays past the 16th have no
+  // storage, and an index outside 1..4096 addresses nothing (reads give zero, writes are lost).
+  static int Cell(int a, int i) {
+    if (a < 1 || a > kArraysWithStorage || i < 1 || i > kArrayCells) return -1;
+    return i - 1;
+  }
+  std::array<std::unique_ptr<T[]>, kArraysWithStorage> cells_;
+};
+
 struct Values {
   std::vector<float> var_num = std::vector<float>(kMaxVariables + 1, 0.0f);
   std::vector<std::string> var_str = std::vector<std::string>(kMaxVariables + 1);
   std::vector<int32_t> var_ptr = std::vector<int32_t>(kMaxVariables + 1, 0);
 
-  std::vector<float> array_num = std::vector<float>(kArraysWithStorage * kArrayCells, 0.0f);
-  std::vector<std::string> array_str = std::vector<std::string>(kArraysWithStorage * kArrayCells);
-  std::vector<int32_t> array_ptr = std::vector<int32_t>(kArraysWithStorage * kArrayCells, 0);
+  ArrayBank<float> array_num;
+  ArrayBank<std::string> array_str;
+  ArrayBank<int32_t> array_ptr;
 };
 
-// The cell of element i of array a, or -1 when there is none: arrays past the 16th have no
-// storage, and an index outside 1..4096 addresses nothing (reads give zero, writes are lost).
-inline int ArrayCell(int a, int i) {
-  if (a < 1 || a > kArraysWithStorage || i < 1 || i > kArrayCells) return -1;
-  return (a - 1) * kArrayCells + (i - 1);
-}
-
 inline float ReadArrayNum(const Values& v, int a, int i) {
-  const int c = ArrayCell(a, i);
-  return c < 0 ? 0.0f : v.array_num[c];
+  return v.array_num.Read(a, i);
 }
 inline int32_t ReadArrayPtr(const Values& v, int a, int i) {
-  const int c = ArrayCell(a, i);
-  return c < 0 ? 0 : v.array_ptr[c];
+  return v.array_ptr.Read(a, i);
 }
 inline const std::string& ReadArrayStr(const Values& v, int a, int i) {
-  static const std::string kEmpty;
-  const int c = ArrayCell(a, i);
-  return c < 0 ? kEmpty : v.array_str[c];
+  return v.array_str.ReadText(a, i);
 }
 inline void WriteArrayNum(Values& v, int a, int i, float value) {
-  const int c = ArrayCell(a, i);
-  if (c >= 0) v.array_num[c] = value;
+  v.array_num.Write(a, i, value);
 }
 inline void WriteArrayPtr(Values& v, int a, int i, int32_t value) {
-  const int c = ArrayCell(a, i);
-  if (c >= 0) v.array_ptr[c] = value;
+  v.array_ptr.Write(a, i, value);
 }
 inline void WriteArrayStr(Values& v, int a, int i, std::string value) {
-  const int c = ArrayCell(a, i);
-  if (c >= 0) v.array_str[c] = std::move(value);
+  v.array_str.Write(a, i, std::move(value));
 }
 
 }  // namespace brindle

@@ -36,29 +36,47 @@ int ReadCount(const Interpreter& in, int position) {
 
 float ApplyFunction(Interpreter& in, int keyword, float x) {
   switch (keyword) {
-    case KW_RND: return FixedRandom(in.random);  // the argument is read and ignored
-    case KW_SIN: return Sine(x);
-    case KW_COS: return Cosine(x);
-    case KW_TAN: return Tangent(x);
-    case KW_RAND: return static_cast<float>(ClockRandom(in.random, 0, ToInteger(x)));
-    case KW_ABS: return Absolute(x);
-    case KW_ATAN: return ArcTangent(x);
-    case KW_SQR: return SquareRoot(x);
-    case KW_LOG: return NaturalLog(x);
-    case KW_ROUND: return RoundToEven(x);
-    case KW_INT: return IntegerPart(x);
-    case KW_FRAC: return FractionPart(x);
-    default: return 0.0f;
+    case KW_RND:
+      return FixedRandom(in.random);  // the argument is read and ignored
+    case KW_SIN:
+      return Sine(x);
+    case KW_COS:
+      return Cosine(x);
+    case KW_TAN:
+      return Tangent(x);
+    case KW_RAND:
+      return static_cast<float>(ClockRandom(in.random, 0, ToInteger(x)));
+    case KW_ABS:
+      return Absolute(x);
+    case KW_ATAN:
+      return ArcTangent(x);
+    case KW_SQR:
+      return SquareRoot(x);
+    case KW_LOG:
+      return NaturalLog(x);
+    case KW_ROUND:
+      return RoundToEven(x);
+    case KW_INT:
+      return IntegerPart(x);
+    case KW_FRAC:
+      return FractionPart(x);
+    default:
+      return 0.0f;
   }
 }
 
 float CompareNumbers(float a, float b, int op) {
   switch (op) {
-    case TK_EQUAL: return a == b ? -1.0f : 0.0f;
-    case TK_BANG: return a != b ? -1.0f : 0.0f;
-    case TK_GREATER: return a > b ? -1.0f : 0.0f;
-    case TK_LESS: return a < b ? -1.0f : 0.0f;
-    default: return 0.0f;
+    case TK_EQUAL:
+      return a == b ? -1.0f : 0.0f;
+    case TK_BANG:
+      return a != b ? -1.0f : 0.0f;
+    case TK_GREATER:
+      return a > b ? -1.0f : 0.0f;
+    case TK_LESS:
+      return a < b ? -1.0f : 0.0f;
+    default:
+      return 0.0f;
   }
 }
 
@@ -70,8 +88,12 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 }
 
 // Truth values travel on the number stack as -1.0 and 0.0.
-float Truth(int value) { return static_cast<float>(value); }
-int Bits(float truth) { return static_cast<int>(truth); }
+float Truth(int value) {
+  return static_cast<float>(value);
+}
+int Bits(float truth) {
+  return static_cast<int>(truth);
+}
 
 }  // namespace
 
@@ -83,34 +105,80 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
   for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
     const Instruction& i = *next;
     switch (i.op) {
-      case Op::kNumber: n[++top] = i.f; break;
-      case Op::kVar: n[++top] = v.var_num[i.a]; break;
-      case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
-      case Op::kNumElement: n[top] = ReadArrayNum(v, i.a, ToInteger(n[top])); break;
+      case Op::kNumber:
+        n[++top] = i.f;
+        break;
+      case Op::kVar:
+        n[++top] = v.var_num[i.a];
+        break;
+      case Op::kPtrVar:
+        n[++top] = static_cast<float>(v.var_ptr[i.a]);
+        break;
+      case Op::kNumElement:
+        n[top] = ReadArrayNum(v, i.a, ToInteger(n[top]));
+        break;
       case Op::kPtrElement:
         n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
         break;
-      case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
-      case Op::kAdd: --top; n[top] = n[top] + n[top + 1]; break;
-      case Op::kSubtract: --top; n[top] = n[top] - n[top + 1]; break;
-      case Op::kMultiply: --top; n[top] = n[top] * n[top + 1]; break;
-      case Op::kDivide: --top; n[top] = n[top] / n[top + 1]; break;
-      case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
-      case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
-      case Op::kNegate: n[top] = -n[top]; break;
-      case Op::kDropNumber: --top; break;
-      case Op::kVal: n[++top] = TextToNumber(s[text_top--]); break;
-      case Op::kEmptyText: s[++text_top].clear(); break;
-      case Op::kText: s[++text_top] = in.tokens.text[i.a]; break;
-      case Op::kStrVar: s[++text_top] = v.var_str[i.a]; break;
+      case Op::kFunction:
+        n[top] = ApplyFunction(in, i.a, n[top]);
+        break;
+      case Op::kAdd:
+        --top;
+        n[top] = n[top] + n[top + 1];
+        break;
+      case Op::kSubtract:
+        --top;
+        n[top] = n[top] - n[top + 1];
+        break;
+      case Op::kMultiply:
+        --top;
+        n[top] = n[top] * n[top + 1];
+        break;
+      case Op::kDivide:
+        --top;
+        n[top] = n[top] / n[top + 1];
+        break;
+      case Op::kIntegerDivide:
+        --top;
+        n[top] = IntegerDivide(n[top], n[top + 1]);
+        break;
+      case Op::kPower:
+        --top;
+        n[top] = Power(n[top], n[top + 1]);
+        break;
+      case Op::kNegate:
+        n[top] = -n[top];
+        break;
+      case Op::kDropNumber:
+        --top;
+        break;
+      case Op::kVal:
+        n[++top] = TextToNumber(s[text_top--]);
+        break;
+      case Op::kEmptyText:
+        s[++text_top].clear();
+        break;
+      case Op::kText:
+        s[++text_top] = in.tokens.text[i.a];
+        break;
+      case Op::kStrVar:
+        s[++text_top] = v.var_str[i.a];
+        break;
       case Op::kStrElement: {
         const int index = ToInteger(n[top--]);
         s[++text_top] = ReadArrayStr(v, i.a, index);
         break;
       }
-      case Op::kStrs: s[++text_top] = NumberToText(n[top--]); break;
-      case Op::kChrs: s[++text_top].assign(1, static_cast<char>(ToInteger(n[top--]) & 0xff)); break;
-      case Op::kLeft: s[++text_top] = Mid(v.var_str[i.a], 1, ReadCount(in, i.b)); break;
+      case Op::kStrs:
+        s[++text_top] = NumberToText(n[top--]);
+        break;
+      case Op::kChrs:
+        s[++text_top].assign(1, static_cast<char>(ToInteger(n[top--]) & 0xff));
+        break;
+      case Op::kLeft:
+        s[++text_top] = Mid(v.var_str[i.a], 1, ReadCount(in, i.b));
+        break;
       case Op::kRight: {
         const std::string& src = v.var_str[i.a];
         s[++text_top] = Mid(src, -ReadCount(in, i.b), static_cast<int>(src.size()));
@@ -119,8 +187,13 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
       case Op::kMid:
         s[++text_top] = Mid(v.var_str[i.a], ReadCount(in, i.b), ReadCount(in, i.c));
         break;
-      case Op::kConcat: --text_top; s[text_top] += s[text_top + 1]; break;
-      case Op::kDropText: --text_top; break;
+      case Op::kConcat:
+        --text_top;
+        s[text_top] += s[text_top + 1];
+        break;
+      case Op::kDropText:
+        --text_top;
+        break;
       case Op::kTypeError:
         ShowRunTimeError(in, msg::NotString(in.tokens.text[i.a]));
         RunAbandon();
@@ -136,16 +209,38 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         top -= i.b;
         n[++top] = CompareTexts(s[text_top + 1], s[text_top + 2], i.a);
         break;
-      case Op::kAnd: --top; n[top] = Truth(Bits(n[top]) & Bits(n[top + 1])); break;
-      case Op::kOr: --top; n[top] = Truth(Bits(n[top]) | Bits(n[top + 1])); break;
-      case Op::kAddVar: n[top] = n[top] + v.var_num[i.a]; break;
-      case Op::kSubtractVar: n[top] = n[top] - v.var_num[i.a]; break;
-      case Op::kMultiplyVar: n[top] = n[top] * v.var_num[i.a]; break;
-      case Op::kDivideVar: n[top] = n[top] / v.var_num[i.a]; break;
-      case Op::kAddNumber: n[top] = n[top] + i.f; break;
-      case Op::kSubtractNumber: n[top] = n[top] - i.f; break;
-      case Op::kMultiplyNumber: n[top] = n[top] * i.f; break;
-      case Op::kDivideNumber: n[top] = n[top] / i.f; break;
+      case Op::kAnd:
+        --top;
+        n[top] = Truth(Bits(n[top]) & Bits(n[top + 1]));
+        break;
+      case Op::kOr:
+        --top;
+        n[top] = Truth(Bits(n[top]) | Bits(n[top + 1]));
+        break;
+      case Op::kAddVar:
+        n[top] = n[top] + v.var_num[i.a];
+        break;
+      case Op::kSubtractVar:
+        n[top] = n[top] - v.var_num[i.a];
+        break;
+      case Op::kMultiplyVar:
+        n[top] = n[top] * v.var_num[i.a];
+        break;
+      case Op::kDivideVar:
+        n[top] = n[top] / v.var_num[i.a];
+        break;
+      case Op::kAddNumber:
+        n[top] = n[top] + i.f;
+        break;
+      case Op::kSubtractNumber:
+        n[top] = n[top] - i.f;
+        break;
+      case Op::kMultiplyNumber:
+        n[top] = n[top] * i.f;
+        break;
+      case Op::kDivideNumber:
+        n[top] = n[top] / i.f;
+        break;
     }
   }
 }

@@ -11,24 +11,31 @@ namespace {
 constexpr std::array<int, 256> MakeSingleCharKinds() {
   std::array<int, 256> kinds{};
   const char* chars = "+-*/:,()[]=><&|!#$%;.{}?@\\^`~";
-  const int codes[] = {TK_PLUS,      TK_MINUS,    TK_STAR,      TK_SLASH,    TK_COLON,
-                       TK_COMMA,     TK_LPAREN,   TK_RPAREN,    TK_LBRACKET, TK_RBRACKET,
-                       TK_EQUAL,     TK_GREATER,  TK_LESS,      TK_AMP,      TK_BAR,
-                       TK_BANG,      TK_HASH,     TK_DOLLAR,    TK_PERCENT,  TK_SEMICOLON,
-                       TK_DOT,       TK_LBRACE,   TK_RBRACE,    TK_QUESTION, TK_AT,
-                       TK_BACKSLASH, TK_CARET,    TK_BACKTICK,  TK_TILDE};
+  const int codes[] = {TK_PLUS,    TK_MINUS,     TK_STAR,     TK_SLASH,    TK_COLON,  TK_COMMA,
+                       TK_LPAREN,  TK_RPAREN,    TK_LBRACKET, TK_RBRACKET, TK_EQUAL,  TK_GREATER,
+                       TK_LESS,    TK_AMP,       TK_BAR,      TK_BANG,     TK_HASH,   TK_DOLLAR,
+                       TK_PERCENT, TK_SEMICOLON, TK_DOT,      TK_LBRACE,   TK_RBRACE, TK_QUESTION,
+                       TK_AT,      TK_BACKSLASH, TK_CARET,    TK_BACKTICK, TK_TILDE};
   for (int i = 0; chars[i] != '\0'; ++i) kinds[static_cast<unsigned char>(chars[i])] = codes[i];
   return kinds;
 }
 constexpr std::array<int, 256> kSingleCharKinds = MakeSingleCharKinds();
 
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(unsigned char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 bool IsNameStart(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsNamePart(unsigned char c) { return IsNameStart(c) || IsDigit(c); }
-bool IsNumberPart(unsigned char c) { return IsDigit(c) || c == '.'; }
+bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsNamePart(unsigned char c) {
+  return IsNameStart(c) || IsDigit(c);
+}
+bool IsNumberPart(unsigned char c) {
+  return IsDigit(c) || c == '.';
+}
 
 class Scanner {
  public:

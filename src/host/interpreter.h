@@ -57,7 +57,7 @@ struct Interpreter {
   ExecState exec;
   Outcome outcome;
   EventSink* window_proc = nullptr;  // where the executor's pump sends events
-  RunState* run = nullptr;  // the innermost active run
+  RunState* run = nullptr;           // the innermost active run
   int active_runs = 0;
   long steps_taken = 0;  // counted only in fuzzing builds
 };

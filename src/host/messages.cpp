@@ -27,7 +27,9 @@ std::string Cat(std::string_view a, std::string_view b = {}, std::string_view c 
   return s;
 }
 
-std::string Num(int n) { return std::to_string(n); }
+std::string Num(int n) {
+  return std::to_string(n);
+}
 
 // "fault -{ token }-Line: n", the layout of the pre-pass.
 Message TokenAndLine(std::string_view caption, std::string_view fault, std::string_view token,
@@ -37,17 +39,24 @@ Message TokenAndLine(std::string_view caption, std::string_view fault, std::stri
 
 }  // namespace
 
-Message ProgramExit() { return {"Program Exit!", "END"}; }
-Message TokenizerTerminated() { return {"Process Terminated!", "EXIT from TOKENIZER"}; }
+Message ProgramExit() {
+  return {"Program Exit!", "END"};
+}
+Message TokenizerTerminated() {
+  return {"Process Terminated!", "EXIT from TOKENIZER"};
+}
 Message TokenStatistics(int tokens, int lines) {
   return {std::string(kStatisticsCaption),
           Cat("Number of tokens: ", Num(tokens), "\r\nNumber of lines: ", Num(lines))};
 }
 
 Message UnknownToken(char byte, int line) {
-  return {"T:Error", Cat("Unknown token!-[ ", std::string_view(&byte, 1), " ] at LINE: ", Num(line))};
+  return {"T:Error",
+          Cat("Unknown token!-[ ", std::string_view(&byte, 1), " ] at LINE: ", Num(line))};
 }
-Message UnclosedQuote(int line) { return {"T:Error", Cat("Unclosed Quote!- at LINE: ", Num(line))}; }
+Message UnclosedQuote(int line) {
+  return {"T:Error", Cat("Unclosed Quote!- at LINE: ", Num(line))};
+}
 Message MissingRightParen(int line) {
   return {"T:Error", Cat("Missing right paren! ((...)- at LINE: ", Num(line))};
 }
@@ -60,7 +69,9 @@ Message MissingRightBracket(int line) {
 Message MissingLeftBracket(int line) {
   return {"T:Error", Cat("Missing left bracket!- at LINE: ", Num(line))};
 }
-Message TooManyTokens(int line) { return {"T:Error", Cat("Too many tokens!- at LINE: ", Num(line))}; }
+Message TooManyTokens(int line) {
+  return {"T:Error", Cat("Too many tokens!- at LINE: ", Num(line))};
+}
 
 Message LabelWithoutName(std::string_view token, int line) {
   return TokenAndLine("ERROR~LABEL", "Label witout name! -{ ", token, line);
@@ -99,32 +110,54 @@ Message HandlerWithoutName(std::string_view token, int line) {
 Message HandlerNameNotValid(std::string_view name, int line) {
   return TokenAndLine("ERROR", "Message not valid! -{ ", name, line);
 }
-Message WhileWithoutWend() { return {"LOOP ERROR", "WHILE without WEND , check code!"}; }
-Message WendWithoutWhile() { return {"LOOP ERROR", "WEND without WHILE , check code!"}; }
-Message IfWithoutEndif() { return {"IF/ENDIF ERROR", "IF without ENDIF , check code!"}; }
-Message EndifWithoutIf() { return {"IF/ENDIF ERROR", "ENDIF without IF , check code!"}; }
-Message FuncWithoutEndfn() { return {"FUNC ERROR", "FUNC without ENDFN , check code!"}; }
-Message EndfnWithoutFunc() { return {"FUNC ERROR", "ENDFN without FUNC , check code!"}; }
-Message WinmsgWithoutEndwm() { return {"WMSG ERROR", "WINMSG without ENDWM , check code!"}; }
-Message EndwmWithoutWinmsg() { return {"WMSG ERROR", "ENDWM without WINMSG, check code!"}; }
+Message WhileWithoutWend() {
+  return {"LOOP ERROR", "WHILE without WEND , check code!"};
+}
+Message WendWithoutWhile() {
+  return {"LOOP ERROR", "WEND without WHILE , check code!"};
+}
+Message IfWithoutEndif() {
+  return {"IF/ENDIF ERROR", "IF without ENDIF , check code!"};
+}
+Message EndifWithoutIf() {
+  return {"IF/ENDIF ERROR", "ENDIF without IF , check code!"};
+}
+Message FuncWithoutEndfn() {
+  return {"FUNC ERROR", "FUNC without ENDFN , check code!"};
+}
+Message EndfnWithoutFunc() {
+  return {"FUNC ERROR", "ENDFN without FUNC , check code!"};
+}
+Message WinmsgWithoutEndwm() {
+  return {"WMSG ERROR", "WINMSG without ENDWM , check code!"};
+}
+Message EndwmWithoutWinmsg() {
+  return {"WMSG ERROR", "ENDWM without WINMSG, check code!"};
+}
 
-Message ArgumentFault(std::string_view caption, std::string_view fault_text,
-                      std::string_view token, int line) {
+Message ArgumentFault(std::string_view caption, std::string_view fault_text, std::string_view token,
+                      int line) {
   return TokenAndLine(caption, fault_text, token, line);
 }
 
-Message WrongType(std::string_view token) { return {"ERROR", Cat("Wrong Type! ", token)}; }
+Message WrongType(std::string_view token) {
+  return {"ERROR", Cat("Wrong Type! ", token)};
+}
 Message NotString(std::string_view token) {
   return {"TYPE ERROR", Cat("Not String! -{ ", token, " }")};
 }
 Message FunctionNotFound(std::string_view name) {
   return {"FN_ERROR", Cat("Function not found! -{ ", name, " }")};
 }
-Message TooManyNestedCalls() { return {"ERROR", "Too many nested calls!"}; }
+Message TooManyNestedCalls() {
+  return {"ERROR", "Too many nested calls!"};
+}
 Message HandleUnknown(std::string_view token) {
   return {"Hendler Error!", Cat("Hendler unknown! : ", token)};
 }
-Message InputBoxNotCreated() { return {"InputBox Error!", "InputBox Not Created!"}; }
+Message InputBoxNotCreated() {
+  return {"InputBox Error!", "InputBox Not Created!"};
+}
 Message InvalidString(std::string_view token) {
   return {"Type Error!", Cat("Invalid string! : ", token)};
 }

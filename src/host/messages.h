@@ -78,8 +78,8 @@ inline constexpr std::string_view kWrongOperator = "Wrong operator(2)! -{ ";
 inline constexpr std::string_view kCommaSeparator = "Comma Separator ? -{ ";
 inline constexpr std::string_view kCommaSeparatorWide = "Comma Separator ?  -{ ";
 }  // namespace fault
-Message ArgumentFault(std::string_view caption, std::string_view fault_text,
-                      std::string_view token, int line);
+Message ArgumentFault(std::string_view caption, std::string_view fault_text, std::string_view token,
+                      int line);
 
 // Run time.
 Message WrongType(std::string_view token);

@@ -28,13 +28,13 @@ class HeadlessPlatform : public Platform {
   uint32_t MillisecondClock() override { return now_ms_; }
 
   // What the window shows now: ColorRef pixels, Canvas::kWidth x Canvas::kHeight.
-  const std::vector<ColorRef>& shown() const { return shown_; }
+  const std::vector<ColorRef>& shown();
   void Flush() { transcript_.Flush(); }
 
  private:
   Transcript transcript_;
   EventSink* sink_ = nullptr;
-  std::vector<ColorRef> shown_;
+  std::vector<ColorRef> shown_;  // empty until the canvas is first shown
   uint32_t now_ms_ = 0;
   bool timer_running_ = false;
   uint32_t timer_interval_ms_ = 0;

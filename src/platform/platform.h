@@ -14,10 +14,10 @@ class Canvas;
 struct WindowEvent {
   enum class Type { kPaint, kMouseMove, kKeyDown, kKeyUp, kCommand, kTimer, kClose };
   Type type = Type::kPaint;
-  int x = 0, y = 0;            // kMouseMove: client coordinates
-  int key = 0;                 // kKeyDown, kKeyUp: Windows virtual-key code
-  int command_id = 0;          // kCommand: control id (1 for Enter, 2 for Escape, 1000 input box)
-  int notification_code = 0;   // kCommand: 0 for Enter and Escape
+  int x = 0, y = 0;           // kMouseMove: client coordinates
+  int key = 0;                // kKeyDown, kKeyUp: Windows virtual-key code
+  int command_id = 0;         // kCommand: control id (1 for Enter, 2 for Escape, 1000 input box)
+  int notification_code = 0;  // kCommand: 0 for Enter and Escape
 };
 
 // Receives the events that the platform delivers on its own, while a modal message box is open
@@ -54,8 +54,8 @@ class Platform {
   // The one timer. Ticks are not queued: at most one is pending at a time.
   virtual void StartTimer(uint32_t interval_ms) = 0;
   virtual void StopTimer() = 0;
-  virtual uint32_t TickCount() = 0;          // milliseconds since the system started
-  virtual uint32_t MillisecondClock() = 0;   // the clock that seeds RAND
+  virtual uint32_t TickCount() = 0;         // milliseconds since the system started
+  virtual uint32_t MillisecondClock() = 0;  // the clock that seeds RAND
 };
 
 }  // namespace brindle

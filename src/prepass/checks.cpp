@@ -12,18 +12,18 @@ namespace {
 namespace f = msg::fault;
 
 enum Accept : unsigned {
-  kName = 1,        // an identifier that is no keyword
+  kName = 1,  // an identifier that is no keyword
   kNumber = 2,
   kString = 4,
-  kParen = 8,       // "("
-  kBracket = 16,    // "["
+  kParen = 8,     // "("
+  kBracket = 16,  // "["
   kComma = 32,
-  kJoin = 64,       // "&" or "|": the rows after it apply only when it is there
+  kJoin = 64,  // "&" or "|": the rows after it apply only when it is there
 };
 
 struct Row {
   int offset;
-  unsigned accept;         // 0 for an operator row
+  unsigned accept;  // 0 for an operator row
   std::string_view fault;
   std::string_view operators = {};  // operator row: the text must occur in this string
   int shown = 0;                    // offset of the token named in the message, if not offset
@@ -65,19 +65,22 @@ constexpr Row kWhileRows[] = {
 
 // A missing second comma is reported with the first one.
 constexpr Row kColorRows[] = {
-    {1, kName | kNumber, f::kWrongArgument1},
-    {2, kComma, f::kCommaSeparator},
-    {4, kComma, f::kCommaSeparator, {}, 2},
-    {3, kName | kNumber, f::kWrongArgument2},
+    {1, kName | kNumber, f::kWrongArgument1}, {2, kComma, f::kCommaSeparator},
+    {4, kComma, f::kCommaSeparator, {}, 2},   {3, kName | kNumber, f::kWrongArgument2},
     {5, kName | kNumber, f::kWrongArgument3},
 };
 
 constexpr Row kLoadImageRows[] = {
-    {1, kName, f::kWrongArgument1},           {2, kComma, f::kCommaSeparator},
-    {3, kName | kString, f::kWrongArgument2}, {4, kComma, f::kCommaSeparator},
-    {5, kName | kNumber, f::kWrongArgument3}, {6, kComma, f::kCommaSeparator},
-    {7, kName | kNumber, f::kWrongArgument4}, {8, kComma, f::kCommaSeparatorWide},
-    {9, kName | kNumber, f::kWrongArgument5}, {10, kComma, f::kCommaSeparatorWide},
+    {1, kName, f::kWrongArgument1},
+    {2, kComma, f::kCommaSeparator},
+    {3, kName | kString, f::kWrongArgument2},
+    {4, kComma, f::kCommaSeparator},
+    {5, kName | kNumber, f::kWrongArgument3},
+    {6, kComma, f::kCommaSeparator},
+    {7, kName | kNumber, f::kWrongArgument4},
+    {8, kComma, f::kCommaSeparatorWide},
+    {9, kName | kNumber, f::kWrongArgument5},
+    {10, kComma, f::kCommaSeparatorWide},
     {11, kName | kNumber, f::kWrongArgument6},
 };
 
@@ -114,15 +117,23 @@ constexpr StatementCheck kChecks[] = {
 
 unsigned ClassOf(int kind) {
   switch (kind) {
-    case TK_IDENT: return kName;
-    case TK_NUMBER: return kNumber;
-    case TK_STRING: return kString;
-    case TK_LPAREN: return kParen;
-    case TK_LBRACKET: return kBracket;
-    case TK_COMMA: return kComma;
+    case TK_IDENT:
+      return kName;
+    case TK_NUMBER:
+      return kNumber;
+    case TK_STRING:
+      return kString;
+    case TK_LPAREN:
+      return kParen;
+    case TK_LBRACKET:
+      return kBracket;
+    case TK_COMMA:
+      return kComma;
     case TK_AMP:
-    case TK_BAR: return kJoin;
-    default: return 0;
+    case TK_BAR:
+      return kJoin;
+    default:
+      return 0;
   }
 }
 

@@ -9,15 +9,32 @@ namespace {
 
 void CountBlock(Blocks& b, BlockCounter counter) {
   switch (counter) {
-    case BlockCounter::kNone: break;
-    case BlockCounter::kIf: ++b.if_count; break;
-    case BlockCounter::kEndif: ++b.endif_count; break;
-    case BlockCounter::kWhile: ++b.while_count; break;
-    case BlockCounter::kWend: ++b.wend_count; break;
-    case BlockCounter::kFunc: ++b.func_count; break;
-    case BlockCounter::kEndfn: ++b.endfn_count; break;
-    case BlockCounter::kWinmsg: ++b.winmsg_count; break;
-    case BlockCounter::kEndwm: ++b.endwm_count; break;
+    case BlockCounter::kNone:
+      break;
+    case BlockCounter::kIf:
+      ++b.if_count;
+      break;
+    case BlockCounter::kEndif:
+      ++b.endif_count;
+      break;
+    case BlockCounter::kWhile:
+      ++b.while_count;
+      break;
+    case BlockCounter::kWend:
+      ++b.wend_count;
+      break;
+    case BlockCounter::kFunc:
+      ++b.func_count;
+      break;
+    case BlockCounter::kEndfn:
+      ++b.endfn_count;
+      break;
+    case BlockCounter::kWinmsg:
+      ++b.winmsg_count;
+      break;
+    case BlockCounter::kEndwm:
+      ++b.endwm_count;
+      break;
   }
 }
 

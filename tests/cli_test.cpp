@@ -1,0 +1,89 @@
+// The command line as users meet it: options, usage errors and unreadable scripts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle::testing {
+namespace {
+
+fs::path WriteTemp(const std::string& name, const std::string& bytes) {
+  const fs::path path = fs::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
+  const ProcessResult help = RunBrindle({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--headless"), std::string::npos);
+  const ProcessResult version = RunBrindle({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("brindle ", 0), 0u);
+}
+
+TEST(CommandLine, UsageErrorsExitTwoWithUsageOnStandardError) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                               {"--headless"},
+                                               {"--frobnicate", "x.bas"},
+                                               {"--headless", "--seed"},
+                                               {"--headless", "--seed", "ten", "x.bas"},
+                                               {"--headless", "--screenshot"},
+                                               {"a.bas", "b.bas"}}) {
+    const ProcessResult r = RunBrindle(args);
+    EXPECT_EQ(r.status, 2) << args.size();
+    EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(CommandLine, UnreadableScriptsAreNamedWithTheReason) {
+  const ProcessResult missing = RunBrindle({"--headless", "/nonexistent/x.bas"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "brindle: cannot read /nonexistent/x.bas: No such file or directory\n");
+  const std::string dir = fs::temp_directory_path().string();
+  const ProcessResult directory = RunBrindle({"--check", dir});
+  EXPECT_EQ(directory.status, 2);
+  EXPECT_EQ(directory.err, "brindle: cannot read " + dir + ": Is a directory\n");
+}
+
+TEST(CommandLine, WithoutAWindowTheUserIsToldToRunHeadless) {
+  const fs::path script = WriteTemp("brindle-cli-window.bas", "PRINT 1, 2, 3\n");
+  const ProcessResult r = RunBrindle({script.string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--headless"), std::string::npos);
+  fs::remove(script);
+}
+
+// Ten megabytes of random bytes: the first fault is reported, the rest is never read.
+TEST(CommandLine, LargeGarbageGivesTheFirstTokenizerFault) {
+  std::mt19937 random(7);
+  std::string bytes(10 << 20, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  bytes[0] = 'a';
+  bytes[1] = '\x80';
+  const fs::path script = WriteTemp("brindle-cli-garbage.bas", bytes);
+  const ProcessResult r = RunBrindle({"--check", script.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "box\tT:Error\tUnknown token!-[ \\x80 ] at LINE: 0\n"
+            "box\tProcess Terminated!\tEXIT from TOKENIZER\n"
+            "box\tProgram Exit!\tEND\n");
+  fs::remove(script);
+}
+
+TEST(CommandLine, CheckStopsBeforeTheRunAndHeadlessRuns) {
+  const fs::path script = WriteTemp("brindle-cli-run.bas", "PRINT 1, 2, 3\n");
+  const std::string stats = "box\tTokenizer\tNumber of tokens: 7\\r\\nNumber of lines: 1\n";
+  EXPECT_EQ(RunBrindle({"--check", script.string()}).out, stats);
+  EXPECT_EQ(RunBrindle({"--headless", script.string()}).out, stats + "print\t1\t2\t3\n");
+  fs::remove(script);
+}
+
+}  // namespace
+}  // namespace brindle::testing
