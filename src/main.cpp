@@ -20,6 +20,7 @@ constexpr std::string_view kUsage =
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --help | --version\n"
     "headless options:\n"
+    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0)\n";
 
@@ -28,6 +29,7 @@ struct CommandLine {
   bool check = false;
   std::optional<uint32_t> seed;
   std::string screenshot;
+  std::string events;
   std::string script;
 };
 
@@ -50,6 +52,9 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cl) {
       cl.headless = true;
     } else if (arg == "--check") {
       cl.check = true;
+    } else if (arg == "--events") {
+      if (++i == argc) return UsageError("--events needs a file name");
+      cl.events = argv[i];
     } else if (arg == "--screenshot") {
       if (++i == argc) return UsageError("--screenshot needs a file name");
       cl.screenshot = argv[i];
@@ -105,7 +110,21 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  brindle::HeadlessPlatform platform(stdout);
+  brindle::Timeline timeline;
+  if (!cl.events.empty()) {
+    std::string events_text;
+    if (!ReadFile(cl.events, events_text, reason)) {
+      std::cerr << "brindle: cannot read " << cl.events << ": " << reason << "\n";
+      return 2;
+    }
+    timeline = brindle::ParseTimeline(events_text);
+    if (!timeline.error.empty()) {
+      std::cerr << "brindle: " << cl.events << ":" << timeline.error << "\n";
+      return 2;
+    }
+  }
+
+  brindle::HeadlessPlatform platform(stdout, std::move(timeline));
   brindle::Interpreter in(platform);
   in.source = {cl.script, std::move(text)};
   brindle::RunOptions options;
@@ -113,6 +132,10 @@ int main(int argc, char** argv) {
   options.clock_seed = cl.seed.value_or(0);
   const int status = brindle::RunProgram(in, options);
   platform.Flush();
+  for (const std::string& file : platform.failed_screenshots()) {
+    std::cerr << "brindle: cannot write " << file << "\n";
+  }
+  if (!platform.failed_screenshots().empty()) return 2;
   if (!cl.screenshot.empty() && !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth,
                                                    brindle::Canvas::kHeight, cl.screenshot)) {
     std::cerr << "brindle: cannot write " << cl.screenshot << "\n";

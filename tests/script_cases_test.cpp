@@ -1,7 +1,8 @@
 // Script cases: each tests/scripts/NAME.bas runs through the real command line and must print
 // NAME.expect exactly and exit with the status in NAME.meta ("mode check|headless", "exit N";
 // optional "args ..." adds options before the script). With NAME.pixels the run writes a
-// screenshot, and each line "px X Y R G B" names the colour of one of its pixels.
+// screenshot, and each line "px X Y R G B" names the colour of one of its pixels. With
+// NAME.events the run reads that events timeline.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -81,6 +82,7 @@ TEST_P(ScriptCase, PrintsItsTranscript) {
   const fs::path pixels = dir / (name + ".pixels");
   const fs::path png = fs::temp_directory_path() / ("brindle-case-" + name + ".png");
   if (fs::exists(pixels)) args.insert(args.end(), {"--screenshot", png.string()});
+  if (fs::exists(dir / (name + ".events"))) args.insert(args.end(), {"--events", name + ".events"});
   args.push_back(name + ".bas");
   const ProcessResult r = RunBrindle(args, dir.string());
   EXPECT_EQ(r.out, ReadAll(dir / (name + ".expect"))) << "stderr: " << r.err;

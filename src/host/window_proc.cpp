@@ -38,6 +38,8 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
     case Type::kTimer:
       if (b.HandlerEntry(Handler::kTimer) > 0) RunHandler(b.HandlerEntry(Handler::kTimer));
       break;
+    case Type::kClick:
+      break;
     case Type::kClose:
       throw WindowClosed{};
   }

@@ -12,7 +12,8 @@ class Canvas;
 
 // A window event as the window procedure sees it.
 struct WindowEvent {
-  enum class Type { kPaint, kMouseMove, kKeyDown, kKeyUp, kCommand, kTimer, kClose };
+  // kClick is a mouse click, which runs no handler.
+  enum class Type { kPaint, kMouseMove, kKeyDown, kKeyUp, kCommand, kTimer, kClick, kClose };
   Type type = Type::kPaint;
   int x = 0, y = 0;           // kMouseMove: client coordinates
   int key = 0;                // kKeyDown, kKeyUp: Windows virtual-key code

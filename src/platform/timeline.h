@@ -1,0 +1,31 @@
+// The headless events file: a timeline of what the user does, one event a line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brindle {
+
+struct TimelineLine {
+  enum class Kind {
+    kIdle, kWait, kMove, kKeyDown, kKeyUp, kKey, kClick, kType, kEnter, kTab, kPaint,
+    kScreenshot, kClose
+  };
+  Kind kind = Kind::kIdle;
+  int64_t a = 0, b = 0;  // wait: milliseconds; move, click: x, y; keys: virtual-key code
+  std::string text;      // type: the text; screenshot: the file
+};
+
+struct Timeline {
+  std::vector<TimelineLine> lines;
+  std::string error;  // "LINE: reason" for the first malformed line, empty when all are good
+};
+
+// Blank lines and lines starting with "#" are skipped.
+Timeline ParseTimeline(const std::string& text);
+
+// The virtual-key code of a character typed on a US keyboard, 0 for none.
+int VirtualKeyOfCharacter(char c);
+
+}  // namespace brindle
