@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exec/executor.h"
+#include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
@@ -11,39 +12,22 @@
 namespace brindle {
 namespace {
 
-// One WHILE comparison: a VAR variable, an operator, and a VAR variable or a number. Leaves
-// the cursor on the operator. Any other operand ends the run.
-int WhileComparison(Interpreter& in) {
-  NextToken(in);
-  if (CurKind(in) != TK_IDENT || VarTypeAtCursor(in) != KW_VAR) {
-    ShowRunTimeError(in, msg::WrongType(CurText(in)));
-    RunAbandon();
-  }
-  const float a = in.values.var_num[VarAtCursor(in)];
-  in.cursor.exec_pos += 1;
-  NextToken(in);
-  float b;
-  if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_VAR) {
-    b = in.values.var_num[VarAtCursor(in)];
-  } else if (CurKind(in) == TK_NUMBER) {
-    b = CurNumber(in);
-  } else {
-    ShowRunTimeError(in, msg::WrongType(CurText(in)));
-    RunAbandon();
-  }
-  in.cursor.exec_pos -= 2;
-  NextToken(in);
-  switch (CurKind(in)) {
-    case TK_LESS:
-      return a < b;
-    case TK_GREATER:
-      return a > b;
-    case TK_EQUAL:
-      return a == b;
-    case TK_BANG:
-      return a != b;
-    default:
-      return 0;
+[[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand) {
+  ShowRunTimeError(in, msg::WrongType(in.tokens.text[operand]));
+  RunAbandon();
+}
+
+// One comparison of a WHILE head; a bad operand ends the run.
+inline int Compare(Interpreter& in, const LoopComparison& c) {
+  if (c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
+  const float a = in.values.var_num[c.left_var];
+  const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
+  switch (c.op) {
+    case TK_LESS: return a < b;
+    case TK_GREATER: return a > b;
+    case TK_EQUAL: return a == b;
+    case TK_BANG: return a != b;
+    default: return 0;
   }
 }
 
@@ -55,14 +39,6 @@ void PushLoop(RunState& run, int while_position) {
     --run.while_depth;
   }
   run.while_stack[++run.while_depth] = while_position;
-}
-
-// Moves to the WEND that matches the current WHILE, counting nested loops.
-void SkipLoop(Interpreter& in) {
-  int depth = 1;
-  while (depth > 0 && ScanForwardTo(in, KW_WHILE, KW_WEND)) {
-    depth += CurKind(in) == KW_WHILE ? 1 : -1;
-  }
 }
 
 }  // namespace
@@ -90,24 +66,20 @@ Flow ElseStatement(Interpreter& in) {
 // WHILE a op b [("&" | "|") c op d]
 Flow WhileStatement(Interpreter& in) {
   RunState& run = *in.run;
-  const int mark = in.blocks.while_mark[in.cursor.exec_pos];
-  run.while_first = WhileComparison(in);
-  in.cursor.exec_pos += 2;
-  const int join = KindAtCursor(in);
-  const bool joined = join == TK_AMP || join == TK_BAR;
-  if (joined) {
-    run.while_second = WhileComparison(in);
-    in.cursor.exec_pos += 2;
-  }
-  PushLoop(run, mark);
+  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos].get();
+  const LoopHead& head = known != nullptr ? *known : ReadLoopHeadAtCursor(in);
+  run.while_first = Compare(in, head.first);
+  if (head.join != 0) run.while_second = Compare(in, head.second);
+  PushLoop(run, head.mark);
   bool holds = run.while_first != 0;
-  if (joined && join == TK_AMP) holds = run.while_first && run.while_second;
-  if (joined && join == TK_BAR) holds = run.while_first || run.while_second;
-  if (holds) return Flow::kEnd;
-  --run.while_depth;
-  SkipLoop(in);
-  // The token after the WEND is passed over.
-  if (in.cursor.exec_pos < in.tokens.count) in.cursor.exec_pos += 1;
+  if (head.join == TK_AMP) holds = run.while_first && run.while_second;
+  if (head.join == TK_BAR) holds = run.while_first || run.while_second;
+  if (holds) {
+    in.cursor.exec_pos = head.body;
+  } else {
+    --run.while_depth;
+    in.cursor.exec_pos = head.after;
+  }
   return Flow::kEnd;
 }
 

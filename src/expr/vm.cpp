@@ -87,6 +87,12 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
   return 0.0f;
 }
 
+// A number literal stood where a string belongs.
+[[noreturn, gnu::cold, gnu::noinline]] void AbandonForNumberAsText(Interpreter& in, int token) {
+  ShowRunTimeError(in, msg::NotString(in.tokens.text[token]));
+  RunAbandon();
+}
+
 // Truth values travel on the number stack as -1.0 and 0.0.
 float Truth(int value) {
   return static_cast<float>(value);
@@ -195,8 +201,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         --text_top;
         break;
       case Op::kTypeError:
-        ShowRunTimeError(in, msg::NotString(in.tokens.text[i.a]));
-        RunAbandon();
+        AbandonForNumberAsText(in, i.a);
       case Op::kCompareNumbers: {
         const float b = (i.b & 2) ? n[top--] : 0.0f;
         const float a = (i.b & 1) ? n[top--] : 0.0f;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "exec/exec_state.h"
+#include "exec/loop_head.h"
 #include "exec/run_state.h"
 #include "expr/cursor.h"
 #include "expr/expr_cache.h"
@@ -55,6 +56,7 @@ struct Interpreter {
   EventValues events;
   Canvas canvas;
   ExecState exec;
+  LoopHeads loop_heads;
   Outcome outcome;
   EventSink* window_proc = nullptr;  // where the executor's pump sends events
   RunState* run = nullptr;           // the innermost active run
