@@ -60,7 +60,7 @@ fuzz: deps fuzz-deps
 	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
 	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz
 	mkdir -p build-fuzz/corpus
-	cp fuzz/seeds/* build-fuzz/corpus/
+	cp tests/scripts/*.bas examples/*.bas build-fuzz/corpus/
 	build-fuzz/brindle_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
 	  -detect_leaks=1 build-fuzz/corpus
 
