@@ -1,0 +1,16 @@
+VAR n, k
+GOTO start
+WINMSG WMKEYDOWN
+HWPARAM k
+PRINT 1, n, (k)
+ENDWM
+WINMSG WMKEYUP
+HWPARAM k
+PRINT 2, n, (k)
+ENDWM
+WINMSG WMCOMMAND
+PRINT 3, n, "command"
+ENDWM
+LABEL start
+PRINT 0, 0, "main"
+n = 1

@@ -1,0 +1,26 @@
+VAR t, n, now, k
+GOTO start
+WINMSG WMTIMER
+GETTICK now
+n = n + 1
+PRINT n, now, "tick"
+ENDWM
+WINMSG WMKEYDOWN
+HWPARAM k
+GETTICK now
+IF k = 49
+t = 100
+TIMERON t
+ENDIF
+IF k = 50
+t = 3
+TIMERON t
+ENDIF
+IF k = 51
+TIMEROFF
+ENDIF
+PRINT k, now, "key"
+ENDWM
+LABEL start
+GETTICK now
+PRINT 0, now, "main"
