@@ -6,7 +6,7 @@ CONFORMANCE ?= ../shared/conformance
 # Name prefixes of the sample cases to run; empty for all.
 CONFORMANCE_CASES ?=
 
-PACKAGES := cmake g++ make pkg-config libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
