@@ -45,17 +45,13 @@ Flow AssignVariable(Interpreter& in) {
   const int v = VarAtCursor(in);
   switch (in.symbols.var_type[v]) {
     case KW_VAR:
-      NextToken(in);
-      in.values.var_num[v] = NextEvalNum(in);
+    case KW_PTR:
+      AssignNumber(in);
       break;
     case KW_STR:
       NextToken(in);
       NextToken(in);
       AssignText(in, v);
-      break;
-    case KW_PTR:
-      NextToken(in);
-      in.values.var_ptr[v] = ToInteger(NextEvalNum(in));
       break;
   }
   return Flow::kEnd;
@@ -70,6 +66,10 @@ Flow SkipDeclaration(Interpreter& in) {
 }
 
 Flow IdentifierStatement(Interpreter& in) {
+  if (KnownAssignment(in) != nullptr) {
+    AssignNumber(in);
+    return Flow::kEnd;
+  }
   switch (NextKind(in)) {
     case TK_LBRACKET:
       return AssignElement(in);

@@ -61,6 +61,17 @@ void ExprCompiler::Emit(Op op, int32_t a, int32_t b, int32_t c, float f) {
   out_.text_depth = std::max(out_.text_depth, texts_);
 }
 
+// assignment := name "=" sum, for a VAR or PTR variable
+void ExprCompiler::Assignment() {
+  const TokenInfo& target = AtCursor();
+  const Op store = target.var_type == KW_VAR ? Op::kStoreVar : Op::kStorePtr;
+  const int var = target.var;
+  Next();
+  Next();
+  Sum();
+  Emit(store, var);
+}
+
 // sum := ["-"] term { ("+" | "-") term }
 // A "-" where an operand is expected matches no factor, so it is read as a subtraction from
 // zero: this gives unary minus at the start of a sum, and -0 for "-0".

@@ -18,6 +18,7 @@ class ExprCompiler {
   void Text();
   void TextItem();
   void Condition();
+  void Assignment();
 
   TokenCursor cursor() const { return c_; }
 

@@ -30,6 +30,9 @@ Program Compile(const Interpreter& in, Rule rule) {
     case Rule::kCondition:
       compiler.Condition();
       break;
+    case Rule::kAssignment:
+      compiler.Assignment();
+      break;
   }
   program.end = compiler.cursor();
   Optimize(program);
@@ -108,6 +111,8 @@ std::string EvaluateText(Interpreter& in, Rule rule) {
 }
 
 }  // namespace
+
+void AssignNumber(Interpreter& in) { EvaluateNumber(in, Rule::kAssignment); }
 
 void AssignText(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];

@@ -74,6 +74,12 @@ inline std::string NextEvalStr(Interpreter& in) {
 }
 // var = the text expression at the cursor.
 void AssignText(Interpreter& in, int var);
+// "name = sum" at the cursor, for a VAR or PTR variable.
+void AssignNumber(Interpreter& in);
+// The compiled assignment at the cursor, if it has run before.
+inline const Program* KnownAssignment(const Interpreter& in) {
+  return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][in.cursor.exec_pos];
+}
 
 // --- Conditions of IF: -1 true, 0 false.
 int EvalCondition(Interpreter& in);

@@ -19,14 +19,14 @@ struct ExprCache {
   std::deque<Program> programs;  // a deque, so that a running program never moves
   // For evaluations that start with the cursor's copies describing the token at the cursor
   // (all but one): the program by rule and position, null when not compiled yet.
-  std::array<std::vector<const Program*>, 5> by_position;
+  std::array<std::vector<const Program*>, 6> by_position;
   // The others (an element index read while the copies still describe the array's name), by
   // rule and read position, with the copied position they were compiled for.
   struct Stale {
     int cur = 0;
     const Program* program = nullptr;
   };
-  std::array<std::vector<Stale>, 5> stale_by_position;
+  std::array<std::vector<Stale>, 6> stale_by_position;
   std::unordered_map<uint64_t, const Program*> others;  // when one position is read both ways
 };
 

@@ -55,6 +55,9 @@ enum class Op : uint8_t {
   kSubtractNumber,
   kMultiplyNumber,
   kDivideNumber,
+  // Assignments compiled whole: the value is popped into a variable.
+  kStoreVar,       // VAR variable a
+  kStorePtr,       // PTR variable a, the value rounded by ToInteger
 };
 
 struct Instruction {
@@ -77,7 +80,8 @@ struct Program {
 };
 
 // Which grammar rule an evaluation starts with.
-enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition };
+// kAssignment reads a whole "name = sum" statement for a VAR or PTR variable.
+enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssignment };
 
 // Fuses an operand push with the operator that consumes it, which halves the instructions of
 // the common "a + 1" and "s + i * 2".

@@ -111,6 +111,12 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
   for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
     const Instruction& i = *next;
     switch (i.op) {
+      case Op::kStoreVar:
+        v.var_num[i.a] = n[top--];
+        break;
+      case Op::kStorePtr:
+        v.var_ptr[i.a] = ToInteger(n[top--]);
+        break;
       case Op::kNumber:
         n[++top] = i.f;
         break;
