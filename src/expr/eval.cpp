@@ -89,6 +89,14 @@ template <typename Result>
 
 float EvaluateNumber(Interpreter& in, Rule rule) {
   const Program& program = ProgramAt(in, rule);
+  // Most arguments are one variable or one number: no need to start the machine.
+  if (program.code.size() == 1) {
+    const Instruction& only = program.code[0];
+    if (only.op == Op::kVar || only.op == Op::kNumber) {
+      in.cursor = program.end;
+      return only.op == Op::kVar ? in.values.var_num[only.a] : only.f;
+    }
+  }
   if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
     return EvaluateWithHeap<float>(in, program);
   }
