@@ -67,8 +67,14 @@ class ActiveRun {
   RunState* outer_;
 };
 
+// Handler runs started by the pump nest inside the run that pumped. A handler that pumps
+// while its events keep coming (a fast timer) would nest without end; from this depth on the
+// pump leaves events where they are, so the runs finish and later takes deliver them.
+constexpr int kMaxNestedRuns = 64;
+
 // The executor's pump: one pending event, if any, goes to the window procedure.
 void PumpOneEvent(Interpreter& in) {
+  if (in.active_runs >= kMaxNestedRuns) return;
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }

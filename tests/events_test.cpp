@@ -1,0 +1,165 @@
+// The headless events timeline: how its lines are read, the key codes of typed characters,
+// a malformed line stopping the run, and screenshot lines writing what the window shows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/image.h"
+#include "platform/timeline.h"
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle::testing {
+namespace {
+
+using Kind = TimelineLine::Kind;
+
+fs::path WriteTemp(const std::string& name, const std::string& bytes) {
+  const fs::path path = fs::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST(EventsTimeline, ReadsEveryKindOfLineAndSkipsBlanksAndComments) {
+  const Timeline t = ParseTimeline(
+      "# a comment\n"
+      "\n"
+      "idle\n"
+      "wait 250\n"
+      "move 30 40\n"
+      "keydown 16\n"
+      "keyup 17\n"
+      "key 65\n"
+      "click 5 6\n"
+      "type Hello, world\n"
+      "enter\n"
+      "  \n"
+      "tab\n"
+      "paint\n"
+      "# screenshot /tmp/not-this.png\n"
+      "screenshot /tmp/brindle-shot.png\n"
+      "close\n");
+  EXPECT_EQ(t.error, "");
+  ASSERT_EQ(t.lines.size(), 13u);
+  const std::vector<Kind> kinds = {Kind::kIdle,  Kind::kWait, Kind::kMove,  Kind::kKeyDown,
+                                   Kind::kKeyUp, Kind::kKey,  Kind::kClick, Kind::kType,
+                                   Kind::kEnter, Kind::kTab,  Kind::kPaint, Kind::kScreenshot,
+                                   Kind::kClose};
+  for (size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(t.lines[i].kind, kinds[i]) << "line " << i;
+  EXPECT_EQ(t.lines[1].a, 250);
+  EXPECT_EQ(t.lines[2].a, 30);
+  EXPECT_EQ(t.lines[2].b, 40);
+  EXPECT_EQ(t.lines[3].a, 16);
+  EXPECT_EQ(t.lines[4].a, 17);
+  EXPECT_EQ(t.lines[5].a, 65);
+  EXPECT_EQ(t.lines[6].a, 5);
+  EXPECT_EQ(t.lines[6].b, 6);
+  EXPECT_EQ(t.lines[7].text, "Hello, world");
+  EXPECT_EQ(t.lines[11].text, "/tmp/brindle-shot.png");
+}
+
+// The error names the first bad line by its number in the file, comments and blanks counted.
+TEST(EventsTimeline, NamesTheFirstMalformedLine) {
+  const Timeline t = ParseTimeline("# setup\n\nidle\njump 3\nwait x\n");
+  EXPECT_EQ(t.error.rfind("4: ", 0), 0u) << t.error;
+  EXPECT_GT(t.error.size(), 3u);
+  for (const std::string bad : {"jump 3", "wait", "wait ten", "wait 10ms", "move 1", "key",
+                                "keydown x", "keyup", "click 1", "screenshot"}) {
+    const Timeline one = ParseTimeline("idle\n" + bad + "\nclose\n");
+    EXPECT_EQ(one.error.rfind("2: ", 0), 0u) << bad << " gives \"" << one.error << "\"";
+  }
+}
+
+TEST(EventsTimeline, TypedCharactersUseTheUsKeyboardCodes) {
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    EXPECT_EQ(VirtualKeyOfCharacter(c), c);
+    EXPECT_EQ(VirtualKeyOfCharacter(static_cast<char>(c - 'A' + 'a')), c);
+  }
+  for (char c = '0'; c <= '9'; ++c) EXPECT_EQ(VirtualKeyOfCharacter(c), c);
+  EXPECT_EQ(VirtualKeyOfCharacter(' '), 32);
+  const std::vector<std::pair<char, int>> oem = {{';', 186},  {'=', 187}, {',', 188}, {'-', 189},
+                                                 {'.', 190},  {'/', 191}, {'`', 192}, {'[', 219},
+                                                 {'\\', 220}, {']', 221}, {'\'', 222}};
+  for (const auto& [c, vk] : oem) EXPECT_EQ(VirtualKeyOfCharacter(c), vk) << c;
+  EXPECT_EQ(VirtualKeyOfCharacter('\x01'), 0);
+  EXPECT_EQ(VirtualKeyOfCharacter('\xe9'), 0);
+}
+
+TEST(EventsCommandLine, MalformedLineStopsTheRunBeforeItStarts) {
+  const fs::path script = WriteTemp("brindle-ev-malformed.bas", "PRINT 1, 2, 3\n");
+  const fs::path events = WriteTemp("brindle-ev-malformed.events", "# keys\n\njump 3\nkey 65\n");
+  const ProcessResult r = RunBrindle({"--headless", "--events", events.string(), script.string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  const std::string prefix = "brindle: " + events.string() + ":3: ";
+  EXPECT_EQ(r.err.rfind(prefix, 0), 0u) << r.err;
+  EXPECT_GT(r.err.size(), prefix.size() + 1);
+  EXPECT_EQ(r.err.back(), '\n');
+  fs::remove(script);
+  fs::remove(events);
+}
+
+// Each pump of the run below takes one line's screenshot on its way to the next message:
+// before anything is shown, after WCOLOR (shown at once), after RECT (not shown), and after a
+// repaint (which shows the canvas).
+TEST(EventsCommandLine, ScreenshotLinesWriteWhatTheWindowShows) {
+  const fs::path script = WriteTemp("brindle-ev-shots.bas",
+                                    "FCOLOR 0, 0, 0\n"
+                                    "WCOLOR 0, 0, 255\n"
+                                    "RECT 0, 0, 10, 10\n"
+                                    "FCOLOR 0, 0, 0\n");
+  std::vector<fs::path> shots;
+  std::string timeline;
+  for (int i = 0; i < 4; ++i) {
+    shots.push_back(fs::temp_directory_path() / ("brindle-ev-shot-" + std::to_string(i) + ".png"));
+    fs::remove(shots.back());
+    timeline += "screenshot " + shots.back().string() + "\n";
+    timeline += i < 2 ? "move 0 0\n" : i == 2 ? "paint\n" : "";
+  }
+  const fs::path events = WriteTemp("brindle-ev-shots.events", timeline);
+  const ProcessResult r = RunBrindle({"--headless", "--events", events.string(), script.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const ColorRef blue = RgbColor(0, 0, 255);
+  const std::vector<std::pair<ColorRef, ColorRef>> expected = {
+      {kButtonFace, kButtonFace}, {blue, blue}, {blue, blue}, {RgbColor(0, 0, 0), blue}};
+  for (size_t i = 0; i < shots.size(); ++i) {
+    const Image shot = Image::Load(shots[i].string());
+    ASSERT_FALSE(shot.is_null()) << "no screenshot " << i;
+    EXPECT_EQ(shot.width(), Canvas::kWidth);
+    EXPECT_EQ(shot.height(), Canvas::kHeight);
+    EXPECT_EQ(shot.Pixel(5, 5), expected[i].first) << "screenshot " << i;
+    EXPECT_EQ(shot.Pixel(100, 100), expected[i].second) << "screenshot " << i;
+    fs::remove(shots[i]);
+  }
+  fs::remove(script);
+  fs::remove(events);
+}
+
+// Half an hour of virtual time with a 10 ms timer: the handler's first end of line takes the
+// next tick of the same wait, so the ticks nest 180000 deep. A plausible events file must not
+// crash the program, whatever it does at that depth.
+TEST(EventsCommandLine, LongWaitWithAFastTimerEndsNormally) {
+  const fs::path script = WriteTemp("brindle-ev-long-wait.bas",
+                                    "VAR t, n\n"
+                                    "GOTO start\n"
+                                    "WINMSG WMTIMER\n"
+                                    "n = n + 1\n"
+                                    "ENDWM\n"
+                                    "LABEL start\n"
+                                    "t = 10\n"
+                                    "TIMERON t\n");
+  const fs::path events = WriteTemp("brindle-ev-long-wait.events", "idle\nwait 1800000\n");
+  const ProcessResult r = RunBrindle({"--headless", "--events", events.string(), script.string()});
+  EXPECT_TRUE(r.status == 0 || r.status == 3) << "status " << r.status << ", stderr: " << r.err;
+  EXPECT_EQ(r.out.rfind("box\tTokenizer\t", 0), 0u);
+  fs::remove(script);
+  fs::remove(events);
+}
+
+}  // namespace
+}  // namespace brindle::testing

@@ -1,0 +1,13 @@
+VAR n
+GOTO start
+WINMSG WMKEYDOWN
+PRINT 1, 0, "first"
+ENDWM
+WINMSG WMKEYDOWN
+n = n + 1
+PRINT 2, n, "second"
+ENDWM
+LABEL start
+FCOLOR 255, 0, 0
+PRINT 0, 0, "main"
+SWAP
