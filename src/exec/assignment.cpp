@@ -66,8 +66,8 @@ Flow SkipDeclaration(Interpreter& in) {
 }
 
 Flow IdentifierStatement(Interpreter& in) {
-  if (KnownAssignment(in) != nullptr) {
-    AssignNumber(in);
+  if (const Program* assignment = KnownAssignment(in)) {
+    RunAssignment(in, *assignment);
     return Flow::kEnd;
   }
   switch (NextKind(in)) {

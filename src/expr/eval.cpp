@@ -87,8 +87,7 @@ template <typename Result>
   }
 }
 
-float EvaluateNumber(Interpreter& in, Rule rule) {
-  const Program& program = ProgramAt(in, rule);
+float RunNumberProgram(Interpreter& in, const Program& program) {
   // Most arguments are one variable or one number: no need to start the machine.
   if (program.code.size() == 1) {
     const Instruction& only = program.code[0];
@@ -106,6 +105,10 @@ float EvaluateNumber(Interpreter& in, Rule rule) {
   return numbers[0];
 }
 
+float EvaluateNumber(Interpreter& in, Rule rule) {
+  return RunNumberProgram(in, ProgramAt(in, rule));
+}
+
 std::string EvaluateText(Interpreter& in, Rule rule) {
   const Program& program = ProgramAt(in, rule);
   if (program.text_depth > kLocalTexts || program.number_depth > kLocalNumbers) {
@@ -120,7 +123,13 @@ std::string EvaluateText(Interpreter& in, Rule rule) {
 
 }  // namespace
 
-void AssignNumber(Interpreter& in) { EvaluateNumber(in, Rule::kAssignment); }
+void AssignNumber(Interpreter& in) {
+  EvaluateNumber(in, Rule::kAssignment);
+}
+
+void RunAssignment(Interpreter& in, const Program& assignment) {
+  RunNumberProgram(in, assignment);
+}
 
 void AssignText(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];

@@ -76,6 +76,8 @@ inline std::string NextEvalStr(Interpreter& in) {
 void AssignText(Interpreter& in, int var);
 // "name = sum" at the cursor, for a VAR or PTR variable.
 void AssignNumber(Interpreter& in);
+// Runs an assignment compiled before (what KnownAssignment found).
+void RunAssignment(Interpreter& in, const Program& assignment);
 // The compiled assignment at the cursor, if it has run before.
 inline const Program* KnownAssignment(const Interpreter& in) {
   return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][in.cursor.exec_pos];
