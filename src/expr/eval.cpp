@@ -100,9 +100,9 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
     return EvaluateWithHeap<float>(in, program);
   }
   float numbers[kLocalNumbers];
-  RunExpression(in, program, numbers, nullptr);
+  const float value = RunNumberExpression(in, program, numbers);
   in.cursor = program.end;
-  return numbers[0];
+  return value;
 }
 
 float EvaluateNumber(Interpreter& in, Rule rule) {

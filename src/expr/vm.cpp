@@ -103,68 +103,67 @@ int Bits(float truth) {
 
 }  // namespace
 
+// clang-format off
+// One number instruction. Shared by both machines and inlined into each, so that the machine
+// for programs without texts keeps its state in registers.
+[[gnu::always_inline]] inline void NumberStep(Interpreter& in, const Instruction& i, float* n,
+                                              int& top) {
+  Values& v = in.values;
+  switch (i.op) {
+    case Op::kStoreVar: v.var_num[i.a] = n[top--]; break;
+    case Op::kStorePtr: v.var_ptr[i.a] = ToInteger(n[top--]); break;
+    case Op::kNumber: n[++top] = i.f; break;
+    case Op::kVar: n[++top] = v.var_num[i.a]; break;
+    case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
+    case Op::kNumElement: n[top] = ReadArrayNum(v, i.a, ToInteger(n[top])); break;
+    case Op::kPtrElement:
+      n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
+      break;
+    case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
+    case Op::kAdd: --top; n[top] = n[top] + n[top + 1]; break;
+    case Op::kSubtract: --top; n[top] = n[top] - n[top + 1]; break;
+    case Op::kMultiply: --top; n[top] = n[top] * n[top + 1]; break;
+    case Op::kDivide: --top; n[top] = n[top] / n[top + 1]; break;
+    case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
+    case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
+    case Op::kNegate: n[top] = -n[top]; break;
+    case Op::kDropNumber: --top; break;
+    case Op::kCompareNumbers: {  // without a text operand to discard
+      const float b = (i.b & 2) ? n[top--] : 0.0f;
+      const float a = (i.b & 1) ? n[top--] : 0.0f;
+      n[++top] = CompareNumbers(a, b, i.a);
+      break;
+    }
+    case Op::kAnd: --top; n[top] = Truth(Bits(n[top]) & Bits(n[top + 1])); break;
+    case Op::kOr: --top; n[top] = Truth(Bits(n[top]) | Bits(n[top + 1])); break;
+    case Op::kAddVar: n[top] = n[top] + v.var_num[i.a]; break;
+    case Op::kSubtractVar: n[top] = n[top] - v.var_num[i.a]; break;
+    case Op::kMultiplyVar: n[top] = n[top] * v.var_num[i.a]; break;
+    case Op::kDivideVar: n[top] = n[top] / v.var_num[i.a]; break;
+    case Op::kAddNumber: n[top] = n[top] + i.f; break;
+    case Op::kSubtractNumber: n[top] = n[top] - i.f; break;
+    case Op::kMultiplyNumber: n[top] = n[top] * i.f; break;
+    case Op::kDivideNumber: n[top] = n[top] / i.f; break;
+    default: break;  // text instructions: the other machine's
+  }
+}
+
+// clang-format on
+
+float RunNumberExpression(Interpreter& in, const Program& program, float* n) {
+  int top = -1;
+  for (const Instruction& i : program.code) NumberStep(in, i, n, top);
+  return n[0];
+}
+
 void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
                    bool first_pushed) {
-  Values& v = in.values;
+  const Values& v = in.values;
   int top = -1, text_top = first_pushed ? 0 : -1;  // the top of each stack
   const Instruction* end = program.code.data() + program.code.size();
   for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
     const Instruction& i = *next;
     switch (i.op) {
-      case Op::kStoreVar:
-        v.var_num[i.a] = n[top--];
-        break;
-      case Op::kStorePtr:
-        v.var_ptr[i.a] = ToInteger(n[top--]);
-        break;
-      case Op::kNumber:
-        n[++top] = i.f;
-        break;
-      case Op::kVar:
-        n[++top] = v.var_num[i.a];
-        break;
-      case Op::kPtrVar:
-        n[++top] = static_cast<float>(v.var_ptr[i.a]);
-        break;
-      case Op::kNumElement:
-        n[top] = ReadArrayNum(v, i.a, ToInteger(n[top]));
-        break;
-      case Op::kPtrElement:
-        n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
-        break;
-      case Op::kFunction:
-        n[top] = ApplyFunction(in, i.a, n[top]);
-        break;
-      case Op::kAdd:
-        --top;
-        n[top] = n[top] + n[top + 1];
-        break;
-      case Op::kSubtract:
-        --top;
-        n[top] = n[top] - n[top + 1];
-        break;
-      case Op::kMultiply:
-        --top;
-        n[top] = n[top] * n[top + 1];
-        break;
-      case Op::kDivide:
-        --top;
-        n[top] = n[top] / n[top + 1];
-        break;
-      case Op::kIntegerDivide:
-        --top;
-        n[top] = IntegerDivide(n[top], n[top + 1]);
-        break;
-      case Op::kPower:
-        --top;
-        n[top] = Power(n[top], n[top + 1]);
-        break;
-      case Op::kNegate:
-        n[top] = -n[top];
-        break;
-      case Op::kDropNumber:
-        --top;
-        break;
       case Op::kVal:
         n[++top] = TextToNumber(s[text_top--]);
         break;
@@ -208,49 +207,17 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kTypeError:
         AbandonForNumberAsText(in, i.a);
-      case Op::kCompareNumbers: {
-        const float b = (i.b & 2) ? n[top--] : 0.0f;
-        const float a = (i.b & 1) ? n[top--] : 0.0f;
-        text_top -= i.c;
-        n[++top] = CompareNumbers(a, b, i.a);
+      case Op::kCompareNumbers:
+        text_top -= i.c;  // a text left operand compared as 0
+        NumberStep(in, i, n, top);
         break;
-      }
       case Op::kCompareTexts:
         text_top -= 2;
         top -= i.b;
         n[++top] = CompareTexts(s[text_top + 1], s[text_top + 2], i.a);
         break;
-      case Op::kAnd:
-        --top;
-        n[top] = Truth(Bits(n[top]) & Bits(n[top + 1]));
-        break;
-      case Op::kOr:
-        --top;
-        n[top] = Truth(Bits(n[top]) | Bits(n[top + 1]));
-        break;
-      case Op::kAddVar:
-        n[top] = n[top] + v.var_num[i.a];
-        break;
-      case Op::kSubtractVar:
-        n[top] = n[top] - v.var_num[i.a];
-        break;
-      case Op::kMultiplyVar:
-        n[top] = n[top] * v.var_num[i.a];
-        break;
-      case Op::kDivideVar:
-        n[top] = n[top] / v.var_num[i.a];
-        break;
-      case Op::kAddNumber:
-        n[top] = n[top] + i.f;
-        break;
-      case Op::kSubtractNumber:
-        n[top] = n[top] - i.f;
-        break;
-      case Op::kMultiplyNumber:
-        n[top] = n[top] * i.f;
-        break;
-      case Op::kDivideNumber:
-        n[top] = n[top] / i.f;
+      default:
+        NumberStep(in, i, n, top);
         break;
     }
   }

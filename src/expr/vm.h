@@ -14,4 +14,7 @@ namespace brindle {
 void RunExpression(Interpreter& in, const Program& program, float* numbers, std::string* texts,
                    bool first_pushed = false);
 
+// The same for a program without texts (text_depth 0); returns its value.
+float RunNumberExpression(Interpreter& in, const Program& program, float* numbers);
+
 }  // namespace brindle
