@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "expr/program.h"
 
 namespace brindle {
@@ -20,25 +22,62 @@ Op Fused(Op push, Op op) {
   }
 }
 
-}  // namespace
+// The push of a variable and the fused operator after it, as one push.
+Op FusedWithVariable(Op op) {
+  switch (op) {
+    case Op::kAddNumber: return Op::kVarAddNumber;
+    case Op::kSubtractNumber: return Op::kVarSubtractNumber;
+    case Op::kMultiplyNumber: return Op::kVarMultiplyNumber;
+    case Op::kDivideNumber: return Op::kVarDivideNumber;
+    case Op::kAddVar: return Op::kVarAddVar;
+    case Op::kSubtractVar: return Op::kVarSubtractVar;
+    case Op::kMultiplyVar: return Op::kVarMultiplyVar;
+    case Op::kDivideVar: return Op::kVarDivideVar;
+    default: return op;
+  }
+}
 
-void Optimize(Program& program) {
-  std::vector<Instruction>& code = program.code;
+// One pass: each instruction k that `fuse` combines with instruction k + 1 becomes one.
+template <typename Fuse>
+void FusePairs(std::vector<Instruction>& code, Fuse fuse) {
   std::vector<Instruction> out;
   out.reserve(code.size());
   for (size_t k = 0; k < code.size(); ++k) {
-    const Instruction& i = code[k];
-    const bool push = i.op == Op::kVar || i.op == Op::kNumber;
-    if (push && k + 1 < code.size() && Fused(i.op, code[k + 1].op) != code[k + 1].op) {
-      Instruction fused = i;
-      fused.op = Fused(i.op, code[k + 1].op);
-      out.push_back(fused);
-      ++k;
-    } else {
-      out.push_back(i);
+    if (k + 1 < code.size()) {
+      if (std::optional<Instruction> fused = fuse(code[k], code[k + 1])) {
+        out.push_back(*fused);
+        ++k;
+        continue;
+      }
     }
+    out.push_back(code[k]);
   }
   code = std::move(out);
+}
+
+}  // namespace
+
+void Optimize(Program& program) {
+  // An operator whose right operand is a variable or a number takes it as an operand.
+  FusePairs(program.code, [](const Instruction& push, const Instruction& op) {
+    std::optional<Instruction> fused;
+    if ((push.op == Op::kVar || push.op == Op::kNumber) && Fused(push.op, op.op) != op.op) {
+      fused = push;
+      fused->op = Fused(push.op, op.op);
+    }
+    return fused;
+  });
+  // A variable pushed just before such an operator becomes its left operand.
+  FusePairs(program.code, [](const Instruction& push, const Instruction& op) {
+    std::optional<Instruction> fused;
+    if (push.op == Op::kVar && FusedWithVariable(op.op) != op.op) {
+      fused = op;
+      fused->op = FusedWithVariable(op.op);
+      fused->b = op.a;  // the right variable, when there is one
+      fused->a = push.a;
+    }
+    return fused;
+  });
 }
 
 void FindTakenVariable(Program& program) {

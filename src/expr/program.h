@@ -55,6 +55,16 @@ enum class Op : uint8_t {
   kSubtractNumber,
   kMultiplyNumber,
   kDivideNumber,
+  // Fused by Optimize from a variable push and one of the operators above: push var a op f, or
+  // var a op var b.
+  kVarAddNumber,
+  kVarSubtractNumber,
+  kVarMultiplyNumber,
+  kVarDivideNumber,
+  kVarAddVar,
+  kVarSubtractVar,
+  kVarMultiplyVar,
+  kVarDivideVar,
   // Assignments compiled whole: the value is popped into a variable.
   kStoreVar,       // VAR variable a
   kStorePtr,       // PTR variable a, the value rounded by ToInteger

@@ -144,6 +144,14 @@ int Bits(float truth) {
     case Op::kSubtractNumber: n[top] = n[top] - i.f; break;
     case Op::kMultiplyNumber: n[top] = n[top] * i.f; break;
     case Op::kDivideNumber: n[top] = n[top] / i.f; break;
+    case Op::kVarAddNumber: n[++top] = v.var_num[i.a] + i.f; break;
+    case Op::kVarSubtractNumber: n[++top] = v.var_num[i.a] - i.f; break;
+    case Op::kVarMultiplyNumber: n[++top] = v.var_num[i.a] * i.f; break;
+    case Op::kVarDivideNumber: n[++top] = v.var_num[i.a] / i.f; break;
+    case Op::kVarAddVar: n[++top] = v.var_num[i.a] + v.var_num[i.b]; break;
+    case Op::kVarSubtractVar: n[++top] = v.var_num[i.a] - v.var_num[i.b]; break;
+    case Op::kVarMultiplyVar: n[++top] = v.var_num[i.a] * v.var_num[i.b]; break;
+    case Op::kVarDivideVar: n[++top] = v.var_num[i.a] / v.var_num[i.b]; break;
     default: break;  // text instructions: the other machine's
   }
 }
