@@ -48,7 +48,9 @@ Program Compile(const Interpreter& in, Rule rule) {
   if (at.cur == at.exec_pos) {
     slot = &cache.by_position[static_cast<int>(rule)][at.exec_pos];
   } else {
-    ExprCache::Stale& stale = cache.stale_by_position[static_cast<int>(rule)][at.exec_pos];
+    auto& table = cache.stale_by_position[static_cast<int>(rule)];
+    if (table.empty()) table.resize(kCursorLimit + 2);
+    ExprCache::Stale& stale = table[at.exec_pos];
     if (stale.program == nullptr) stale.cur = at.cur;
     if (stale.cur == at.cur) {
       slot = &stale.program;

@@ -13,7 +13,6 @@ namespace brindle {
 struct ExprCache {
   ExprCache() {
     for (auto& table : by_position) table.assign(kCursorLimit + 2, nullptr);
-    for (auto& table : stale_by_position) table.resize(kCursorLimit + 2);
   }
 
   std::deque<Program> programs;  // a deque, so that a running program never moves
@@ -26,7 +25,7 @@ struct ExprCache {
     int cur = 0;
     const Program* program = nullptr;
   };
-  std::array<std::vector<Stale>, 6> stale_by_position;
+  std::array<std::vector<Stale>, 6> stale_by_position;  // made when first needed
   std::unordered_map<uint64_t, const Program*> others;  // when one position is read both ways
 };
 
