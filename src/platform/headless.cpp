@@ -22,6 +22,14 @@ WindowEvent KeyEvent(Type type, int key) {
   return e;
 }
 
+// A mouse event at the line's x and y.
+WindowEvent PointEvent(Type type, const TimelineLine& line) {
+  WindowEvent e = Event(type);
+  e.x = static_cast<int>(line.a);
+  e.y = static_cast<int>(line.b);
+  return e;
+}
+
 WindowEvent Command(int id) {
   WindowEvent e = Event(Type::kCommand);
   e.command_id = id;
@@ -49,7 +57,9 @@ const std::vector<ColorRef>& HeadlessPlatform::shown() {
   return shown_;
 }
 
-void HeadlessPlatform::ShowCanvas(const Canvas& canvas) { shown_ = canvas.pixels(); }
+void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
+  shown_ = canvas.pixels();
+}
 
 void HeadlessPlatform::StartTimer(uint32_t interval_ms) {
   timer_running_ = true;
@@ -57,10 +67,14 @@ void HeadlessPlatform::StartTimer(uint32_t interval_ms) {
   timer_interval_ms_ = interval_ms;
 }
 
-void HeadlessPlatform::StopTimer() { timer_running_ = false; }
+void HeadlessPlatform::StopTimer() {
+  timer_running_ = false;
+}
 
 // The pump delivers every key as it is.
-std::optional<WindowEvent> HeadlessPlatform::PollEvent() { return Take(false); }
+std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
+  return Take(false);
+}
 
 // The dialog handling of the message loop: Enter and Escape become commands 1 and 2, and Tab
 // moves the focus; none of them gives a key message. When the timeline is used up the window
@@ -117,37 +131,46 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
   if (line.kind == Kind::kIdle && !in_message_loop) return false;
   ++next_line_;
   switch (line.kind) {
-    case Kind::kIdle: break;
-    case Kind::kWait: wait_left_ms_ = line.a; break;
-    case Kind::kMove: {
-      WindowEvent e = Event(Type::kMouseMove);
-      e.x = static_cast<int>(line.a);
-      e.y = static_cast<int>(line.b);
-      queued_.push_back(e);
+    case Kind::kIdle:
       break;
-    }
-    case Kind::kKeyDown: queued_.push_back(KeyEvent(Type::kKeyDown, static_cast<int>(line.a))); break;
-    case Kind::kKeyUp: queued_.push_back(KeyEvent(Type::kKeyUp, static_cast<int>(line.a))); break;
-    case Kind::kKey: QueueKey(static_cast<int>(line.a)); break;
-    case Kind::kClick: {
-      WindowEvent e = Event(Type::kClick);
-      e.x = static_cast<int>(line.a);
-      e.y = static_cast<int>(line.b);
-      queued_.push_back(e);
+    case Kind::kWait:
+      wait_left_ms_ = line.a;
       break;
-    }
+    case Kind::kMove:
+      queued_.push_back(PointEvent(Type::kMouseMove, line));
+      break;
+    case Kind::kKeyDown:
+      queued_.push_back(KeyEvent(Type::kKeyDown, static_cast<int>(line.a)));
+      break;
+    case Kind::kKeyUp:
+      queued_.push_back(KeyEvent(Type::kKeyUp, static_cast<int>(line.a)));
+      break;
+    case Kind::kKey:
+      QueueKey(static_cast<int>(line.a));
+      break;
+    case Kind::kClick:
+      queued_.push_back(PointEvent(Type::kClick, line));
+      break;
     case Kind::kType:
       for (const char c : line.text) QueueKey(VirtualKeyOfCharacter(c));
       break;
-    case Kind::kEnter: QueueKey(kEnterKey); break;
-    case Kind::kTab: QueueKey(kTabKey); break;
-    case Kind::kPaint: queued_.push_back(Event(Type::kPaint)); break;
+    case Kind::kEnter:
+      QueueKey(kEnterKey);
+      break;
+    case Kind::kTab:
+      QueueKey(kTabKey);
+      break;
+    case Kind::kPaint:
+      queued_.push_back(Event(Type::kPaint));
+      break;
     case Kind::kScreenshot:
       if (!WritePng(shown(), Canvas::kWidth, Canvas::kHeight, line.text)) {
         failed_screenshots_.push_back(line.text);
       }
       break;
-    case Kind::kClose: queued_.push_back(Event(Type::kClose)); break;
+    case Kind::kClose:
+      queued_.push_back(Event(Type::kClose));
+      break;
   }
   return true;
 }
