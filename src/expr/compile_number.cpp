@@ -61,15 +61,35 @@ void ExprCompiler::Emit(Op op, int32_t a, int32_t b, int32_t c, float f) {
   out_.text_depth = std::max(out_.text_depth, texts_);
 }
 
-// assignment := name "=" sum, for a VAR or PTR variable
-void ExprCompiler::Assignment() {
+// True when the token at the cursor begins "name = ..." for a VAR or PTR variable.
+bool ExprCompiler::AtNumberAssignment() const {
   const TokenInfo& target = AtCursor();
-  const Op store = target.var_type == KW_VAR ? Op::kStoreVar : Op::kStorePtr;
-  const int var = target.var;
-  Next();
-  Next();
-  Sum();
-  Emit(store, var);
+  return target.kind == TK_IDENT && NextKind() == TK_EQUAL &&
+         (target.var_type == KW_VAR || target.var_type == KW_PTR);
+}
+
+// assignment := name "=" sum, for a VAR or PTR variable
+// The statement loop goes from one assignment straight to the next (no event is taken
+// between them: the token after an expression is passed over), so assignments that follow
+// each other are read into one program.
+void ExprCompiler::Assignment() {
+  constexpr int kMostInOneProgram = 32;
+  for (int count = 0;; ++count) {
+    const TokenInfo& target = AtCursor();
+    const Op store = target.var_type == KW_VAR ? Op::kStoreVar : Op::kStorePtr;
+    const int var = target.var;
+    Next();
+    Next();
+    Sum();
+    Emit(store, var);
+    if (count + 1 == kMostInOneProgram) return;
+    const TokenCursor end = c_;
+    Next();
+    if (!AtNumberAssignment()) {
+      c_ = end;
+      return;
+    }
+  }
 }
 
 // sum := ["-"] term { ("+" | "-") term }

@@ -19,6 +19,7 @@ class ExprCompiler {
   void TextItem();
   void Condition();
   void Assignment();
+  bool AtNumberAssignment() const;
 
   TokenCursor cursor() const { return c_; }
 

@@ -90,7 +90,8 @@ struct Program {
 };
 
 // Which grammar rule an evaluation starts with.
-// kAssignment reads a whole "name = sum" statement for a VAR or PTR variable.
+// kAssignment reads a whole "name = sum" statement for a VAR or PTR variable, and the ones
+// that directly follow it.
 enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssignment };
 
 // Fuses an operand push with the operator that consumes it, which halves the instructions of
