@@ -63,6 +63,16 @@ Flow ElseStatement(Interpreter& in) {
   return Flow::kEnd;
 }
 
+// The statement loop would dispatch the token after the head next; when that begins an
+// assignment run before, it is run here, which is the same without a trip through the loop.
+void RunFirstAssignmentOfBody(Interpreter& in, int body) {
+  if (body >= in.tokens.count) return;
+  if (const Program* assignment = KnownAssignmentAt(in, body + 1)) {
+    in.cursor = {body + 1, body + 1};
+    RunAssignment(in, *assignment);
+  }
+}
+
 // WHILE a op b [("&" | "|") c op d]
 Flow WhileStatement(Interpreter& in) {
   RunState& run = *in.run;
@@ -76,6 +86,7 @@ Flow WhileStatement(Interpreter& in) {
   if (head.join == TK_BAR) holds = run.while_first || run.while_second;
   if (holds) {
     in.cursor.exec_pos = head.body;
+    RunFirstAssignmentOfBody(in, head.body);
   } else {
     --run.while_depth;
     in.cursor.exec_pos = head.after;
@@ -88,8 +99,13 @@ Flow WhileStatement(Interpreter& in) {
 Flow WendStatement(Interpreter& in) {
   RunState& run = *in.run;
   if (run.while_depth == 0) return Flow::kEnd;
-  in.cursor.exec_pos = std::max(0, run.while_stack[run.while_depth] - 1);
-  --run.while_depth;
+  const int loop = run.while_stack[run.while_depth--];
+  // The statement loop would dispatch the WHILE next; it is run here.
+  if (loop >= 1 && in.facts.info[loop].kind == KW_WHILE) {
+    in.cursor = {loop, loop};
+    return WhileStatement(in);
+  }
+  in.cursor.exec_pos = std::max(0, loop - 1);
   return Flow::kEnd;
 }
 

@@ -78,9 +78,12 @@ void AssignText(Interpreter& in, int var);
 void AssignNumber(Interpreter& in);
 // Runs an assignment compiled before (what KnownAssignment found).
 void RunAssignment(Interpreter& in, const Program& assignment);
-// The compiled assignment at the cursor, if it has run before.
+// The compiled assignment at a position, if it has run before.
+inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
+  return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][position];
+}
 inline const Program* KnownAssignment(const Interpreter& in) {
-  return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][in.cursor.exec_pos];
+  return KnownAssignmentAt(in, in.cursor.exec_pos);
 }
 
 // --- Conditions of IF: -1 true, 0 false.
