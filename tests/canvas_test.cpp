@@ -32,8 +32,7 @@ PointSet ChangedPixels(const Canvas& canvas) {
 }
 
 size_t ChangedCount(const Canvas& canvas) {
-  return canvas.pixels().size() -
-         std::count(canvas.pixels().begin(), canvas.pixels().end(), kButtonFace);
+  return canvas.pixels().size() - std::ranges::count(canvas.pixels(), kButtonFace);
 }
 
 PointSet LinePixels(int x1, int y1, int x2, int y2) {
@@ -80,8 +79,7 @@ TEST(CanvasBasics, StartsInButtonFaceAndKeepsOnlyTheLow24BitsOfPixelsOnIt) {
   EXPECT_EQ(canvas.Pixel(783, 560), kPen);
   EXPECT_EQ(ChangedCount(canvas), 2u);
   canvas.Fill(0xAB123456);
-  EXPECT_EQ(std::count(canvas.pixels().begin(), canvas.pixels().end(), 0x123456u),
-            Canvas::kWidth * Canvas::kHeight);
+  EXPECT_EQ(std::ranges::count(canvas.pixels(), 0x123456u), Canvas::kWidth * Canvas::kHeight);
 }
 
 TEST(CanvasLine, LeavesOutTheEndPoint) {
@@ -160,7 +158,7 @@ TEST(CanvasBox, OutlinesInPenFillsInBrushAndExcludesRightAndBottom) {
   thin.DrawBox(20, 5, 22, 15, kPen, kBrush);  // two columns
   thin.DrawBox(30, 5, 40, 6, kPen, kBrush);   // one row
   EXPECT_EQ(ChangedCount(thin), 10u + 20u + 10u);
-  EXPECT_EQ(std::count(thin.pixels().begin(), thin.pixels().end(), kPen), 10 + 20 + 10);
+  EXPECT_EQ(std::ranges::count(thin.pixels(), kPen), 10 + 20 + 10);
 }
 
 // Both shapes: a negative size extends the shape left or up, and an empty one draws nothing.
@@ -190,8 +188,7 @@ TEST(CanvasBox, ClipsAtTheEdgesAndFarAway) {
 
   Canvas huge;
   huge.DrawBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kPen, kBrush);
-  EXPECT_TRUE(std::all_of(huge.pixels().begin(), huge.pixels().end(),
-                          [](ColorRef p) { return p == kBrush; }));
+  EXPECT_TRUE(std::ranges::all_of(huge.pixels(), [](ColorRef p) { return p == kBrush; }));
   Canvas outside;
   outside.DrawBox(INT_MIN, 0, -1, 100, kPen, kBrush);
   outside.DrawBox(0, Canvas::kHeight, 100, INT_MAX, kPen, kBrush);
@@ -293,8 +290,7 @@ TEST(CanvasEllipse, ClipsHugeEllipsesQuicklyAndSensibly) {
   }
   Canvas covering;
   covering.DrawEllipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kPen, kBrush);
-  EXPECT_TRUE(std::all_of(covering.pixels().begin(), covering.pixels().end(),
-                          [](ColorRef p) { return p == kBrush; }));
+  EXPECT_TRUE(std::ranges::all_of(covering.pixels(), [](ColorRef p) { return p == kBrush; }));
   // Too large to trace pixel by pixel, but the visible arc still lies on the circle.
   constexpr int kDiameter = 100001, kRadius = kDiameter / 2;
   const Canvas arc = EllipseCanvas(400 - kRadius, 100, kDiameter, kDiameter);

@@ -234,8 +234,8 @@ TEST(ImageBlit, ClipsAtEveryEdge) {
         drawn += expected != kButtonFace;
       }
     }
-    const auto changed = std::count_if(canvas.pixels().begin(), canvas.pixels().end(),
-                                       [](ColorRef p) { return p != kButtonFace; });
+    const auto changed =
+        std::ranges::count_if(canvas.pixels(), [](ColorRef p) { return p != kButtonFace; });
     EXPECT_EQ(changed, drawn) << x << "," << y;
   }
 }
@@ -261,9 +261,10 @@ TEST_F(ImageFiles, PngRoundTripKeepsEveryPixel) {
   EXPECT_EQ(channels, 3);
   ASSERT_EQ(w, Canvas::kWidth);
   ASSERT_EQ(h, Canvas::kHeight);
-  for (size_t i = 0; i < canvas.pixels().size(); ++i) {
+  const std::vector<ColorRef> drawn = canvas.pixels();
+  for (size_t i = 0; i < drawn.size(); ++i) {
     const unsigned char* p = rgb + 3 * i;
-    ASSERT_EQ(RgbColor(p[0], p[1], p[2]), canvas.pixels()[i]) << i;
+    ASSERT_EQ(RgbColor(p[0], p[1], p[2]), drawn[i]) << i;
   }
   stbi_image_free(rgb);
   EXPECT_EQ(Image::Load(path).pixels(), canvas.pixels());

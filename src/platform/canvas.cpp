@@ -3,16 +3,59 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <utility>
 
 #include "platform/image.h"
 
 namespace brindle {
 
-Canvas::Canvas() : pixels_(static_cast<size_t>(kWidth) * kHeight, kButtonFace) {}
+namespace {
+
+constexpr size_t kPixelCount = static_cast<size_t>(Canvas::kWidth) * Canvas::kHeight;
+
+ColorRef* ZeroedPixels() {
+  auto* pixels = static_cast<ColorRef*>(std::calloc(kPixelCount, sizeof(ColorRef)));
+  if (pixels == nullptr) throw std::bad_alloc();
+  return pixels;
+}
+
+}  // namespace
+
+Canvas::Canvas() : pixels_(ZeroedPixels()) {}
+
+Canvas::Canvas(const Canvas& other) : pixels_(ZeroedPixels()) {
+  *this = other;
+}
+
+Canvas& Canvas::operator=(const Canvas& other) {
+  if (this != &other) std::copy_n(other.pixels_.get(), kPixelCount, pixels_.get());
+  return *this;
+}
+
+std::vector<ColorRef> Canvas::pixels() const {
+  std::vector<ColorRef> out;
+  CopyPixelsTo(out);
+  return out;
+}
+
+void Canvas::CopyPixelsTo(std::vector<ColorRef>& out) const {
+  out.resize(kPixelCount);
+  // Eight pixels at a time: this runs on every SWAP.
+  using Lanes = ColorRef __attribute__((vector_size(32)));
+  constexpr size_t kLanes = sizeof(Lanes) / sizeof(ColorRef);
+  static_assert(kPixelCount % kLanes == 0);
+  for (size_t i = 0; i < kPixelCount; i += kLanes) {
+    Lanes lanes;
+    std::memcpy(&lanes, pixels_.get() + i, sizeof lanes);
+    lanes ^= kButtonFace;
+    std::memcpy(out.data() + i, &lanes, sizeof lanes);
+  }
+}
 
 void Canvas::Fill(ColorRef color) {
-  std::fill(pixels_.begin(), pixels_.end(), color & 0xFFFFFF);
+  std::fill_n(pixels_.get(), kPixelCount, Encode(color));
 }
 
 void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) {
@@ -20,8 +63,8 @@ void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) 
   x_begin = std::max<int64_t>(x_begin, 0);
   x_end = std::min<int64_t>(x_end, kWidth);
   if (x_begin >= x_end) return;
-  auto row = pixels_.begin() + y * kWidth;
-  std::fill(row + x_begin, row + x_end, color & 0xFFFFFF);
+  ColorRef* row = pixels_.get() + y * kWidth;
+  std::fill(row + x_begin, row + x_end, Encode(color));
 }
 
 void Canvas::FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom, ColorRef color) {
@@ -56,9 +99,9 @@ void Canvas::DrawImageTransparent(const Image& image, int x, int y, int width, i
   const int64_t y_end = std::min<int64_t>(copy_h, int64_t{kHeight} - y);
   for (int64_t sy = y_begin; sy < y_end; ++sy) {
     const ColorRef* source = image.pixels().data() + sy * image.width();
-    ColorRef* line = pixels_.data() + (y + sy) * kWidth;
+    ColorRef* line = pixels_.get() + (y + sy) * kWidth;
     for (int64_t sx = x_begin; sx < x_end; ++sx) {
-      if ((source[sx] & 0xFFFFFF) != 0) line[x + sx] = source[sx] & 0xFFFFFF;
+      if ((source[sx] & 0xFFFFFF) != 0) line[x + sx] = Encode(source[sx]);
     }
   }
 }

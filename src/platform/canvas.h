@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -30,13 +32,17 @@ class Canvas {
   static constexpr int kHeight = 561;
 
   Canvas();
+  Canvas(const Canvas& other);
+  Canvas& operator=(const Canvas& other);
 
   static constexpr bool Contains(int x, int y);
 
   int width() const { return kWidth; }
   int height() const { return kHeight; }
   // Row-major, kWidth * kHeight pixels, each a ColorRef (0x00BBGGRR).
-  const std::vector<ColorRef>& pixels() const { return pixels_; }
+  std::vector<ColorRef> pixels() const;
+  // The same into out, reusing its storage.
+  void CopyPixelsTo(std::vector<ColorRef>& out) const;
   // 0 outside the canvas.
   ColorRef Pixel(int x, int y) const;
 
@@ -63,7 +69,14 @@ class Canvas {
   void DrawLineAlongMajor(int64_t major1, int64_t minor1, int64_t major2, int64_t minor2,
                           ColorRef pen);
 
-  std::vector<ColorRef> pixels_;
+  // Pixels are kept as colour XOR button face, so that memory fresh from the system, which
+  // reads as zeros, is an untouched canvas: a script pays only for the pages it draws on.
+  static constexpr ColorRef Encode(ColorRef color) { return (color & 0xFFFFFF) ^ kButtonFace; }
+  static constexpr ColorRef Decode(ColorRef stored) { return stored ^ kButtonFace; }
+  struct FreeMemory {
+    void operator()(ColorRef* p) const { std::free(p); }
+  };
+  std::unique_ptr<ColorRef[], FreeMemory> pixels_;
 };
 
 // Inline because scripts set single pixels millions of times a second.
@@ -73,11 +86,11 @@ constexpr bool Canvas::Contains(int x, int y) {
 }
 
 inline ColorRef Canvas::Pixel(int x, int y) const {
-  return Contains(x, y) ? pixels_[static_cast<size_t>(y) * kWidth + x] : 0;
+  return Contains(x, y) ? Decode(pixels_[static_cast<size_t>(y) * kWidth + x]) : 0;
 }
 
 inline void Canvas::SetPixel(int x, int y, ColorRef color) {
-  if (Contains(x, y)) pixels_[static_cast<size_t>(y) * kWidth + x] = color & 0xFFFFFF;
+  if (Contains(x, y)) pixels_[static_cast<size_t>(y) * kWidth + x] = Encode(color);
 }
 
 }  // namespace brindle

@@ -66,8 +66,8 @@ void Canvas::DrawLineAlongMajor(int64_t major1, int64_t minor1, int64_t major2, 
   int64_t remainder = static_cast<int64_t>(numerator - __int128{n} * denominator);
   int64_t major = major1 + t_first * major_step;
   int64_t minor = minor1 + n * minor_step;
-  ColorRef* const pixels = pixels_.data();
-  const ColorRef color = pen & 0xFFFFFF;
+  ColorRef* const pixels = pixels_.get();
+  const ColorRef color = Encode(pen);
   for (int64_t t = t_first; t <= t_last; ++t) {
     if (minor >= 0 && minor < minor_limit) {
       pixels[kXMajor ? minor * kWidth + major : major * kWidth + minor] = color;

@@ -36,13 +36,13 @@ void Canvas::DrawText(int x, int y, std::string_view bytes, ColorRef color) {
     const int64_t row_end = std::min<int64_t>(glyph.height, kHeight - gy);
     for (int64_t row = row_begin; row < row_end; ++row) {
       const uint8_t* coverage = glyph.coverage.data() + row * glyph.width;
-      ColorRef* line = pixels_.data() + (gy + row) * kWidth;
+      ColorRef* line = pixels_.get() + (gy + row) * kWidth;
       for (int64_t col = col_begin; col < col_end; ++col) {
         ColorRef& target = line[gx + col];
         if (coverage[col] == 255) {
-          target = color;
+          target = Encode(color);
         } else if (coverage[col] != 0) {
-          target = Blend(target, color, coverage[col]);
+          target = Encode(Blend(Decode(target), color, coverage[col]));
         }
       }
     }

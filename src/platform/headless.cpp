@@ -58,7 +58,7 @@ const std::vector<ColorRef>& HeadlessPlatform::shown() {
 }
 
 void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
-  shown_ = canvas.pixels();
+  canvas.CopyPixelsTo(shown_);
 }
 
 void HeadlessPlatform::StartTimer(uint32_t interval_ms) {
