@@ -38,7 +38,7 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
     case Type::kTimer:
       if (b.HandlerEntry(Handler::kTimer) > 0) RunHandler(b.HandlerEntry(Handler::kTimer));
       break;
-    case Type::kClick:
+    case Type::kControl:
       break;
     case Type::kClose:
       throw WindowClosed{};

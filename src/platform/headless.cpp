@@ -149,7 +149,7 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       QueueKey(static_cast<int>(line.a));
       break;
     case Kind::kClick:
-      queued_.push_back(PointEvent(Type::kClick, line));
+      queued_.push_back(PointEvent(Type::kControl, line));
       break;
     case Kind::kType:
       for (const char c : line.text) QueueKey(VirtualKeyOfCharacter(c));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/timeline.h"
 #include "platform/transcript.h"
@@ -29,6 +30,7 @@ class HeadlessPlatform : public Platform {
   void StopTimer() override;
   uint32_t TickCount() override { return static_cast<uint32_t>(now_ms_); }
   uint32_t MillisecondClock() override { return static_cast<uint32_t>(now_ms_); }
+  InputBoxes& input_boxes() override { return boxes_; }
 
   // What the window shows now: ColorRef pixels, Canvas::kWidth x Canvas::kHeight.
   const std::vector<ColorRef>& shown();
@@ -48,6 +50,7 @@ class HeadlessPlatform : public Platform {
   void QueueKey(int key);
 
   Transcript transcript_;
+  InputBoxes boxes_;
   EventSink* sink_ = nullptr;
   std::vector<ColorRef> shown_;  // empty until the canvas is first shown
   Timeline timeline_;
