@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     std::cerr << "brindle: cannot write " << file << "\n";
   }
   if (!platform.failed_screenshots().empty()) return 2;
-  if (!cl.screenshot.empty() && !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth,
+  if (!cl.screenshot.empty() && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
                                                    brindle::Canvas::kHeight, cl.screenshot)) {
     std::cerr << "brindle: cannot write " << cl.screenshot << "\n";
     return 2;

@@ -40,6 +40,8 @@ struct ExecState {
   // statement does not accept leaves the value as it was.
   std::array<std::array<float, 4>, kKindLimit> plain_args{};
   ImageState images;
+  int32_t input_box_handle = 0;  // the newest input box, which SETFOCUS shows and hides
+  int32_t current_control = 0;   // the control GETTEXT and SETTEXT act on
 };
 
 }  // namespace brindle

@@ -44,6 +44,10 @@ constexpr std::array<Statement, kKindLimit> MakeDispatchTable() {
   t[KW_LOADIMG] = LoadImageStatement;
   t[KW_SHOWIMG] = ShowImageStatement;
   t[KW_SHOWIMGT] = ShowImageTransparentStatement;
+  t[KW_INPUTBOX] = InputBoxStatement;
+  t[KW_GETTEXT] = GetTextStatement;
+  t[KW_SETTEXT] = SetTextStatement;
+  t[KW_SETFOCUS] = SetFocusStatement;
   return t;
 }
 constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();
