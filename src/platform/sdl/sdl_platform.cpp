@@ -1,0 +1,251 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/sdl/message_box_window.h"
+#include "platform/sdl/surface_blit.h"
+#include "platform/sdl/window_picture.h"
+
+namespace brindle {
+namespace {
+
+static_assert(SDL_NUM_SCANCODES <= 512, "key_went_to_box_ has a flag for every scancode");
+
+// While a busy script runs, presenting every SWAP would cost more than drawing; the window is
+// redrawn at most this often, and whenever the script waits.
+constexpr uint64_t kFrameIntervalMs = 10;
+// The pump reads the clock on every so many calls only, and asks SDL for events at most once a
+// millisecond.
+constexpr int kPollsPerClockRead = 32;
+// Windows' caret blink time.
+constexpr uint64_t kCaretBlinkMs = 530;
+// Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
+// still open, but events wait until one is answered, so a failing timer handler cannot open
+// boxes without end.
+constexpr size_t kMaxNestedBoxes = 8;
+
+uint64_t NowMs() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool IsSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// SDL would try the display :0 when $DISPLAY is not set, which is someone else's screen in a
+// remote session. Whoever names a video driver for SDL knows where the window goes.
+bool HasDisplay() {
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+
+std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
+  // A desktop program, not a game: Ctrl+C in the terminal ends it, the screen saver may run,
+  // and the compositor keeps working. The picture goes to the window as it is, with no 3D
+  // renderer in between (which would also make SDL replace the window after it was shown).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (!HasDisplay()) {
+    error = "no display ($DISPLAY and $WAYLAND_DISPLAY are not set)";
+    return nullptr;
+  }
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    error = std::string("no usable display (") + SDL_GetError() + ")";
+    return nullptr;
+  }
+  SDL_Window* window =
+      SDL_CreateWindow("Brindlev10_16_5_2023", 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
+                       SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+  if (window == nullptr) {
+    error = std::string("the window system refused the window (") + SDL_GetError() + ")";
+    SDL_Quit();
+    return nullptr;
+  }
+  SDL_StartTextInput();
+  return std::unique_ptr<SdlPlatform>(new SdlPlatform(window, zoom));
+}
+
+SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
+    : window_(window), window_id_(SDL_GetWindowID(window)), zoom_(zoom) {
+  // Before the first SWAP the window shows the button face.
+  PresentIfChanged(NowMs(), true);
+}
+
+SdlPlatform::~SdlPlatform() {
+  SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+void SdlPlatform::SetEventSink(EventSink* sink) {
+  sink_ = sink;
+  boxes_.SetEventSink(sink);
+}
+
+uint32_t SdlPlatform::TickCount() {
+  return static_cast<uint32_t>(NowMs());
+}
+
+void SdlPlatform::StartTimer(uint32_t interval_ms) {
+  timer_.Start(NowMs(), interval_ms);
+}
+
+void SdlPlatform::ShowCanvas(const Canvas& canvas) {
+  canvas.CopyPixelsTo(shown_);
+  picture_stale_ = true;
+  // The next pump looks at the clock, so a busy script's picture appears within a frame.
+  polls_until_clock_ = 0;
+}
+
+bool SdlPlatform::CaretBlinks() const {
+  const InputBox* focused = boxes_.Focused();
+  return focused != nullptr && focused->visible && window_focused_;
+}
+
+void SdlPlatform::UpdateCaret(uint64_t now_ms) {
+  if (boxes_.version() != caret_version_) {
+    // The caret shows at once wherever it has moved to.
+    caret_version_ = boxes_.version();
+    caret_on_ = true;
+    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
+  } else if (CaretBlinks() && now_ms >= caret_toggle_ms_) {
+    caret_on_ = !caret_on_;
+    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
+    picture_stale_ = true;
+  }
+}
+
+void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
+  if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
+  if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
+  if (shown_.empty()) shown_.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
+  const std::vector<ColorRef>* picture = &shown_;
+  if (!boxes_.boxes().empty()) {
+    picture_ = shown_;
+    DrawInputBoxes(boxes_.boxes(), picture_);
+    DrawFocusedBox(boxes_, caret_on_ && window_focused_, picture_);
+    picture = &picture_;
+  }
+  ShowInWindow(window_, *picture, Canvas::kWidth, Canvas::kHeight, zoom_);
+  picture_stale_ = false;
+  presented_boxes_version_ = boxes_.version();
+  last_present_ms_ = now_ms;
+}
+
+int SdlPlatform::WaitLimitMs(uint64_t now_ms) const {
+  uint64_t until = UINT64_MAX;
+  if (timer_.running()) until = timer_.due_ms();
+  if (CaretBlinks()) until = std::min(until, caret_toggle_ms_);
+  if (until == UINT64_MAX) return -1;
+  return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
+}
+
+// The pump: cheap when called per token, and at most one event.
+std::optional<WindowEvent> SdlPlatform::PollEvent() {
+  if (closed_) return WindowEvent{WindowEvent::Type::kClose};
+  if (--polls_until_clock_ > 0) return std::nullopt;
+  polls_until_clock_ = kPollsPerClockRead;
+  const uint64_t now = NowMs();
+  if (now < next_poll_ms_) return std::nullopt;
+  next_poll_ms_ = now + 1;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (std::optional<WindowEvent> e = Translate(event, false)) {
+      // More may be waiting: the next call looks again at once.
+      next_poll_ms_ = now;
+      polls_until_clock_ = 0;
+      return e;
+    }
+  }
+  if (timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+  UpdateCaret(now);
+  PresentIfChanged(now, false);
+  return std::nullopt;
+}
+
+// Looks for a close in the queue without taking anything else from it, at most once a
+// millisecond.
+bool SdlPlatform::CloseRequested() {
+  if (closed_) return true;
+  if (--close_checks_until_clock_ > 0) return false;
+  close_checks_until_clock_ = kPollsPerClockRead;
+  const uint64_t now = NowMs();
+  if (now < next_close_check_ms_) return false;
+  next_close_check_ms_ = now + 1;
+  SDL_PumpEvents();
+  SDL_Event events[32];
+  const int n = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < n; ++i) {
+    if (events[i].window.event == SDL_WINDOWEVENT_CLOSE &&
+        events[i].window.windowID == window_id_) {
+      closed_ = true;
+    }
+  }
+  if (SDL_HasEvent(SDL_QUIT)) closed_ = true;
+  return closed_;
+}
+
+// The message loop: input first, then the timer, as Windows orders them; the window is brought
+// up to date before the wait.
+WindowEvent SdlPlatform::WaitEvent() {
+  for (;;) {
+    if (closed_) return WindowEvent{WindowEvent::Type::kClose};
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
+    }
+    const uint64_t now = NowMs();
+    if (timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+    UpdateCaret(now);
+    PresentIfChanged(now, true);
+    if (SDL_WaitEventTimeout(&event, WaitLimitMs(now))) {
+      if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
+    }
+  }
+}
+
+void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
+  if (closed_) return;
+  PresentIfChanged(NowMs(), true);
+  MessageBoxWindow box(caption, text);
+  if (!box.opened()) return;
+  // Taken off the list however the wait ends: a closed window ends it with an exception.
+  struct Open {
+    std::vector<MessageBoxWindow*>& boxes;
+    ~Open() { boxes.pop_back(); }
+  } open{open_boxes_};
+  open_boxes_.push_back(&box);
+  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
+  while (!box.answered() && !closed_) {
+    SDL_Event event;
+    uint64_t now = NowMs();
+    const int limit = handlers_may_run ? WaitLimitMs(now) : -1;
+    if (SDL_WaitEventTimeout(&event, limit)) {
+      if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
+    }
+    now = NowMs();
+    if (handlers_may_run && timer_.Take(now)) DeliverDuringBox({WindowEvent::Type::kTimer});
+    UpdateCaret(now);
+    PresentIfChanged(now, true);
+  }
+}
+
+void SdlPlatform::DeliverDuringBox(const WindowEvent& event) {
+  using Type = WindowEvent::Type;
+  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
+  if (sink_ == nullptr) return;
+  if (handlers_may_run || event.type == Type::kClose || event.type == Type::kPaint) {
+    sink_->Dispatch(event);
+  }
+}
+
+}  // namespace brindle
