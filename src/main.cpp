@@ -1,8 +1,10 @@
 // The command line: brindle [--headless [options] | --check] SCRIPT
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "host/interpreter.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace {
 
@@ -22,12 +25,15 @@ constexpr std::string_view kUsage =
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
-    "  --seed N                seed of RAND (default 0)\n";
+    "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "window option:\n"
+    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
 
 struct CommandLine {
   bool headless = false;
   bool check = false;
   std::optional<uint32_t> seed;
+  int zoom = 0;  // 0 when not given
   std::string screenshot;
   std::string events;
   std::string script;
@@ -67,6 +73,12 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cl) {
         return UsageError("--seed needs a number from 0 to 4294967295");
       }
       cl.seed = static_cast<uint32_t>(n);
+    } else if (arg == "--zoom") {
+      const std::string_view n = ++i == argc ? "" : argv[i];
+      if (n.size() != 1 || n[0] < '1' || n[0] > '0' + brindle::SdlPlatform::kMaxZoom) {
+        return UsageError("--zoom needs a number from 1 to 4");
+      }
+      cl.zoom = n[0] - '0';
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("unknown option " + std::string(arg));
     } else if (!cl.script.empty()) {
@@ -76,6 +88,12 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cl) {
     }
   }
   if (cl.script.empty()) return UsageError("no script given");
+  const bool window = !cl.headless && !cl.check;
+  if (window && (!cl.events.empty() || !cl.screenshot.empty())) {
+    return UsageError("--events and --screenshot need --headless");
+  }
+  if (!window && cl.zoom != 0)
+    return UsageError("--zoom is for a window, not --headless or --check");
   return std::nullopt;
 }
 
@@ -94,22 +112,38 @@ bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
   return !failed;
 }
 
-}  // namespace
+// The script in the desktop window. Closing the window ends the program with status 0.
+int RunInWindow(const CommandLine& cl) {
+  std::string text, reason, error;
+  const bool readable = ReadFile(cl.script, text, reason);
+  if (!readable) std::cerr << "brindle: cannot read " << cl.script << ": " << reason << "\n";
+  std::unique_ptr<brindle::SdlPlatform> platform =
+      brindle::SdlPlatform::Open(std::max(cl.zoom, 1), error);
+  if (platform == nullptr) {
+    if (readable) {
+      std::cerr << "brindle: cannot open a window: " << error
+                << "; run the script with --headless\n";
+    }
+    return 2;
+  }
+  if (!readable) {
+    platform->ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
+    return 2;
+  }
+  brindle::Interpreter in(*platform);
+  in.source = {cl.script, std::move(text)};
+  brindle::RunOptions options;
+  options.clock_seed = cl.seed;
+  const int status = brindle::RunProgram(in, options);
+  return platform->closed() ? 0 : status;
+}
 
-int main(int argc, char** argv) {
-  CommandLine cl;
-  if (std::optional<int> status = Parse(argc, argv, cl)) return *status;
-
+int RunHeadless(const CommandLine& cl) {
   std::string text, reason;
   if (!ReadFile(cl.script, text, reason)) {
     std::cerr << "brindle: cannot read " << cl.script << ": " << reason << "\n";
     return 2;
   }
-  if (!cl.headless && !cl.check) {
-    std::cerr << "brindle: this build cannot open a window; run the script with --headless\n";
-    return 2;
-  }
-
   brindle::Timeline timeline;
   if (!cl.events.empty()) {
     std::string events_text;
@@ -142,4 +176,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine cl;
+  if (std::optional<int> status = Parse(argc, argv, cl)) return *status;
+  return cl.headless || cl.check ? RunHeadless(cl) : RunInWindow(cl);
 }
