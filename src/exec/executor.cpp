@@ -92,6 +92,7 @@ void RunAbandon() {
 
 void PrepareRun(Interpreter& in) {
   ComputeTokenFacts(in.tokens, in.symbols, in.facts);
+  in.run_prepared = true;
 }
 
 void ExecuteTokens(Interpreter& in) {

@@ -16,7 +16,8 @@ void ExecuteTokens(Interpreter& in);
 // Ends every active run after a fatal fault; does not return.
 [[noreturn]] void RunAbandon();
 
-// Prepares what the executor derives from the tables once, after a successful pre-pass.
+// Prepares what the executor derives from the tables, after the pre-pass (or, for a handler
+// that a pre-pass fault box lets run, at that box).
 void PrepareRun(Interpreter& in);
 
 }  // namespace brindle

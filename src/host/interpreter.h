@@ -61,6 +61,7 @@ struct Interpreter {
   EventSink* window_proc = nullptr;  // where the executor's pump sends events
   RunState* run = nullptr;           // the innermost active run
   int active_runs = 0;
+  bool run_prepared = false;  // PrepareRun has run
   long steps_taken = 0;  // counted only in fuzzing builds
 };
 

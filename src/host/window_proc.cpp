@@ -45,8 +45,11 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
   }
 }
 
-// A handler started inside a running script leaves that run exactly where it was.
+// A handler started inside a running script leaves that run exactly where it was. In a
+// window, the box of a failing pre-pass takes events too, and runs the handlers registered
+// before the fault: the run is prepared for them there.
 void WindowProcedure::RunHandler(int entry) {
+  if (!in_.run_prepared) PrepareRun(in_);
   const TokenCursor interrupted = in_.cursor;
   in_.cursor.exec_pos = entry;
   ExecuteTokens(in_);
