@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/image.h"
 #include "run_brindle.h"
@@ -18,15 +20,31 @@ struct Shot {
   Image image;
 };
 
-// Runs examples/NAME.bas from the examples folder and loads its screenshot.
-Shot RunExample(const std::string& name) {
+// Runs examples/NAME.bas from the examples folder, with an events timeline when one is given,
+// and loads its screenshot.
+Shot RunExample(const std::string& name, const std::string& events = "") {
   const fs::path dir = fs::path(BRINDLE_SOURCE_DIR) / "examples";
   const fs::path png = fs::temp_directory_path() / ("brindle-example-" + name + ".png");
+  const fs::path timeline = fs::temp_directory_path() / ("brindle-example-" + name + ".events");
+  std::vector<std::string> args = {"--headless", "--screenshot", png.string()};
+  if (!events.empty()) {
+    std::ofstream(timeline) << events;
+    args.insert(args.end(), {"--events", timeline.string()});
+  }
+  args.push_back(name + ".bas");
   Shot shot;
-  shot.run = RunBrindle({"--headless", "--screenshot", png.string(), name + ".bas"}, dir.string());
+  shot.run = RunBrindle(args, dir.string());
   shot.image = Image::Load(png.string());
   fs::remove(png);
+  fs::remove(timeline);
   return shot;
+}
+
+// Timer ticks of 30 ms, one handler run each.
+std::string Ticks(int n) {
+  std::string events;
+  for (int i = 0; i < n; ++i) events += "idle\nwait 30\n";
+  return events;
 }
 
 ColorRef Rgb(int r, int g, int b) {
@@ -91,6 +109,35 @@ TEST(Examples, SpriteLeavesItsBlackOutAndScales) {
   EXPECT_EQ(shot.image.Pixel(61, 401), Rgb(255, 210, 40));  // the first small face
   EXPECT_EQ(shot.image.Pixel(56, 400), sky);
   EXPECT_EQ(shot.image.Pixel(700, 500), Rgb(60, 140, 60));  // the ground
+}
+
+TEST(Examples, CatchTheStarFallsOnTicksAndTheBasketFollowsTheArrows) {
+  const Shot shot = RunExample("catch", Ticks(2) + "idle\nkey 39\n" + Ticks(1) + "idle\n");
+  ASSERT_EQ(shot.run.status, 0) << shot.run.err;
+  const ColorRef sky = Rgb(15, 20, 45), basket = Rgb(160, 90, 40);
+  EXPECT_EQ(shot.image.Pixel(380, 528), basket) << "moved right by 24 from 352";
+  EXPECT_EQ(shot.image.Pixel(370, 528), sky);
+  int star = 0;  // three ticks of 3 pixels from y 40
+  for (int x = 0; x < 784; ++x) star += shot.image.Pixel(x, 49) == Rgb(255, 220, 80);
+  EXPECT_GT(star, 10);
+  EXPECT_EQ(CountNear(shot.image, 0, 30, 784, 6, Rgb(255, 220, 80)), 0) << "no longer at 40";
+}
+
+TEST(Examples, CatchEndsAfterThreeMissedStarsAndEnterPlaysAgain) {
+  const Shot shot = RunExample("catch", Ticks(1500) + "idle\nenter\nidle\n");
+  ASSERT_EQ(shot.run.status, 0) << shot.run.err;
+  const std::string& out = shot.run.out;
+  const size_t over = out.find("print\t300\t260\tGame over - Enter plays again\n");
+  ASSERT_NE(over, std::string::npos);
+  EXPECT_NE(out.find("print\t680\t12\tLives 3\n", over), std::string::npos) << "a new game";
+}
+
+TEST(Examples, GreeterAnswersWhatIsTypedIntoItsBox) {
+  const Shot shot = RunExample("greeter", "idle\ntab\ntype Ada\nenter\nidle\n");
+  ASSERT_EQ(shot.run.status, 0) << shot.run.err;
+  EXPECT_NE(shot.run.out.find("print\t40\t110\tHello, Ada!\n"), std::string::npos);
+  EXPECT_GT(CountNear(shot.image, 40, 70, 24, 16, Rgb(0, 0, 0)), 20) << "Ada, in the box";
+  EXPECT_EQ(shot.image.Pixel(200, 85), Rgb(255, 255, 255)) << "the box";
 }
 
 }  // namespace
