@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "platform/sdl/event_wait.h"
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/surface_blit.h"
 #include "platform/sdl/window_picture.h"
@@ -97,7 +98,10 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
 }
 
 SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
-    : window_(window), window_id_(SDL_GetWindowID(window)), zoom_(zoom) {
+    : window_(window),
+      window_id_(SDL_GetWindowID(window)),
+      x11_connection_(X11ConnectionOf(window)),
+      zoom_(zoom) {
   // Before the first SWAP the window shows the button face.
   PresentIfChanged(NowMs(), true);
 }
@@ -228,9 +232,7 @@ WindowEvent SdlPlatform::WaitEvent() {
     if (timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
     PresentIfChanged(now, true);
-    if (SDL_WaitEventTimeout(&event, WaitLimitMs(now))) {
-      if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
-    }
+    WaitForEvents(x11_connection_, WaitLimitMs(now));
   }
 }
 
@@ -248,15 +250,18 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
   while (!box.answered() && !closed_) {
     SDL_Event event;
-    uint64_t now = NowMs();
-    const int limit = handlers_may_run ? WaitLimitMs(now) : -1;
-    if (SDL_WaitEventTimeout(&event, limit)) {
+    if (SDL_PollEvent(&event)) {
       if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
+      continue;
     }
-    now = NowMs();
-    if (handlers_may_run && timer_.Take(now)) DeliverDuringBox({WindowEvent::Type::kTimer});
+    const uint64_t now = NowMs();
+    if (handlers_may_run && timer_.Take(now)) {
+      DeliverDuringBox({WindowEvent::Type::kTimer});
+      continue;
+    }
     UpdateCaret(now);
     PresentIfChanged(now, true);
+    WaitForEvents(x11_connection_, handlers_may_run ? WaitLimitMs(now) : -1);
   }
 }
 

@@ -70,6 +70,7 @@ class SdlPlatform final : public Platform {
 
   SDL_Window* window_;
   uint32_t window_id_;
+  int x11_connection_;  // see event_wait.h
   int zoom_;
   EventSink* sink_ = nullptr;
   InputBoxes boxes_;
