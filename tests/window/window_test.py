@@ -264,6 +264,60 @@ def closing_while_a_box_is_open(session, brindle):
         run.stop()
 
 
+FOUR_BOXES = """VAR v
+WCOLOR 0, 0, 0
+SETTEXT v, "a"
+SETTEXT v, "b"
+SETTEXT v, "c"
+SETTEXT v, "d"
+WCOLOR 0, 200, 0
+"""
+
+
+@test
+def message_boxes_answer_to_ok_escape_space_and_closing(session, brindle):
+    run = Run(session, brindle, FOUR_BOXES)
+    caption = 'Hendler Error!'
+
+    def click_ok(box):
+        width, height = session.size(box)
+        session.click(box, width - 12 - 40, height - 22)  # the button's middle
+
+    try:
+        run.start()
+        for answer in (click_ok, lambda box: session.key(box, 'Escape'),
+                       lambda box: session.key(box, 'space'), session.close):
+            picture = run.picture()
+            check(picture.pixel(5, 5) == (0, 0, 0), 'the script waits for the box')
+            box = session.find_window(caption)
+            answer(box)
+            session.wait_gone(caption, window_id=box)
+        run.wait_picture('the script to go on', lambda p: p.pixel(5, 5) == (0, 200, 0))
+    finally:
+        run.stop()
+
+
+UNCOVERED = """WCOLOR 200, 0, 0
+BCOLOR 0, 0, 255
+FCOLOR 0, 0, 255
+RECT 100, 100, 50, 50
+"""
+
+
+@test
+def uncovering_repaints_from_the_canvas(session, brindle):
+    run = Run(session, brindle, UNCOVERED)
+    try:
+        window = run.start()
+        picture = run.wait_picture('the red window', lambda p: p.pixel(5, 5) == (200, 0, 0))
+        check(picture.pixel(120, 120) == (200, 0, 0), 'the rectangle was never shown')
+        session.unmap_and_map(window)
+        picture = run.wait_picture('the repaint', lambda p: p.pixel(120, 120) == (0, 0, 255))
+        same_as_headless(picture, run.headless('idle\npaint\nidle\n'))
+    finally:
+        run.stop()
+
+
 ZOOMED = """VAR x, y
 WCOLOR 50, 60, 70
 SWAP

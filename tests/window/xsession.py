@@ -197,8 +197,21 @@ class XSession:
         return wait_until('a window titled ' + title,
                           lambda: (self.windows(title) or [None])[0], timeout)
 
-    def wait_gone(self, title, timeout=20.0):
-        wait_until('the window titled %s to go' % title, lambda: not self.windows(title), timeout)
+    def wait_gone(self, title, timeout=20.0, window_id=None):
+        """Until no window has the title, or, given its id, until that one is gone."""
+        wait_until('the window titled %s to go' % title,
+                   lambda: (window_id not in self.windows(title)) if window_id else
+                   not self.windows(title), timeout)
+
+    def size(self, window_id):
+        fields = dict(line.split('=', 1) for line in
+                      self.xdotool('getwindowgeometry', '--shell', window_id).split())
+        return int(fields['WIDTH']), int(fields['HEIGHT'])
+
+    def unmap_and_map(self, window_id):
+        """What covering the window and uncovering it again does to it."""
+        self.xdotool('windowunmap', '--sync', window_id)
+        self.xdotool('windowmap', '--sync', window_id)
 
     def focus(self, window_id):
         self.xdotool('windowfocus', '--sync', window_id)
