@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "host/driver.h"
-#include "host/interpreter.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 
@@ -125,12 +124,10 @@ int main(int argc, char** argv) {
   }
 
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
-  brindle::Interpreter in(platform);
-  in.source = {cl.script, std::move(text)};
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
-  const int status = brindle::RunProgram(in, options);
+  const int status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
   platform.Flush();
   for (const std::string& file : platform.failed_screenshots()) {
     std::cerr << "brindle: cannot write " << file << "\n";

@@ -4,8 +4,9 @@
 
 #include "exec/arguments.h"
 #include "exec/statements.h"
-#include "host/messages.h"
+#include "lang/messages.h"
 #include "platform/input_boxes.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -17,7 +18,7 @@ constexpr size_t kTextBufferSize = 256;
 bool ReadControlArgument(Interpreter& in) {
   if (CurKind(in) != TK_IDENT) return false;
   if (VarTypeAtCursor(in) == KW_PTR) {
-    in.exec.current_control = in.values.var_ptr[VarAtCursor(in)];
+    in.process.current_control = in.values.var_ptr[VarAtCursor(in)];
     return true;
   }
   ShowRunTimeError(in, msg::HandleUnknown(CurText(in)));
@@ -29,7 +30,8 @@ bool ReadControlArgument(Interpreter& in) {
 std::string ReadIntoTextBuffer(Interpreter& in) {
   std::string& buffer = in.run->text_buffer;
   if (buffer.empty()) buffer.assign(kTextBufferSize, ' ');
-  if (std::optional<std::string> text = in.platform.input_boxes().Text(in.exec.current_control)) {
+  if (std::optional<std::string> text =
+          in.platform.input_boxes().Text(in.process.current_control)) {
     const size_t length = std::min(text->size(), kTextBufferSize - 1);
     std::copy_n(text->begin(), length, buffer.begin());
     buffer[length] = '\0';
@@ -57,9 +59,9 @@ Flow InputBoxStatement(Interpreter& in) {
   const int width = NextCoordinate(in);
   const int height = NextCoordinate(in);
   const std::string text = NextEvalStr(in);
-  in.exec.input_box_handle = in.platform.input_boxes().Create(x, y, width, height, text);
-  if (in.exec.input_box_handle > 0) {
-    if (handle_var != 0) in.values.var_ptr[handle_var] = in.exec.input_box_handle;
+  in.process.input_box_handle = in.platform.input_boxes().Create(x, y, width, height, text);
+  if (in.process.input_box_handle > 0) {
+    if (handle_var != 0) in.values.var_ptr[handle_var] = in.process.input_box_handle;
   } else {
     ShowRunTimeError(in, msg::InputBoxNotCreated());
   }
@@ -92,7 +94,7 @@ Flow SetTextStatement(Interpreter& in) {
   const bool text_variable = kind == TK_IDENT && VarTypeAtCursor(in) == KW_STR;
   if (text_variable || kind == TK_STRING) {
     const std::string text = EvalStr(in);
-    in.platform.input_boxes().SetText(in.exec.current_control, text);
+    in.platform.input_boxes().SetText(in.process.current_control, text);
   } else if (kind == TK_IDENT) {
     ShowRunTimeError(in, msg::InvalidVariableType(CurText(in)));
   }
@@ -104,9 +106,9 @@ Flow SetTextStatement(Interpreter& in) {
 Flow SetFocusStatement(Interpreter& in) {
   NextToken(in);
   if (CurKind(in) == TK_NUMBER) {
-    in.platform.input_boxes().Show(in.exec.input_box_handle, false);
+    in.platform.input_boxes().Show(in.process.input_box_handle, false);
   } else if (ReadControlArgument(in)) {
-    in.platform.input_boxes().Show(in.exec.input_box_handle, true);
+    in.platform.input_boxes().Show(in.process.input_box_handle, true);
   }
   return Flow::kEnd;
 }

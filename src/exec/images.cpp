@@ -16,7 +16,7 @@ std::string ResolveImagePath(const Interpreter& in, const std::string& name) {
   const fs::path path(name);
   std::error_code ignored;
   if (path.is_absolute() || fs::exists(path, ignored)) return name;
-  const fs::path beside_script = fs::path(in.source.path).parent_path() / path;
+  const fs::path beside_script = fs::path(in.script_path).parent_path() / path;
   return fs::exists(beside_script, ignored) ? beside_script.string() : name;
 }
 
@@ -26,13 +26,13 @@ int32_t LoadPicture(Interpreter& in, const std::string& file, int type, int widt
   if (type != kImageTypeBitmap || (flags & kLoadFromFile) == 0) return 0;
   Image image = Image::Load(ResolveImagePath(in, file), width, height);
   if (image.is_null()) return 0;
-  in.exec.images.loaded.push_back(std::move(image));
-  return static_cast<int32_t>(in.exec.images.loaded.size());
+  in.process.images.loaded.push_back(std::move(image));
+  return static_cast<int32_t>(in.process.images.loaded.size());
 }
 
 // SHOWIMG and SHOWIMGT: handle, x, y, width, height.
 Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
-  ImageState& images = in.exec.images;
+  ImageState& images = in.process.images;
   NextToken(in);
   if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_PTR) {
     images.last_handle = in.values.var_ptr[VarAtCursor(in)];
@@ -58,7 +58,7 @@ Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
 
 // LOADIMG handle, file, type, width, height, flags. Each run hands out the slots from 1 again.
 Flow LoadImageStatement(Interpreter& in) {
-  ImageState& images = in.exec.images;
+  ImageState& images = in.process.images;
   NextToken(in);
   const int v = CurKind(in) == TK_IDENT ? VarAtCursor(in) : 0;
   NextToken(in);
@@ -73,7 +73,7 @@ Flow LoadImageStatement(Interpreter& in) {
   }
   const int32_t handle =
       LoadPicture(in, images.last_file, numbers[0], numbers[1], numbers[2], numbers[3]);
-  if (in.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = handle;
+  if (in.image.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = handle;
   RunState& run = *in.run;
   if (run.image_count < kImageSlots) {
     ++run.image_count;

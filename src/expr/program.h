@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "expr/cursor.h"
+#include "runtime/token_facts.h"
 
 namespace brindle {
 
@@ -66,8 +66,8 @@ enum class Op : uint8_t {
   kVarMultiplyVar,
   kVarDivideVar,
   // Assignments compiled whole: the value is popped into a variable.
-  kStoreVar,       // VAR variable a
-  kStorePtr,       // PTR variable a, the value rounded by ToInteger
+  kStoreVar,  // VAR variable a
+  kStorePtr,  // PTR variable a, the value rounded by ToInteger
 };
 
 struct Instruction {

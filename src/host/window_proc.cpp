@@ -1,13 +1,13 @@
 #include "host/window_proc.h"
 
 #include "exec/executor.h"
-#include "host/interpreter.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
 void WindowProcedure::Dispatch(const WindowEvent& event) {
   using Type = WindowEvent::Type;
-  Blocks& b = in_.blocks;
+  const Blocks& b = in_.image.blocks;
   switch (event.type) {
     case Type::kPaint:
       in_.platform.ShowCanvas(in_.canvas);

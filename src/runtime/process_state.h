@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "lang/keywords.h"
 #include "platform/canvas.h"
 #include "platform/image.h"
-#include "prepass/keywords.h"
 #include "prepass/symbols.h"
 
 namespace brindle {
@@ -31,7 +31,7 @@ struct ImageState {
   }
 };
 
-struct ExecState {
+struct ProcessState {
   ColorRef fore_color = 0;   // pen and text colour
   ColorRef back_color = 0;   // fill colour of RECT and CIRCLE
   int pen_x = 0, pen_y = 0;  // start of the next DRAW

@@ -1,6 +1,6 @@
 // Arithmetic that is not a single float operation: integer conversion, "%", "^" and the
 // one-argument functions.
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 #include <cmath>
 #include <cstdint>
