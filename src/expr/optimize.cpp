@@ -25,15 +25,24 @@ Op Fused(Op push, Op op) {
 // The push of a variable and the fused operator after it, as one push.
 Op FusedWithVariable(Op op) {
   switch (op) {
-    case Op::kAddNumber: return Op::kVarAddNumber;
-    case Op::kSubtractNumber: return Op::kVarSubtractNumber;
-    case Op::kMultiplyNumber: return Op::kVarMultiplyNumber;
-    case Op::kDivideNumber: return Op::kVarDivideNumber;
-    case Op::kAddVar: return Op::kVarAddVar;
-    case Op::kSubtractVar: return Op::kVarSubtractVar;
-    case Op::kMultiplyVar: return Op::kVarMultiplyVar;
-    case Op::kDivideVar: return Op::kVarDivideVar;
-    default: return op;
+    case Op::kAddNumber:
+      return Op::kVarAddNumber;
+    case Op::kSubtractNumber:
+      return Op::kVarSubtractNumber;
+    case Op::kMultiplyNumber:
+      return Op::kVarMultiplyNumber;
+    case Op::kDivideNumber:
+      return Op::kVarDivideNumber;
+    case Op::kAddVar:
+      return Op::kVarAddVar;
+    case Op::kSubtractVar:
+      return Op::kVarSubtractVar;
+    case Op::kMultiplyVar:
+      return Op::kVarMultiplyVar;
+    case Op::kDivideVar:
+      return Op::kVarDivideVar;
+    default:
+      return op;
   }
 }
 
