@@ -30,9 +30,8 @@ PRINT 40, 160, "Tab moves between the boxes; Enter signs the book."
 PRINT 40, 180, "Colours: red, green, blue, gold or purple."
 
 ' The book: a white page with a line for each guest.
-FCOLOR 180, 185, 200 : BCOLOR 255, 255, 255
-RECT 40, 216, 704, 300
 top = 232
+newpage()
 SWAP
 ' The main part ends here: Enter runs the WMCOMMAND block below.
 GOTO ready
@@ -51,6 +50,7 @@ ENDWM
 ' ---------------------------------------------------------------- the book
 
 FUNC sign()
+IF guests = 10 : newpage() : ENDIF
 guests = guests + 1
 inkof()
 ' A coloured square and the greeting, on the next line of the page.
@@ -65,6 +65,13 @@ SETTEXT namebox, ""
 text = "Thank you, " + name
 text = text + ". Next guest, please!"
 status()
+ENDFN
+
+' A fresh page has room for ten guests.
+FUNC newpage()
+FCOLOR 180, 185, 200 : BCOLOR 255, 255, 255
+RECT 40, 216, 704, 300
+guests = 0
 ENDFN
 
 FUNC askname()
