@@ -25,6 +25,14 @@ bool ReadControlArgument(Interpreter& in) {
   return false;
 }
 
+// GETTEXT and SETTEXT: the handle argument after the keyword, then onto the second argument.
+void ReadControlThenSecondArgument(Interpreter& in) {
+  NextToken(in);
+  ReadControlArgument(in);
+  NextToken(in);
+  NextToken(in);
+}
+
 // What the control's text reads into the run's 256-byte buffer: at most 255 characters and a
 // zero byte. A handle that is no input box leaves the buffer as it was.
 std::string ReadIntoTextBuffer(Interpreter& in) {
@@ -70,10 +78,7 @@ Flow InputBoxStatement(Interpreter& in) {
 
 // GETTEXT handle, text variable
 Flow GetTextStatement(Interpreter& in) {
-  NextToken(in);
-  ReadControlArgument(in);
-  NextToken(in);
-  NextToken(in);
+  ReadControlThenSecondArgument(in);
   if (CurKind(in) != TK_IDENT) return Flow::kEnd;
   if (VarTypeAtCursor(in) != KW_STR) {
     ShowRunTimeError(in, msg::InvalidString(CurText(in)));
@@ -86,10 +91,7 @@ Flow GetTextStatement(Interpreter& in) {
 
 // SETTEXT handle, text: a text that begins with a STR variable or a literal.
 Flow SetTextStatement(Interpreter& in) {
-  NextToken(in);
-  ReadControlArgument(in);
-  NextToken(in);
-  NextToken(in);
+  ReadControlThenSecondArgument(in);
   const int kind = CurKind(in);
   const bool text_variable = kind == TK_IDENT && VarTypeAtCursor(in) == KW_STR;
   if (text_variable || kind == TK_STRING) {
