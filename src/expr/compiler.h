@@ -36,7 +36,10 @@ class ExprCompiler {
   char CurOp() const { return CurInfo().op; }
   int NextKind() const { return facts_.info[c_.exec_pos + 1].kind; }
 
-  void Emit(Op op, int32_t a = 0, int32_t b = 0, int32_t c = 0, float f = 0.0f);
+  // The stack depths are measured once the program is complete (MeasureDepths).
+  void Emit(Op op, int32_t a = 0, int32_t b = 0, int32_t c = 0, float f = 0.0f) {
+    out_.code.push_back({op, a, b, c, f});
+  }
 
   void Element(bool& have);
   bool LeftOrRight(Op op, bool& have);
@@ -48,8 +51,6 @@ class ExprCompiler {
   const TokenFacts& facts_;
   TokenCursor c_;
   Program& out_;
-  int numbers_ = 0;  // values on each stack at this point of the program
-  int texts_ = 0;
 };
 
 }  // namespace brindle

@@ -36,6 +36,7 @@ Program Compile(const Interpreter& in, Rule rule) {
   }
   program.end = compiler.cursor();
   Optimize(program);
+  MeasureDepths(program);
   FindTakenVariable(program);
   return program;
 }
