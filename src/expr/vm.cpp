@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "expr/compare.h"
 #include "lang/keywords.h"
 #include "lang/messages.h"
 #include "lang/numbers.h"
@@ -68,18 +69,7 @@ float ApplyFunction(Interpreter& in, int keyword, float x) {
 }
 
 float CompareNumbers(float a, float b, int op) {
-  switch (op) {
-    case TK_EQUAL:
-      return a == b ? -1.0f : 0.0f;
-    case TK_BANG:
-      return a != b ? -1.0f : 0.0f;
-    case TK_GREATER:
-      return a > b ? -1.0f : 0.0f;
-    case TK_LESS:
-      return a < b ? -1.0f : 0.0f;
-    default:
-      return 0.0f;
-  }
+  return NumbersCompare(a, b, op) ? -1.0f : 0.0f;
 }
 
 // Strings are equal or not; they have no order.
