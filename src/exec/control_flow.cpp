@@ -6,6 +6,7 @@
 #include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
+#include "expr/compare.h"
 #include "expr/eval.h"
 #include "lang/messages.h"
 #include "runtime/faults.h"
@@ -22,18 +23,7 @@ inline int Compare(Interpreter& in, const LoopComparison& c) {
   if (c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
   const float a = in.values.var_num[c.left_var];
   const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
-  switch (c.op) {
-    case TK_LESS:
-      return a < b;
-    case TK_GREATER:
-      return a > b;
-    case TK_EQUAL:
-      return a == b;
-    case TK_BANG:
-      return a != b;
-    default:
-      return 0;
-  }
+  return NumbersCompare(a, b, c.op) ? 1 : 0;
 }
 
 // The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and

@@ -36,6 +36,7 @@ Program Compile(const Interpreter& in, Rule rule) {
   }
   program.end = compiler.cursor();
   Optimize(program);
+  MeasureDepths(program);
   FindTakenVariable(program);
   return program;
 }
@@ -76,6 +77,10 @@ inline const Program& ProgramAt(Interpreter& in, Rule rule) {
 constexpr int kLocalNumbers = 32;
 constexpr int kLocalTexts = 4;
 
+bool FitsLocalStacks(const Program& program) {
+  return program.number_depth <= kLocalNumbers && program.text_depth <= kLocalTexts;
+}
+
 template <typename Result>
 [[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
   std::vector<float> numbers(std::max(program.number_depth, 1));
@@ -89,6 +94,17 @@ template <typename Result>
   }
 }
 
+// A number that reads texts on the way (a string comparison, VAL). Kept apart so that the
+// string stack's set-up stays out of the plain number path.
+[[gnu::noinline]] float EvaluateNumberThroughTexts(Interpreter& in, const Program& program) {
+  if (!FitsLocalStacks(program)) return EvaluateWithHeap<float>(in, program);
+  float numbers[kLocalNumbers];
+  std::string texts[kLocalTexts];
+  RunExpression(in, program, numbers, texts);
+  in.cursor = program.end;
+  return numbers[0];
+}
+
 float RunNumberProgram(Interpreter& in, const Program& program) {
   // Most arguments are one variable or one number: no need to start the machine.
   if (program.code.size() == 1) {
@@ -98,9 +114,8 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
       return only.op == Op::kVar ? in.values.var_num[only.a] : only.f;
     }
   }
-  if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
-    return EvaluateWithHeap<float>(in, program);
-  }
+  if (program.text_depth > 0) return EvaluateNumberThroughTexts(in, program);
+  if (program.number_depth > kLocalNumbers) return EvaluateWithHeap<float>(in, program);
   float numbers[kLocalNumbers];
   const float value = RunNumberExpression(in, program, numbers);
   in.cursor = program.end;
@@ -113,9 +128,7 @@ float EvaluateNumber(Interpreter& in, Rule rule) {
 
 std::string EvaluateText(Interpreter& in, Rule rule) {
   const Program& program = ProgramAt(in, rule);
-  if (program.text_depth > kLocalTexts || program.number_depth > kLocalNumbers) {
-    return EvaluateWithHeap<std::string>(in, program);
-  }
+  if (!FitsLocalStacks(program)) return EvaluateWithHeap<std::string>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
   RunExpression(in, program, numbers, texts);
@@ -136,8 +149,7 @@ void RunAssignment(Interpreter& in, const Program& assignment) {
 void AssignText(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];
   const Program& program = ProgramAt(in, Rule::kText);
-  if (program.takes_var != var || program.text_depth > kLocalTexts ||
-      program.number_depth > kLocalNumbers) {
+  if (program.takes_var != var || !FitsLocalStacks(program)) {
     target = EvaluateText(in, Rule::kText);
     return;
   }

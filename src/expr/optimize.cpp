@@ -89,18 +89,4 @@ void Optimize(Program& program) {
   });
 }
 
-void FindTakenVariable(Program& program) {
-  const std::vector<Instruction>& code = program.code;
-  program.takes_var = 0;
-  if (code.empty() || code[0].op != Op::kStrVar) return;
-  const int32_t var = code[0].a;
-  for (size_t k = 1; k < code.size(); ++k) {
-    const Instruction& i = code[k];
-    const bool reads_text_var =
-        i.op == Op::kStrVar || i.op == Op::kLeft || i.op == Op::kRight || i.op == Op::kMid;
-    if ((reads_text_var && i.a == var) || i.op == Op::kTypeError) return;
-  }
-  program.takes_var = var;
-}
-
 }  // namespace brindle

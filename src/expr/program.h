@@ -7,68 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "expr/opcodes.h"
 #include "runtime/token_facts.h"
 
 namespace brindle {
-
-enum class Op : uint8_t {
-  // Numbers (on the number stack).
-  kNumber,      // push f
-  kVar,         // push the VAR variable a
-  kPtrVar,      // push the PTR variable a, as a float
-  kNumElement,  // pop an index; push element of VAR array a
-  kPtrElement,  // pop an index; push element of PTR array a, as a float
-  kFunction,    // pop x; push the function (keyword a) of x
-  kAdd,
-  kSubtract,
-  kMultiply,
-  kDivide,
-  kIntegerDivide,
-  kPower,
-  kNegate,
-  kDropNumber,  // a later operand form replaced the value
-  kVal,         // pop a string; push its number value
-  // Strings (on the string stack).
-  kEmptyText,   // push ""
-  kText,        // push the text of token a (a string literal)
-  kStrVar,      // push the STR variable a
-  kStrElement,  // pop an index (number stack); push element of STR array a
-  kStrs,        // pop a number; push its text
-  kChrs,        // pop a number; push the one-byte string of its low byte
-  kLeft,        // push LSTR of STR variable a (0: none) with the count token b
-  kRight,       // push RSTR of the same
-  kMid,         // push MSTR: source a, start token b (0: start 0), length token c
-  kConcat,      // pop b, pop a; push a followed by b
-  kDropText,
-  kTypeError,  // a number literal (token a) where a string belongs: the run ends
-  // Conditions (truth values -1 and 0 on the number stack).
-  kCompareNumbers,  // pop b, pop a; push a op b (op: token kind a)
-  kCompareTexts,    // pop b, pop a (strings); push a op b
-  kAnd,
-  kOr,
-  // Fused by Optimize: an arithmetic operator whose right operand is a variable or a number.
-  kAddVar,
-  kSubtractVar,
-  kMultiplyVar,
-  kDivideVar,
-  kAddNumber,
-  kSubtractNumber,
-  kMultiplyNumber,
-  kDivideNumber,
-  // Fused by Optimize from a variable push and one of the operators above: push var a op f, or
-  // var a op var b.
-  kVarAddNumber,
-  kVarSubtractNumber,
-  kVarMultiplyNumber,
-  kVarDivideNumber,
-  kVarAddVar,
-  kVarSubtractVar,
-  kVarMultiplyVar,
-  kVarDivideVar,
-  // Assignments compiled whole: the value is popped into a variable.
-  kStoreVar,  // VAR variable a
-  kStorePtr,  // PTR variable a, the value rounded by ToInteger
-};
 
 struct Instruction {
   Op op;
@@ -97,6 +39,9 @@ enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssign
 // Fuses an operand push with the operator that consumes it, which halves the instructions of
 // the common "a + 1" and "s + i * 2".
 void Optimize(Program& program);
+
+// Fills number_depth and text_depth from the opcodes' stack effects.
+void MeasureDepths(Program& program);
 
 // Fills takes_var.
 void FindTakenVariable(Program& program);

@@ -1,8 +1,11 @@
 // Runs compiled expressions: one number stack and one text stack.
 #include "expr/vm.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "expr/compare.h"
 #include "lang/keywords.h"
 #include "lang/messages.h"
 #include "lang/numbers.h"
@@ -66,18 +69,7 @@ float ApplyFunction(Interpreter& in, int keyword, float x) {
 }
 
 float CompareNumbers(float a, float b, int op) {
-  switch (op) {
-    case TK_EQUAL:
-      return a == b ? -1.0f : 0.0f;
-    case TK_BANG:
-      return a != b ? -1.0f : 0.0f;
-    case TK_GREATER:
-      return a > b ? -1.0f : 0.0f;
-    case TK_LESS:
-      return a < b ? -1.0f : 0.0f;
-    default:
-      return 0.0f;
-  }
+  return NumbersCompare(a, b, op) ? -1.0f : 0.0f;
 }
 
 // Strings are equal or not; they have no order.
@@ -99,6 +91,21 @@ float Truth(int value) {
 int Bits(float truth) {
   return static_cast<int>(truth);
 }
+
+// The callers size the stacks by the depths MeasureDepths found; debug builds check every
+// step against them.
+#ifdef NDEBUG
+inline void CheckDepths(const Program&, const Instruction&, int, int) {}
+#else
+void CheckDepths(const Program& program, const Instruction& i, int top, int text_top) {
+  if (top >= -1 && top < program.number_depth && text_top >= -1 && text_top < program.text_depth) {
+    return;
+  }
+  std::fprintf(stderr, "expression stacks outside their depths (%d, %d) after %s: %d, %d\n",
+               program.number_depth, program.text_depth, FactsOf(i.op).name, top + 1, text_top + 1);
+  std::abort();
+}
+#endif
 
 }  // namespace
 
@@ -159,7 +166,10 @@ int Bits(float truth) {
 
 float RunNumberExpression(Interpreter& in, const Program& program, float* n) {
   int top = -1;
-  for (const Instruction& i : program.code) NumberStep(in, i, n, top);
+  for (const Instruction& i : program.code) {
+    NumberStep(in, i, n, top);
+    CheckDepths(program, i, top, -1);
+  }
   return n[0];
 }
 
@@ -227,6 +237,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         NumberStep(in, i, n, top);
         break;
     }
+    CheckDepths(program, i, top, text_top);
   }
 }
 
