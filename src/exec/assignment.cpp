@@ -22,10 +22,10 @@ Flow AssignElement(Interpreter& in) {
   } else if (index_kind == TK_IDENT) {
     index = ToInteger(EvalNum(in));
   } else {
-    return Flow::kEnd;
+    return Flow::kTestEnd;
   }
   // Without "=" after the "]" (a PTR p[3] declaration met at run time) nothing is stored.
-  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  if (NextKind(in) != TK_EQUAL) return Flow::kTestEnd;
   in.cursor.exec_pos += 1;
   if (type == KW_STR) {
     WriteArrayStr(in.values, a, index, NextEvalStr(in));
@@ -36,12 +36,12 @@ Flow AssignElement(Interpreter& in) {
   } else {
     NextEvalNum(in);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // name "=" value; anything else that starts with a variable does nothing.
 Flow AssignVariable(Interpreter& in) {
-  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  if (NextKind(in) != TK_EQUAL) return Flow::kTestEnd;
   const int v = VarAtCursor(in);
   switch (in.image.symbols.var_type[v]) {
     case KW_VAR:
@@ -54,7 +54,7 @@ Flow AssignVariable(Interpreter& in) {
       AssignText(in, v);
       break;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace
@@ -62,13 +62,13 @@ Flow AssignVariable(Interpreter& in) {
 // A VAR or STR line declares nothing at run time; a PTR line runs as the assignment in it.
 Flow SkipDeclaration(Interpreter& in) {
   ScanForwardTo(in, TK_COLON, TK_EOL);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
     RunAssignment(in, *assignment);
-    return Flow::kEnd;
+    return Flow::kTestEnd;
   }
   switch (NextKind(in)) {
     case TK_LBRACKET:
@@ -85,7 +85,7 @@ Flow MouseXStatement(Interpreter& in) {
   if (VarTypeAtCursor(in) == KW_VAR) {
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_x);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow MouseYStatement(Interpreter& in) {
@@ -93,7 +93,7 @@ Flow MouseYStatement(Interpreter& in) {
   if (VarTypeAtCursor(in) == KW_VAR) {
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_y);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow HwParamStatement(Interpreter& in) {
@@ -102,12 +102,12 @@ Flow HwParamStatement(Interpreter& in) {
   if (in.image.symbols.var_type[v] == KW_VAR)
     in.values.var_num[v] = static_cast<float>(in.events.wparam);
   if (in.image.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // Ends a handler run, and a main run that runs into a handler block.
 Flow EndOfHandler(Interpreter&) {
-  return Flow::kReturn;
+  return Flow::kEndRun;
 }
 
 }  // namespace brindle

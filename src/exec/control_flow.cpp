@@ -47,15 +47,15 @@ Flow IfStatement(Interpreter& in) {
       (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
     run.if_outcome = EvalCondition(in);
   }
-  if (run.if_outcome != 0) return Flow::kEnd;
-  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kGoOn;
-  return Flow::kEnd;
+  if (run.if_outcome != 0) return Flow::kTestEnd;
+  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kSkipEndTest;
+  return Flow::kTestEnd;
 }
 
 // Reached at the end of a true branch.
 Flow ElseStatement(Interpreter& in) {
   if (in.run->if_outcome == -1) ScanForwardTo(in, KW_ENDIF);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // The statement loop would dispatch the token after the head next; when that begins an
@@ -86,14 +86,14 @@ Flow WhileStatement(Interpreter& in) {
     --run.while_depth;
     in.cursor.exec_pos = head.after;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // Back to the loop's WHILE, which tests its condition again. A WEND reached outside any loop
 // (by a GOTO into the body) does nothing.
 Flow WendStatement(Interpreter& in) {
   RunState& run = *in.run;
-  if (run.while_depth == 0) return Flow::kEnd;
+  if (run.while_depth == 0) return Flow::kTestEnd;
   const int loop = run.while_stack[run.while_depth--];
   // The statement loop would dispatch the WHILE next; it is run here.
   if (loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
@@ -101,13 +101,13 @@ Flow WendStatement(Interpreter& in) {
     return WhileStatement(in);
   }
   in.cursor.exec_pos = std::max(0, loop - 1);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow GotoStatement(Interpreter& in) {
   NextToken(in);
   in.cursor.exec_pos = in.image.symbols.goto_target[in.cursor.exec_pos];
-  return Flow::kGoOn;
+  return Flow::kSkipEndTest;
 }
 
 // name "(": runs the body after the definition's "FUNC name ( )".
@@ -123,15 +123,15 @@ Flow CallFunction(Interpreter& in) {
   }
   run.return_stack[++run.call_depth] = p;
   in.cursor.exec_pos = entry + 2;
-  return Flow::kGoOn;
+  return Flow::kSkipEndTest;
 }
 
 // Back to the "(" after the call's name; the rest of the calling line goes on.
 Flow EndFnStatement(Interpreter& in) {
   RunState& run = *in.run;
-  if (run.call_depth == 0) return Flow::kEnd;
+  if (run.call_depth == 0) return Flow::kTestEnd;
   in.cursor.exec_pos = run.return_stack[run.call_depth--];
-  return Flow::kGoOn;
+  return Flow::kSkipEndTest;
 }
 
 // The flow that reaches a definition passes over it: a body runs only when called.
@@ -139,7 +139,7 @@ Flow FuncStatement(Interpreter& in) {
   if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.image.tokens.count) {
     in.cursor.exec_pos += 1;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

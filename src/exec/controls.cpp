@@ -73,20 +73,20 @@ Flow InputBoxStatement(Interpreter& in) {
   } else {
     ShowRunTimeError(in, msg::InputBoxNotCreated());
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // GETTEXT handle, text variable
 Flow GetTextStatement(Interpreter& in) {
   ReadControlThenSecondArgument(in);
-  if (CurKind(in) != TK_IDENT) return Flow::kEnd;
+  if (CurKind(in) != TK_IDENT) return Flow::kTestEnd;
   if (VarTypeAtCursor(in) != KW_STR) {
     ShowRunTimeError(in, msg::InvalidString(CurText(in)));
-    return Flow::kEnd;
+    return Flow::kTestEnd;
   }
   const int var = VarAtCursor(in);
   in.values.var_str[var] = ReadIntoTextBuffer(in);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // SETTEXT handle, text: a text that begins with a STR variable or a literal.
@@ -100,7 +100,7 @@ Flow SetTextStatement(Interpreter& in) {
   } else if (kind == TK_IDENT) {
     ShowRunTimeError(in, msg::InvalidVariableType(CurText(in)));
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // SETFOCUS handle shows the newest input box, SETFOCUS with a number hides it. The keyboard
@@ -112,7 +112,7 @@ Flow SetFocusStatement(Interpreter& in) {
   } else if (ReadControlArgument(in)) {
     in.platform.input_boxes().Show(in.process.input_box_handle, true);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

@@ -100,12 +100,12 @@ void ExecuteTokens(Interpreter& in) {
       const Statement statement = kDispatch[CurKind(in)];
       if (statement == nullptr) {
         PumpOneEvent(in);
-        flow = Flow::kEnd;
+        flow = Flow::kTestEnd;
       } else {
         flow = statement(in);
       }
-    } while (flow == Flow::kGoOn);
-    if (flow == Flow::kReturn) return;
+    } while (flow == Flow::kSkipEndTest);
+    if (flow == Flow::kEndRun) return;
   }
 }
 

@@ -65,24 +65,24 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
 Flow WColorStatement(Interpreter& in) {
   in.canvas.Fill(ReadColor(in, KW_WCOLOR));
   in.platform.ShowCanvas(in.canvas);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow FColorStatement(Interpreter& in) {
   in.process.fore_color = ReadColor(in, KW_FCOLOR);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow BColorStatement(Interpreter& in) {
   in.process.back_color = ReadColor(in, KW_BCOLOR);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow PsetStatement(Interpreter& in) {
   const int x = NextCoordinate(in);
   const int y = NextCoordinate(in);
   in.canvas.SetPixel(x, y, in.process.fore_color);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow LineStatement(Interpreter& in) {
@@ -91,7 +91,7 @@ Flow LineStatement(Interpreter& in) {
   const int x2 = NextCoordinate(in);
   const int y2 = NextCoordinate(in);
   in.canvas.DrawLine(x1, y1, x2, y2, in.process.fore_color);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // RECT x, y, width, height
@@ -100,7 +100,7 @@ Flow RectStatement(Interpreter& in) {
   ReadPlainArguments(in, KW_RECT, box);
   in.canvas.DrawBox(box[0], box[1], Wrap(box[0], box[2]), Wrap(box[1], box[3]),
                     in.process.fore_color, in.process.back_color);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // CIRCLE cx, cy, r: the ellipse in the box cx - r, cy - r, cx + r, cy + r.
@@ -110,13 +110,13 @@ Flow CircleStatement(Interpreter& in) {
   const int r = NextCoordinate(in);
   in.canvas.DrawEllipse(Wrap(cx, -static_cast<int64_t>(r)), Wrap(cy, -static_cast<int64_t>(r)),
                         Wrap(cx, r), Wrap(cy, r), in.process.fore_color, in.process.back_color);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow PlotStatement(Interpreter& in) {
   in.process.pen_x = NextCoordinate(in);
   in.process.pen_y = NextCoordinate(in);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow DrawStatement(Interpreter& in) {
@@ -125,7 +125,7 @@ Flow DrawStatement(Interpreter& in) {
   in.canvas.DrawLine(in.process.pen_x, in.process.pen_y, x, y, in.process.fore_color);
   in.process.pen_x = x;
   in.process.pen_y = y;
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // PRINT x, y, item: a plain variable or literal is printed directly; an expression must be
@@ -138,12 +138,12 @@ Flow PrintStatement(Interpreter& in) {
   ReadPrintItem(in, text);
   in.canvas.DrawText(x, y, text, in.process.fore_color);
   in.platform.NoteText(x, y, text);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow SwapStatement(Interpreter& in) {
   in.platform.ShowCanvas(in.canvas);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

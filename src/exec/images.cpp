@@ -43,7 +43,7 @@ Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
     box[i] = ToInteger(NextPlainArgument(in, statement, i, false));
   }
   const int slot = images.last_slot;
-  if (slot < 1 || slot > kImageSlots) return Flow::kEnd;
+  if (slot < 1 || slot > kImageSlots) return Flow::kTestEnd;
   // SHOWIMG puts the variable's picture back into its slot; SHOWIMGT draws what is there.
   if (select_again && images.Find(images.last_handle) != nullptr) {
     images.slot[slot] = images.last_handle;
@@ -51,7 +51,7 @@ Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
   if (const Image* image = images.Find(images.slot[slot])) {
     in.canvas.DrawImageTransparent(*image, box[0], box[1], box[2], box[3]);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ Flow LoadImageStatement(Interpreter& in) {
     images.slot_of_var[v] = run.image_count;
     images.slot[run.image_count] = handle;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow ShowImageStatement(Interpreter& in) {

@@ -24,7 +24,7 @@ Flow GetTickStatement(Interpreter& in) {
     const auto ticks = static_cast<int32_t>(in.platform.TickCount());
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(ticks);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // A second TIMERON replaces the running timer. A non-VAR argument keeps the last interval.
@@ -34,12 +34,12 @@ Flow TimerOnStatement(Interpreter& in) {
     in.process.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
   }
   in.platform.StartTimer(EffectiveInterval(in.process.timer_interval));
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow TimerOffStatement(Interpreter& in) {
   in.platform.StopTimer();
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle
