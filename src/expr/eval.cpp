@@ -143,8 +143,16 @@ void AssignText(Interpreter& in, int var) {
   }
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
+  const size_t kept = target.size();
   texts[0] = std::move(target);
-  RunExpression(in, program, numbers, texts, true);
+  try {
+    RunExpression(in, program, numbers, texts, true);
+  } catch (...) {
+    // Only appends reach the taken text, so its first bytes are still the variable's value.
+    texts[0].resize(kept);
+    target = std::move(texts[0]);
+    throw;
+  }
   in.cursor = program.end;
   target = std::move(texts[0]);
 }

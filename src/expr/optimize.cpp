@@ -25,15 +25,24 @@ Op Fused(Op push, Op op) {
 // The push of a variable and the fused operator after it, as one push.
 Op FusedWithVariable(Op op) {
   switch (op) {
-    case Op::kAddNumber: return Op::kVarAddNumber;
-    case Op::kSubtractNumber: return Op::kVarSubtractNumber;
-    case Op::kMultiplyNumber: return Op::kVarMultiplyNumber;
-    case Op::kDivideNumber: return Op::kVarDivideNumber;
-    case Op::kAddVar: return Op::kVarAddVar;
-    case Op::kSubtractVar: return Op::kVarSubtractVar;
-    case Op::kMultiplyVar: return Op::kVarMultiplyVar;
-    case Op::kDivideVar: return Op::kVarDivideVar;
-    default: return op;
+    case Op::kAddNumber:
+      return Op::kVarAddNumber;
+    case Op::kSubtractNumber:
+      return Op::kVarSubtractNumber;
+    case Op::kMultiplyNumber:
+      return Op::kVarMultiplyNumber;
+    case Op::kDivideNumber:
+      return Op::kVarDivideNumber;
+    case Op::kAddVar:
+      return Op::kVarAddVar;
+    case Op::kSubtractVar:
+      return Op::kVarSubtractVar;
+    case Op::kMultiplyVar:
+      return Op::kVarMultiplyVar;
+    case Op::kDivideVar:
+      return Op::kVarDivideVar;
+    default:
+      return op;
   }
 }
 
@@ -89,7 +98,8 @@ void FindTakenVariable(Program& program) {
     const Instruction& i = code[k];
     const bool reads_text_var =
         i.op == Op::kStrVar || i.op == Op::kLeft || i.op == Op::kRight || i.op == Op::kMid;
-    if ((reads_text_var && i.a == var) || i.op == Op::kTypeError) return;
+    // A program that may fail, or may drop the taken text, could not give it back intact.
+    if ((reads_text_var && i.a == var) || i.op == Op::kTypeError || i.op == Op::kDropText) return;
   }
   program.takes_var = var;
 }

@@ -152,6 +152,10 @@ Message FunctionNotFound(std::string_view name) {
 Message TooManyNestedCalls() {
   return {"ERROR", "Too many nested calls!"};
 }
+// Our own: a string value beyond kMaxTextLength.
+Message StringTooLong() {
+  return {"ERROR", "String too long!"};
+}
 Message HandleUnknown(std::string_view token) {
   return {"Hendler Error!", Cat("Hendler unknown! : ", token)};
 }
