@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "exec/image_store.h"
 #include "platform/canvas.h"
-#include "platform/image.h"
 #include "prepass/keywords.h"
 #include "prepass/symbols.h"
 
@@ -18,17 +18,14 @@ constexpr int kImageSlots = 64;
 // Loaded pictures are known to scripts by handles (1, 2, ...); a slot is where one picture is
 // kept ready for drawing, and each handle variable remembers its slot.
 struct ImageState {
-  std::vector<Image> loaded;                    // handle h is loaded[h - 1]
+  ImageStore store;
   std::array<int32_t, kImageSlots + 1> slot{};  // the handle selected in each slot
   std::vector<int> slot_of_var = std::vector<int>(kMaxVariables + 1, 0);
   std::string last_file;    // LOADIMG's last file name argument
   int32_t last_handle = 0;  // SHOWIMG's last handle and slot
   int last_slot = 0;
 
-  const Image* Find(int32_t handle) const {
-    if (handle < 1 || handle > static_cast<int64_t>(loaded.size())) return nullptr;
-    return &loaded[handle - 1];
-  }
+  const Image* Find(int32_t handle) const { return store.Find(handle); }
 };
 
 struct ExecState {

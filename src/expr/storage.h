@@ -35,6 +35,14 @@ class ArrayBank {
     if (!cells_[a - 1]) cells_[a - 1] = std::make_unique<T[]>(kArrayCells);
     cells_[a - 1][c] = std::move(value);
   }
+  // Calls f with every cell of every array written to so far.
+  template <typename F>
+  void ForEachCell(F f) const {
+    for (const std::unique_ptr<T[]>& cells : cells_) {
+      if (!cells) continue;
+      for (int c = 0; c < kArrayCells; ++c) f(cells[c]);
+    }
+  }
 
  private:
   // The cell of element i of array a, or -1 when there is none: arrays past the 16th have no
