@@ -32,7 +32,8 @@ class HeadlessPlatform : public Platform {
 
   // What the window shows now: ColorRef pixels, Canvas::kWidth x Canvas::kHeight.
   const std::vector<ColorRef>& shown();
-  void Flush() { transcript_.Flush(); }
+  // The reason of the first transcript write error, or "".
+  std::string Flush() { return transcript_.Flush(); }
   // Screenshot files the timeline could not write.
   const std::vector<std::string>& failed_screenshots() const { return failed_screenshots_; }
 
