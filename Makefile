@@ -10,7 +10,7 @@ PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format clean
+.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format format-check clean
 
 all: build
 
@@ -25,10 +25,12 @@ deps:
 fuzz-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 
-$(BUILD)/CMakeCache.txt:
+# The generated Makefile, not the cache, marks a finished configure: a configure that failed
+# (a package missing) is run again next time.
+$(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: deps
@@ -52,7 +54,7 @@ demo: deps
 # AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps
 	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
-	  CMAKE_FLAGS=-DBRINDLE_SANITIZE=ON
+	  CMAKE_FLAGS="-DBRINDLE_SANITIZE=ON $(SANITIZE_FLAGS)"
 
 FUZZ_SECONDS ?= 60
 fuzz: deps fuzz-deps
@@ -66,6 +68,9 @@ fuzz: deps fuzz-deps
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf build build-asan build-fuzz

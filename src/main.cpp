@@ -9,7 +9,6 @@
 
 #include "host/command_line.h"
 #include "host/driver.h"
-#include "host/interpreter.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
 #include "platform/headless.h"
@@ -41,7 +40,7 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
   for (const std::string& file : platform.failed_screenshots()) Fail("cannot write " + file);
   if (!platform.failed_screenshots().empty()) return false;
   std::string reason;
-  if (cl.screenshot && !brindle::WritePng(platform.shown(), brindle::Canvas::kWidth,
+  if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
                                           brindle::Canvas::kHeight, *cl.screenshot, &reason)) {
     Fail("cannot write " + *cl.screenshot + ": " + reason);
     return false;
@@ -70,12 +69,10 @@ int Run(const brindle::CommandLine& cl) {
   }
 
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
-  brindle::Interpreter in(platform);
-  in.source = {cl.script, std::move(*text)};
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
-  const int status = brindle::RunProgram(in, options);
+  const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
   if (const std::string reason = platform.Flush(); !reason.empty()) {
     return Fail("cannot write the transcript: " + reason);
   }

@@ -1,6 +1,6 @@
 // Number rules: integer conversion, "%", "^", the one-argument functions, the text of numbers in
 // both directions and the two random generators.
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +95,26 @@ TEST(NumberPower, ExactWholeResultsAndSignFromIntegerPart) {
   ExpectPowers({{-4, -0.5f, 0.5f}, {-4, -1.5f, -0.125f}, {10, 39, kInf}});
   ExpectPowers({{0, 2, 0}, {0, 0, 1}, {0, -1, kInf}, {-0.0f, -3, kInf}});
   EXPECT_FALSE(std::signbit(Power(-0.0f, 3.0f)));
+}
+
+// 2 ^ (b * log2 |r|) with an infinity or a NaN in it: 0 * inf and inf - inf are NaN.
+TEST(NumberPower, NonFiniteOperandsFollowTheLogarithmFormula) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const auto& [base, exponent] : std::initializer_list<std::pair<float, float>>{{nan, 0},
+                                                                                     {kInf, 0},
+                                                                                     {-kInf, 0},
+                                                                                     {1, kInf},
+                                                                                     {-1, kInf},
+                                                                                     {1, -kInf},
+                                                                                     {nan, 1},
+                                                                                     {2, nan},
+                                                                                     {1, nan},
+                                                                                     {0, nan}}) {
+    EXPECT_TRUE(std::isnan(Power(base, exponent))) << base << " ^ " << exponent;
+  }
+  ExpectPowers({{2, kInf, kInf}, {0.5f, kInf, 0}, {2, -kInf, 0}, {0.5f, -kInf, kInf}});
+  ExpectPowers({{kInf, 2, kInf}, {kInf, -1, 0}, {-kInf, 2, kInf}, {-kInf, 3, -kInf}});
+  ExpectPowers({{0, kInf, 0}, {0, -kInf, kInf}, {-2, kInf, kInf}, {-0.5f, kInf, 0}});
 }
 
 void ExpectTexts(std::initializer_list<std::pair<float, const char*>> cases) {

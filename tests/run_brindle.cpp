@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,16 +51,67 @@ bool Drain(std::vector<int> fds, std::vector<std::string*> outs, Clock::time_poi
   return true;
 }
 
+std::vector<std::string> Argv(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {BRINDLE_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
-  std::vector<std::string> argv_storage = {BRINDLE_BINARY};
-  argv_storage.insert(argv_storage.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argv_storage) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> argv_storage = Argv(args);
+  std::vector<char*> argv = Pointers(argv_storage);
   pid_t pid = -1;
   if (posix_spawn(&pid, BRINDLE_BINARY, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
   return pid;
+}
+
+// posix_spawn cannot set a resource limit; between fork and exec only async-signal-safe calls.
+pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
+                    int err_fd) {
+  std::vector<std::string> argv_storage = Argv(args);
+  std::vector<char*> argv = Pointers(argv_storage);
+  const int null_fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const rlimit limit = {options.memory_limit, options.memory_limit};
+    if (setrlimit(RLIMIT_AS, &limit) != 0 || dup2(null_fd, 0) < 0 || dup2(err_fd, 2) < 0 ||
+        (options.stdout_path.empty() && dup2(out_fd, 1) < 0) ||
+        (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)) {
+      _exit(127);
+    }
+    if (!options.stdout_path.empty()) {
+      const int file = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (file < 0 || dup2(file, 1) < 0) _exit(127);
+    }
+    execv(BRINDLE_BINARY, argv.data());
+    _exit(127);
+  }
+  close(null_fd);
+  return pid;
+}
+
+pid_t SpawnWithPipes(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
+                     int err_fd) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (options.stdout_path.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, options.stdout_path.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
+  return Spawn(args, actions);
 }
 
 }  // namespace
@@ -72,19 +124,10 @@ ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string
 
 ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOptions& options) {
   int out_pipe[2], err_pipe[2];
-  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) std::abort();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (options.stdout_path.empty()) {
-    posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, 1, options.stdout_path.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  }
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
-  const pid_t pid = Spawn(args, actions);
+  if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) std::abort();
+  const pid_t pid = options.memory_limit > 0
+                        ? ForkWithLimit(args, options, out_pipe[1], err_pipe[1])
+                        : SpawnWithPipes(args, options, out_pipe[1], err_pipe[1]);
   close(out_pipe[1]);
   close(err_pipe[1]);
   ProcessResult result;

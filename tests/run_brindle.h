@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct SpawnOptions {
   std::string cwd;          // empty: this process's directory
   std::string stdout_path;  // empty: standard output is captured into ProcessResult::out
   std::chrono::milliseconds timeout{0};  // 0: none; a run past it is killed
+  // 0: none; else the address space the run may use, so that allocations fail long before
+  // the machine runs short. (Tests that set it skip under AddressSanitizer.)
+  size_t memory_limit = 0;
 };
 
 // Runs BRINDLE_BINARY with the arguments, in the directory cwd (when not empty).

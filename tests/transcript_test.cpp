@@ -3,10 +3,8 @@
 // memory ends it with a message after everything printed so far.
 #include "platform/transcript.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,31 +85,6 @@ TEST(Transcript, AFailedStreamIsReportedOnTheNextLine) {
   std::fclose(full);
 }
 
-// Runs brindle with its address space limited, so that allocation fails long before the machine
-// runs short.
-ProcessResult RunWithMemoryLimit(const std::vector<std::string>& args, rlim_t bytes,
-                                 const fs::path& out, const fs::path& err) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const rlimit limit = {bytes, bytes};
-    setrlimit(RLIMIT_AS, &limit);
-    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-    std::vector<char*> argv = {const_cast<char*>(BRINDLE_BINARY)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(BRINDLE_BINARY, argv.data());
-    _exit(127);
-  }
-  int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
-  ProcessResult r;
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-  r.out = ReadAll(out);
-  r.err = ReadAll(err);
-  return r;
-}
-
 TEST(Transcript, OutOfMemoryEndsWithAMessageAfterWhatWasPrinted) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
@@ -134,15 +107,14 @@ TEST(Transcript, OutOfMemoryEndsWithAMessageAfterWhatWasPrinted) {
                                     "a[i] = s\n"
                                     "WEND\n"
                                     "PRINT 0, 1, \"not reached\"\n");
-  const fs::path out = fs::temp_directory_path() / "brindle-tr-oom.out";
-  const fs::path err = fs::temp_directory_path() / "brindle-tr-oom.err";
-  const ProcessResult r =
-      RunWithMemoryLimit({"--headless", script.string()}, rlim_t{768} << 20, out, err);
+  SpawnOptions options;
+  options.memory_limit = size_t{768} << 20;
+  const ProcessResult r = RunBrindle({"--headless", script.string()}, options);
   EXPECT_EQ(r.status, 4) << r.err;
   EXPECT_EQ(r.err, "brindle: out of memory\n");
   EXPECT_NE(r.out.find("print\t0\t0\tbefore\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("not reached"), std::string::npos);
-  for (const fs::path& p : {script, out, err}) fs::remove(p);
+  fs::remove(script);
 }
 
 }  // namespace

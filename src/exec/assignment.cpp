@@ -12,12 +12,12 @@ namespace {
 // array's name as the current token but the index's bindings.
 Flow AssignElement(Interpreter& in) {
   const int a = ArrayAtCursor(in);
-  const int type = in.symbols.array_type[a];
+  const int type = in.image.symbols.array_type[a];
   in.cursor.exec_pos += 2;
   const int index_kind = KindAtCursor(in);
   int index;
   if (index_kind == TK_NUMBER) {
-    index = ToInteger(TextToNumber(in.tokens.text[in.cursor.exec_pos]));
+    index = ToInteger(TextToNumber(in.image.tokens.text[in.cursor.exec_pos]));
     in.cursor.exec_pos += 1;
   } else if (index_kind == TK_IDENT) {
     index = ToInteger(EvalNum(in));
@@ -43,7 +43,7 @@ Flow AssignElement(Interpreter& in) {
 Flow AssignVariable(Interpreter& in) {
   if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
   const int v = VarAtCursor(in);
-  switch (in.symbols.var_type[v]) {
+  switch (in.image.symbols.var_type[v]) {
     case KW_VAR:
     case KW_PTR:
       AssignNumber(in);
@@ -99,8 +99,9 @@ Flow MouseYStatement(Interpreter& in) {
 Flow HwParamStatement(Interpreter& in) {
   NextToken(in);
   const int v = VarAtCursor(in);
-  if (in.symbols.var_type[v] == KW_VAR) in.values.var_num[v] = static_cast<float>(in.events.wparam);
-  if (in.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
+  if (in.image.symbols.var_type[v] == KW_VAR)
+    in.values.var_num[v] = static_cast<float>(in.events.wparam);
+  if (in.image.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
   return Flow::kEnd;
 }
 

@@ -7,14 +7,14 @@
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
-#include "host/messages.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand) {
-  ShowRunTimeError(in, msg::WrongType(in.tokens.text[operand]));
-  RunAbandon();
+  FailRun(in, msg::WrongType(in.image.tokens.text[operand]));
 }
 
 // One comparison of a WHILE head; a bad operand ends the run.
@@ -23,11 +23,16 @@ inline int Compare(Interpreter& in, const LoopComparison& c) {
   const float a = in.values.var_num[c.left_var];
   const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
   switch (c.op) {
-    case TK_LESS: return a < b;
-    case TK_GREATER: return a > b;
-    case TK_EQUAL: return a == b;
-    case TK_BANG: return a != b;
-    default: return 0;
+    case TK_LESS:
+      return a < b;
+    case TK_GREATER:
+      return a > b;
+    case TK_EQUAL:
+      return a == b;
+    case TK_BANG:
+      return a != b;
+    default:
+      return 0;
   }
 }
 
@@ -66,7 +71,7 @@ Flow ElseStatement(Interpreter& in) {
 // The statement loop would dispatch the token after the head next; when that begins an
 // assignment run before, it is run here, which is the same without a trip through the loop.
 void RunFirstAssignmentOfBody(Interpreter& in, int body) {
-  if (body >= in.tokens.count) return;
+  if (body >= in.image.tokens.count) return;
   if (const Program* assignment = KnownAssignmentAt(in, body + 1)) {
     in.cursor = {body + 1, body + 1};
     RunAssignment(in, *assignment);
@@ -101,7 +106,7 @@ Flow WendStatement(Interpreter& in) {
   if (run.while_depth == 0) return Flow::kEnd;
   const int loop = run.while_stack[run.while_depth--];
   // The statement loop would dispatch the WHILE next; it is run here.
-  if (loop >= 1 && in.facts.info[loop].kind == KW_WHILE) {
+  if (loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
     in.cursor = {loop, loop};
     return WhileStatement(in);
   }
@@ -111,7 +116,7 @@ Flow WendStatement(Interpreter& in) {
 
 Flow GotoStatement(Interpreter& in) {
   NextToken(in);
-  in.cursor.exec_pos = in.symbols.goto_target[in.cursor.exec_pos];
+  in.cursor.exec_pos = in.image.symbols.goto_target[in.cursor.exec_pos];
   return Flow::kGoOn;
 }
 
@@ -119,14 +124,12 @@ Flow GotoStatement(Interpreter& in) {
 Flow CallFunction(Interpreter& in) {
   RunState& run = *in.run;
   const int p = in.cursor.exec_pos;
-  const int entry = in.symbols.func_of_token[p];
+  const int entry = in.image.symbols.func_of_token[p];
   if (entry == 0) {
-    ShowRunTimeError(in, msg::FunctionNotFound(CurText(in)));
-    RunAbandon();
+    FailRun(in, msg::FunctionNotFound(CurText(in)));
   }
   if (run.call_depth == kStackDepth) {
-    ShowRunTimeError(in, msg::TooManyNestedCalls());
-    RunAbandon();
+    FailRun(in, msg::TooManyNestedCalls());
   }
   run.return_stack[++run.call_depth] = p;
   in.cursor.exec_pos = entry + 2;
@@ -143,7 +146,7 @@ Flow EndFnStatement(Interpreter& in) {
 
 // The flow that reaches a definition passes over it: a body runs only when called.
 Flow FuncStatement(Interpreter& in) {
-  if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.tokens.count) {
+  if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.image.tokens.count) {
     in.cursor.exec_pos += 1;
   }
   return Flow::kEnd;

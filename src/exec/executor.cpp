@@ -4,7 +4,7 @@
 
 #include "exec/statements.h"
 #include "expr/eval.h"
-#include "host/window_proc.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -44,6 +44,10 @@ constexpr std::array<Statement, kKindLimit> MakeDispatchTable() {
   t[KW_LOADIMG] = LoadImageStatement;
   t[KW_SHOWIMG] = ShowImageStatement;
   t[KW_SHOWIMGT] = ShowImageTransparentStatement;
+  t[KW_INPUTBOX] = InputBoxStatement;
+  t[KW_GETTEXT] = GetTextStatement;
+  t[KW_SETTEXT] = SetTextStatement;
+  t[KW_SETFOCUS] = SetFocusStatement;
   return t;
 }
 constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();
@@ -82,18 +86,10 @@ void PumpOneEvent(Interpreter& in) {
 
 }  // namespace
 
-void RunAbandon() {
-  throw RunAbandoned{};
-}
-
-void PrepareRun(Interpreter& in) {
-  ComputeTokenFacts(in.tokens, in.symbols, in.facts);
-}
-
 void ExecuteTokens(Interpreter& in) {
   RunState run;
   ActiveRun active(in, run);
-  while (in.cursor.exec_pos < in.tokens.count) {
+  while (in.cursor.exec_pos < in.image.tokens.count) {
     Flow flow;
     do {
 #ifdef BRINDLE_STEP_BUDGET

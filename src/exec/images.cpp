@@ -17,7 +17,7 @@ std::string ResolveImagePath(const Interpreter& in, const std::string& name) {
   const fs::path path(name);
   std::error_code ignored;
   if (path.is_absolute() || fs::exists(path, ignored)) return name;
-  const fs::path beside_script = fs::path(in.source.path).parent_path() / path;
+  const fs::path beside_script = fs::path(in.script_path).parent_path() / path;
   return fs::exists(beside_script, ignored) ? beside_script.string() : name;
 }
 
@@ -27,14 +27,14 @@ int32_t LoadPicture(Interpreter& in, const std::string& file, int type, int widt
   if (type != kImageTypeBitmap || (flags & kLoadFromFile) == 0) return 0;
   Image image = Image::Load(ResolveImagePath(in, file), width, height);
   if (image.is_null()) return 0;
-  return in.exec.images.store.Add(std::move(image));
+  return in.process.images.store.Add(std::move(image));
 }
 
 // A picture stays while a slot holds its handle, or a PTR variable or element does, from
 // where SHOWIMG can select it again. (A handle kept only in a VAR variable or a string is not
 // counted: real handles do not survive those.)
 void FreeUnreachablePictures(Interpreter& in) {
-  ImageState& images = in.exec.images;
+  ImageState& images = in.process.images;
   std::unordered_set<int32_t> live(images.slot.begin(), images.slot.end());
   live.insert(in.values.var_ptr.begin(), in.values.var_ptr.end());
   in.values.array_ptr.ForEachCell([&live](int32_t handle) {
@@ -45,7 +45,7 @@ void FreeUnreachablePictures(Interpreter& in) {
 
 // SHOWIMG and SHOWIMGT: handle, x, y, width, height.
 Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
-  ImageState& images = in.exec.images;
+  ImageState& images = in.process.images;
   NextToken(in);
   if (CurKind(in) == TK_IDENT && VarTypeAtCursor(in) == KW_PTR) {
     images.last_handle = in.values.var_ptr[VarAtCursor(in)];
@@ -71,7 +71,7 @@ Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
 
 // LOADIMG handle, file, type, width, height, flags. Each run hands out the slots from 1 again.
 Flow LoadImageStatement(Interpreter& in) {
-  ImageState& images = in.exec.images;
+  ImageState& images = in.process.images;
   NextToken(in);
   const int v = CurKind(in) == TK_IDENT ? VarAtCursor(in) : 0;
   NextToken(in);
@@ -86,7 +86,7 @@ Flow LoadImageStatement(Interpreter& in) {
   }
   const int32_t handle =
       LoadPicture(in, images.last_file, numbers[0], numbers[1], numbers[2], numbers[3]);
-  if (in.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = handle;
+  if (in.image.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = handle;
   RunState& run = *in.run;
   if (run.image_count < kImageSlots) {
     ++run.image_count;

@@ -55,4 +55,10 @@ Flow GetTickStatement(Interpreter& in);
 Flow TimerOnStatement(Interpreter& in);
 Flow TimerOffStatement(Interpreter& in);
 
+// Input boxes.
+Flow InputBoxStatement(Interpreter& in);
+Flow GetTextStatement(Interpreter& in);
+Flow SetTextStatement(Interpreter& in);
+Flow SetFocusStatement(Interpreter& in);
+
 }  // namespace brindle

@@ -31,9 +31,9 @@ Flow GetTickStatement(Interpreter& in) {
 Flow TimerOnStatement(Interpreter& in) {
   NextToken(in);
   if (VarTypeAtCursor(in) == KW_VAR) {
-    in.exec.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
+    in.process.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
   }
-  in.platform.StartTimer(EffectiveInterval(in.exec.timer_interval));
+  in.platform.StartTimer(EffectiveInterval(in.process.timer_interval));
   return Flow::kEnd;
 }
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "expr/compiler.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
 
 namespace brindle {
 

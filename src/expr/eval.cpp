@@ -13,7 +13,7 @@ namespace {
 
 Program Compile(const Interpreter& in, Rule rule) {
   Program program;
-  ExprCompiler compiler(in.facts, in.cursor, program);
+  ExprCompiler compiler(in.image.facts, in.cursor, program);
   switch (rule) {
     case Rule::kSum:
       compiler.Sum();

@@ -6,8 +6,9 @@
 
 #include <string>
 
-#include "host/interpreter.h"
-#include "prepass/keywords.h"
+#include "expr/expr_cache.h"
+#include "lang/keywords.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
@@ -20,16 +21,16 @@ inline void NextToken(Interpreter& in) {
   in.cursor.cur = p;
 }
 inline const TokenInfo& CurInfo(const Interpreter& in) {
-  return in.facts.info[in.cursor.cur];
+  return in.image.facts.info[in.cursor.cur];
 }
 inline const TokenInfo& InfoAtCursor(const Interpreter& in) {
-  return in.facts.info[in.cursor.exec_pos];
+  return in.image.facts.info[in.cursor.exec_pos];
 }
 inline int CurKind(const Interpreter& in) {
   return CurInfo(in).kind;
 }
 inline const std::string& CurText(const Interpreter& in) {
-  return in.tokens.text[in.cursor.cur];
+  return in.image.tokens.text[in.cursor.cur];
 }
 // The current text when it is one byte long (operators are recognised by text), else 0.
 inline char CurOp(const Interpreter& in) {
@@ -42,7 +43,7 @@ inline int KindAtCursor(const Interpreter& in) {
   return InfoAtCursor(in).kind;
 }
 inline int NextKind(const Interpreter& in) {
-  return in.facts.info[in.cursor.exec_pos + 1].kind;
+  return in.image.facts.info[in.cursor.exec_pos + 1].kind;
 }
 inline int VarAtCursor(const Interpreter& in) {
   return InfoAtCursor(in).var;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "expr/cursor.h"
+#include "runtime/token_facts.h"
 
 namespace brindle {
 

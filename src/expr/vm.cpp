@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "exec/executor.h"
-#include "expr/numbers.h"
-#include "expr/text_limit.h"
-#include "host/messages.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
+#include "lang/messages.h"
+#include "lang/numbers.h"
+#include "lang/text_limit.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -28,7 +28,7 @@ std::string Mid(const std::string& src, int start, int len) {
 // A count of LSTR, RSTR or MSTR, read from one token: a number literal, or a VAR or PTR
 // variable; any other token counts 0.
 int ReadCount(const Interpreter& in, int position) {
-  const TokenInfo& t = in.facts.info[position];
+  const TokenInfo& t = in.image.facts.info[position];
   if (t.kind == TK_NUMBER) return ToInteger(t.number);
   if (t.kind == TK_IDENT && t.var_type == KW_VAR) return ToInteger(in.values.var_num[t.var]);
   if (t.kind == TK_IDENT && t.var_type == KW_PTR) return in.values.var_ptr[t.var];
@@ -96,13 +96,11 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 
 // A number literal stood where a string belongs.
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForNumberAsText(Interpreter& in, int token) {
-  ShowRunTimeError(in, msg::NotString(in.tokens.text[token]));
-  RunAbandon();
+  FailRun(in, msg::NotString(in.image.tokens.text[token]));
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForLongText(Interpreter& in) {
-  ShowRunTimeError(in, msg::StringTooLong());
-  RunAbandon();
+  FailRun(in, msg::StringTooLong());
 }
 
 // Truth values travel on the number stack as -1.0 and 0.0.
@@ -191,7 +189,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         s[++text_top].clear();
         break;
       case Op::kText:
-        s[++text_top] = in.tokens.text[i.a];
+        s[++text_top] = in.image.tokens.text[i.a];
         break;
       case Op::kStrVar:
         s[++text_top] = v.var_str[i.a];

@@ -1,13 +1,13 @@
 #include "host/window_proc.h"
 
 #include "exec/executor.h"
-#include "host/interpreter.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
 void WindowProcedure::Dispatch(const WindowEvent& event) {
   using Type = WindowEvent::Type;
-  Blocks& b = in_.blocks;
+  const Blocks& b = in_.image.blocks;
   switch (event.type) {
     case Type::kPaint:
       in_.platform.ShowCanvas(in_.canvas);
@@ -38,7 +38,7 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
     case Type::kTimer:
       if (b.HandlerEntry(Handler::kTimer) > 0) RunHandler(b.HandlerEntry(Handler::kTimer));
       break;
-    case Type::kClick:
+    case Type::kControl:
       break;
     case Type::kClose:
       throw WindowClosed{};

@@ -3,13 +3,11 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 
 struct Interpreter;
-
-// Thrown when the window is closed: the process ends, also in the middle of a run.
-struct WindowClosed {};
 
 class WindowProcedure : public EventSink {
  public:

@@ -27,6 +27,18 @@ const Glyph& CanvasGlyph(unsigned char byte);
 // The Unicode character of a Windows-1252 byte; 0 for control bytes and undefined ones.
 char32_t Windows1252ToUnicode(unsigned char byte);
 
+// A glyph pixel's colour over what is under it: under + (over - under) * coverage / 255 for
+// each channel, rounded. Colours are ColorRefs (0x00BBGGRR).
+inline uint32_t BlendCoverage(uint32_t under, uint32_t over, unsigned coverage) {
+  const unsigned keep = 255 - coverage;
+  uint32_t result = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const unsigned u = (under >> shift) & 0xFF, o = (over >> shift) & 0xFF;
+    result |= ((u * keep + o * coverage + 127) / 255) << shift;
+  }
+  return result;
+}
+
 // Pixels from the top of the cell to the baseline.
 int CanvasFontBaseline();
 

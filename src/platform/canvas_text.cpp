@@ -1,26 +1,12 @@
 // Text on the canvas: each byte in its own 8-pixel cell, the glyph's coverage blended over what
 // is already there, so the background shows between the strokes (a transparent background).
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/canvas.h"
 #include "platform/canvas_font.h"
 
 namespace brindle {
-namespace {
-
-// under + (over - under) * coverage / 255 for each channel, rounded.
-ColorRef Blend(ColorRef under, ColorRef over, unsigned coverage) {
-  const unsigned keep = 255 - coverage;
-  ColorRef result = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const unsigned u = (under >> shift) & 0xFF, o = (over >> shift) & 0xFF;
-    result |= ((u * keep + o * coverage + 127) / 255) << shift;
-  }
-  return result;
-}
-
-}  // namespace
-
 void Canvas::DrawText(int x, int y, std::string_view bytes, ColorRef color) {
   color &= 0xFFFFFF;
   int64_t cell_x = x;
@@ -42,7 +28,7 @@ void Canvas::DrawText(int x, int y, std::string_view bytes, ColorRef color) {
         if (coverage[col] == 255) {
           target = Encode(color);
         } else if (coverage[col] != 0) {
-          target = Encode(Blend(Decode(target), color, coverage[col]));
+          target = Encode(BlendCoverage(Decode(target), color, coverage[col]));
         }
       }
     }

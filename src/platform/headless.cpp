@@ -36,7 +36,7 @@ WindowEvent Command(int id) {
   return e;
 }
 
-constexpr int kEnterKey = 13, kEscapeKey = 27, kTabKey = 9;
+constexpr int kEnterKey = 13, kEscapeKey = 27, kTabKey = 9, kShiftKey = 16;
 
 }  // namespace
 
@@ -52,9 +52,11 @@ void HeadlessPlatform::NoteText(int x, int y, std::string_view text) {
 }
 
 // Before anything was shown the window has its background colour.
-const std::vector<ColorRef>& HeadlessPlatform::shown() {
-  if (shown_.empty()) shown_.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
-  return shown_;
+std::vector<ColorRef> HeadlessPlatform::Screenshot() const {
+  std::vector<ColorRef> picture = shown_;
+  if (picture.empty()) picture.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
+  DrawInputBoxes(boxes_.boxes(), picture);
+  return picture;
 }
 
 void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
@@ -71,9 +73,11 @@ void HeadlessPlatform::StopTimer() {
   timer_running_ = false;
 }
 
-// The pump delivers every key as it is.
+// The pump has no dialog handling: every key goes where the focus is.
 std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
-  return Take(false);
+  const std::optional<Input> input = Take(false);
+  if (!input) return std::nullopt;
+  return Deliver(*input);
 }
 
 // The dialog handling of the message loop: Enter and Escape become commands 1 and 2, and Tab
@@ -81,23 +85,54 @@ std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
 // is closed.
 WindowEvent HeadlessPlatform::WaitEvent() {
   for (;;) {
-    std::optional<WindowEvent> event = Take(true);
-    if (!event) return Event(Type::kClose);
-    if (event->type != Type::kKeyDown) return *event;
-    if (event->key == kEnterKey) return Command(1);
-    if (event->key == kEscapeKey) return Command(2);
-    if (event->key != kTabKey) return *event;
+    const std::optional<Input> input = Take(true);
+    if (!input) return Event(Type::kClose);
+    if (input->kind == Input::Kind::kEvent && input->event.type == Type::kKeyDown) {
+      const int key = input->event.key;
+      if (key == kEnterKey) return Command(1);
+      if (key == kEscapeKey) return Command(2);
+      if (key == kTabKey) {
+        boxes_.FocusNext();
+        continue;
+      }
+    }
+    return Deliver(*input);
   }
 }
 
-std::optional<WindowEvent> HeadlessPlatform::Take(bool in_message_loop) {
+WindowEvent HeadlessPlatform::Deliver(const Input& input) {
+  switch (input.kind) {
+    case Input::Kind::kCharacter:
+      boxes_.Type(std::string_view(&input.character, 1));
+      return Event(Type::kControl);
+    case Input::Kind::kClick:
+      boxes_.Click(input.event.x, input.event.y);
+      return Event(Type::kControl);
+    case Input::Kind::kEvent:
+      break;
+  }
+  const WindowEvent& event = input.event;
+  const bool key_down = event.type == Type::kKeyDown;
+  if (!key_down && event.type != Type::kKeyUp) return event;
+  if (event.key == kShiftKey) shift_down_ = key_down;
+  if (!boxes_.HasFocus()) return event;
+  if (key_down) boxes_.KeyDown(event.key, shift_down_);
+  return Event(Type::kControl);
+}
+
+std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_loop) {
   for (;;) {
     if (!queued_.empty()) {
-      const WindowEvent event = queued_.front();
+      Input input = queued_.front();
       queued_.pop_front();
-      return event;
+      if (input.kind == Input::Kind::kCharacter && !boxes_.HasFocus()) {
+        const int key = VirtualKeyOfCharacter(input.character);
+        queued_.push_front({Input::Kind::kEvent, KeyEvent(Type::kKeyUp, key), 0});
+        return Input{Input::Kind::kEvent, KeyEvent(Type::kKeyDown, key), 0};
+      }
+      return input;
     }
-    if (TakeTick()) return Event(Type::kTimer);
+    if (TakeTick()) return Input{Input::Kind::kEvent, Event(Type::kTimer), 0};
     if (!ReadLine(in_message_loop)) return std::nullopt;
   }
 }
@@ -120,9 +155,13 @@ bool HeadlessPlatform::TakeTick() {
   return false;
 }
 
+void HeadlessPlatform::QueueEvent(const WindowEvent& event) {
+  queued_.push_back({Input::Kind::kEvent, event, 0});
+}
+
 void HeadlessPlatform::QueueKey(int key) {
-  queued_.push_back(KeyEvent(Type::kKeyDown, key));
-  queued_.push_back(KeyEvent(Type::kKeyUp, key));
+  QueueEvent(KeyEvent(Type::kKeyDown, key));
+  QueueEvent(KeyEvent(Type::kKeyUp, key));
 }
 
 bool HeadlessPlatform::ReadLine(bool in_message_loop) {
@@ -137,22 +176,22 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       wait_left_ms_ = line.a;
       break;
     case Kind::kMove:
-      queued_.push_back(PointEvent(Type::kMouseMove, line));
+      QueueEvent(PointEvent(Type::kMouseMove, line));
       break;
     case Kind::kKeyDown:
-      queued_.push_back(KeyEvent(Type::kKeyDown, static_cast<int>(line.a)));
+      QueueEvent(KeyEvent(Type::kKeyDown, static_cast<int>(line.a)));
       break;
     case Kind::kKeyUp:
-      queued_.push_back(KeyEvent(Type::kKeyUp, static_cast<int>(line.a)));
+      QueueEvent(KeyEvent(Type::kKeyUp, static_cast<int>(line.a)));
       break;
     case Kind::kKey:
       QueueKey(static_cast<int>(line.a));
       break;
     case Kind::kClick:
-      queued_.push_back(PointEvent(Type::kClick, line));
+      queued_.push_back({Input::Kind::kClick, PointEvent(Type::kControl, line), 0});
       break;
     case Kind::kType:
-      for (const char c : line.text) QueueKey(VirtualKeyOfCharacter(c));
+      for (const char c : line.text) queued_.push_back({Input::Kind::kCharacter, {}, c});
       break;
     case Kind::kEnter:
       QueueKey(kEnterKey);
@@ -161,15 +200,15 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       QueueKey(kTabKey);
       break;
     case Kind::kPaint:
-      queued_.push_back(Event(Type::kPaint));
+      QueueEvent(Event(Type::kPaint));
       break;
     case Kind::kScreenshot:
-      if (!WritePng(shown(), Canvas::kWidth, Canvas::kHeight, line.text)) {
+      if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, line.text)) {
         failed_screenshots_.push_back(line.text);
       }
       break;
     case Kind::kClose:
-      queued_.push_back(Event(Type::kClose));
+      QueueEvent(Event(Type::kClose));
       break;
   }
   return true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/timeline.h"
 #include "platform/transcript.h"
@@ -18,7 +19,10 @@ class HeadlessPlatform : public Platform {
   // A null transcript stream discards the transcript.
   explicit HeadlessPlatform(std::FILE* transcript, Timeline timeline = {});
 
-  void SetEventSink(EventSink* sink) override { sink_ = sink; }
+  void SetEventSink(EventSink* sink) override {
+    sink_ = sink;
+    boxes_.SetEventSink(sink);
+  }
   // Written and answered OK at once: no event is taken while it is "open".
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void NoteText(int x, int y, std::string_view text) override;
@@ -29,32 +33,50 @@ class HeadlessPlatform : public Platform {
   void StopTimer() override;
   uint32_t TickCount() override { return static_cast<uint32_t>(now_ms_); }
   uint32_t MillisecondClock() override { return static_cast<uint32_t>(now_ms_); }
+  InputBoxes& input_boxes() override { return boxes_; }
 
-  // What the window shows now: ColorRef pixels, Canvas::kWidth x Canvas::kHeight.
-  const std::vector<ColorRef>& shown();
+  // What the window shows now, the visible input boxes over the last canvas shown: ColorRef
+  // pixels, Canvas::kWidth x Canvas::kHeight.
+  std::vector<ColorRef> Screenshot() const;
   // The reason of the first transcript write error, or "".
   std::string Flush() { return transcript_.Flush(); }
   // Screenshot files the timeline could not write.
   const std::vector<std::string>& failed_screenshots() const { return failed_screenshots_; }
 
  private:
-  // The next event of the timeline. The pump stops at an idle line; the message loop passes
-  // it. Nothing when the timeline is used up.
-  std::optional<WindowEvent> Take(bool in_message_loop);
+  // What a timeline line makes the user do: an event for the window, or a character or a
+  // click, which the focus decides where to send when it is taken.
+  struct Input {
+    enum class Kind { kEvent, kCharacter, kClick };
+    Kind kind = Kind::kEvent;
+    WindowEvent event;  // kEvent; kClick: x and y
+    char character = 0;
+  };
+
+  // The next input of the timeline. The pump stops at an idle line; the message loop passes
+  // it. Nothing when the timeline is used up. A character typed with no input box focused
+  // is a key press: its down is taken now and its up next.
+  std::optional<Input> Take(bool in_message_loop);
+  // Sends an input where the focus says: to the focused input box (kControl is what the
+  // window then sees), or to the window.
+  WindowEvent Deliver(const Input& input);
   // Carries out the next line: queues its events, or does what it does. False at an idle
   // line that the pump may not pass, or at the end.
   bool ReadLine(bool in_message_loop);
   // The next tick due within the rest of the current wait, taken; false when none is due.
   bool TakeTick();
   void QueueKey(int key);
+  void QueueEvent(const WindowEvent& event);
 
   Transcript transcript_;
+  InputBoxes boxes_;
   EventSink* sink_ = nullptr;
-  std::vector<ColorRef> shown_;  // empty until the canvas is first shown
+  std::vector<ColorRef> shown_;  // the last canvas shown; empty until one is
   Timeline timeline_;
   size_t next_line_ = 0;
-  int64_t wait_left_ms_ = 0;      // of the wait line being read
-  std::deque<WindowEvent> queued_;  // the rest of the line being read
+  int64_t wait_left_ms_ = 0;  // of the wait line being read
+  std::deque<Input> queued_;  // the rest of the line being read
+  bool shift_down_ = false;
   int64_t now_ms_ = 0;
   bool timer_running_ = false;
   int64_t timer_start_ms_ = 0;

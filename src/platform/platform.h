@@ -9,11 +9,13 @@
 namespace brindle {
 
 class Canvas;
+class InputBoxes;
 
 // A window event as the window procedure sees it.
 struct WindowEvent {
-  // kClick is a mouse click, which runs no handler.
-  enum class Type { kPaint, kMouseMove, kKeyDown, kKeyUp, kCommand, kTimer, kClick, kClose };
+  // kControl is a message that went to an input box, or a click: it runs no handler, but the
+  // pump counts it as the one message it takes.
+  enum class Type { kPaint, kMouseMove, kKeyDown, kKeyUp, kCommand, kTimer, kControl, kClose };
   Type type = Type::kPaint;
   int x = 0, y = 0;           // kMouseMove: client coordinates
   int key = 0;                // kKeyDown, kKeyUp: Windows virtual-key code
@@ -33,7 +35,8 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Where events go that arrive while the platform itself is waiting (a modal box).
+  // Where events go that arrive while the platform itself is waiting (a modal box), and the
+  // notifications of the input boxes.
   virtual void SetEventSink(EventSink* sink) = 0;
 
   // A modal message box with one OK button. Events keep reaching the sink while it is open.
@@ -45,12 +48,18 @@ class Platform {
   // The executor's pump: at most one pending event, no waiting, no dialog handling.
   virtual std::optional<WindowEvent> PollEvent() = 0;
 
-  // The message loop: waits for the next event, with dialog handling (Enter is command 1).
-  // A window that has gone away reports kClose.
+  // The message loop: waits for the next event, with dialog handling (Enter is command 1,
+  // Escape command 2, Tab moves the focus between input boxes). A window that has gone away
+  // reports kClose.
   virtual WindowEvent WaitEvent() = 0;
 
-  // Makes the canvas what the window shows (SWAP, WCOLOR, repaint).
+  // Makes the canvas what the window shows (SWAP, WCOLOR, repaint). The visible input boxes
+  // stay drawn over it.
   virtual void ShowCanvas(const Canvas& canvas) = 0;
+
+  // The input boxes on the window. The script makes, reads and writes them here; keys, clicks
+  // and typing reach them through the platform's own event handling.
+  virtual InputBoxes& input_boxes() = 0;
 
   // The one timer. Ticks are not queued: at most one is pending at a time.
   virtual void StartTimer(uint32_t interval_ms) = 0;

@@ -17,11 +17,19 @@ struct Command {
 };
 
 constexpr std::array<Command, 13> kCommands = {{
-    {"idle", Kind::kIdle, 0},       {"wait", Kind::kWait, 1},        {"move", Kind::kMove, 2},
-    {"keydown", Kind::kKeyDown, 1}, {"keyup", Kind::kKeyUp, 1},     {"key", Kind::kKey, 1},
-    {"click", Kind::kClick, 2},     {"type", Kind::kType, -1},      {"enter", Kind::kEnter, 0},
-    {"tab", Kind::kTab, 0},         {"paint", Kind::kPaint, 0},
-    {"screenshot", Kind::kScreenshot, -1},                          {"close", Kind::kClose, 0},
+    {"idle", Kind::kIdle, 0},
+    {"wait", Kind::kWait, 1},
+    {"move", Kind::kMove, 2},
+    {"keydown", Kind::kKeyDown, 1},
+    {"keyup", Kind::kKeyUp, 1},
+    {"key", Kind::kKey, 1},
+    {"click", Kind::kClick, 2},
+    {"type", Kind::kType, -1},
+    {"enter", Kind::kEnter, 0},
+    {"tab", Kind::kTab, 0},
+    {"paint", Kind::kPaint, 0},
+    {"screenshot", Kind::kScreenshot, -1},
+    {"close", Kind::kClose, 0},
 }};
 
 std::vector<std::string_view> Words(std::string_view s) {
@@ -94,29 +102,63 @@ int VirtualKeyOfCharacter(char c) {
   if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
   if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return c;
   switch (c) {
-    case '\t': return 9;
-    case ')': return '0';
-    case '!': return '1';
-    case '@': return '2';
-    case '#': return '3';
-    case '$': return '4';
-    case '%': return '5';
-    case '^': return '6';
-    case '&': return '7';
-    case '*': return '8';
-    case '(': return '9';
-    case ';': case ':': return 0xBA;
-    case '=': case '+': return 0xBB;
-    case ',': case '<': return 0xBC;
-    case '-': case '_': return 0xBD;
-    case '.': case '>': return 0xBE;
-    case '/': case '?': return 0xBF;
-    case '`': case '~': return 0xC0;
-    case '[': case '{': return 0xDB;
-    case '\\': case '|': return 0xDC;
-    case ']': case '}': return 0xDD;
-    case '\'': case '"': return 0xDE;
-    default: return 0;
+    case '\t':
+      return 9;
+    case ')':
+      return '0';
+    case '!':
+      return '1';
+    case '@':
+      return '2';
+    case '#':
+      return '3';
+    case '$':
+      return '4';
+    case '%':
+      return '5';
+    case '^':
+      return '6';
+    case '&':
+      return '7';
+    case '*':
+      return '8';
+    case '(':
+      return '9';
+    case ';':
+    case ':':
+      return 0xBA;
+    case '=':
+    case '+':
+      return 0xBB;
+    case ',':
+    case '<':
+      return 0xBC;
+    case '-':
+    case '_':
+      return 0xBD;
+    case '.':
+    case '>':
+      return 0xBE;
+    case '/':
+    case '?':
+      return 0xBF;
+    case '`':
+    case '~':
+      return 0xC0;
+    case '[':
+    case '{':
+      return 0xDB;
+    case '\\':
+    case '|':
+      return 0xDC;
+    case ']':
+    case '}':
+      return 0xDD;
+    case '\'':
+    case '"':
+      return 0xDE;
+    default:
+      return 0;
   }
 }
 

@@ -9,8 +9,19 @@ namespace brindle {
 
 struct TimelineLine {
   enum class Kind {
-    kIdle, kWait, kMove, kKeyDown, kKeyUp, kKey, kClick, kType, kEnter, kTab, kPaint,
-    kScreenshot, kClose
+    kIdle,
+    kWait,
+    kMove,
+    kKeyDown,
+    kKeyUp,
+    kKey,
+    kClick,
+    kType,
+    kEnter,
+    kTab,
+    kPaint,
+    kScreenshot,
+    kClose
   };
   Kind kind = Kind::kIdle;
   int64_t a = 0, b = 0;  // wait: milliseconds; move, click: x, y; keys: virtual-key code

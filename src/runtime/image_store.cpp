@@ -1,4 +1,4 @@
-#include "exec/image_store.h"
+#include "runtime/image_store.h"
 
 #include <limits>
 

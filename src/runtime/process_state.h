@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "exec/image_store.h"
+#include "lang/keywords.h"
 #include "platform/canvas.h"
-#include "prepass/keywords.h"
 #include "prepass/symbols.h"
+#include "runtime/image_store.h"
 
 namespace brindle {
 
@@ -28,7 +28,7 @@ struct ImageState {
   const Image* Find(int32_t handle) const { return store.Find(handle); }
 };
 
-struct ExecState {
+struct ProcessState {
   ColorRef fore_color = 0;   // pen and text colour
   ColorRef back_color = 0;   // fill colour of RECT and CIRCLE
   int pen_x = 0, pen_y = 0;  // start of the next DRAW
@@ -37,6 +37,8 @@ struct ExecState {
   // statement does not accept leaves the value as it was.
   std::array<std::array<float, 4>, kKindLimit> plain_args{};
   ImageState images;
+  int32_t input_box_handle = 0;  // the newest input box, which SETFOCUS shows and hides
+  int32_t current_control = 0;   // the control GETTEXT and SETTEXT act on
 };
 
 }  // namespace brindle

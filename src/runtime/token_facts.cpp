@@ -1,14 +1,11 @@
-#include "expr/cursor.h"
+#include "runtime/token_facts.h"
 
-#include "expr/numbers.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
+#include "lang/numbers.h"
+#include "lang/text.h"
 
 namespace brindle {
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 OperatorClass ClassifyOperator(char op) {
   switch (op) {

@@ -1,20 +1,8 @@
-#include "host/messages.h"
+#include "lang/messages.h"
 
 #include <string>
 
-#include "host/interpreter.h"
-
 namespace brindle {
-
-void ShowMessage(Interpreter& in, Message message) {
-  if (message.caption.empty()) message.caption = "<MsgBox>";
-  in.platform.ShowMessage(message.caption, message.text);
-}
-
-void ShowRunTimeError(Interpreter& in, Message message) {
-  in.outcome.run_time_error_shown = true;
-  ShowMessage(in, std::move(message));
-}
 
 namespace msg {
 namespace {

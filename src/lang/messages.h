@@ -8,18 +8,10 @@
 
 namespace brindle {
 
-struct Interpreter;
-
 struct Message {
   std::string caption;
   std::string text;
 };
-
-// Shows a modal box. An empty caption is shown as "<MsgBox>".
-void ShowMessage(Interpreter& in, Message message);
-
-// Shows a run-time fault: the run's outcome records that an error box was seen.
-void ShowRunTimeError(Interpreter& in, Message message);
 
 namespace msg {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "expr/numbers.h"
+#include "lang/numbers.h"
+#include "lang/text.h"
 
 namespace brindle {
 namespace {
@@ -19,10 +20,6 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 // ---------------------------------------------------------------------------------------------
 // Text to number
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

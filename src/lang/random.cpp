@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 namespace brindle {
 namespace {

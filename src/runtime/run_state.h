@@ -16,6 +16,8 @@ struct RunState {
   int while_second = 0;
   int image_count = 0;     // image slots handed out by this run
   std::string print_text;  // what the last PRINT of this run showed
+  // GETTEXT's receiving buffer: 256 spaces when the run starts (empty until first used).
+  std::string text_buffer;
   // Entry d is the call's identifier at call depth d, or the WHILE token at loop depth d.
   // Each run has its own, so a handler run started inside another leaves them intact.
   std::vector<int> return_stack = std::vector<int>(kStackDepth + 1, 0);

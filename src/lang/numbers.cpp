@@ -1,6 +1,6 @@
 // Arithmetic that is not a single float operation: integer conversion, "%", "^" and the
 // one-argument functions.
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 #include <cmath>
 #include <cstdint>
@@ -57,7 +57,12 @@ float Power(float base, float exponent) {
     return exponent;  // NaN
   }
   const double b = exponent;
-  const double magnitude = std::pow(std::fabs(static_cast<double>(base)), b);
+  const double r = std::fabs(static_cast<double>(base));
+  // The magnitude is 2 ^ (b * log2 |r|). For finite operands pow gives the same value rounded
+  // once; for a NaN or an infinity only the formula gives the language's results (inf ^ 0,
+  // NaN ^ 0 and 1 ^ inf are NaN, where pow says 1).
+  const bool finite = std::isfinite(b) && std::isfinite(r);
+  const double magnitude = finite ? std::pow(r, b) : std::exp2(b * std::log2(r));
   // A negative base takes its sign from the exponent's integer part, so fractional exponents
   // of negative numbers give a real result instead of a NaN: (-8)^(1/3) is 2.
   const bool negate = base < 0.0f && HasOddIntegerPart(b);

@@ -1,0 +1,116 @@
+// INPUTBOX, GETTEXT, SETTEXT and SETFOCUS: the script's input boxes, known to it by handles
+// kept in PTR variables.
+#include <algorithm>
+
+#include "exec/arguments.h"
+#include "exec/statements.h"
+#include "lang/messages.h"
+#include "platform/input_boxes.h"
+#include "runtime/faults.h"
+
+namespace brindle {
+namespace {
+
+constexpr size_t kTextBufferSize = 256;
+
+// The handle argument at the cursor, for statements that act on CurrentControl: a PTR variable
+// selects its control; another identifier is reported and the statement goes on.
+bool ReadControlArgument(Interpreter& in) {
+  if (CurKind(in) != TK_IDENT) return false;
+  if (VarTypeAtCursor(in) == KW_PTR) {
+    in.process.current_control = in.values.var_ptr[VarAtCursor(in)];
+    return true;
+  }
+  ShowRunTimeError(in, msg::HandleUnknown(CurText(in)));
+  return false;
+}
+
+// What the control's text reads into the run's 256-byte buffer: at most 255 characters and a
+// zero byte. A handle that is no input box leaves the buffer as it was.
+std::string ReadIntoTextBuffer(Interpreter& in) {
+  std::string& buffer = in.run->text_buffer;
+  if (buffer.empty()) buffer.assign(kTextBufferSize, ' ');
+  if (std::optional<std::string> text =
+          in.platform.input_boxes().Text(in.process.current_control)) {
+    const size_t length = std::min(text->size(), kTextBufferSize - 1);
+    std::copy_n(text->begin(), length, buffer.begin());
+    buffer[length] = '\0';
+  }
+  // The value ends at the zero byte; a buffer that never received one is all of it.
+  return buffer.substr(0, buffer.find('\0'));
+}
+
+}  // namespace
+
+// INPUTBOX handle, x, y, width, height, text
+Flow InputBoxStatement(Interpreter& in) {
+  NextToken(in);
+  int handle_var = 0;
+  if (CurKind(in) == TK_IDENT) {
+    if (VarTypeAtCursor(in) == KW_PTR) {
+      handle_var = VarAtCursor(in);
+    } else {
+      ShowRunTimeError(in, msg::HandleUnknown(CurText(in)));
+    }
+  }
+  NextToken(in);
+  const int x = NextCoordinate(in);
+  const int y = NextCoordinate(in);
+  const int width = NextCoordinate(in);
+  const int height = NextCoordinate(in);
+  const std::string text = NextEvalStr(in);
+  in.process.input_box_handle = in.platform.input_boxes().Create(x, y, width, height, text);
+  if (in.process.input_box_handle > 0) {
+    if (handle_var != 0) in.values.var_ptr[handle_var] = in.process.input_box_handle;
+  } else {
+    ShowRunTimeError(in, msg::InputBoxNotCreated());
+  }
+  return Flow::kEnd;
+}
+
+// GETTEXT handle, text variable
+Flow GetTextStatement(Interpreter& in) {
+  NextToken(in);
+  ReadControlArgument(in);
+  NextToken(in);
+  NextToken(in);
+  if (CurKind(in) != TK_IDENT) return Flow::kEnd;
+  if (VarTypeAtCursor(in) != KW_STR) {
+    ShowRunTimeError(in, msg::InvalidString(CurText(in)));
+    return Flow::kEnd;
+  }
+  const int var = VarAtCursor(in);
+  in.values.var_str[var] = ReadIntoTextBuffer(in);
+  return Flow::kEnd;
+}
+
+// SETTEXT handle, text: a text that begins with a STR variable or a literal.
+Flow SetTextStatement(Interpreter& in) {
+  NextToken(in);
+  ReadControlArgument(in);
+  NextToken(in);
+  NextToken(in);
+  const int kind = CurKind(in);
+  const bool text_variable = kind == TK_IDENT && VarTypeAtCursor(in) == KW_STR;
+  if (text_variable || kind == TK_STRING) {
+    const std::string text = EvalStr(in);
+    in.platform.input_boxes().SetText(in.process.current_control, text);
+  } else if (kind == TK_IDENT) {
+    ShowRunTimeError(in, msg::InvalidVariableType(CurText(in)));
+  }
+  return Flow::kEnd;
+}
+
+// SETFOCUS handle shows the newest input box, SETFOCUS with a number hides it. The keyboard
+// focus does not move.
+Flow SetFocusStatement(Interpreter& in) {
+  NextToken(in);
+  if (CurKind(in) == TK_NUMBER) {
+    in.platform.input_boxes().Show(in.process.input_box_handle, false);
+  } else if (ReadControlArgument(in)) {
+    in.platform.input_boxes().Show(in.process.input_box_handle, true);
+  }
+  return Flow::kEnd;
+}
+
+}  // namespace brindle
