@@ -13,6 +13,7 @@
 #include "platform/file_replace.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
+#include "platform/transcript.h"
 
 namespace {
 
@@ -37,7 +38,10 @@ std::optional<std::string> ReadInput(const std::string& path) {
 
 // Writes the run's screenshots and reports the ones that failed; false if any did.
 bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
-  for (const std::string& file : platform.failed_screenshots()) Fail("cannot write " + file);
+  // These names come from the events file: escaped, as the transcript escapes its fields.
+  for (const std::string& file : platform.failed_screenshots()) {
+    Fail("cannot write " + brindle::EscapeTranscriptField(file));
+  }
   if (!platform.failed_screenshots().empty()) return false;
   std::string reason;
   if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
