@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <deque>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -27,6 +29,8 @@ class HeadlessPlatform : public Platform {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void NoteText(int x, int y, std::string_view text) override;
   std::optional<WindowEvent> PollEvent() override;
+  // Passes over waits and screenshot lines to a close line, with no event before it.
+  bool PollClose() override;
   WindowEvent WaitEvent() override;
   void ShowCanvas(const Canvas& canvas) override;
   void StartTimer(uint32_t interval_ms) override;
@@ -64,7 +68,10 @@ class HeadlessPlatform : public Platform {
   // line that the pump may not pass, or at the end.
   bool ReadLine(bool in_message_loop);
   // The next tick due within the rest of the current wait, taken; false when none is due.
+  // With nothing to handle ticks the clock moves to the end of the wait at once.
   bool TakeTick();
+  bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
+  void WriteScreenshot(const std::string& file);
   void QueueKey(int key);
   void QueueEvent(const WindowEvent& event);
 
@@ -76,6 +83,8 @@ class HeadlessPlatform : public Platform {
   size_t next_line_ = 0;
   int64_t wait_left_ms_ = 0;  // of the wait line being read
   std::deque<Input> queued_;  // the rest of the line being read
+  // The characters of a type line not yet queued: one at a time, however long the line.
+  std::string_view typing_;
   bool shift_down_ = false;
   int64_t now_ms_ = 0;
   bool timer_running_ = false;
