@@ -29,6 +29,16 @@ TEST(ImageStore, CollectFreesWhatIsNotLiveAndNeverReusesAHandle) {
   EXPECT_EQ(store.size(), 2u);
 }
 
+TEST(ImageStore, APictureThatDoesNotFitGetsNoHandle) {
+  ImageStore store(100);
+  EXPECT_EQ(store.Add(Picture(10, 5)), 1);
+  EXPECT_EQ(store.Add(Picture(10, 5)), 2);
+  EXPECT_FALSE(store.Fits(Picture(1, 1)));
+  EXPECT_EQ(store.Add(Picture(1, 1)), 0);
+  store.Collect({2});
+  EXPECT_EQ(store.Add(Picture(1, 1)), 3);
+}
+
 // Collecting is worth it once the pictures held have doubled since the last collection.
 TEST(ImageStore, WantsCollectWhenCountOrPixelsHaveGrown) {
   ImageStore by_count;

@@ -21,15 +21,6 @@ std::string ResolveImagePath(const Interpreter& in, const std::string& name) {
   return fs::exists(beside_script, ignored) ? beside_script.string() : name;
 }
 
-// What the window system's image loader gives: a handle, or 0 when nothing was loaded.
-int32_t LoadPicture(Interpreter& in, const std::string& file, int type, int width, int height,
-                    int flags) {
-  if (type != kImageTypeBitmap || (flags & kLoadFromFile) == 0) return 0;
-  Image image = Image::Load(ResolveImagePath(in, file), width, height);
-  if (image.is_null()) return 0;
-  return in.process.images.store.Add(std::move(image));
-}
-
 // A picture stays while a slot holds its handle, or a PTR variable or element does, from
 // where SHOWIMG can select it again. (A handle kept only in a VAR variable or a string is not
 // counted: real handles do not survive those.)
@@ -41,6 +32,17 @@ void FreeUnreachablePictures(Interpreter& in) {
     if (handle != 0) live.insert(handle);
   });
   images.store.Collect(live);
+}
+
+// What the window system's image loader gives: a handle, or 0 when nothing was loaded.
+int32_t LoadPicture(Interpreter& in, const std::string& file, int type, int width, int height,
+                    int flags) {
+  if (type != kImageTypeBitmap || (flags & kLoadFromFile) == 0) return 0;
+  Image image = Image::Load(ResolveImagePath(in, file), width, height);
+  if (image.is_null()) return 0;
+  // Like the window system's, the loader fails when pictures fill the memory they may use.
+  if (!in.process.images.store.Fits(image)) FreeUnreachablePictures(in);
+  return in.process.images.store.Add(std::move(image));
 }
 
 // SHOWIMG and SHOWIMGT: handle, x, y, width, height.

@@ -144,6 +144,10 @@ Message TooManyNestedCalls() {
 Message StringTooLong() {
   return {"ERROR", "String too long!"};
 }
+// Our own: stored text beyond kMaxStoredText.
+Message OutOfStringSpace() {
+  return {"ERROR", "Out of string space!"};
+}
 Message HandleUnknown(std::string_view token) {
   return {"Hendler Error!", Cat("Hendler unknown! : ", token)};
 }

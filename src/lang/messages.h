@@ -79,6 +79,7 @@ Message NotString(std::string_view token);
 Message FunctionNotFound(std::string_view name);
 Message TooManyNestedCalls();
 Message StringTooLong();
+Message OutOfStringSpace();
 Message HandleUnknown(std::string_view token);
 Message InputBoxNotCreated();
 Message InvalidString(std::string_view token);

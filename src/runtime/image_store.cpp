@@ -15,8 +15,12 @@ int64_t PixelCount(const Image& image) {
 
 }  // namespace
 
+bool ImageStore::Fits(const Image& image) const {
+  return pixels_ + PixelCount(image) <= max_pixels_;
+}
+
 int32_t ImageStore::Add(Image image) {
-  if (next_handle_ == std::numeric_limits<int32_t>::max()) return 0;
+  if (!Fits(image) || next_handle_ == std::numeric_limits<int32_t>::max()) return 0;
   const int32_t handle = next_handle_++;
   pixels_ += PixelCount(image);
   images_.emplace(handle, std::move(image));

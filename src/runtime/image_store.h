@@ -14,8 +14,14 @@ namespace brindle {
 
 class ImageStore {
  public:
-  // The new picture's handle, or 0 (no picture) once handles have run out.
+  // All pictures held together: eight of the largest, a gigabyte.
+  static constexpr int64_t kMaxHeldPixels = 8 * Image::kMaxPixels;
+
+  explicit ImageStore(int64_t max_pixels = kMaxHeldPixels) : max_pixels_(max_pixels) {}
+
+  // The new picture's handle, or 0 (no picture) when it does not fit or handles have run out.
   int32_t Add(Image image);
+  bool Fits(const Image& image) const;
   // Nothing for a handle never handed out or freed.
   const Image* Find(int32_t handle) const;
 
@@ -28,6 +34,7 @@ class ImageStore {
   size_t size() const { return images_.size(); }
 
  private:
+  int64_t max_pixels_;
   std::unordered_map<int32_t, Image> images_;
   int32_t next_handle_ = 1;
   int64_t pixels_ = 0;

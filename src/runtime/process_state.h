@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "lang/keywords.h"
@@ -39,6 +40,8 @@ struct ProcessState {
   ImageState images;
   int32_t input_box_handle = 0;  // the newest input box, which SETFOCUS shows and hides
   int32_t current_control = 0;   // the control GETTEXT and SETTEXT act on
+  // What each input box's text, as the script last gave it, counts in Values::stored_text.
+  std::unordered_map<int32_t, size_t> box_text_size;
 };
 
 }  // namespace brindle
