@@ -60,9 +60,13 @@ TEST(HeadlessClose, TakenPastTimeAndScreenshotsButNotPastAnEvent) {
   HeadlessPlatform waits = Platform("wait 100\nkey 65\nclose\n");
   waits.SetEventSink(&sink);
   EXPECT_FALSE(waits.PollClose());
-  // Nothing was taken: the wait and the key come as before.
+  EXPECT_FALSE(waits.PollClose());
+  // Nothing was taken: the wait and the key come as before, and then the close.
   EXPECT_EQ(waits.PollEvent()->type, Type::kKeyDown);
   EXPECT_EQ(waits.TickCount(), 100u);
+  EXPECT_FALSE(waits.PollClose());
+  EXPECT_EQ(waits.PollEvent()->type, Type::kKeyUp);
+  EXPECT_TRUE(waits.PollClose());
 
   HeadlessPlatform barrier = Platform("idle\nclose\n");
   EXPECT_FALSE(barrier.PollClose());

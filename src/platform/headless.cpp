@@ -129,12 +129,17 @@ bool HeadlessPlatform::PollClose() {
     queued_.pop_front();
     return true;
   }
+  // The pump asks at every token; the lines ahead change only when one is read.
+  if (next_line_ == no_close_from_) return false;
   size_t close = next_line_;
   while (close < timeline_.lines.size() && (timeline_.lines[close].kind == Kind::kWait ||
                                             timeline_.lines[close].kind == Kind::kScreenshot)) {
     ++close;
   }
-  if (close == timeline_.lines.size() || timeline_.lines[close].kind != Kind::kClose) return false;
+  if (close == timeline_.lines.size() || timeline_.lines[close].kind != Kind::kClose) {
+    no_close_from_ = next_line_;
+    return false;
+  }
   // The lines passed over still happen, without ticks: no handler can run at this depth.
   now_ms_ += wait_left_ms_;
   wait_left_ms_ = 0;

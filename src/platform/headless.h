@@ -2,6 +2,7 @@
 // moves only with the events timeline, and the window's picture is kept for screenshots.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -81,8 +82,9 @@ class HeadlessPlatform : public Platform {
   std::vector<ColorRef> shown_;  // the last canvas shown; empty until one is
   Timeline timeline_;
   size_t next_line_ = 0;
-  int64_t wait_left_ms_ = 0;  // of the wait line being read
-  std::deque<Input> queued_;  // the rest of the line being read
+  size_t no_close_from_ = SIZE_MAX;  // a line from which PollClose found no close ahead
+  int64_t wait_left_ms_ = 0;         // of the wait line being read
+  std::deque<Input> queued_;         // the rest of the line being read
   // The characters of a type line not yet queued: one at a time, however long the line.
   std::string_view typing_;
   bool shift_down_ = false;
