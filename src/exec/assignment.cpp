@@ -3,6 +3,8 @@
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -28,7 +30,9 @@ Flow AssignElement(Interpreter& in) {
   if (NextKind(in) != TK_EQUAL) return Flow::kTestEnd;
   in.cursor.exec_pos += 1;
   if (type == KW_STR) {
-    WriteArrayStr(in.values, a, index, NextEvalStr(in));
+    if (!WriteArrayStr(in.values, a, index, NextEvalStr(in))) {
+      FailRun(in, msg::OutOfStringSpace());
+    }
   } else if (type == KW_VAR) {
     WriteArrayNum(in.values, a, index, NextEvalNum(in));
   } else if (type == KW_PTR) {

@@ -48,6 +48,12 @@ std::string ReadIntoTextBuffer(Interpreter& in) {
   return buffer.substr(0, buffer.find('\0'));
 }
 
+// What a box's text counts in the stored text: what the box keeps, up to a zero byte. (What the
+// user types is not counted: the events file bounds it.)
+size_t BoxTextSize(std::string_view text) {
+  return std::min(text.find('\0'), text.size());
+}
+
 }  // namespace
 
 // INPUTBOX handle, x, y, width, height, text
@@ -67,10 +73,14 @@ Flow InputBoxStatement(Interpreter& in) {
   const int width = NextCoordinate(in);
   const int height = NextCoordinate(in);
   const std::string text = NextEvalStr(in);
+  const size_t size = BoxTextSize(text);
+  if (!CountStoredText(in.values, 0, size)) FailRun(in, msg::OutOfStringSpace());
   in.process.input_box_handle = in.platform.input_boxes().Create(x, y, width, height, text);
   if (in.process.input_box_handle > 0) {
+    in.process.box_text_size[in.process.input_box_handle] = size;
     if (handle_var != 0) in.values.var_ptr[handle_var] = in.process.input_box_handle;
   } else {
+    (void)CountStoredText(in.values, size, 0);
     ShowRunTimeError(in, msg::InputBoxNotCreated());
   }
   return Flow::kTestEnd;
@@ -84,8 +94,12 @@ Flow GetTextStatement(Interpreter& in) {
     ShowRunTimeError(in, msg::InvalidString(CurText(in)));
     return Flow::kTestEnd;
   }
-  const int var = VarAtCursor(in);
-  in.values.var_str[var] = ReadIntoTextBuffer(in);
+  std::string& target = in.values.var_str[VarAtCursor(in)];
+  std::string text = ReadIntoTextBuffer(in);
+  if (!CountStoredText(in.values, target.size(), text.size())) {
+    FailRun(in, msg::OutOfStringSpace());
+  }
+  target = std::move(text);
   return Flow::kTestEnd;
 }
 
@@ -96,6 +110,13 @@ Flow SetTextStatement(Interpreter& in) {
   const bool text_variable = kind == TK_IDENT && VarTypeAtCursor(in) == KW_STR;
   if (text_variable || kind == TK_STRING) {
     const std::string text = EvalStr(in);
+    const auto counted = in.process.box_text_size.find(in.process.current_control);
+    if (counted != in.process.box_text_size.end()) {
+      if (!CountStoredText(in.values, counted->second, BoxTextSize(text))) {
+        FailRun(in, msg::OutOfStringSpace());
+      }
+      counted->second = BoxTextSize(text);
+    }
     in.platform.input_boxes().SetText(in.process.current_control, text);
   } else if (kind == TK_IDENT) {
     ShowRunTimeError(in, msg::InvalidVariableType(CurText(in)));

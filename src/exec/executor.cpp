@@ -73,12 +73,16 @@ class ActiveRun {
 
 // Handler runs started by the pump nest inside the run that pumped. A handler that pumps
 // while its events keep coming (a fast timer) would nest without end; from this depth on the
-// pump leaves events where they are, so the runs finish and later takes deliver them.
+// pump leaves events where they are, so the runs finish and later takes deliver them. Only
+// the window's close still gets through, so that a run that never finishes can be ended.
 constexpr int kMaxNestedRuns = 64;
 
 // The executor's pump: one pending event, if any, goes to the window procedure.
 void PumpOneEvent(Interpreter& in) {
-  if (in.active_runs >= kMaxNestedRuns) return;
+  if (in.active_runs >= kMaxNestedRuns) {
+    if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
+    return;
+  }
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }

@@ -1,5 +1,6 @@
 // LOADIMG, SHOWIMG and SHOWIMGT: pictures loaded from files and drawn with black left out.
 #include <filesystem>
+#include <unordered_set>
 
 #include "exec/arguments.h"
 #include "exec/statements.h"
@@ -20,14 +21,28 @@ std::string ResolveImagePath(const Interpreter& in, const std::string& name) {
   return fs::exists(beside_script, ignored) ? beside_script.string() : name;
 }
 
+// A picture stays while a slot holds its handle, or a PTR variable or element does, from
+// where SHOWIMG can select it again. (A handle kept only in a VAR variable or a string is not
+// counted: real handles do not survive those.)
+void FreeUnreachablePictures(Interpreter& in) {
+  ImageState& images = in.process.images;
+  std::unordered_set<int32_t> live(images.slot.begin(), images.slot.end());
+  live.insert(in.values.var_ptr.begin(), in.values.var_ptr.end());
+  in.values.array_ptr.ForEachCell([&live](int32_t handle) {
+    if (handle != 0) live.insert(handle);
+  });
+  images.store.Collect(live);
+}
+
 // What the window system's image loader gives: a handle, or 0 when nothing was loaded.
 int32_t LoadPicture(Interpreter& in, const std::string& file, int type, int width, int height,
                     int flags) {
   if (type != kImageTypeBitmap || (flags & kLoadFromFile) == 0) return 0;
   Image image = Image::Load(ResolveImagePath(in, file), width, height);
   if (image.is_null()) return 0;
-  in.process.images.loaded.push_back(std::move(image));
-  return static_cast<int32_t>(in.process.images.loaded.size());
+  // Like the window system's, the loader fails when pictures fill the memory they may use.
+  if (!in.process.images.store.Fits(image)) FreeUnreachablePictures(in);
+  return in.process.images.store.Add(std::move(image));
 }
 
 // SHOWIMG and SHOWIMGT: handle, x, y, width, height.
@@ -80,6 +95,7 @@ Flow LoadImageStatement(Interpreter& in) {
     images.slot_of_var[v] = run.image_count;
     images.slot[run.image_count] = handle;
   }
+  if (images.store.WantsCollect()) FreeUnreachablePictures(in);
   return Flow::kTestEnd;
 }
 

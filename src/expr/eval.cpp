@@ -7,6 +7,8 @@
 
 #include "expr/compiler.h"
 #include "expr/vm.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -146,17 +148,41 @@ void RunAssignment(Interpreter& in, const Program& assignment) {
   RunNumberProgram(in, assignment);
 }
 
+namespace {
+
+// Only appends reach a taken text, so its first bytes are still the variable's value.
+void GiveBack(std::string& target, std::string& taken, size_t kept) {
+  taken.resize(kept);
+  target = std::move(taken);
+}
+
+}  // namespace
+
 void AssignText(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];
   const Program& program = ProgramAt(in, Rule::kText);
   if (program.takes_var != var || !FitsLocalStacks(program)) {
-    target = EvaluateText(in, Rule::kText);
+    std::string value = EvaluateText(in, Rule::kText);
+    if (!CountStoredText(in.values, target.size(), value.size())) {
+      FailRun(in, msg::OutOfStringSpace());
+    }
+    target = std::move(value);
     return;
   }
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
+  const size_t kept = target.size();
   texts[0] = std::move(target);
-  RunExpression(in, program, numbers, texts, true);
+  try {
+    RunExpression(in, program, numbers, texts, true);
+  } catch (...) {
+    GiveBack(target, texts[0], kept);
+    throw;
+  }
+  if (!CountStoredText(in.values, kept, texts[0].size())) {
+    GiveBack(target, texts[0], kept);
+    FailRun(in, msg::OutOfStringSpace());
+  }
   in.cursor = program.end;
   target = std::move(texts[0]);
 }

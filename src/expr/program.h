@@ -25,9 +25,11 @@ struct Program {
   TokenCursor end;       // where the cursor stands when the expression has been read
   int number_depth = 0;  // the most values each stack holds at once
   int text_depth = 0;
-  // A text program that begins by pushing this STR variable and reads it nowhere else, and
-  // cannot fail: "s = s + ..." may then take the variable's text instead of copying it, which
-  // makes building a string by appending linear instead of quadratic. 0 for the others.
+  // A text program that begins by pushing this STR variable, reads it nowhere else, never
+  // drops it and cannot fail but by growing too long: "s = s + ..." may then take the
+  // variable's text instead of copying it, which makes building a string by appending linear
+  // instead of quadratic, and give it back cut to its old length if the run is abandoned.
+  // 0 for the others.
   int32_t takes_var = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "lang/keywords.h"
 #include "lang/messages.h"
 #include "lang/numbers.h"
+#include "lang/text_limit.h"
 #include "runtime/faults.h"
 
 namespace brindle {
@@ -35,6 +36,12 @@ int ReadCount(const Interpreter& in, int position) {
   if (t.kind == TK_IDENT && t.var_type == KW_VAR) return ToInteger(in.values.var_num[t.var]);
   if (t.kind == TK_IDENT && t.var_type == KW_PTR) return in.values.var_ptr[t.var];
   return 0;
+}
+
+// -n in 32-bit arithmetic: -2147483648 stays itself, as the machine's negation gives it, and
+// so RSTR with that count (any NaN or infinite count reads as it) gives the whole string.
+int NegateWrapping(int n) {
+  return static_cast<int>(0u - static_cast<unsigned>(n));
 }
 
 float ApplyFunction(Interpreter& in, int keyword, float x) {
@@ -82,6 +89,10 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 // A number literal stood where a string belongs.
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForNumberAsText(Interpreter& in, int token) {
   FailRun(in, msg::NotString(in.image.tokens.text[token]));
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void AbandonForLongText(Interpreter& in) {
+  FailRun(in, msg::StringTooLong());
 }
 
 // Truth values travel on the number stack as -1.0 and 0.0.
@@ -209,7 +220,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kRight: {
         const std::string& src = v.var_str[i.a];
-        s[++text_top] = Mid(src, -ReadCount(in, i.b), static_cast<int>(src.size()));
+        s[++text_top] = Mid(src, NegateWrapping(ReadCount(in, i.b)), static_cast<int>(src.size()));
         break;
       }
       case Op::kMid:
@@ -217,6 +228,9 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kConcat:
         --text_top;
+        if (s[text_top + 1].size() > kMaxTextLength - s[text_top].size()) {
+          AbandonForLongText(in);
+        }
         s[text_top] += s[text_top + 1];
         break;
       case Op::kDropText:

@@ -45,6 +45,11 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
   }
 }
 
+// A tick runs the WMTIMER block and nothing else.
+bool WindowProcedure::HandlesTimer() const {
+  return in_.image.blocks.HandlerEntry(Handler::kTimer) > 0;
+}
+
 // A handler started inside a running script leaves that run exactly where it was.
 void WindowProcedure::RunHandler(int entry) {
   const TokenCursor interrupted = in_.cursor;

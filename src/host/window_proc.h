@@ -13,6 +13,7 @@ class WindowProcedure : public EventSink {
  public:
   explicit WindowProcedure(Interpreter& in) : in_(in) {}
   void Dispatch(const WindowEvent& event) override;
+  bool HandlesTimer() const override;
 
  private:
   void RunHandler(int entry);

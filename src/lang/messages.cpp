@@ -140,6 +140,14 @@ Message FunctionNotFound(std::string_view name) {
 Message TooManyNestedCalls() {
   return {"ERROR", "Too many nested calls!"};
 }
+// Our own: a string value beyond kMaxTextLength.
+Message StringTooLong() {
+  return {"ERROR", "String too long!"};
+}
+// Our own: stored text beyond kMaxStoredText.
+Message OutOfStringSpace() {
+  return {"ERROR", "Out of string space!"};
+}
 Message HandleUnknown(std::string_view token) {
   return {"Hendler Error!", Cat("Hendler unknown! : ", token)};
 }

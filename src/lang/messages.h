@@ -78,6 +78,8 @@ Message WrongType(std::string_view token);
 Message NotString(std::string_view token);
 Message FunctionNotFound(std::string_view name);
 Message TooManyNestedCalls();
+Message StringTooLong();
+Message OutOfStringSpace();
 Message HandleUnknown(std::string_view token);
 Message InputBoxNotCreated();
 Message InvalidString(std::string_view token);

@@ -7,6 +7,9 @@
 
 namespace brindle {
 
+// The longest wait line: a day.
+inline constexpr int64_t kMaxWaitMs = 86'400'000;
+
 struct TimelineLine {
   enum class Kind {
     kIdle,

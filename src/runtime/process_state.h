@@ -4,12 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "lang/keywords.h"
 #include "platform/canvas.h"
-#include "platform/image.h"
 #include "prepass/symbols.h"
+#include "runtime/image_store.h"
 
 namespace brindle {
 
@@ -18,17 +19,14 @@ constexpr int kImageSlots = 64;
 // Loaded pictures are known to scripts by handles (1, 2, ...); a slot is where one picture is
 // kept ready for drawing, and each handle variable remembers its slot.
 struct ImageState {
-  std::vector<Image> loaded;                    // handle h is loaded[h - 1]
+  ImageStore store;
   std::array<int32_t, kImageSlots + 1> slot{};  // the handle selected in each slot
   std::vector<int> slot_of_var = std::vector<int>(kMaxVariables + 1, 0);
   std::string last_file;    // LOADIMG's last file name argument
   int32_t last_handle = 0;  // SHOWIMG's last handle and slot
   int last_slot = 0;
 
-  const Image* Find(int32_t handle) const {
-    if (handle < 1 || handle > static_cast<int64_t>(loaded.size())) return nullptr;
-    return &loaded[handle - 1];
-  }
+  const Image* Find(int32_t handle) const { return store.Find(handle); }
 };
 
 struct ProcessState {
@@ -42,6 +40,8 @@ struct ProcessState {
   ImageState images;
   int32_t input_box_handle = 0;  // the newest input box, which SETFOCUS shows and hides
   int32_t current_control = 0;   // the control GETTEXT and SETTEXT act on
+  // What each input box's text, as the script last gave it, counts in Values::stored_text.
+  std::unordered_map<int32_t, size_t> box_text_size;
 };
 
 }  // namespace brindle

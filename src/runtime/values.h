@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/text_limit.h"
 #include "prepass/symbols.h"
 
 namespace brindle {
@@ -24,6 +25,8 @@ class ArrayBank {
     const int c = Cell(a, i);
     return c < 0 || !cells_[a - 1] ? T{} : cells_[a - 1][c];
   }
+  // Whether element i of array a is kept: a write elsewhere is lost.
+  bool Keeps(int a, int i) const { return Cell(a, i) >= 0; }
   const std::string& ReadText(int a, int i) const {
     static const std::string kEmpty;
     const int c = Cell(a, i);
@@ -34,6 +37,14 @@ class ArrayBank {
     if (c < 0) return;
     if (!cells_[a - 1]) cells_[a - 1] = std::make_unique<T[]>(kArrayCells);
     cells_[a - 1][c] = std::move(value);
+  }
+  // Calls f with every cell of every array written to so far.
+  template <typename F>
+  void ForEachCell(F f) const {
+    for (const std::unique_ptr<T[]>& cells : cells_) {
+      if (!cells) continue;
+      for (int c = 0; c < kArrayCells; ++c) f(cells[c]);
+    }
   }
 
  private:
@@ -54,7 +65,19 @@ struct Values {
   ArrayBank<float> array_num;
   ArrayBank<std::string> array_str;
   ArrayBank<int32_t> array_ptr;
+
+  // Bytes of text stored in var_str, array_str and input boxes: at most kMaxStoredText.
+  size_t stored_text = 0;
 };
+
+// Counts a stored text of old_size bytes replaced by one of new_size. False, counting nothing,
+// when the total would pass kMaxStoredText.
+[[nodiscard]] inline bool CountStoredText(Values& v, size_t old_size, size_t new_size) {
+  const size_t total = v.stored_text - old_size + new_size;
+  if (total > kMaxStoredText) return false;
+  v.stored_text = total;
+  return true;
+}
 
 inline float ReadArrayNum(const Values& v, int a, int i) {
   return v.array_num.Read(a, i);
@@ -71,8 +94,12 @@ inline void WriteArrayNum(Values& v, int a, int i, float value) {
 inline void WriteArrayPtr(Values& v, int a, int i, int32_t value) {
   v.array_ptr.Write(a, i, value);
 }
-inline void WriteArrayStr(Values& v, int a, int i, std::string value) {
+// False, storing nothing, when there is no room for the text.
+[[nodiscard]] inline bool WriteArrayStr(Values& v, int a, int i, std::string value) {
+  if (!v.array_str.Keeps(a, i)) return true;
+  if (!CountStoredText(v, ReadArrayStr(v, a, i).size(), value.size())) return false;
   v.array_str.Write(a, i, std::move(value));
+  return true;
 }
 
 }  // namespace brindle
