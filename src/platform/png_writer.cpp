@@ -20,10 +20,6 @@ void AppendBytes(void* context, void* data, int size) {
 
 }  // namespace
 
-bool WritePng(const Canvas& canvas, const std::string& path, std::string* reason) {
-  return WritePng(canvas.pixels(), canvas.width(), canvas.height(), path, reason);
-}
-
 bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std::string& path,
               std::string* reason) {
   std::string ignored;
