@@ -61,11 +61,11 @@ void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFa
     t.var_type = static_cast<uint8_t>(symbols.var_type[t.var]);
     t.array_type = static_cast<uint8_t>(symbols.array_type[t.array]);
     t.op = text.size() == 1 ? text[0] : 0;
-    t.lead = text.empty() ? 0 : text[0];
+    const char lead = text.empty() ? 0 : text[0];
     // Any text that begins with a digit reads as a number, string literals included.
-    t.number = IsDigit(t.lead) ? TextToNumber(text) : 0.0f;
+    t.number = IsDigit(lead) ? TextToNumber(text) : 0.0f;
     t.op_class = ClassifyOperator(t.op);
-    t.form = ClassifyFactor(t.kind, t.lead);
+    t.form = ClassifyFactor(t.kind, lead);
   }
 }
 

@@ -44,7 +44,6 @@ struct TokenInfo {
   uint8_t var_type = 0;    // the bound variable's declaring keyword
   uint8_t array_type = 0;  // the bound array's declaring keyword
   char op = 0;             // the text when it is one byte long
-  char lead = 0;           // the text's first byte
   OperatorClass op_class = kNoOperator;
   FactorForm form = kFormNone;
 };
