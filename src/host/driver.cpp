@@ -30,14 +30,6 @@ bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) 
   return false;
 }
 
-// Runs the pre-check and shows its fault. True when the script passed.
-bool RunPrePass(Interpreter& in, ScriptImage& image) {
-  Fault fault = PrePass({image.tokens, image.symbols, image.blocks});
-  if (!fault) return true;
-  ShowMessage(in, std::move(*fault));
-  return false;
-}
-
 // The main run, or a handler run, abandoned after a fatal fault goes on here.
 [[noreturn]] void MessageLoop(Interpreter& in, WindowProcedure& window_proc) {
   for (;;) {
@@ -49,20 +41,35 @@ bool RunPrePass(Interpreter& in, ScriptImage& image) {
   }
 }
 
-// What the script does once it has been read: the main run if it passed the pre-check, then
-// the window's events until the window closes.
-void Run(Interpreter& in, WindowProcedure& window_proc, bool passed) {
-  try {
-    if (passed) {
-      try {
-        ExecuteTokens(in);
-      } catch (const RunAbandoned&) {
-      }
-    }
-    // Handlers recorded before a pre-check fault still run on their events.
-    MessageLoop(in, window_proc);
-  } catch (const WindowClosed&) {
+// Tokenize, pre-check, the main run if the script passed, then the window's events until the
+// window closes. In a window, events keep running handlers while a message box is open, so a
+// handler recorded before a pre-check fault can run (and be abandoned) while that fault is shown.
+void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
+               const RunOptions& options, WindowProcedure& window_proc) {
+  if (!RunTokenizer(in, image.tokens, source.text)) {
+    in.outcome.front_end_failed = true;
+    ShowMessage(in, msg::ProgramExit());
+    return;
   }
+  Fault fault = PrePass({image.tokens, image.symbols, image.blocks});
+  if (!options.check_only) ComputeTokenFacts(image.tokens, image.symbols, image.facts);
+  if (fault) {
+    in.outcome.front_end_failed = true;
+    try {
+      ShowMessage(in, std::move(*fault));
+      ShowMessage(in, msg::ProgramExit());
+    } catch (const RunAbandoned&) {
+    }
+  }
+  if (options.check_only) return;
+  if (!fault) {
+    try {
+      ExecuteTokens(in);
+    } catch (const RunAbandoned&) {
+    }
+  }
+  // Handlers recorded before a pre-check fault still run on their events.
+  MessageLoop(in, window_proc);
 }
 
 }  // namespace
@@ -77,21 +84,11 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   platform.SetEventSink(&window_proc);
   in->window_proc = &window_proc;
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
-
-  if (!RunTokenizer(*in, image->tokens, source.text)) {
-    in->outcome.front_end_failed = true;
-    ShowMessage(*in, msg::ProgramExit());
-    return in->outcome.ExitStatus();
+  try {
+    RunStages(*in, *image, source, options, window_proc);
+  } catch (const WindowClosed&) {
+    // Closing the window ends the program wherever it is, a message box included.
   }
-  const bool passed = RunPrePass(*in, *image);
-  if (!passed) {
-    in->outcome.front_end_failed = true;
-    ShowMessage(*in, msg::ProgramExit());
-  }
-  if (options.check_only) return in->outcome.ExitStatus();
-
-  ComputeTokenFacts(image->tokens, image->symbols, image->facts);
-  Run(*in, window_proc, passed);
   platform.SetEventSink(nullptr);
   return in->outcome.ExitStatus();
 }
