@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format clean
+.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format format-check clean
 
 all: build
 
@@ -26,10 +26,12 @@ deps:
 fuzz-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 
-$(BUILD)/CMakeCache.txt:
+# The generated Makefile, not the cache, marks a finished configure: a configure that failed
+# (a package missing) is run again next time.
+$(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: deps
@@ -45,7 +47,7 @@ conformance:
 	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
 
 # In a window when there is a display to open it on; else headless, with a screenshot.
-DEMO ?= examples/catch.bas
+DEMO ?= examples/meteors.bas
 DEMO_HEADLESS ?= examples/shapes.bas
 demo: deps
 	@$(MAKE) --no-print-directory build
@@ -63,20 +65,34 @@ demo: deps
 # AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps
 	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
-	  CMAKE_FLAGS=-DBRINDLE_SANITIZE=ON
+	  CMAKE_FLAGS="-DBRINDLE_SANITIZE=ON $(SANITIZE_FLAGS)"
 
+# Each target fuzzes for FUZZ_SECONDS. The corpora grow in FUZZ_DIR from run to run (make clean
+# keeps them), seeded every time from the test scripts and examples; crashes are kept in
+# FUZZ_DIR/crashes.
 FUZZ_SECONDS ?= 60
+FUZZ_DIR ?= fuzz-out
+FUZZ_RUN = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -detect_leaks=1 \
+  -artifact_prefix=$(FUZZ_DIR)/crashes/
 fuzz: deps fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
-	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz
-	mkdir -p build-fuzz/corpus
-	cp tests/scripts/*.bas examples/*.bas build-fuzz/corpus/
-	build-fuzz/brindle_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
-	  -detect_leaks=1 build-fuzz/corpus
+	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz brindle_fuzz_events
+	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/crashes
+	cp tests/scripts/*.bas examples/*.bas $(FUZZ_DIR)/script/
+	@# An events case is the script, a zero byte, then the timeline.
+	@for e in tests/scripts/*.events examples/*.events; do \
+	  b="$${e%.events}.bas"; [ -f "$$b" ] || continue; \
+	  { cat "$$b"; printf '\0'; cat "$$e"; } > "$(FUZZ_DIR)/events/seed-$$(basename "$${e%.events}")"; \
+	done
+	build-fuzz/brindle_fuzz $(FUZZ_RUN) -max_len=4096 $(FUZZ_DIR)/script
+	build-fuzz/brindle_fuzz_events $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/events
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -5,13 +5,12 @@
 #include <string>
 
 #include "host/driver.h"
-#include "host/interpreter.h"
 #include "platform/headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   brindle::HeadlessPlatform platform(nullptr);
-  brindle::Interpreter in(platform);
-  in.source.text.assign(reinterpret_cast<const char*>(data), size);
-  brindle::RunProgram(in, brindle::RunOptions{});
+  const brindle::SourceFile source{"fuzz.bas",
+                                   std::string(reinterpret_cast<const char*>(data), size)};
+  brindle::RunProgram(platform, source, brindle::RunOptions{});
   return 0;
 }

@@ -1,187 +1,148 @@
-// The command line: brindle [--headless [options] | --check] SCRIPT
-#include <algorithm>
-#include <cerrno>
+// The command line: reads the files it names, runs the script, writes the screenshot, and
+// turns every way a run can end into an exit status with a message on standard error.
 #include <cstdio>
-#include <cstring>
+#include <exception>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
-#include <string_view>
 
+#include "host/command_line.h"
 #include "host/driver.h"
-#include "host/interpreter.h"
+#include "platform/file_read.h"
+#include "platform/file_replace.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/transcript.h"
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: brindle SCRIPT                         run in a window\n"
-    "       brindle --headless [options] SCRIPT    run with no window\n"
-    "       brindle --check SCRIPT                 tokenize and pre-check only\n"
-    "       brindle --help | --version\n"
-    "headless options:\n"
-    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
-    "  --screenshot FILE.png   write what the window shows when the program ends\n"
-    "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
-    "window option:\n"
-    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
+constexpr int kStatusUsage = 2;
+constexpr int kStatusOutOfMemory = 4;
+constexpr int kStatusInternalFault = 5;
 
-struct CommandLine {
-  bool headless = false;
-  bool check = false;
-  std::optional<uint32_t> seed;
-  int zoom = 0;  // 0 when not given
-  std::string screenshot;
-  std::string events;
-  std::string script;
-};
-
-int UsageError(std::string_view problem) {
-  std::cerr << "brindle: " << problem << "\n" << kUsage;
-  return 2;
+int Fail(const std::string& message) {
+  std::cerr << "brindle: " << message << "\n";
+  return kStatusUsage;
 }
 
-// Returns an exit status when the command line is finished with (help, version, errors).
-std::optional<int> Parse(int argc, char** argv, CommandLine& cl) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    } else if (arg == "--version") {
-      std::cout << "brindle " << BRINDLE_VERSION << "\n";
-      return 0;
-    } else if (arg == "--headless") {
-      cl.headless = true;
-    } else if (arg == "--check") {
-      cl.check = true;
-    } else if (arg == "--events") {
-      if (++i == argc) return UsageError("--events needs a file name");
-      cl.events = argv[i];
-    } else if (arg == "--screenshot") {
-      if (++i == argc) return UsageError("--screenshot needs a file name");
-      cl.screenshot = argv[i];
-    } else if (arg == "--seed") {
-      if (++i == argc) return UsageError("--seed needs a number");
-      char* end = nullptr;
-      errno = 0;
-      const unsigned long long n = std::strtoull(argv[i], &end, 10);
-      if (*argv[i] == '\0' || *end != '\0' || errno != 0 || n > 0xffffffffull) {
-        return UsageError("--seed needs a number from 0 to 4294967295");
-      }
-      cl.seed = static_cast<uint32_t>(n);
-    } else if (arg == "--zoom") {
-      const std::string_view n = ++i == argc ? "" : argv[i];
-      if (n.size() != 1 || n[0] < '1' || n[0] > '0' + brindle::SdlPlatform::kMaxZoom) {
-        return UsageError("--zoom needs a number from 1 to 4");
-      }
-      cl.zoom = n[0] - '0';
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError("unknown option " + std::string(arg));
-    } else if (!cl.script.empty()) {
-      return UsageError("more than one script given");
-    } else {
-      cl.script = arg;
-    }
+std::optional<std::string> ReadInput(const std::string& path) {
+  std::string bytes, reason;
+  if (!brindle::ReadWholeFile(path, brindle::kMaxSourceBytes, brindle::FileKinds::kRegularOrPipe,
+                              bytes, reason)) {
+    Fail("cannot read " + path + ": " + reason);
+    return std::nullopt;
   }
-  if (cl.script.empty()) return UsageError("no script given");
-  const bool window = !cl.headless && !cl.check;
-  if (window && (!cl.events.empty() || !cl.screenshot.empty())) {
-    return UsageError("--events and --screenshot need --headless");
-  }
-  if (!window && cl.zoom != 0)
-    return UsageError("--zoom is for a window, not --headless or --check");
-  return std::nullopt;
+  return bytes;
 }
 
-bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    reason = std::strerror(errno);
+// Writes the run's screenshots and reports the ones that failed; false if any did.
+bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
+  // These names come from the events file: escaped, as the transcript escapes its fields.
+  for (const std::string& file : platform.failed_screenshots()) {
+    Fail("cannot write " + brindle::EscapeTranscriptField(file));
+  }
+  if (!platform.failed_screenshots().empty()) return false;
+  std::string reason;
+  if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
+                                          brindle::Canvas::kHeight, *cl.screenshot, &reason)) {
+    Fail("cannot write " + *cl.screenshot + ": " + reason);
     return false;
   }
-  char buffer[1 << 16];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-  const bool failed = std::ferror(file) != 0;
-  if (failed) reason = std::strerror(errno);
-  std::fclose(file);
-  return !failed;
+  return true;
 }
 
 // The script in the desktop window. Closing the window ends the program with status 0.
-int RunInWindow(const CommandLine& cl) {
-  std::string text, reason, error;
-  const bool readable = ReadFile(cl.script, text, reason);
-  if (!readable) std::cerr << "brindle: cannot read " << cl.script << ": " << reason << "\n";
+int RunInWindow(const brindle::CommandLine& cl) {
+  std::string text, reason;
+  const bool readable = brindle::ReadWholeFile(cl.script, brindle::kMaxSourceBytes,
+                                               brindle::FileKinds::kRegularOrPipe, text, reason);
+  if (!readable) Fail("cannot read " + cl.script + ": " + reason);
+  std::string problem;
   std::unique_ptr<brindle::SdlPlatform> platform =
-      brindle::SdlPlatform::Open(std::max(cl.zoom, 1), error);
+      brindle::SdlPlatform::Open(cl.zoom.value_or(1), problem);
   if (platform == nullptr) {
-    if (readable) {
-      std::cerr << "brindle: cannot open a window: " << error
-                << "; run the script with --headless\n";
-    }
-    return 2;
+    // A script that cannot be read is the first thing to put right.
+    return readable ? Fail("cannot open a window: " + problem + "; run the script with --headless")
+                    : kStatusUsage;
   }
   if (!readable) {
     platform->ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
-    return 2;
+    return kStatusUsage;
   }
-  brindle::Interpreter in(*platform);
-  in.source = {cl.script, std::move(text)};
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
-  const int status = brindle::RunProgram(in, options);
+  const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
   return platform->closed() ? 0 : status;
 }
 
-int RunHeadless(const CommandLine& cl) {
-  std::string text, reason;
-  if (!ReadFile(cl.script, text, reason)) {
-    std::cerr << "brindle: cannot read " << cl.script << ": " << reason << "\n";
-    return 2;
-  }
+int Run(const brindle::CommandLine& cl) {
+  if (!cl.headless && !cl.check) return RunInWindow(cl);
+  std::optional<std::string> text = ReadInput(cl.script);
+  if (!text) return kStatusUsage;
   brindle::Timeline timeline;
-  if (!cl.events.empty()) {
-    std::string events_text;
-    if (!ReadFile(cl.events, events_text, reason)) {
-      std::cerr << "brindle: cannot read " << cl.events << ": " << reason << "\n";
-      return 2;
-    }
-    timeline = brindle::ParseTimeline(events_text);
-    if (!timeline.error.empty()) {
-      std::cerr << "brindle: " << cl.events << ":" << timeline.error << "\n";
-      return 2;
+  if (cl.events) {
+    std::optional<std::string> events_text = ReadInput(*cl.events);
+    if (!events_text) return kStatusUsage;
+    timeline = brindle::ParseTimeline(*events_text);
+    if (!timeline.error.empty()) return Fail(*cl.events + ":" + timeline.error);
+  }
+  // Refused before the run, so that a long run is not wasted on a picture it cannot keep.
+  if (cl.screenshot) {
+    if (std::optional<std::string> problem = brindle::ReplaceProblem(*cl.screenshot)) {
+      return Fail("cannot write " + *cl.screenshot + ": " + *problem);
     }
   }
 
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
-  brindle::Interpreter in(platform);
-  in.source = {cl.script, std::move(text)};
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
-  const int status = brindle::RunProgram(in, options);
-  platform.Flush();
-  for (const std::string& file : platform.failed_screenshots()) {
-    std::cerr << "brindle: cannot write " << file << "\n";
+  const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
+  if (const std::string reason = platform.Flush(); !reason.empty()) {
+    return Fail("cannot write the transcript: " + reason);
   }
-  if (!platform.failed_screenshots().empty()) return 2;
-  if (!cl.screenshot.empty() && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
-                                                   brindle::Canvas::kHeight, cl.screenshot)) {
-    std::cerr << "brindle: cannot write " << cl.screenshot << "\n";
-    return 2;
+  return WriteScreenshots(platform, cl) ? status : kStatusUsage;
+}
+
+int ParseAndRun(int argc, char** argv) {
+  brindle::CommandLine cl;
+  if (std::optional<std::string> problem = brindle::ParseCommandLine(argc - 1, argv + 1, cl)) {
+    std::cerr << "brindle: " << *problem << "\n" << brindle::kUsage;
+    return kStatusUsage;
   }
+  if (cl.help) {
+    std::cout << brindle::kUsage;
+    return 0;
+  }
+  if (cl.version) {
+    std::cout << "brindle " << BRINDLE_VERSION << "\n";
+    return 0;
+  }
+  return Run(cl);
+}
+
+// Whatever ends the process, what was printed before is written out first.
+int EndWith(int status, const std::string& message) {
+  std::fflush(stdout);
+  std::cerr << "brindle: " << message << "\n";
   return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CommandLine cl;
-  if (std::optional<int> status = Parse(argc, argv, cl)) return *status;
-  return cl.headless || cl.check ? RunHeadless(cl) : RunInWindow(cl);
+  try {
+    return ParseAndRun(argc, argv);
+  } catch (const brindle::TranscriptWriteError& e) {
+    return EndWith(kStatusUsage, "cannot write the transcript: " + e.reason);
+  } catch (const std::bad_alloc&) {
+    return EndWith(kStatusOutOfMemory, "out of memory");
+  } catch (const std::exception& e) {
+    return EndWith(kStatusInternalFault, std::string("internal fault: ") + e.what());
+  } catch (...) {
+    return EndWith(kStatusInternalFault, "internal fault");
+  }
 }

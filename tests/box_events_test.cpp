@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/driver.h"
-#include "host/interpreter.h"
 #include "platform/headless.h"
 
 namespace brindle::testing {
@@ -42,9 +41,7 @@ class BoxTakesAnEvent : public HeadlessPlatform {
 };
 
 int RunScript(BoxTakesAnEvent& platform, const std::string& script) {
-  Interpreter in(platform);
-  in.source.text = script;
-  return RunProgram(in, RunOptions{});
+  return RunProgram(platform, {"script.bas", script}, RunOptions{});
 }
 
 TEST(BoxEvents, ClosingTheWindowDuringTheStatisticsBoxEndsTheProgram) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <random>
 
+#include "host/command_line.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;
@@ -29,18 +30,51 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
 }
 
 TEST(CommandLine, UsageErrorsExitTwoWithUsageOnStandardError) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{},
-                                               {"--headless"},
-                                               {"--frobnicate", "x.bas"},
-                                               {"--headless", "--seed"},
-                                               {"--headless", "--seed", "ten", "x.bas"},
-                                               {"--headless", "--screenshot"},
-                                               {"a.bas", "b.bas"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{},
+        {"--headless"},
+        {"--frobnicate", "x.bas"},
+        {"--headless", "--seed"},
+        {"--headless", "--seed", "ten", "x.bas"},
+        {"--headless", "--screenshot"},
+        {"a.bas", "b.bas"},
+        {"--headless", "--seed", " 5", "x.bas"},
+        {"--headless", "--seed", "5 ", "x.bas"},
+        {"--headless", "--seed", "+5", "x.bas"},
+        {"--headless", "--seed", "-1", "x.bas"},
+        {"--headless", "--seed", "-18446744073709551615", "x.bas"},
+        {"--headless", "--seed", "4294967296", "x.bas"},
+        {"--headless", "--seed", "0x10", "x.bas"},
+        {"--headless", "--seed", "", "x.bas"},
+        {"--headless", "--screenshot", "", "x.bas"},
+        {"--headless", "--events", "", "x.bas"},
+        {"--check", "--screenshot", "x.png", "x.bas"}}) {
     const ProcessResult r = RunBrindle(args);
-    EXPECT_EQ(r.status, 2) << args.size();
+    EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
     EXPECT_NE(r.err.find("usage:"), std::string::npos);
     EXPECT_EQ(r.out, "");
   }
+}
+
+TEST(CommandLine, SeedsAreDecimalNumbersThatFit) {
+  EXPECT_EQ(ParseSeed("0"), 0u);
+  EXPECT_EQ(ParseSeed("007"), 7u);
+  EXPECT_EQ(ParseSeed("4294967295"), 4294967295u);
+  const ProcessResult r = RunBrindle({"--check", "--seed", "4294967295", "/nonexistent.bas"});
+  EXPECT_EQ(r.err, "brindle: cannot read /nonexistent.bas: No such file or directory\n");
+}
+
+// Nothing runs with --check, so a screenshot would show nothing the script did: refused, and
+// no file is written.
+TEST(CommandLine, CheckTakesNoScreenshot) {
+  const fs::path script = WriteTemp("brindle-cli-check-shot.bas", "PRINT 1, 2, 3\n");
+  const fs::path png = fs::temp_directory_path() / "brindle-cli-check-shot.png";
+  fs::remove(png);
+  const ProcessResult r = RunBrindle({"--check", "--screenshot", png.string(), script.string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("brindle: --check runs nothing and takes no --screenshot\n", 0), 0u);
+  EXPECT_FALSE(fs::exists(png));
+  fs::remove(script);
 }
 
 TEST(CommandLine, UnreadableScriptsAreNamedWithTheReason) {

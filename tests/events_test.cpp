@@ -75,6 +75,38 @@ TEST(EventsTimeline, NamesTheFirstMalformedLine) {
   }
 }
 
+// Numbers outside their range are refused, not cut down to what fits: a key code is one
+// byte, a coordinate what an event carries, and a wait at most a day.
+TEST(EventsTimeline, NumbersOutOfRangeAreRefusedWithTheLine) {
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"key 4294967361", "a key code is 0 to 255: 4294967361"},
+      {"keydown 256", "a key code is 0 to 255: 256"},
+      {"keyup -1", "a key code is 0 to 255: -1"},
+      {"move 9223372036854775808 0",
+       "a coordinate is -2147483648 to 2147483647: 9223372036854775808"},
+      {"click 0 2147483648", "a coordinate is -2147483648 to 2147483647: 2147483648"},
+      {"wait 86400001", "a wait is 0 to 86400000: 86400001"},
+      {"wait 9223372036854775807", "a wait is 0 to 86400000: 9223372036854775807"},
+      {"wait -1", "a wait is 0 to 86400000: -1"},
+  };
+  for (const auto& [line, reason] : refused) {
+    EXPECT_EQ(ParseTimeline("# first\n" + line + "\n").error, "2: " + reason);
+  }
+  const Timeline edges =
+      ParseTimeline("key 255\nkey 0\nmove -2147483648 2147483647\nwait 86400000\nwait 86400000\n");
+  EXPECT_EQ(edges.error, "");
+  ASSERT_EQ(edges.lines.size(), 5u);
+  EXPECT_EQ(edges.lines[2].a, INT32_MIN);
+  EXPECT_EQ(edges.lines[4].a, 86400000);
+}
+
+// A terminal shown the message must not receive the bytes raw.
+TEST(EventsTimeline, EchoedWordsAreEscapedAsInTheTranscript) {
+  EXPECT_EQ(ParseTimeline("jump\x1b[2J\n").error, "1: unknown event: jump\\x1b[2J");
+  EXPECT_EQ(ParseTimeline("wait 1\x07\n").error, "1: not a number: 1\\x07");
+  EXPECT_EQ(ParseTimeline("key \xff\n").error, "1: not a number: \\xff");
+}
+
 TEST(EventsTimeline, TypedCharactersUseTheUsKeyboardCodes) {
   for (char c = 'A'; c <= 'Z'; ++c) {
     EXPECT_EQ(VirtualKeyOfCharacter(c), c);

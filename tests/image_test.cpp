@@ -252,7 +252,7 @@ TEST_F(ImageFiles, PngRoundTripKeepsEveryPixel) {
   canvas.DrawEllipse(100, 100, 400, 300, RgbColor(255, 255, 0), RgbColor(0, 0, 255));
   canvas.DrawText(20, 20, "PNG", RgbColor(0, 128, 255));
   const std::string path = Path("canvas.png");
-  ASSERT_TRUE(WritePng(canvas, path));
+  ASSERT_TRUE(WritePng(canvas.pixels(), Canvas::kWidth, Canvas::kHeight, path));
   EXPECT_FALSE(fs::exists(path + ".tmp"));
 
   int w = 0, h = 0, channels = 0;
@@ -272,7 +272,8 @@ TEST_F(ImageFiles, PngRoundTripKeepsEveryPixel) {
 
 TEST_F(ImageFiles, PngWriteFailsCleanly) {
   Canvas canvas;
-  EXPECT_FALSE(WritePng(canvas, Path("no/such/dir/x.png")));
+  EXPECT_FALSE(
+      WritePng(canvas.pixels(), Canvas::kWidth, Canvas::kHeight, Path("no/such/dir/x.png")));
   const std::vector<ColorRef> pixels(6, kRed);
   EXPECT_FALSE(WritePng(pixels, 4, 2, Path("wrong_size.png")));
   EXPECT_FALSE(WritePng(pixels, 0, 0, Path("empty.png")));

@@ -123,7 +123,7 @@ TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
   EXPECT_EQ(Box(0).text, "hlo");
   EXPECT_EQ(Box(0).caret, 1u);
   boxes.KeyDown(36, false);
-  boxes.KeyDown(8, false);  // nothing before the caret
+  boxes.KeyDown(8, false);   // nothing before the caret
   boxes.KeyDown(38, false);  // Up acts as Left, at 0 stays
   EXPECT_EQ(Box(0).caret, 0u);
   boxes.KeyDown(35, false);

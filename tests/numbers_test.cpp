@@ -1,6 +1,6 @@
 // Number rules: integer conversion, "%", "^", the one-argument functions, the text of numbers in
 // both directions and the two random generators.
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 #include <gtest/gtest.h>
 

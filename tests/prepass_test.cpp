@@ -45,7 +45,7 @@ Checked Check(std::string_view source) {
   const TokenizeResult r = Tokenize(source, c.tokens);
   EXPECT_EQ(r.error, TokenizerError::kNone) << source;
   c.tokens.count = r.token_count;
-  c.fault = RunPrePass(PrePassTables{c.tokens, c.symbols, c.blocks});
+  c.fault = PrePass(PrePassTables{c.tokens, c.symbols, c.blocks});
   return c;
 }
 

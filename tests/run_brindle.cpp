@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,62 +13,150 @@
 namespace brindle::testing {
 namespace {
 
-// Reads both pipes until they close, so a child that writes a lot cannot block.
-void Drain(int out_fd, int err_fd, std::string& out, std::string& err) {
-  pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-  int open = 2;
+using Clock = std::chrono::steady_clock;
+
+// Reads the pipes until they close, so a child that writes a lot cannot block, and closes
+// them. False when the deadline passed first.
+bool Drain(std::vector<int> fds, std::vector<std::string*> outs, Clock::time_point deadline) {
+  std::vector<pollfd> polled;
+  for (const int fd : fds) polled.push_back({fd, POLLIN, 0});
+  size_t open = fds.size();
   char buffer[65536];
   while (open > 0) {
-    if (poll(fds, 2, -1) < 0) break;
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+    int wait_ms = -1;
+    if (deadline != Clock::time_point::max()) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) {
+        for (const pollfd& p : polled) {
+          if (p.fd >= 0) close(p.fd);
+        }
+        return false;
+      }
+      wait_ms = static_cast<int>(left.count());
+    }
+    if (poll(polled.data(), polled.size(), wait_ms) < 0) break;
+    for (size_t i = 0; i < polled.size(); ++i) {
+      if (polled[i].fd < 0 || polled[i].revents == 0) continue;
+      const ssize_t n = read(polled[i].fd, buffer, sizeof buffer);
       if (n <= 0) {
-        close(fds[i].fd);
-        fds[i].fd = -1;
+        close(polled[i].fd);
+        polled[i].fd = -1;
         --open;
       } else {
-        (i == 0 ? out : err).append(buffer, static_cast<size_t>(n));
+        outs[i]->append(buffer, static_cast<size_t>(n));
       }
     }
   }
+  return true;
+}
+
+std::vector<std::string> Argv(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {BRINDLE_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
+  std::vector<std::string> argv_storage = Argv(args);
+  std::vector<char*> argv = Pointers(argv_storage);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, BRINDLE_BINARY, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// posix_spawn cannot set a resource limit; between fork and exec only async-signal-safe calls.
+pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
+                    int err_fd) {
+  std::vector<std::string> argv_storage = Argv(args);
+  std::vector<char*> argv = Pointers(argv_storage);
+  const int null_fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const rlimit limit = {options.memory_limit, options.memory_limit};
+    if (setrlimit(RLIMIT_AS, &limit) != 0 || dup2(null_fd, 0) < 0 || dup2(err_fd, 2) < 0 ||
+        (options.stdout_path.empty() && dup2(out_fd, 1) < 0) ||
+        (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)) {
+      _exit(127);
+    }
+    if (!options.stdout_path.empty()) {
+      const int file = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (file < 0 || dup2(file, 1) < 0) _exit(127);
+    }
+    execv(BRINDLE_BINARY, argv.data());
+    _exit(127);
+  }
+  close(null_fd);
+  return pid;
+}
+
+pid_t SpawnWithPipes(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
+                     int err_fd) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (options.stdout_path.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, options.stdout_path.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
+  return Spawn(args, actions);
 }
 
 }  // namespace
 
 ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string& cwd) {
+  SpawnOptions options;
+  options.cwd = cwd;
+  return RunBrindle(args, options);
+}
+
+ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOptions& options) {
   int out_pipe[2], err_pipe[2];
-  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) std::abort();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-
-  std::vector<std::string> argv_storage = {BRINDLE_BINARY};
-  argv_storage.insert(argv_storage.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argv_storage) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  pid_t pid;
-  ProcessResult result;
-  const int spawned = posix_spawn(&pid, BRINDLE_BINARY, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) std::abort();
+  const pid_t pid = options.memory_limit > 0
+                        ? ForkWithLimit(args, options, out_pipe[1], err_pipe[1])
+                        : SpawnWithPipes(args, options, out_pipe[1], err_pipe[1]);
   close(out_pipe[1]);
   close(err_pipe[1]);
-  if (spawned != 0) {
+  ProcessResult result;
+  if (pid < 0) {
     close(out_pipe[0]);
     close(err_pipe[0]);
     result.err = "cannot start " BRINDLE_BINARY;
     return result;
   }
-  Drain(out_pipe[0], err_pipe[0], result.out, result.err);
+  const Clock::time_point deadline =
+      options.timeout.count() > 0 ? Clock::now() + options.timeout : Clock::time_point::max();
+  if (!Drain({out_pipe[0], err_pipe[0]}, {&result.out, &result.err}, deadline)) {
+    result.timed_out = true;
+    kill(pid, SIGKILL);
+  }
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
-  result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+  result.status = WIFEXITED(wstatus) && !result.timed_out ? WEXITSTATUS(wstatus) : -1;
   return result;
+}
+
+pid_t StartBrindle(const std::vector<std::string>& args, const std::string& stdout_path) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  return Spawn(args, actions);
 }
 
 }  // namespace brindle::testing

@@ -1,6 +1,10 @@
 // Runs the real brindle binary, as a user would, and captures what it prints.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,9 +14,24 @@ struct ProcessResult {
   std::string out;
   std::string err;
   int status = -1;  // exit status, or -1 when the process did not exit normally
+  bool timed_out = false;
+};
+
+struct SpawnOptions {
+  std::string cwd;          // empty: this process's directory
+  std::string stdout_path;  // empty: standard output is captured into ProcessResult::out
+  std::chrono::milliseconds timeout{0};  // 0: none; a run past it is killed
+  // 0: none; else the address space the run may use, so that allocations fail long before
+  // the machine runs short. (Tests that set it skip under AddressSanitizer.)
+  size_t memory_limit = 0;
 };
 
 // Runs BRINDLE_BINARY with the arguments, in the directory cwd (when not empty).
 ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string& cwd = "");
+ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOptions& options);
+
+// Starts BRINDLE_BINARY with standard output going to the file and standard error discarded;
+// the caller ends and reaps the process.
+pid_t StartBrindle(const std::vector<std::string>& args, const std::string& stdout_path);
 
 }  // namespace brindle::testing

@@ -3,6 +3,8 @@
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -12,23 +14,25 @@ namespace {
 // array's name as the current token but the index's bindings.
 Flow AssignElement(Interpreter& in) {
   const int a = ArrayAtCursor(in);
-  const int type = in.symbols.array_type[a];
+  const int type = in.image.symbols.array_type[a];
   in.cursor.exec_pos += 2;
   const int index_kind = KindAtCursor(in);
   int index;
   if (index_kind == TK_NUMBER) {
-    index = ToInteger(TextToNumber(in.tokens.text[in.cursor.exec_pos]));
+    index = ToInteger(TextToNumber(in.image.tokens.text[in.cursor.exec_pos]));
     in.cursor.exec_pos += 1;
   } else if (index_kind == TK_IDENT) {
     index = ToInteger(EvalNum(in));
   } else {
-    return Flow::kEnd;
+    return Flow::kTestEnd;
   }
   // Without "=" after the "]" (a PTR p[3] declaration met at run time) nothing is stored.
-  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  if (NextKind(in) != TK_EQUAL) return Flow::kTestEnd;
   in.cursor.exec_pos += 1;
   if (type == KW_STR) {
-    WriteArrayStr(in.values, a, index, NextEvalStr(in));
+    if (!WriteArrayStr(in.values, a, index, NextEvalStr(in))) {
+      FailRun(in, msg::OutOfStringSpace());
+    }
   } else if (type == KW_VAR) {
     WriteArrayNum(in.values, a, index, NextEvalNum(in));
   } else if (type == KW_PTR) {
@@ -36,14 +40,14 @@ Flow AssignElement(Interpreter& in) {
   } else {
     NextEvalNum(in);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // name "=" value; anything else that starts with a variable does nothing.
 Flow AssignVariable(Interpreter& in) {
-  if (NextKind(in) != TK_EQUAL) return Flow::kEnd;
+  if (NextKind(in) != TK_EQUAL) return Flow::kTestEnd;
   const int v = VarAtCursor(in);
-  switch (in.symbols.var_type[v]) {
+  switch (in.image.symbols.var_type[v]) {
     case KW_VAR:
     case KW_PTR:
       AssignNumber(in);
@@ -54,7 +58,7 @@ Flow AssignVariable(Interpreter& in) {
       AssignText(in, v);
       break;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace
@@ -62,13 +66,13 @@ Flow AssignVariable(Interpreter& in) {
 // A VAR or STR line declares nothing at run time; a PTR line runs as the assignment in it.
 Flow SkipDeclaration(Interpreter& in) {
   ScanForwardTo(in, TK_COLON, TK_EOL);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
     RunAssignment(in, *assignment);
-    return Flow::kEnd;
+    return Flow::kTestEnd;
   }
   switch (NextKind(in)) {
     case TK_LBRACKET:
@@ -85,7 +89,7 @@ Flow MouseXStatement(Interpreter& in) {
   if (VarTypeAtCursor(in) == KW_VAR) {
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_x);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow MouseYStatement(Interpreter& in) {
@@ -93,20 +97,21 @@ Flow MouseYStatement(Interpreter& in) {
   if (VarTypeAtCursor(in) == KW_VAR) {
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(in.events.mouse_y);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow HwParamStatement(Interpreter& in) {
   NextToken(in);
   const int v = VarAtCursor(in);
-  if (in.symbols.var_type[v] == KW_VAR) in.values.var_num[v] = static_cast<float>(in.events.wparam);
-  if (in.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
-  return Flow::kEnd;
+  if (in.image.symbols.var_type[v] == KW_VAR)
+    in.values.var_num[v] = static_cast<float>(in.events.wparam);
+  if (in.image.symbols.var_type[v] == KW_PTR) in.values.var_ptr[v] = in.events.wparam;
+  return Flow::kTestEnd;
 }
 
 // Ends a handler run, and a main run that runs into a handler block.
 Flow EndOfHandler(Interpreter&) {
-  return Flow::kReturn;
+  return Flow::kEndRun;
 }
 
 }  // namespace brindle

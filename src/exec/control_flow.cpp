@@ -6,15 +6,16 @@
 #include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
+#include "expr/compare.h"
 #include "expr/eval.h"
-#include "host/messages.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand) {
-  ShowRunTimeError(in, msg::WrongType(in.tokens.text[operand]));
-  RunAbandon();
+  FailRun(in, msg::WrongType(in.image.tokens.text[operand]));
 }
 
 // One comparison of a WHILE head; a bad operand ends the run.
@@ -22,13 +23,7 @@ inline int Compare(Interpreter& in, const LoopComparison& c) {
   if (c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
   const float a = in.values.var_num[c.left_var];
   const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
-  switch (c.op) {
-    case TK_LESS: return a < b;
-    case TK_GREATER: return a > b;
-    case TK_EQUAL: return a == b;
-    case TK_BANG: return a != b;
-    default: return 0;
-  }
+  return NumbersCompare(a, b, c.op) ? 1 : 0;
 }
 
 // The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and
@@ -52,21 +47,21 @@ Flow IfStatement(Interpreter& in) {
       (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
     run.if_outcome = EvalCondition(in);
   }
-  if (run.if_outcome != 0) return Flow::kEnd;
-  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kGoOn;
-  return Flow::kEnd;
+  if (run.if_outcome != 0) return Flow::kTestEnd;
+  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kSkipEndTest;
+  return Flow::kTestEnd;
 }
 
 // Reached at the end of a true branch.
 Flow ElseStatement(Interpreter& in) {
   if (in.run->if_outcome == -1) ScanForwardTo(in, KW_ENDIF);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // The statement loop would dispatch the token after the head next; when that begins an
 // assignment run before, it is run here, which is the same without a trip through the loop.
 void RunFirstAssignmentOfBody(Interpreter& in, int body) {
-  if (body >= in.tokens.count) return;
+  if (body >= in.image.tokens.count) return;
   if (const Program* assignment = KnownAssignmentAt(in, body + 1)) {
     in.cursor = {body + 1, body + 1};
     RunAssignment(in, *assignment);
@@ -91,7 +86,7 @@ Flow WhileStatement(Interpreter& in) {
     --run.while_depth;
     in.cursor.exec_pos = head.after;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 namespace {
@@ -112,57 +107,55 @@ void EndIfWindowClosed(Interpreter& in) {
 // (by a GOTO into the body) does nothing.
 Flow WendStatement(Interpreter& in) {
   RunState& run = *in.run;
-  if (run.while_depth == 0) return Flow::kEnd;
+  if (run.while_depth == 0) return Flow::kTestEnd;
   const int loop = run.while_stack[run.while_depth--];
   EndIfWindowClosed(in);
   // The statement loop would dispatch the WHILE next; it is run here.
-  if (loop >= 1 && in.facts.info[loop].kind == KW_WHILE) {
+  if (loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
     in.cursor = {loop, loop};
     return WhileStatement(in);
   }
   in.cursor.exec_pos = std::max(0, loop - 1);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow GotoStatement(Interpreter& in) {
   EndIfWindowClosed(in);
   NextToken(in);
-  in.cursor.exec_pos = in.symbols.goto_target[in.cursor.exec_pos];
-  return Flow::kGoOn;
+  in.cursor.exec_pos = in.image.symbols.goto_target[in.cursor.exec_pos];
+  return Flow::kSkipEndTest;
 }
 
 // name "(": runs the body after the definition's "FUNC name ( )".
 Flow CallFunction(Interpreter& in) {
   RunState& run = *in.run;
   const int p = in.cursor.exec_pos;
-  const int entry = in.symbols.func_of_token[p];
+  const int entry = in.image.symbols.func_of_token[p];
   if (entry == 0) {
-    ShowRunTimeError(in, msg::FunctionNotFound(CurText(in)));
-    RunAbandon();
+    FailRun(in, msg::FunctionNotFound(CurText(in)));
   }
   if (run.call_depth == kStackDepth) {
-    ShowRunTimeError(in, msg::TooManyNestedCalls());
-    RunAbandon();
+    FailRun(in, msg::TooManyNestedCalls());
   }
   run.return_stack[++run.call_depth] = p;
   in.cursor.exec_pos = entry + 2;
-  return Flow::kGoOn;
+  return Flow::kSkipEndTest;
 }
 
 // Back to the "(" after the call's name; the rest of the calling line goes on.
 Flow EndFnStatement(Interpreter& in) {
   RunState& run = *in.run;
-  if (run.call_depth == 0) return Flow::kEnd;
+  if (run.call_depth == 0) return Flow::kTestEnd;
   in.cursor.exec_pos = run.return_stack[run.call_depth--];
-  return Flow::kGoOn;
+  return Flow::kSkipEndTest;
 }
 
 // The flow that reaches a definition passes over it: a body runs only when called.
 Flow FuncStatement(Interpreter& in) {
-  if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.tokens.count) {
+  if (ScanForwardTo(in, KW_ENDFN) && in.cursor.exec_pos < in.image.tokens.count) {
     in.cursor.exec_pos += 1;
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

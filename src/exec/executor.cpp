@@ -4,7 +4,7 @@
 
 #include "exec/statements.h"
 #include "expr/eval.h"
-#include "host/window_proc.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -73,12 +73,16 @@ class ActiveRun {
 
 // Handler runs started by the pump nest inside the run that pumped. A handler that pumps
 // while its events keep coming (a fast timer) would nest without end; from this depth on the
-// pump leaves events where they are, so the runs finish and later takes deliver them.
+// pump leaves events where they are, so the runs finish and later takes deliver them. Only
+// the window's close still gets through, so that a run that never finishes can be ended.
 constexpr int kMaxNestedRuns = 64;
 
 // The executor's pump: one pending event, if any, goes to the window procedure.
 void PumpOneEvent(Interpreter& in) {
-  if (in.active_runs >= kMaxNestedRuns) return;
+  if (in.active_runs >= kMaxNestedRuns) {
+    if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
+    return;
+  }
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }
@@ -86,19 +90,10 @@ void PumpOneEvent(Interpreter& in) {
 
 }  // namespace
 
-void RunAbandon() {
-  throw RunAbandoned{};
-}
-
-void PrepareRun(Interpreter& in) {
-  ComputeTokenFacts(in.tokens, in.symbols, in.facts);
-  in.run_prepared = true;
-}
-
 void ExecuteTokens(Interpreter& in) {
   RunState run;
   ActiveRun active(in, run);
-  while (in.cursor.exec_pos < in.tokens.count) {
+  while (in.cursor.exec_pos < in.image.tokens.count) {
     Flow flow;
     do {
 #ifdef BRINDLE_STEP_BUDGET
@@ -109,12 +104,12 @@ void ExecuteTokens(Interpreter& in) {
       const Statement statement = kDispatch[CurKind(in)];
       if (statement == nullptr) {
         PumpOneEvent(in);
-        flow = Flow::kEnd;
+        flow = Flow::kTestEnd;
       } else {
         flow = statement(in);
       }
-    } while (flow == Flow::kGoOn);
-    if (flow == Flow::kReturn) return;
+    } while (flow == Flow::kSkipEndTest);
+    if (flow == Flow::kEndRun) return;
   }
 }
 

@@ -6,7 +6,7 @@
 #include "exec/arguments.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
-#include "expr/numbers.h"
+#include "lang/numbers.h"
 
 namespace brindle {
 namespace {
@@ -46,7 +46,7 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
     text = NumberToText(EvalNum(in));
   } else if (kind == TK_IDENT) {
     const int v = VarAtCursor(in);
-    switch (in.symbols.var_type[v]) {
+    switch (in.image.symbols.var_type[v]) {
       case KW_VAR:
         text = NumberToText(in.values.var_num[v]);
         break;
@@ -65,24 +65,24 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
 Flow WColorStatement(Interpreter& in) {
   in.canvas.Fill(ReadColor(in, KW_WCOLOR));
   in.platform.ShowCanvas(in.canvas);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow FColorStatement(Interpreter& in) {
-  in.exec.fore_color = ReadColor(in, KW_FCOLOR);
-  return Flow::kEnd;
+  in.process.fore_color = ReadColor(in, KW_FCOLOR);
+  return Flow::kTestEnd;
 }
 
 Flow BColorStatement(Interpreter& in) {
-  in.exec.back_color = ReadColor(in, KW_BCOLOR);
-  return Flow::kEnd;
+  in.process.back_color = ReadColor(in, KW_BCOLOR);
+  return Flow::kTestEnd;
 }
 
 Flow PsetStatement(Interpreter& in) {
   const int x = NextCoordinate(in);
   const int y = NextCoordinate(in);
-  in.canvas.SetPixel(x, y, in.exec.fore_color);
-  return Flow::kEnd;
+  in.canvas.SetPixel(x, y, in.process.fore_color);
+  return Flow::kTestEnd;
 }
 
 Flow LineStatement(Interpreter& in) {
@@ -90,17 +90,17 @@ Flow LineStatement(Interpreter& in) {
   const int y1 = NextCoordinate(in);
   const int x2 = NextCoordinate(in);
   const int y2 = NextCoordinate(in);
-  in.canvas.DrawLine(x1, y1, x2, y2, in.exec.fore_color);
-  return Flow::kEnd;
+  in.canvas.DrawLine(x1, y1, x2, y2, in.process.fore_color);
+  return Flow::kTestEnd;
 }
 
 // RECT x, y, width, height
 Flow RectStatement(Interpreter& in) {
   int box[4];
   ReadPlainArguments(in, KW_RECT, box);
-  in.canvas.DrawBox(box[0], box[1], Wrap(box[0], box[2]), Wrap(box[1], box[3]), in.exec.fore_color,
-                    in.exec.back_color);
-  return Flow::kEnd;
+  in.canvas.DrawBox(box[0], box[1], Wrap(box[0], box[2]), Wrap(box[1], box[3]),
+                    in.process.fore_color, in.process.back_color);
+  return Flow::kTestEnd;
 }
 
 // CIRCLE cx, cy, r: the ellipse in the box cx - r, cy - r, cx + r, cy + r.
@@ -109,23 +109,23 @@ Flow CircleStatement(Interpreter& in) {
   const int cy = NextCoordinate(in);
   const int r = NextCoordinate(in);
   in.canvas.DrawEllipse(Wrap(cx, -static_cast<int64_t>(r)), Wrap(cy, -static_cast<int64_t>(r)),
-                        Wrap(cx, r), Wrap(cy, r), in.exec.fore_color, in.exec.back_color);
-  return Flow::kEnd;
+                        Wrap(cx, r), Wrap(cy, r), in.process.fore_color, in.process.back_color);
+  return Flow::kTestEnd;
 }
 
 Flow PlotStatement(Interpreter& in) {
-  in.exec.pen_x = NextCoordinate(in);
-  in.exec.pen_y = NextCoordinate(in);
-  return Flow::kEnd;
+  in.process.pen_x = NextCoordinate(in);
+  in.process.pen_y = NextCoordinate(in);
+  return Flow::kTestEnd;
 }
 
 Flow DrawStatement(Interpreter& in) {
   const int x = NextCoordinate(in);
   const int y = NextCoordinate(in);
-  in.canvas.DrawLine(in.exec.pen_x, in.exec.pen_y, x, y, in.exec.fore_color);
-  in.exec.pen_x = x;
-  in.exec.pen_y = y;
-  return Flow::kEnd;
+  in.canvas.DrawLine(in.process.pen_x, in.process.pen_y, x, y, in.process.fore_color);
+  in.process.pen_x = x;
+  in.process.pen_y = y;
+  return Flow::kTestEnd;
 }
 
 // PRINT x, y, item: a plain variable or literal is printed directly; an expression must be
@@ -136,14 +136,14 @@ Flow PrintStatement(Interpreter& in) {
   NextToken(in);
   std::string& text = in.run->print_text;
   ReadPrintItem(in, text);
-  in.canvas.DrawText(x, y, text, in.exec.fore_color);
+  in.canvas.DrawText(x, y, text, in.process.fore_color);
   in.platform.NoteText(x, y, text);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 Flow SwapStatement(Interpreter& in) {
   in.platform.ShowCanvas(in.canvas);
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

@@ -2,17 +2,17 @@
 
 #include "exec/scan.h"
 #include "expr/eval.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
 
 namespace brindle {
 namespace {
 
 // Reads "a op b" with a at position p: a must be a VAR variable, b a VAR variable or a number.
 LoopComparison ReadComparison(const Interpreter& in, int p) {
-  const TokenInfo& a = in.facts.info[p];
-  const TokenInfo& b = in.facts.info[p + 2];
+  const TokenInfo& a = in.image.facts.info[p];
+  const TokenInfo& b = in.image.facts.info[p + 2];
   LoopComparison c;
-  c.op = in.facts.info[p + 1].kind;
+  c.op = in.image.facts.info[p + 1].kind;
   if (a.kind != TK_IDENT || a.var_type != KW_VAR) {
     c.bad_operand = p;
   } else if (b.kind == TK_IDENT && b.var_type == KW_VAR) {
@@ -35,7 +35,7 @@ int PositionAfterLoop(Interpreter& in, int body) {
   while (depth > 0 && ScanForwardTo(in, KW_WHILE, KW_WEND)) {
     depth += CurKind(in) == KW_WHILE ? 1 : -1;
   }
-  if (in.cursor.exec_pos < in.tokens.count) in.cursor.exec_pos += 1;
+  if (in.cursor.exec_pos < in.image.tokens.count) in.cursor.exec_pos += 1;
   const int after = in.cursor.exec_pos;
   in.cursor = saved;
   return after;
@@ -44,10 +44,10 @@ int PositionAfterLoop(Interpreter& in, int body) {
 LoopHead ReadLoopHead(Interpreter& in) {
   const int p = in.cursor.exec_pos;
   LoopHead head;
-  head.mark = in.blocks.while_mark[p];
+  head.mark = in.image.blocks.while_mark[p];
   head.first = ReadComparison(in, p + 1);
   head.body = p + 4;
-  const int join = in.facts.info[p + 4].kind;
+  const int join = in.image.facts.info[p + 4].kind;
   if (join == TK_AMP || join == TK_BAR) {
     head.join = join;
     head.second = ReadComparison(in, p + 5);

@@ -13,9 +13,9 @@ namespace brindle {
 struct Interpreter;
 
 struct LoopComparison {
-  int left_var = 0;    // a VAR variable, or 0: the run ends with a message naming bad_operand
-  int op = 0;          // the operator token's kind
-  int right_var = 0;   // a VAR variable, or 0 for a number
+  int left_var = 0;   // a VAR variable, or 0: the run ends with a message naming bad_operand
+  int op = 0;         // the operator token's kind
+  int right_var = 0;  // a VAR variable, or 0 for a number
   float right_number = 0.0f;
   int bad_operand = 0;  // position of the first operand that is neither, 0 when both are good
 };
@@ -23,14 +23,14 @@ struct LoopComparison {
 struct LoopHead {
   int mark = 0;  // what the loop stack records for this WHILE
   LoopComparison first, second;
-  int join = 0;  // TK_AMP, TK_BAR, or 0 for one comparison
-  int body = 0;  // the cursor's position after the condition
+  int join = 0;   // TK_AMP, TK_BAR, or 0 for one comparison
+  int body = 0;   // the cursor's position after the condition
   int after = 0;  // the cursor's position after the loop's WEND, where a false condition goes
 };
 
 struct LoopHeads {
-  std::vector<std::unique_ptr<LoopHead>> at = std::vector<std::unique_ptr<LoopHead>>(
-      kCursorLimit + 2);
+  std::vector<std::unique_ptr<LoopHead>> at =
+      std::vector<std::unique_ptr<LoopHead>>(kCursorLimit + 2);
 };
 
 // Reads the head of the WHILE at the cursor.

@@ -10,7 +10,7 @@ namespace brindle {
 // stays on it and the scan reports false, which ends the run.
 template <typename... Kinds>
 bool ScanForwardTo(Interpreter& in, Kinds... kinds) {
-  while (in.cursor.exec_pos < in.tokens.count) {
+  while (in.cursor.exec_pos < in.image.tokens.count) {
     NextToken(in);
     const int kind = CurKind(in);
     if (((kind == kinds) || ...)) return true;

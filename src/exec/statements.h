@@ -7,9 +7,9 @@ struct Interpreter;
 
 // How the statement loop goes on after a statement.
 enum class Flow {
-  kEnd,     // back to the loop's end-of-tokens test
-  kGoOn,    // straight to the next token, without the test
-  kReturn,  // the run is over
+  kTestEnd,      // back to the loop, which tests for the end of the tokens before going on
+  kSkipEndTest,  // on to the next token at once, without that test
+  kEndRun,       // the run is over
 };
 
 using Statement = Flow (*)(Interpreter&);

@@ -24,22 +24,22 @@ Flow GetTickStatement(Interpreter& in) {
     const auto ticks = static_cast<int32_t>(in.platform.TickCount());
     in.values.var_num[VarAtCursor(in)] = static_cast<float>(ticks);
   }
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 // A second TIMERON replaces the running timer. A non-VAR argument keeps the last interval.
 Flow TimerOnStatement(Interpreter& in) {
   NextToken(in);
   if (VarTypeAtCursor(in) == KW_VAR) {
-    in.exec.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
+    in.process.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
   }
-  in.platform.StartTimer(EffectiveInterval(in.exec.timer_interval));
-  return Flow::kEnd;
+  in.platform.StartTimer(EffectiveInterval(in.process.timer_interval));
+  return Flow::kTestEnd;
 }
 
 Flow TimerOffStatement(Interpreter& in) {
   in.platform.StopTimer();
-  return Flow::kEnd;
+  return Flow::kTestEnd;
 }
 
 }  // namespace brindle

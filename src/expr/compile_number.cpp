@@ -1,65 +1,7 @@
-#include <algorithm>
-
 #include "expr/compiler.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
 
 namespace brindle {
-
-void ExprCompiler::Emit(Op op, int32_t a, int32_t b, int32_t c, float f) {
-  out_.code.push_back({op, a, b, c, f});
-  switch (op) {
-    case Op::kNumber:
-    case Op::kVar:
-    case Op::kPtrVar:
-      numbers_ += 1;
-      break;
-    case Op::kAdd:
-    case Op::kSubtract:
-    case Op::kMultiply:
-    case Op::kDivide:
-    case Op::kIntegerDivide:
-    case Op::kPower:
-    case Op::kDropNumber:
-    case Op::kAnd:
-    case Op::kOr:
-      numbers_ -= 1;
-      break;
-    case Op::kVal:
-      texts_ -= 1;
-      numbers_ += 1;
-      break;
-    case Op::kEmptyText:
-    case Op::kText:
-    case Op::kStrVar:
-    case Op::kLeft:
-    case Op::kRight:
-    case Op::kMid:
-      texts_ += 1;
-      break;
-    case Op::kStrElement:
-    case Op::kStrs:
-    case Op::kChrs:
-      numbers_ -= 1;
-      texts_ += 1;
-      break;
-    case Op::kConcat:
-    case Op::kDropText:
-      texts_ -= 1;
-      break;
-    case Op::kCompareNumbers:
-      numbers_ += 1 - ((b & 1) != 0) - ((b & 2) != 0);
-      texts_ -= c;
-      break;
-    case Op::kCompareTexts:
-      texts_ -= 2;
-      numbers_ += 1 - b;
-      break;
-    default:
-      break;  // elements, functions and negation replace the top value
-  }
-  out_.number_depth = std::max(out_.number_depth, numbers_);
-  out_.text_depth = std::max(out_.text_depth, texts_);
-}
 
 // True when the token at the cursor begins "name = ..." for a VAR or PTR variable.
 bool ExprCompiler::AtNumberAssignment() const {

@@ -1,5 +1,5 @@
 #include "expr/compiler.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
 
 namespace brindle {
 

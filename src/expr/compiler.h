@@ -1,8 +1,9 @@
-// The expression grammar, read from the tokens through a cursor of its own. Each rule emits
+// The expression grammar, read from the tokens through a copy of the cursor. Each rule emits
 // the instructions that compute its value; the parse decisions are exactly those of reading
 // the expression at run time, since they depend only on the tokens and their bindings.
 #pragma once
 
+#include "expr/cursor.h"
 #include "expr/program.h"
 
 namespace brindle {
@@ -24,19 +25,18 @@ class ExprCompiler {
   TokenCursor cursor() const { return c_; }
 
  private:
-  // Cursor: CurInfo describes the token last read by Next; bindings and the look-ahead are
-  // read through exec_pos.
-  void Next() {
-    c_.exec_pos = c_.exec_pos < kCursorLimit ? c_.exec_pos + 1 : kCursorLimit;
-    c_.cur = c_.exec_pos;
-  }
-  const TokenInfo& CurInfo() const { return facts_.info[c_.cur]; }
-  const TokenInfo& AtCursor() const { return facts_.info[c_.exec_pos]; }
-  int CurKind() const { return CurInfo().kind; }
-  char CurOp() const { return CurInfo().op; }
-  int NextKind() const { return facts_.info[c_.exec_pos + 1].kind; }
+  // The shared cursor moves and reads (expr/cursor.h), on this compiler's copy.
+  void Next() { NextToken(c_); }
+  const TokenInfo& CurInfo() const { return brindle::CurInfo(facts_, c_); }
+  const TokenInfo& AtCursor() const { return InfoAtCursor(facts_, c_); }
+  int CurKind() const { return brindle::CurKind(facts_, c_); }
+  char CurOp() const { return brindle::CurOp(facts_, c_); }
+  int NextKind() const { return brindle::NextKind(facts_, c_); }
 
-  void Emit(Op op, int32_t a = 0, int32_t b = 0, int32_t c = 0, float f = 0.0f);
+  // The stack depths are measured once the program is complete (MeasureDepths).
+  void Emit(Op op, int32_t a = 0, int32_t b = 0, int32_t c = 0, float f = 0.0f) {
+    out_.code.push_back({op, a, b, c, f});
+  }
 
   void Element(bool& have);
   bool LeftOrRight(Op op, bool& have);
@@ -48,8 +48,6 @@ class ExprCompiler {
   const TokenFacts& facts_;
   TokenCursor c_;
   Program& out_;
-  int numbers_ = 0;  // values on each stack at this point of the program
-  int texts_ = 0;
 };
 
 }  // namespace brindle

@@ -1,58 +1,33 @@
-// The token cursor shared by the executor and the evaluators, and the facts about each token
-// that the evaluators would otherwise recompute from its text, kind and bindings on every visit.
+// The token cursor's moves and reads, for any cursor over the script's token facts: the
+// interpreter's own (through the wrappers in eval.h) and the copy the compiler advances, so
+// that compiling an expression reads the tokens exactly as evaluating it would.
+// CurInfo describes the token last read by NextToken; bindings and the look-ahead are read
+// through exec_pos. The two differ only after direct positioning.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
-#include "frontend/token_table.h"
-#include "prepass/symbols.h"
+#include "runtime/token_facts.h"
 
 namespace brindle {
 
-struct TokenCursor {
-  int exec_pos = 0;  // ExecPos: the read position
-  // The position last read by NextToken: CurText and CurKind are that token's text and kind.
-  // Moving exec_pos directly leaves them describing the old token until the next NextToken.
-  int cur = 0;
-};
-
-// Which operand form of a numeric factor a token can begin. A token begins at most one, and
-// the forms are tried in this order.
-enum FactorForm : uint8_t {
-  kFormNone = 0,
-  kFormNumber = 1,   // the text begins with a digit
-  kFormParen = 2,    // the text begins with "("
-  kFormBracket = 3,  // the text begins with "["
-  kFormName = 4,     // a name: a variable (4) or, followed by "[", an element (5)
-  kFormElement = 5,
-  kFormFunction = 6,  // a function of one number
-  kFormVal = 7,
-};
-
-// Operators are recognised by text: a string literal "+" acts as "+".
-enum OperatorClass : uint8_t { kNoOperator = 0, kSumOperator = 1, kTermOperator = 2 };
-
-// Everything the executor reads about one token, derived once after the pre-pass: the tables
-// never change afterwards.
-struct TokenInfo {
-  int kind = TK_NONE;
-  int var = 0;             // bound variable, 0 for none
-  int array = 0;           // bound array, 0 for none
-  float number = 0.0f;     // the text's value, for texts that begin with a digit
-  uint8_t var_type = 0;    // the bound variable's declaring keyword
-  uint8_t array_type = 0;  // the bound array's declaring keyword
-  char op = 0;             // the text when it is one byte long
-  char lead = 0;           // the text's first byte
-  OperatorClass op_class = kNoOperator;
-  FactorForm form = kFormNone;
-};
-
-struct TokenFacts {
-  std::vector<TokenInfo> info = std::vector<TokenInfo>(kCursorLimit + 2);
-};
-
-// Fills the facts for every position of the table.
-void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts);
+inline void NextToken(TokenCursor& c) {
+  c.exec_pos = c.exec_pos < kCursorLimit ? c.exec_pos + 1 : kCursorLimit;
+  c.cur = c.exec_pos;
+}
+inline const TokenInfo& CurInfo(const TokenFacts& facts, const TokenCursor& c) {
+  return facts.info[c.cur];
+}
+inline const TokenInfo& InfoAtCursor(const TokenFacts& facts, const TokenCursor& c) {
+  return facts.info[c.exec_pos];
+}
+inline int CurKind(const TokenFacts& facts, const TokenCursor& c) {
+  return CurInfo(facts, c).kind;
+}
+// The current text when it is one byte long (operators are recognised by text), else 0.
+inline char CurOp(const TokenFacts& facts, const TokenCursor& c) {
+  return CurInfo(facts, c).op;
+}
+inline int NextKind(const TokenFacts& facts, const TokenCursor& c) {
+  return facts.info[c.exec_pos + 1].kind;
+}
 
 }  // namespace brindle

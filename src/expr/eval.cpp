@@ -7,13 +7,15 @@
 
 #include "expr/compiler.h"
 #include "expr/vm.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
 
 Program Compile(const Interpreter& in, Rule rule) {
   Program program;
-  ExprCompiler compiler(in.facts, in.cursor, program);
+  ExprCompiler compiler(in.image.facts, in.cursor, program);
   switch (rule) {
     case Rule::kSum:
       compiler.Sum();
@@ -36,6 +38,7 @@ Program Compile(const Interpreter& in, Rule rule) {
   }
   program.end = compiler.cursor();
   Optimize(program);
+  MeasureDepths(program);
   FindTakenVariable(program);
   return program;
 }
@@ -76,6 +79,10 @@ inline const Program& ProgramAt(Interpreter& in, Rule rule) {
 constexpr int kLocalNumbers = 32;
 constexpr int kLocalTexts = 4;
 
+bool FitsLocalStacks(const Program& program) {
+  return program.number_depth <= kLocalNumbers && program.text_depth <= kLocalTexts;
+}
+
 template <typename Result>
 [[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
   std::vector<float> numbers(std::max(program.number_depth, 1));
@@ -89,6 +96,17 @@ template <typename Result>
   }
 }
 
+// A number that reads texts on the way (a string comparison, VAL). Kept apart so that the
+// string stack's set-up stays out of the plain number path.
+[[gnu::noinline]] float EvaluateNumberThroughTexts(Interpreter& in, const Program& program) {
+  if (!FitsLocalStacks(program)) return EvaluateWithHeap<float>(in, program);
+  float numbers[kLocalNumbers];
+  std::string texts[kLocalTexts];
+  RunExpression(in, program, numbers, texts);
+  in.cursor = program.end;
+  return numbers[0];
+}
+
 float RunNumberProgram(Interpreter& in, const Program& program) {
   // Most arguments are one variable or one number: no need to start the machine.
   if (program.code.size() == 1) {
@@ -98,9 +116,8 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
       return only.op == Op::kVar ? in.values.var_num[only.a] : only.f;
     }
   }
-  if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
-    return EvaluateWithHeap<float>(in, program);
-  }
+  if (program.text_depth > 0) return EvaluateNumberThroughTexts(in, program);
+  if (program.number_depth > kLocalNumbers) return EvaluateWithHeap<float>(in, program);
   float numbers[kLocalNumbers];
   const float value = RunNumberExpression(in, program, numbers);
   in.cursor = program.end;
@@ -113,9 +130,7 @@ float EvaluateNumber(Interpreter& in, Rule rule) {
 
 std::string EvaluateText(Interpreter& in, Rule rule) {
   const Program& program = ProgramAt(in, rule);
-  if (program.text_depth > kLocalTexts || program.number_depth > kLocalNumbers) {
-    return EvaluateWithHeap<std::string>(in, program);
-  }
+  if (!FitsLocalStacks(program)) return EvaluateWithHeap<std::string>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
   RunExpression(in, program, numbers, texts);
@@ -133,18 +148,41 @@ void RunAssignment(Interpreter& in, const Program& assignment) {
   RunNumberProgram(in, assignment);
 }
 
+namespace {
+
+// Only appends reach a taken text, so its first bytes are still the variable's value.
+void GiveBack(std::string& target, std::string& taken, size_t kept) {
+  taken.resize(kept);
+  target = std::move(taken);
+}
+
+}  // namespace
+
 void AssignText(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];
   const Program& program = ProgramAt(in, Rule::kText);
-  if (program.takes_var != var || program.text_depth > kLocalTexts ||
-      program.number_depth > kLocalNumbers) {
-    target = EvaluateText(in, Rule::kText);
+  if (program.takes_var != var || !FitsLocalStacks(program)) {
+    std::string value = EvaluateText(in, Rule::kText);
+    if (!CountStoredText(in.values, target.size(), value.size())) {
+      FailRun(in, msg::OutOfStringSpace());
+    }
+    target = std::move(value);
     return;
   }
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
+  const size_t kept = target.size();
   texts[0] = std::move(target);
-  RunExpression(in, program, numbers, texts, true);
+  try {
+    RunExpression(in, program, numbers, texts, true);
+  } catch (...) {
+    GiveBack(target, texts[0], kept);
+    throw;
+  }
+  if (!CountStoredText(in.values, kept, texts[0].size())) {
+    GiveBack(target, texts[0], kept);
+    FailRun(in, msg::OutOfStringSpace());
+  }
   in.cursor = program.end;
   target = std::move(texts[0]);
 }

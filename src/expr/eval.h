@@ -6,34 +6,32 @@
 
 #include <string>
 
-#include "host/interpreter.h"
-#include "prepass/keywords.h"
+#include "expr/cursor.h"
+#include "expr/expr_cache.h"
+#include "lang/keywords.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
-// --- The cursor. CurText/CurKind describe the token last read by NextToken; bindings and the
-// look-ahead are read through exec_pos. The two differ only after direct positioning.
+// --- The interpreter's cursor (see expr/cursor.h).
 
 inline void NextToken(Interpreter& in) {
-  const int p = in.cursor.exec_pos < kCursorLimit ? in.cursor.exec_pos + 1 : kCursorLimit;
-  in.cursor.exec_pos = p;
-  in.cursor.cur = p;
+  NextToken(in.cursor);
 }
 inline const TokenInfo& CurInfo(const Interpreter& in) {
-  return in.facts.info[in.cursor.cur];
+  return CurInfo(in.image.facts, in.cursor);
 }
 inline const TokenInfo& InfoAtCursor(const Interpreter& in) {
-  return in.facts.info[in.cursor.exec_pos];
+  return InfoAtCursor(in.image.facts, in.cursor);
 }
 inline int CurKind(const Interpreter& in) {
-  return CurInfo(in).kind;
+  return CurKind(in.image.facts, in.cursor);
 }
 inline const std::string& CurText(const Interpreter& in) {
-  return in.tokens.text[in.cursor.cur];
+  return in.image.tokens.text[in.cursor.cur];
 }
-// The current text when it is one byte long (operators are recognised by text), else 0.
 inline char CurOp(const Interpreter& in) {
-  return CurInfo(in).op;
+  return CurOp(in.image.facts, in.cursor);
 }
 inline float CurNumber(const Interpreter& in) {
   return CurInfo(in).number;
@@ -42,7 +40,7 @@ inline int KindAtCursor(const Interpreter& in) {
   return InfoAtCursor(in).kind;
 }
 inline int NextKind(const Interpreter& in) {
-  return in.facts.info[in.cursor.exec_pos + 1].kind;
+  return NextKind(in.image.facts, in.cursor);
 }
 inline int VarAtCursor(const Interpreter& in) {
   return InfoAtCursor(in).var;

@@ -25,15 +25,24 @@ Op Fused(Op push, Op op) {
 // The push of a variable and the fused operator after it, as one push.
 Op FusedWithVariable(Op op) {
   switch (op) {
-    case Op::kAddNumber: return Op::kVarAddNumber;
-    case Op::kSubtractNumber: return Op::kVarSubtractNumber;
-    case Op::kMultiplyNumber: return Op::kVarMultiplyNumber;
-    case Op::kDivideNumber: return Op::kVarDivideNumber;
-    case Op::kAddVar: return Op::kVarAddVar;
-    case Op::kSubtractVar: return Op::kVarSubtractVar;
-    case Op::kMultiplyVar: return Op::kVarMultiplyVar;
-    case Op::kDivideVar: return Op::kVarDivideVar;
-    default: return op;
+    case Op::kAddNumber:
+      return Op::kVarAddNumber;
+    case Op::kSubtractNumber:
+      return Op::kVarSubtractNumber;
+    case Op::kMultiplyNumber:
+      return Op::kVarMultiplyNumber;
+    case Op::kDivideNumber:
+      return Op::kVarDivideNumber;
+    case Op::kAddVar:
+      return Op::kVarAddVar;
+    case Op::kSubtractVar:
+      return Op::kVarSubtractVar;
+    case Op::kMultiplyVar:
+      return Op::kVarMultiplyVar;
+    case Op::kDivideVar:
+      return Op::kVarDivideVar;
+    default:
+      return op;
   }
 }
 
@@ -78,20 +87,6 @@ void Optimize(Program& program) {
     }
     return fused;
   });
-}
-
-void FindTakenVariable(Program& program) {
-  const std::vector<Instruction>& code = program.code;
-  program.takes_var = 0;
-  if (code.empty() || code[0].op != Op::kStrVar) return;
-  const int32_t var = code[0].a;
-  for (size_t k = 1; k < code.size(); ++k) {
-    const Instruction& i = code[k];
-    const bool reads_text_var =
-        i.op == Op::kStrVar || i.op == Op::kLeft || i.op == Op::kRight || i.op == Op::kMid;
-    if ((reads_text_var && i.a == var) || i.op == Op::kTypeError) return;
-  }
-  program.takes_var = var;
 }
 
 }  // namespace brindle

@@ -1,12 +1,16 @@
 // Runs compiled expressions: one number stack and one text stack.
 #include "expr/vm.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "exec/executor.h"
-#include "expr/numbers.h"
-#include "host/messages.h"
-#include "prepass/keywords.h"
+#include "expr/compare.h"
+#include "lang/keywords.h"
+#include "lang/messages.h"
+#include "lang/numbers.h"
+#include "lang/text_limit.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -27,11 +31,17 @@ std::string Mid(const std::string& src, int start, int len) {
 // A count of LSTR, RSTR or MSTR, read from one token: a number literal, or a VAR or PTR
 // variable; any other token counts 0.
 int ReadCount(const Interpreter& in, int position) {
-  const TokenInfo& t = in.facts.info[position];
+  const TokenInfo& t = in.image.facts.info[position];
   if (t.kind == TK_NUMBER) return ToInteger(t.number);
   if (t.kind == TK_IDENT && t.var_type == KW_VAR) return ToInteger(in.values.var_num[t.var]);
   if (t.kind == TK_IDENT && t.var_type == KW_PTR) return in.values.var_ptr[t.var];
   return 0;
+}
+
+// -n in 32-bit arithmetic: -2147483648 stays itself, as the machine's negation gives it, and
+// so RSTR with that count (any NaN or infinite count reads as it) gives the whole string.
+int NegateWrapping(int n) {
+  return static_cast<int>(0u - static_cast<unsigned>(n));
 }
 
 float ApplyFunction(Interpreter& in, int keyword, float x) {
@@ -66,18 +76,7 @@ float ApplyFunction(Interpreter& in, int keyword, float x) {
 }
 
 float CompareNumbers(float a, float b, int op) {
-  switch (op) {
-    case TK_EQUAL:
-      return a == b ? -1.0f : 0.0f;
-    case TK_BANG:
-      return a != b ? -1.0f : 0.0f;
-    case TK_GREATER:
-      return a > b ? -1.0f : 0.0f;
-    case TK_LESS:
-      return a < b ? -1.0f : 0.0f;
-    default:
-      return 0.0f;
-  }
+  return NumbersCompare(a, b, op) ? -1.0f : 0.0f;
 }
 
 // Strings are equal or not; they have no order.
@@ -89,8 +88,11 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 
 // A number literal stood where a string belongs.
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForNumberAsText(Interpreter& in, int token) {
-  ShowRunTimeError(in, msg::NotString(in.tokens.text[token]));
-  RunAbandon();
+  FailRun(in, msg::NotString(in.image.tokens.text[token]));
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void AbandonForLongText(Interpreter& in) {
+  FailRun(in, msg::StringTooLong());
 }
 
 // Truth values travel on the number stack as -1.0 and 0.0.
@@ -100,6 +102,21 @@ float Truth(int value) {
 int Bits(float truth) {
   return static_cast<int>(truth);
 }
+
+// The callers size the stacks by the depths MeasureDepths found; debug builds check every
+// step against them.
+#ifdef NDEBUG
+inline void CheckDepths(const Program&, const Instruction&, int, int) {}
+#else
+void CheckDepths(const Program& program, const Instruction& i, int top, int text_top) {
+  if (top >= -1 && top < program.number_depth && text_top >= -1 && text_top < program.text_depth) {
+    return;
+  }
+  std::fprintf(stderr, "expression stacks outside their depths (%d, %d) after %s: %d, %d\n",
+               program.number_depth, program.text_depth, FactsOf(i.op).name, top + 1, text_top + 1);
+  std::abort();
+}
+#endif
 
 }  // namespace
 
@@ -160,7 +177,10 @@ int Bits(float truth) {
 
 float RunNumberExpression(Interpreter& in, const Program& program, float* n) {
   int top = -1;
-  for (const Instruction& i : program.code) NumberStep(in, i, n, top);
+  for (const Instruction& i : program.code) {
+    NumberStep(in, i, n, top);
+    CheckDepths(program, i, top, -1);
+  }
   return n[0];
 }
 
@@ -179,7 +199,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         s[++text_top].clear();
         break;
       case Op::kText:
-        s[++text_top] = in.tokens.text[i.a];
+        s[++text_top] = in.image.tokens.text[i.a];
         break;
       case Op::kStrVar:
         s[++text_top] = v.var_str[i.a];
@@ -200,7 +220,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kRight: {
         const std::string& src = v.var_str[i.a];
-        s[++text_top] = Mid(src, -ReadCount(in, i.b), static_cast<int>(src.size()));
+        s[++text_top] = Mid(src, NegateWrapping(ReadCount(in, i.b)), static_cast<int>(src.size()));
         break;
       }
       case Op::kMid:
@@ -208,6 +228,9 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kConcat:
         --text_top;
+        if (s[text_top + 1].size() > kMaxTextLength - s[text_top].size()) {
+          AbandonForLongText(in);
+        }
         s[text_top] += s[text_top + 1];
         break;
       case Op::kDropText:
@@ -228,6 +251,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         NumberStep(in, i, n, top);
         break;
     }
+    CheckDepths(program, i, top, text_top);
   }
 }
 

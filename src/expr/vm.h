@@ -4,7 +4,7 @@
 #include <string>
 
 #include "expr/program.h"
-#include "host/interpreter.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "host/interpreter.h"
+#include "lang/text.h"
 
 namespace brindle {
 namespace {
@@ -26,9 +26,6 @@ bool IsBlank(unsigned char c) {
 }
 bool IsNameStart(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsDigit(unsigned char c) {
-  return c >= '0' && c <= '9';
 }
 bool IsNamePart(unsigned char c) {
   return IsNameStart(c) || IsDigit(c);
@@ -148,19 +145,6 @@ class Scanner {
 
 TokenizeResult Tokenize(std::string_view source, TokenTable& table) {
   return Scanner(source, table).Run();
-}
-
-bool RunTokenizer(Interpreter& in) {
-  TokenizeResult result = Tokenize(in.source.text, in.tokens);
-  if (result.error != TokenizerError::kNone) {
-    ShowMessage(in, *result.fault);
-  } else {
-    ShowMessage(in, msg::TokenStatistics(result.token_count, in.tokens.line_count));
-    in.tokens.count = result.token_count;
-    if (in.tokens.line_count > 0) return true;
-  }
-  ShowMessage(in, msg::TokenizerTerminated());
-  return false;
 }
 
 }  // namespace brindle

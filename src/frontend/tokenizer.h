@@ -5,11 +5,9 @@
 #include <string_view>
 
 #include "frontend/token_table.h"
-#include "host/messages.h"
+#include "lang/messages.h"
 
 namespace brindle {
-
-struct Interpreter;
 
 enum class TokenizerError {
   kNone = 0,
@@ -31,9 +29,5 @@ struct TokenizeResult {
 // Fills table positions 1.. and its line count. Stops at the first fault; the tokens written
 // before it stay.
 TokenizeResult Tokenize(std::string_view source, TokenTable& table);
-
-// Tokenizes the interpreter's source and shows the statistics or the fault. Returns true when
-// the source is usable: no fault and at least one line end.
-bool RunTokenizer(Interpreter& in);
 
 }  // namespace brindle

@@ -1,17 +1,37 @@
 #include "host/driver.h"
 
+#include <memory>
+
 #include "exec/executor.h"
+#include "exec/loop_head.h"
+#include "expr/expr_cache.h"
 #include "frontend/tokenizer.h"
-#include "host/interpreter.h"
-#include "host/messages.h"
 #include "host/window_proc.h"
+#include "lang/messages.h"
 #include "prepass/prepass.h"
+#include "runtime/faults.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 namespace {
 
+// Tokenizes the source and shows the statistics or the fault. True when the source is usable:
+// no fault and at least one line end.
+bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) {
+  TokenizeResult result = Tokenize(source, tokens);
+  if (result.error != TokenizerError::kNone) {
+    ShowMessage(in, *result.fault);
+  } else {
+    ShowMessage(in, msg::TokenStatistics(result.token_count, tokens.line_count));
+    tokens.count = result.token_count;
+    if (tokens.line_count > 0) return true;
+  }
+  ShowMessage(in, msg::TokenizerTerminated());
+  return false;
+}
+
 // The main run, or a handler run, abandoned after a fatal fault goes on here.
-void MessageLoop(Interpreter& in, WindowProcedure& window_proc) {
+[[noreturn]] void MessageLoop(Interpreter& in, WindowProcedure& window_proc) {
   for (;;) {
     const WindowEvent event = in.platform.WaitEvent();
     try {
@@ -21,51 +41,56 @@ void MessageLoop(Interpreter& in, WindowProcedure& window_proc) {
   }
 }
 
-// The stages in order. In a window, events keep running handlers while a box is open, the
-// pre-pass's boxes included: a handler recorded before a pre-pass fault that abandons its run
-// there goes on at the message loop, as any abandoned run does.
-void RunStages(Interpreter& in, const RunOptions& options, WindowProcedure& window_proc) {
-  if (!RunTokenizer(in)) {
+// Tokenize, pre-check, the main run if the script passed, then the window's events until the
+// window closes. In a window, events keep running handlers while a message box is open, so a
+// handler recorded before a pre-check fault can run (and be abandoned) while that fault is shown.
+void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
+               const RunOptions& options, WindowProcedure& window_proc) {
+  if (!RunTokenizer(in, image.tokens, source.text)) {
     in.outcome.front_end_failed = true;
     ShowMessage(in, msg::ProgramExit());
     return;
   }
-  bool passed = false;
-  try {
-    passed = PrePass(in);
-    if (!passed) {
-      in.outcome.front_end_failed = true;
-      ShowMessage(in, msg::ProgramExit());
-    }
-  } catch (const RunAbandoned&) {
+  Fault fault = PrePass({image.tokens, image.symbols, image.blocks});
+  if (!options.check_only) ComputeTokenFacts(image.tokens, image.symbols, image.facts);
+  if (fault) {
     in.outcome.front_end_failed = true;
+    try {
+      ShowMessage(in, std::move(*fault));
+      ShowMessage(in, msg::ProgramExit());
+    } catch (const RunAbandoned&) {
+    }
   }
   if (options.check_only) return;
-
-  PrepareRun(in);
-  if (passed) {
+  if (!fault) {
     try {
       ExecuteTokens(in);
     } catch (const RunAbandoned&) {
     }
   }
-  // Handlers recorded before a pre-pass fault still run on their events.
+  // Handlers recorded before a pre-check fault still run on their events.
   MessageLoop(in, window_proc);
 }
 
 }  // namespace
 
-// A window closed at any point, while a box is open too, ends the program.
-int RunProgram(Interpreter& in, const RunOptions& options) {
-  WindowProcedure window_proc(in);
-  in.platform.SetEventSink(&window_proc);
-  in.window_proc = &window_proc;
-  in.random.clock_seed = options.clock_seed.value_or(in.platform.MillisecondClock());
+int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& options) {
+  // The host alone writes the image; the runs see it through a const reference.
+  auto image = std::make_unique<ScriptImage>();
+  auto exprs = std::make_unique<ExprCache>();
+  auto loop_heads = std::make_unique<LoopHeads>();
+  auto in = std::make_unique<Interpreter>(*image, *exprs, *loop_heads, platform, source.path);
+  WindowProcedure window_proc(*in);
+  platform.SetEventSink(&window_proc);
+  in->window_proc = &window_proc;
+  in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
   try {
-    RunStages(in, options, window_proc);
+    RunStages(*in, *image, source, options, window_proc);
   } catch (const WindowClosed&) {
+    // Closing the window ends the program wherever it is, a message box included.
   }
-  return in.outcome.ExitStatus();
+  platform.SetEventSink(nullptr);
+  return in->outcome.ExitStatus();
 }
 
 }  // namespace brindle

@@ -4,17 +4,23 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace brindle {
 
-struct Interpreter;
+class Platform;
+
+struct SourceFile {
+  std::string path;
+  std::string text;  // the whole script, byte for byte
+};
 
 struct RunOptions {
-  bool check_only = false;             // stop after the pre-pass
+  bool check_only = false;             // stop after the pre-check
   std::optional<uint32_t> clock_seed;  // RAND's seed; the platform's clock when absent
 };
 
-// Runs the script already in in.source; returns the process exit status.
-int RunProgram(Interpreter& in, const RunOptions& options);
+// Runs the script on the platform; returns the process exit status.
+int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& options);
 
 }  // namespace brindle

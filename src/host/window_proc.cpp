@@ -1,13 +1,13 @@
 #include "host/window_proc.h"
 
 #include "exec/executor.h"
-#include "host/interpreter.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
 void WindowProcedure::Dispatch(const WindowEvent& event) {
   using Type = WindowEvent::Type;
-  Blocks& b = in_.blocks;
+  const Blocks& b = in_.image.blocks;
   switch (event.type) {
     case Type::kPaint:
       in_.platform.ShowCanvas(in_.canvas);
@@ -45,11 +45,13 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
   }
 }
 
-// A handler started inside a running script leaves that run exactly where it was. In a
-// window, the box of a failing pre-pass takes events too, and runs the handlers registered
-// before the fault: the run is prepared for them there.
+// A tick runs the WMTIMER block and nothing else.
+bool WindowProcedure::HandlesTimer() const {
+  return in_.image.blocks.HandlerEntry(Handler::kTimer) > 0;
+}
+
+// A handler started inside a running script leaves that run exactly where it was.
 void WindowProcedure::RunHandler(int entry) {
-  if (!in_.run_prepared) PrepareRun(in_);
   const TokenCursor interrupted = in_.cursor;
   in_.cursor.exec_pos = entry;
   ExecuteTokens(in_);

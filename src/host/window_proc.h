@@ -3,18 +3,17 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 
 struct Interpreter;
 
-// Thrown when the window is closed: the process ends, also in the middle of a run.
-struct WindowClosed {};
-
 class WindowProcedure : public EventSink {
  public:
   explicit WindowProcedure(Interpreter& in) : in_(in) {}
   void Dispatch(const WindowEvent& event) override;
+  bool HandlesTimer() const override;
 
  private:
   void RunHandler(int entry);

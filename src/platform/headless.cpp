@@ -120,8 +120,44 @@ WindowEvent HeadlessPlatform::Deliver(const Input& input) {
   return Event(Type::kControl);
 }
 
+bool HeadlessPlatform::PollClose() {
+  if (!queued_.empty() || !typing_.empty()) {
+    if (queued_.empty() || queued_.front().kind != Input::Kind::kEvent ||
+        queued_.front().event.type != Type::kClose) {
+      return false;
+    }
+    queued_.pop_front();
+    return true;
+  }
+  // The pump asks at every token; the lines ahead change only when one is read.
+  if (next_line_ == no_close_from_) return false;
+  size_t close = next_line_;
+  while (close < timeline_.lines.size() && (timeline_.lines[close].kind == Kind::kWait ||
+                                            timeline_.lines[close].kind == Kind::kScreenshot)) {
+    ++close;
+  }
+  if (close == timeline_.lines.size() || timeline_.lines[close].kind != Kind::kClose) {
+    no_close_from_ = next_line_;
+    return false;
+  }
+  // The lines passed over still happen, without ticks: no handler can run at this depth.
+  now_ms_ += wait_left_ms_;
+  wait_left_ms_ = 0;
+  for (; next_line_ < close; ++next_line_) {
+    const TimelineLine& line = timeline_.lines[next_line_];
+    if (line.kind == Kind::kWait) now_ms_ += line.a;
+    if (line.kind == Kind::kScreenshot) WriteScreenshot(line.text);
+  }
+  ++next_line_;
+  return true;
+}
+
 std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_loop) {
   for (;;) {
+    if (queued_.empty() && !typing_.empty()) {
+      queued_.push_back({Input::Kind::kCharacter, {}, typing_.front()});
+      typing_.remove_prefix(1);
+    }
     if (!queued_.empty()) {
       Input input = queued_.front();
       queued_.pop_front();
@@ -141,7 +177,7 @@ std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_lo
 // of the wait counts.
 bool HeadlessPlatform::TakeTick() {
   if (wait_left_ms_ <= 0) return false;
-  if (timer_running_) {
+  if (timer_running_ && TimerObserved()) {
     const int64_t interval = std::max<int64_t>(timer_interval_ms_, 1);
     const int64_t next = timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
     if (next - now_ms_ <= wait_left_ms_) {
@@ -153,6 +189,12 @@ bool HeadlessPlatform::TakeTick() {
   now_ms_ += wait_left_ms_;
   wait_left_ms_ = 0;
   return false;
+}
+
+void HeadlessPlatform::WriteScreenshot(const std::string& file) {
+  if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, file)) {
+    failed_screenshots_.push_back(file);
+  }
 }
 
 void HeadlessPlatform::QueueEvent(const WindowEvent& event) {
@@ -191,7 +233,7 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       queued_.push_back({Input::Kind::kClick, PointEvent(Type::kControl, line), 0});
       break;
     case Kind::kType:
-      for (const char c : line.text) queued_.push_back({Input::Kind::kCharacter, {}, c});
+      typing_ = line.text;
       break;
     case Kind::kEnter:
       QueueKey(kEnterKey);
@@ -203,9 +245,7 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       QueueEvent(Event(Type::kPaint));
       break;
     case Kind::kScreenshot:
-      if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, line.text)) {
-        failed_screenshots_.push_back(line.text);
-      }
+      WriteScreenshot(line.text);
       break;
     case Kind::kClose:
       QueueEvent(Event(Type::kClose));

@@ -2,8 +2,11 @@
 // moves only with the events timeline, and the window's picture is kept for screenshots.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -27,6 +30,8 @@ class HeadlessPlatform : public Platform {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void NoteText(int x, int y, std::string_view text) override;
   std::optional<WindowEvent> PollEvent() override;
+  // Passes over waits and screenshot lines to a close line, with no event before it.
+  bool PollClose() override;
   WindowEvent WaitEvent() override;
   void ShowCanvas(const Canvas& canvas) override;
   void StartTimer(uint32_t interval_ms) override;
@@ -38,7 +43,8 @@ class HeadlessPlatform : public Platform {
   // What the window shows now, the visible input boxes over the last canvas shown: ColorRef
   // pixels, Canvas::kWidth x Canvas::kHeight.
   std::vector<ColorRef> Screenshot() const;
-  void Flush() { transcript_.Flush(); }
+  // The reason of the first transcript write error, or "".
+  std::string Flush() { return transcript_.Flush(); }
   // Screenshot files the timeline could not write.
   const std::vector<std::string>& failed_screenshots() const { return failed_screenshots_; }
 
@@ -63,7 +69,10 @@ class HeadlessPlatform : public Platform {
   // line that the pump may not pass, or at the end.
   bool ReadLine(bool in_message_loop);
   // The next tick due within the rest of the current wait, taken; false when none is due.
+  // With nothing to handle ticks the clock moves to the end of the wait at once.
   bool TakeTick();
+  bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
+  void WriteScreenshot(const std::string& file);
   void QueueKey(int key);
   void QueueEvent(const WindowEvent& event);
 
@@ -73,8 +82,11 @@ class HeadlessPlatform : public Platform {
   std::vector<ColorRef> shown_;  // the last canvas shown; empty until one is
   Timeline timeline_;
   size_t next_line_ = 0;
-  int64_t wait_left_ms_ = 0;  // of the wait line being read
-  std::deque<Input> queued_;  // the rest of the line being read
+  size_t no_close_from_ = SIZE_MAX;  // a line from which PollClose found no close ahead
+  int64_t wait_left_ms_ = 0;         // of the wait line being read
+  std::deque<Input> queued_;         // the rest of the line being read
+  // The characters of a type line not yet queued: one at a time, however long the line.
+  std::string_view typing_;
   bool shift_down_ = false;
   int64_t now_ms_ = 0;
   bool timer_running_ = false;

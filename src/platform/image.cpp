@@ -4,9 +4,10 @@
 // out by the transparent blits, as a script drawing such a picture expects.
 #include "platform/image.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include "platform/file_read.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
@@ -19,28 +20,12 @@
 namespace brindle {
 namespace {
 
-// Keeps one image within a few hundred megabytes, however large a size a script asks for.
-constexpr int64_t kMaxPixels = int64_t{1} << 25;
-
 bool SizeFits(int64_t width, int64_t height) {
-  return width > 0 && height > 0 && width * height <= kMaxPixels;
+  return width > 0 && height > 0 && width * height <= Image::kMaxPixels;
 }
 
 bool IsBmp(std::span<const unsigned char> file) {
   return file.size() >= 2 && file[0] == 'B' && file[1] == 'M';
-}
-
-// False for anything that cannot be read to the end, a directory included.
-bool ReadFile(const std::string& path, std::vector<unsigned char>& contents) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) return false;
-  unsigned char buffer[1 << 16];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    contents.insert(contents.end(), buffer, buffer + count);
-  }
-  return std::ferror(file.get()) == 0;
 }
 
 struct StbFree {
@@ -84,9 +69,9 @@ Image::Image(int width, int height, std::vector<ColorRef> pixels) {
 }
 
 Image Image::Load(const std::string& path, int width, int height) {
-  std::vector<unsigned char> file;
-  if (!ReadFile(path, file)) return Image();
-  return Decode(file, width, height);
+  std::string file, reason;
+  if (!ReadWholeFile(path, kMaxFileBytes, FileKinds::kRegular, file, reason)) return Image();
+  return Decode({reinterpret_cast<const unsigned char*>(file.data()), file.size()}, width, height);
 }
 
 // A size of 0 on one axis keeps that axis, as the Windows image loader does.

@@ -12,6 +12,12 @@ namespace brindle {
 
 class Image {
  public:
+  // Keeps one image within a few hundred megabytes, however large a picture or a size a
+  // script asks for: 8192 x 4096 pixels, or any other shape of the same area.
+  static constexpr int64_t kMaxPixels = int64_t{1} << 25;
+  // Enough for an uncompressed picture of kMaxPixels, with room for its headers.
+  static constexpr size_t kMaxFileBytes = size_t{160} << 20;
+
   // The null image: what a failed load gives; drawing it draws nothing.
   Image() = default;
   // width * height pixels, row-major from the top-left. A size or pixel count that does not fit
@@ -21,7 +27,8 @@ class Image {
   // Reads and decodes a BMP, PNG, JPEG, GIF (first frame) or TGA file. A width and height of 0
   // keep the picture's own size; a positive value scales that axis to it, nearest neighbour,
   // so that pure black stays pure black for the transparent blits. A missing or undecodable
-  // file, a negative size or one too large to hold gives the null image.
+  // file, one that is not a regular file or is larger than kMaxFileBytes, a negative size or
+  // one too large to hold gives the null image.
   static Image Load(const std::string& path, int width = 0, int height = 0);
   // The same for a file already in memory.
   static Image Decode(std::span<const unsigned char> file, int width = 0, int height = 0);

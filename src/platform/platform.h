@@ -29,6 +29,9 @@ class EventSink {
  public:
   virtual ~EventSink() = default;
   virtual void Dispatch(const WindowEvent& event) = 0;
+  // False when a timer tick would do nothing here: a platform may then let the ticks pass
+  // unseen instead of delivering each one.
+  virtual bool HandlesTimer() const { return true; }
 };
 
 class Platform {
@@ -47,6 +50,11 @@ class Platform {
 
   // The executor's pump: at most one pending event, no waiting, no dialog handling.
   virtual std::optional<WindowEvent> PollEvent() = 0;
+
+  // The pump where no more handler runs may start: true, with the close taken, when the
+  // window's close is pending and no other event comes before it (timer ticks do not count:
+  // they are never queued). Takes nothing else.
+  virtual bool PollClose() = 0;
 
   // The message loop: waits for the next event, with dialog handling (Enter is command 1,
   // Escape command 2, Tab moves the focus between input boxes). A window that has gone away

@@ -1,11 +1,9 @@
 #include "platform/png_writer.h"
 
 #include <climits>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 #include <vector>
+
+#include "platform/file_replace.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
@@ -20,34 +18,15 @@ void AppendBytes(void* context, void* data, int size) {
   out->insert(out->end(), bytes, bytes + size);
 }
 
-bool WriteFile(const std::vector<unsigned char>& bytes, const std::string& path) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) std::remove(temporary.c_str());
-  return !error;
-}
-
 }  // namespace
 
-bool WritePng(const Canvas& canvas, const std::string& path) {
-  return WritePng(canvas.pixels(), canvas.width(), canvas.height(), path);
-}
-
-bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std::string& path) {
+bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std::string& path,
+              std::string* reason) {
+  std::string ignored;
+  std::string& why = reason != nullptr ? *reason : ignored;
   if (width <= 0 || height <= 0 || width > INT_MAX / 3 ||
       pixels.size() != static_cast<size_t>(width) * height) {
+    why = "no picture to write";
     return false;
   }
   std::vector<unsigned char> rgb;
@@ -59,9 +38,10 @@ bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std
   }
   std::vector<unsigned char> png;
   if (stbi_write_png_to_func(AppendBytes, &png, width, height, 3, rgb.data(), width * 3) == 0) {
+    why = "cannot encode the picture";
     return false;
   }
-  return WriteFile(png, path);
+  return ReplaceFile(path, png, why);
 }
 
 }  // namespace brindle

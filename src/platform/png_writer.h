@@ -8,10 +8,10 @@
 
 namespace brindle {
 
-// 8-bit RGB. The file appears complete or not at all: it is written under a temporary name and
-// then renamed. False if it could not be written.
-bool WritePng(const Canvas& canvas, const std::string& path);
+// 8-bit RGB, written as ReplaceFile writes: complete or not at all, and never through a name
+// that is not a regular file. False if it could not be written; reason, when given, says why.
 // pixels holds width * height ColorRefs, row-major from the top-left.
-bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std::string& path);
+bool WritePng(std::span<const ColorRef> pixels, int width, int height, const std::string& path,
+              std::string* reason = nullptr);
 
 }  // namespace brindle

@@ -2,26 +2,50 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <sstream>
 #include <string_view>
+
+#include "platform/transcript.h"
 
 namespace brindle {
 namespace {
 
 using Kind = TimelineLine::Kind;
 
+// The bounds of a line's numbers. A wait is at most a day, so that a 16 MiB timeline spans
+// less than 2^51 ms and the clock cannot overflow; a key is a virtual-key code, one byte; a
+// coordinate is what an event carries.
+struct Bounds {
+  int64_t low, high;
+  std::string_view what;
+};
+constexpr Bounds kNoNumber = {0, 0, ""};
+constexpr Bounds kWaitBounds = {0, kMaxWaitMs, "a wait"};
+constexpr Bounds kKeyBounds = {0, 255, "a key code"};
+constexpr Bounds kPointBounds = {INT32_MIN, INT32_MAX, "a coordinate"};
+
 struct Command {
   std::string_view name;
   Kind kind;
   int numbers;  // how many numbers follow; -1 for a text
+  Bounds bounds;
 };
 
 constexpr std::array<Command, 13> kCommands = {{
-    {"idle", Kind::kIdle, 0},       {"wait", Kind::kWait, 1},        {"move", Kind::kMove, 2},
-    {"keydown", Kind::kKeyDown, 1}, {"keyup", Kind::kKeyUp, 1},     {"key", Kind::kKey, 1},
-    {"click", Kind::kClick, 2},     {"type", Kind::kType, -1},      {"enter", Kind::kEnter, 0},
-    {"tab", Kind::kTab, 0},         {"paint", Kind::kPaint, 0},
-    {"screenshot", Kind::kScreenshot, -1},                          {"close", Kind::kClose, 0},
+    {"idle", Kind::kIdle, 0, kNoNumber},
+    {"wait", Kind::kWait, 1, kWaitBounds},
+    {"move", Kind::kMove, 2, kPointBounds},
+    {"keydown", Kind::kKeyDown, 1, kKeyBounds},
+    {"keyup", Kind::kKeyUp, 1, kKeyBounds},
+    {"key", Kind::kKey, 1, kKeyBounds},
+    {"click", Kind::kClick, 2, kPointBounds},
+    {"type", Kind::kType, -1, kNoNumber},
+    {"enter", Kind::kEnter, 0, kNoNumber},
+    {"tab", Kind::kTab, 0, kNoNumber},
+    {"paint", Kind::kPaint, 0, kNoNumber},
+    {"screenshot", Kind::kScreenshot, -1, kNoNumber},
+    {"close", Kind::kClose, 0, kNoNumber},
 }};
 
 std::vector<std::string_view> Words(std::string_view s) {
@@ -36,9 +60,18 @@ std::vector<std::string_view> Words(std::string_view s) {
   return words;
 }
 
-bool ParseNumber(std::string_view word, int64_t& out) {
+// Reads one number of a line within its bounds; returns the reason it is refused, or "".
+// Words are echoed escaped, so that a stray control byte cannot reach the terminal raw.
+std::string ParseNumber(std::string_view word, const Bounds& bounds, int64_t& out) {
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
-  return error == std::errc() && end == word.data() + word.size();
+  const bool digits = end == word.data() + word.size();
+  if (digits &&
+      (error == std::errc::result_out_of_range || out < bounds.low || out > bounds.high)) {
+    return std::string(bounds.what) + " is " + std::to_string(bounds.low) + " to " +
+           std::to_string(bounds.high) + ": " + EscapeTranscriptField(word);
+  }
+  if (error != std::errc() || !digits) return "not a number: " + EscapeTranscriptField(word);
+  return "";
 }
 
 // Fills the line from its words; returns the reason it is malformed, or "".
@@ -59,14 +92,12 @@ std::string ParseLine(std::string_view line, TimelineLine& out) {
     }
     int64_t* fields[] = {&out.a, &out.b};
     for (int k = 0; k < c.numbers; ++k) {
-      if (!ParseNumber(words[k + 1], *fields[k])) {
-        return "not a number: " + std::string(words[k + 1]);
-      }
+      std::string problem = ParseNumber(words[k + 1], c.bounds, *fields[k]);
+      if (!problem.empty()) return problem;
     }
-    if (c.kind == Kind::kWait && out.a < 0) return "a wait cannot be negative";
     return "";
   }
-  return "unknown event: " + std::string(words[0]);
+  return "unknown event: " + EscapeTranscriptField(words[0]);
 }
 
 }  // namespace
@@ -94,29 +125,63 @@ int VirtualKeyOfCharacter(char c) {
   if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
   if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return c;
   switch (c) {
-    case '\t': return 9;
-    case ')': return '0';
-    case '!': return '1';
-    case '@': return '2';
-    case '#': return '3';
-    case '$': return '4';
-    case '%': return '5';
-    case '^': return '6';
-    case '&': return '7';
-    case '*': return '8';
-    case '(': return '9';
-    case ';': case ':': return 0xBA;
-    case '=': case '+': return 0xBB;
-    case ',': case '<': return 0xBC;
-    case '-': case '_': return 0xBD;
-    case '.': case '>': return 0xBE;
-    case '/': case '?': return 0xBF;
-    case '`': case '~': return 0xC0;
-    case '[': case '{': return 0xDB;
-    case '\\': case '|': return 0xDC;
-    case ']': case '}': return 0xDD;
-    case '\'': case '"': return 0xDE;
-    default: return 0;
+    case '\t':
+      return 9;
+    case ')':
+      return '0';
+    case '!':
+      return '1';
+    case '@':
+      return '2';
+    case '#':
+      return '3';
+    case '$':
+      return '4';
+    case '%':
+      return '5';
+    case '^':
+      return '6';
+    case '&':
+      return '7';
+    case '*':
+      return '8';
+    case '(':
+      return '9';
+    case ';':
+    case ':':
+      return 0xBA;
+    case '=':
+    case '+':
+      return 0xBB;
+    case ',':
+    case '<':
+      return 0xBC;
+    case '-':
+    case '_':
+      return 0xBD;
+    case '.':
+    case '>':
+      return 0xBE;
+    case '/':
+    case '?':
+      return 0xBF;
+    case '`':
+    case '~':
+      return 0xC0;
+    case '[':
+    case '{':
+      return 0xDB;
+    case '\\':
+    case '|':
+      return 0xDC;
+    case ']':
+    case '}':
+      return 0xDD;
+    case '\'':
+    case '"':
+      return 0xDE;
+    default:
+      return 0;
   }
 }
 

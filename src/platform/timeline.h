@@ -7,10 +7,24 @@
 
 namespace brindle {
 
+// The longest wait line: a day.
+inline constexpr int64_t kMaxWaitMs = 86'400'000;
+
 struct TimelineLine {
   enum class Kind {
-    kIdle, kWait, kMove, kKeyDown, kKeyUp, kKey, kClick, kType, kEnter, kTab, kPaint,
-    kScreenshot, kClose
+    kIdle,
+    kWait,
+    kMove,
+    kKeyDown,
+    kKeyUp,
+    kKey,
+    kClick,
+    kType,
+    kEnter,
+    kTab,
+    kPaint,
+    kScreenshot,
+    kClose
   };
   Kind kind = Kind::kIdle;
   int64_t a = 0, b = 0;  // wait: milliseconds; move, click: x, y; keys: virtual-key code

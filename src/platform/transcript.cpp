@@ -1,5 +1,8 @@
 #include "platform/transcript.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace brindle {
 
 std::string EscapeTranscriptField(std::string_view bytes) {
@@ -34,18 +37,72 @@ std::string EscapeTranscriptField(std::string_view bytes) {
   return out;
 }
 
+Transcript::Transcript(std::FILE* out) : out_(out) {
+  if (out_ != nullptr) flusher_ = std::thread(&Transcript::FlushLoop, this);
+}
+
+Transcript::~Transcript() {
+  if (!flusher_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  flusher_.join();
+}
+
 void Transcript::Box(std::string_view caption, std::string_view text) {
   if (out_ == nullptr) return;
-  const std::string line =
-      "box\t" + EscapeTranscriptField(caption) + "\t" + EscapeTranscriptField(text) + "\n";
-  std::fwrite(line.data(), 1, line.size(), out_);
+  Write("box\t" + EscapeTranscriptField(caption) + "\t" + EscapeTranscriptField(text) + "\n");
+  if (std::fflush(out_) != 0) RecordError();
+  if (error_.load() != 0) Fail();
 }
 
 void Transcript::Print(int x, int y, std::string_view text) {
   if (out_ == nullptr) return;
-  const std::string line = "print\t" + std::to_string(x) + "\t" + std::to_string(y) + "\t" +
-                           EscapeTranscriptField(text) + "\n";
-  std::fwrite(line.data(), 1, line.size(), out_);
+  Write("print\t" + std::to_string(x) + "\t" + std::to_string(y) + "\t" +
+        EscapeTranscriptField(text) + "\n");
+  FlushLater();
+}
+
+std::string Transcript::Flush() {
+  if (out_ != nullptr && std::fflush(out_) != 0) RecordError();
+  const int error = error_.load();
+  return error == 0 ? "" : std::strerror(error);
+}
+
+void Transcript::Write(const std::string& line) {
+  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size()) RecordError();
+  if (error_.load(std::memory_order_relaxed) != 0) Fail();
+}
+
+// Only the first line after a flush wakes the flusher; the lines that follow ride along.
+void Transcript::FlushLater() {
+  if (pending_.exchange(true)) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  wake_.notify_one();
+}
+
+void Transcript::FlushLoop() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return stopping_ || pending_.load(); });
+    if (wake_.wait_for(lock, kPrintDelay, [this] { return stopping_; })) return;
+    pending_.store(false);
+    lock.unlock();
+    if (std::fflush(out_) != 0) RecordError();
+    lock.lock();
+  }
+}
+
+// Keeps the first error: later ones are usually its consequences.
+void Transcript::RecordError() {
+  int none = 0;
+  error_.compare_exchange_strong(none, errno != 0 ? errno : EIO);
+}
+
+void Transcript::Fail() {
+  throw TranscriptWriteError{std::strerror(error_.load())};
 }
 
 }  // namespace brindle

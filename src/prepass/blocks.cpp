@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "lang/text.h"
 #include "prepass/prepass.h"
 
 namespace brindle {

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
 #include "prepass/prepass.h"
 
 namespace brindle {

@@ -1,7 +1,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
+#include "lang/text.h"
 #include "prepass/prepass.h"
 
 namespace brindle {

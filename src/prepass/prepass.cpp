@@ -1,25 +1,9 @@
 #include "prepass/prepass.h"
 
-#include "host/interpreter.h"
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
+#include "lang/text.h"
 
 namespace brindle {
-
-std::string UpperCase(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
-std::string LowerCase(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
 
 namespace {
 
@@ -59,19 +43,12 @@ Fault MainSweep(const PrePassTables& t) {
 
 }  // namespace
 
-Fault RunPrePass(const PrePassTables& t) {
+Fault PrePass(const PrePassTables& t) {
   ClassifyKeywords(t);
   if (Fault f = RegisterLabels(t)) return f;
   if (Fault f = RegisterFunctions(t)) return f;
   if (Fault f = MainSweep(t)) return f;
   return CheckBlockBalance(t.blocks);
-}
-
-bool PrePass(Interpreter& in) {
-  Fault fault = RunPrePass({in.tokens, in.symbols, in.blocks});
-  if (!fault) return true;
-  ShowMessage(in, std::move(*fault));
-  return false;
 }
 
 }  // namespace brindle

@@ -7,13 +7,11 @@
 #include <string_view>
 
 #include "frontend/token_table.h"
-#include "host/messages.h"
+#include "lang/messages.h"
 #include "prepass/blocks.h"
 #include "prepass/symbols.h"
 
 namespace brindle {
-
-struct Interpreter;
 
 struct PrePassTables {
   TokenTable& tokens;
@@ -24,10 +22,7 @@ struct PrePassTables {
 // The first fault found, or nothing when the script passed. What the pass recorded before the
 // fault stays in the tables.
 using Fault = std::optional<Message>;
-Fault RunPrePass(const PrePassTables& t);
-
-// Runs the pass on the interpreter's tables and shows its fault. True when the script passed.
-bool PrePass(Interpreter& in);
+Fault PrePass(const PrePassTables& t);
 
 // Steps of the pass, each in its own file.
 void ClassifyKeywords(const PrePassTables& t);
@@ -40,9 +35,5 @@ Fault ResolveGoto(const PrePassTables& t, int p, int line);
 Fault RegisterHandler(const PrePassTables& t, int p, int line);
 Fault CheckStatement(const PrePassTables& t, int p, int line);
 Fault CheckBlockBalance(const Blocks& blocks);
-
-// ASCII upper and lower case; other bytes unchanged.
-std::string UpperCase(std::string_view text);
-std::string LowerCase(std::string_view text);
 
 }  // namespace brindle

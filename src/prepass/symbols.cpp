@@ -1,6 +1,7 @@
 #include "prepass/symbols.h"
 
-#include "prepass/keywords.h"
+#include "lang/keywords.h"
+#include "lang/text.h"
 #include "prepass/prepass.h"
 
 namespace brindle {

@@ -100,6 +100,26 @@ std::optional<WindowEvent> SdlPlatform::Translate(const SDL_Event& event, bool d
   }
 }
 
+bool SdlPlatform::MakesWindowEvent(const SDL_Event& event) const {
+  const uint32_t window = WindowOf(event);
+  if (window != 0 && window != window_id_) return false;  // a message box's
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return VirtualKeyOf(event.key.keysym) != 0;
+    case SDL_TEXTINPUT:
+      return boxes_.HasFocus();
+    case SDL_MOUSEMOTION:
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+      return event.button.button == SDL_BUTTON_LEFT;
+    case SDL_WINDOWEVENT:
+      return event.window.event == SDL_WINDOWEVENT_EXPOSED;
+    default:
+      return false;
+  }
+}
+
 bool SdlPlatform::RouteToMessageBox(const SDL_Event& event) {
   const uint32_t window = WindowOf(event);
   if (window == 0 || window == window_id_) {

@@ -18,9 +18,6 @@ static_assert(SDL_NUM_SCANCODES <= 512, "key_went_to_box_ has a flag for every s
 // While a busy script runs, presenting every SWAP would cost more than drawing; the window is
 // redrawn at most this often, and whenever the script waits.
 constexpr uint64_t kFrameIntervalMs = 10;
-// The pump reads the clock on every so many calls only, and asks SDL for events at most once a
-// millisecond.
-constexpr int kPollsPerClockRead = 32;
 // Windows' caret blink time.
 constexpr uint64_t kCaretBlinkMs = 530;
 // Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
@@ -78,7 +75,12 @@ void SdlPlatform::ShowCanvas(const Canvas& canvas) {
   canvas.CopyPixelsTo(shown_);
   picture_stale_ = true;
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
-  polls_until_clock_ = 0;
+  event_polls_.LookAgain();
+}
+
+// Ticks that would run no handler do not wake the program.
+bool SdlPlatform::TimerWakes() const {
+  return timer_.running() && sink_ != nullptr && sink_->HandlesTimer();
 }
 
 bool SdlPlatform::CaretBlinks() const {
@@ -118,7 +120,7 @@ void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
 
 int SdlPlatform::WaitLimitMs(uint64_t now_ms) const {
   uint64_t until = UINT64_MAX;
-  if (timer_.running()) until = timer_.due_ms();
+  if (TimerWakes()) until = timer_.due_ms();
   if (CaretBlinks()) until = std::min(until, caret_toggle_ms_);
   if (until == UINT64_MAX) return -1;
   return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
@@ -127,46 +129,46 @@ int SdlPlatform::WaitLimitMs(uint64_t now_ms) const {
 // The pump: cheap when called per token, and at most one event.
 std::optional<WindowEvent> SdlPlatform::PollEvent() {
   if (closed_) return WindowEvent{WindowEvent::Type::kClose};
-  if (--polls_until_clock_ > 0) return std::nullopt;
-  polls_until_clock_ = kPollsPerClockRead;
+  if (!event_polls_.Due(NowMs)) return std::nullopt;
   const uint64_t now = NowMs();
-  if (now < next_poll_ms_) return std::nullopt;
-  next_poll_ms_ = now + 1;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (std::optional<WindowEvent> e = Translate(event, false)) {
-      // More may be waiting: the next call looks again at once.
-      next_poll_ms_ = now;
-      polls_until_clock_ = 0;
+      event_polls_.LookAgain();  // more may be waiting
       return e;
     }
   }
-  if (timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+  if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
   UpdateCaret(now);
   PresentIfChanged(now, false);
   return std::nullopt;
 }
 
-// Looks for a close in the queue without taking anything else from it, at most once a
-// millisecond.
-bool SdlPlatform::CloseRequested() {
-  if (closed_) return true;
-  if (--close_checks_until_clock_ > 0) return false;
-  close_checks_until_clock_ = kPollsPerClockRead;
-  const uint64_t now = NowMs();
-  if (now < next_close_check_ms_) return false;
-  next_close_check_ms_ = now + 1;
-  SDL_PumpEvents();
-  SDL_Event events[32];
-  const int n = SDL_PeepEvents(events, 32, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
-  for (int i = 0; i < n; ++i) {
-    if (events[i].window.event == SDL_WINDOWEVENT_CLOSE &&
-        events[i].window.windowID == window_id_) {
-      closed_ = true;
-    }
-  }
-  if (SDL_HasEvent(SDL_QUIT)) closed_ = true;
+bool SdlPlatform::PollClose() {
+  if (!closed_ && close_polls_.Due(NowMs) && FindClose() == CloseAhead::kFirst) closed_ = true;
   return closed_;
+}
+
+bool SdlPlatform::CloseRequested() {
+  if (!closed_ && close_polls_.Due(NowMs) && FindClose() != CloseAhead::kNone) closed_ = true;
+  return closed_;
+}
+
+// Looks through what SDL holds without taking any of it.
+SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  const int n = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  bool others = false;
+  for (int i = 0; i < n; ++i) {
+    const SDL_Event& e = events[i];
+    const bool close = e.type == SDL_QUIT ||
+                       (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE &&
+                        e.window.windowID == window_id_);
+    if (close) return others ? CloseAhead::kBehindOthers : CloseAhead::kFirst;
+    others = others || MakesWindowEvent(e);
+  }
+  return CloseAhead::kNone;
 }
 
 // The message loop: input first, then the timer, as Windows orders them; the window is brought
@@ -179,7 +181,7 @@ WindowEvent SdlPlatform::WaitEvent() {
       if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
     }
     const uint64_t now = NowMs();
-    if (timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+    if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
     PresentIfChanged(now, true);
     WaitForEvents(x11_connection_, WaitLimitMs(now));
@@ -210,7 +212,7 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
       continue;
     }
     const uint64_t now = NowMs();
-    if (handlers_may_run && timer_.Take(now)) {
+    if (handlers_may_run && TimerWakes() && timer_.Take(now)) {
       DeliverDuringBox({WindowEvent::Type::kTimer});
       continue;
     }

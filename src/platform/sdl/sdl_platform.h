@@ -12,6 +12,7 @@
 #include "platform/canvas.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
+#include "platform/sdl/poll_throttle.h"
 #include "platform/sdl/tick_schedule.h"
 
 struct SDL_Window;
@@ -37,7 +38,10 @@ class SdlPlatform final : public Platform {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void NoteText(int, int, std::string_view) override {}
   std::optional<WindowEvent> PollEvent() override;
+  // At the nesting limit: a close that no other event comes before.
+  bool PollClose() override;
   WindowEvent WaitEvent() override;
+  // In loops: a close anywhere among the pending events.
   bool CloseRequested() override;
   void ShowCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
@@ -58,11 +62,16 @@ class SdlPlatform final : public Platform {
   std::optional<WindowEvent> TranslateKey(const SDL_KeyboardEvent& key, bool dialog);
   std::optional<WindowEvent> TranslateWindowEvent(const SDL_Event& event);
   bool RouteToMessageBox(const SDL_Event& event);
+  // Whether an event would reach the window procedure (what Translate makes something of).
+  bool MakesWindowEvent(const SDL_Event& event) const;
+  enum class CloseAhead { kNone, kFirst, kBehindOthers };
+  CloseAhead FindClose() const;
   // Hands an event to the sink while a message box waits.
   void DeliverDuringBox(const WindowEvent& event);
 
   // Redraws the window when what it shows has changed (rate-limited when not forced).
   void PresentIfChanged(uint64_t now_ms, bool force);
+  bool TimerWakes() const;
   bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
   // How long a wait may last before the timer or the caret needs attention; -1: no limit.
@@ -88,10 +97,8 @@ class SdlPlatform final : public Platform {
   uint64_t caret_version_ = 0;
   uint64_t caret_toggle_ms_ = 0;
 
-  int polls_until_clock_ = 0;
-  uint64_t next_poll_ms_ = 0;
-  int close_checks_until_clock_ = 0;
-  uint64_t next_close_check_ms_ = 0;
+  PollThrottle event_polls_;  // of the pump
+  PollThrottle close_polls_;  // of the looks for a close
 
   std::vector<MessageBoxWindow*> open_boxes_;  // innermost last
   // Keys that went down in a message box: their key-up is not the script's.

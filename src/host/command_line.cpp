@@ -1,0 +1,90 @@
+#include "host/command_line.h"
+
+#include <charconv>
+
+namespace brindle {
+
+const std::string_view kUsage =
+    "usage: brindle SCRIPT                         run in a window\n"
+    "       brindle --headless [options] SCRIPT    run with no window\n"
+    "       brindle --check SCRIPT                 tokenize and pre-check only\n"
+    "       brindle --help | --version\n"
+    "headless options:\n"
+    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
+    "  --screenshot FILE.png   write what the window shows when the program ends\n"
+    "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "window option:\n"
+    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
+
+namespace {
+
+// The value of an option that names a file; an empty name is refused rather than ignored.
+std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
+                                      std::optional<std::string>& out) {
+  const std::string option = argv[i];
+  if (++i == argc || *argv[i] == '\0') return option + " needs a file name";
+  out = argv[i];
+  return std::nullopt;
+}
+
+std::optional<std::string> Finish(const CommandLine& cl) {
+  if (cl.script.empty()) return "no script given";
+  // Nothing runs with --check, so there would be no picture to write.
+  if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
+  const bool window = !cl.headless && !cl.check;
+  if (window && (cl.events || cl.screenshot)) return "--events and --screenshot need --headless";
+  if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<uint32_t> ParseSeed(std::string_view text) {
+  // from_chars takes no sign, no blank and no base prefix, and reports overflow.
+  uint32_t seed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return seed;
+}
+
+std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      cl.help = true;
+      return std::nullopt;
+    } else if (arg == "--version") {
+      cl.version = true;
+      return std::nullopt;
+    } else if (arg == "--headless") {
+      cl.headless = true;
+    } else if (arg == "--check") {
+      cl.check = true;
+    } else if (arg == "--events") {
+      if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
+    } else if (arg == "--screenshot") {
+      if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
+    } else if (arg == "--seed") {
+      if (++i == argc) return "--seed needs a number";
+      cl.seed = ParseSeed(argv[i]);
+      if (!cl.seed) return "--seed needs a number from 0 to 4294967295";
+    } else if (arg == "--zoom") {
+      const std::string_view n = ++i == argc ? "" : argv[i];
+      if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {
+        return "--zoom needs a number from 1 to 4";
+      }
+      cl.zoom = n[0] - '0';
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return "unknown option " + std::string(arg);
+    } else if (!cl.script.empty()) {
+      return "more than one script given";
+    } else {
+      cl.script = arg;
+    }
+  }
+  return Finish(cl);
+}
+
+}  // namespace brindle

@@ -1,0 +1,72 @@
+// The context every statement and evaluator works in. It refers to the script's image, which
+// nothing here may change; to caches that only grow and never change a result; and it holds
+// what runs change (values, cursor, drawing state) and the host's plumbing. One per process,
+// so every test starts afresh.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "lang/numbers.h"
+#include "platform/canvas.h"
+#include "platform/platform.h"
+#include "runtime/process_state.h"
+#include "runtime/run_state.h"
+#include "runtime/script_image.h"
+#include "runtime/values.h"
+
+namespace brindle {
+
+struct ExprCache;  // compiled expressions (expr/expr_cache.h)
+struct LoopHeads;  // WHILE heads read once (exec/loop_head.h)
+
+// Values the window procedure stores for the script's MOUSEX, MOUSEY and HWPARAM.
+struct EventValues {
+  int32_t mouse_x = 0;
+  int32_t mouse_y = 0;
+  int32_t wparam = 0;
+};
+
+// What the process reports when it ends.
+struct Outcome {
+  bool front_end_failed = false;      // the tokenizer or the pre-check found a fault
+  bool run_time_error_shown = false;  // a box raised while the script ran
+  int ExitStatus() const { return front_end_failed ? 1 : run_time_error_shown ? 3 : 0; }
+};
+
+struct Interpreter {
+  Interpreter(const ScriptImage& script, ExprCache& expr_cache, LoopHeads& heads, Platform& p,
+              std::string path)
+      : image(script),
+        exprs(expr_cache),
+        loop_heads(heads),
+        platform(p),
+        script_path(std::move(path)) {}
+  Interpreter(const Interpreter&) = delete;
+  Interpreter& operator=(const Interpreter&) = delete;
+
+  // The script, read-only.
+  const ScriptImage& image;
+  // Derived from the image at first use and kept.
+  ExprCache& exprs;
+  LoopHeads& loop_heads;
+
+  // What runs change.
+  Values values;
+  TokenCursor cursor;
+  RandomState random;
+  EventValues events;
+  Canvas canvas;
+  ProcessState process;
+  RunState* run = nullptr;  // the innermost active run
+  int active_runs = 0;
+
+  // The host's plumbing.
+  Platform& platform;
+  EventSink* window_proc = nullptr;  // where the executor's pump sends events
+  Outcome outcome;
+  std::string script_path;  // relative picture names are also tried beside the script
+  long steps_taken = 0;     // counted only in fuzzing builds
+};
+
+}  // namespace brindle

@@ -1,0 +1,72 @@
+#include "runtime/token_facts.h"
+
+#include "lang/keywords.h"
+#include "lang/numbers.h"
+#include "lang/text.h"
+
+namespace brindle {
+namespace {
+
+OperatorClass ClassifyOperator(char op) {
+  switch (op) {
+    case '+':
+    case '-':
+      return kSumOperator;
+    case '*':
+    case '/':
+    case '%':
+    case '^':
+      return kTermOperator;
+    default:
+      return kNoOperator;
+  }
+}
+
+FactorForm ClassifyFactor(int kind, char lead) {
+  if (IsDigit(lead)) return kFormNumber;
+  if (lead == '(') return kFormParen;
+  if (lead == '[') return kFormBracket;
+  switch (kind) {
+    case TK_IDENT:
+      return kFormName;
+    case KW_RND:
+    case KW_SIN:
+    case KW_COS:
+    case KW_TAN:
+    case KW_RAND:
+    case KW_ABS:
+    case KW_ATAN:
+    case KW_SQR:
+    case KW_LOG:
+    case KW_ROUND:
+    case KW_INT:
+    case KW_FRAC:
+      return kFormFunction;
+    case KW_VAL:
+      return kFormVal;
+    default:
+      return kFormNone;
+  }
+}
+
+}  // namespace
+
+void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts) {
+  for (int p = 1; p < static_cast<int>(facts.info.size()); ++p) {
+    TokenInfo& t = facts.info[p];
+    const std::string& text = tokens.text[p];
+    t.kind = tokens.kind[p];
+    t.var = symbols.var_slot_of_token[p];
+    t.array = symbols.array_slot_of_token[p];
+    t.var_type = static_cast<uint8_t>(symbols.var_type[t.var]);
+    t.array_type = static_cast<uint8_t>(symbols.array_type[t.array]);
+    t.op = text.size() == 1 ? text[0] : 0;
+    const char lead = text.empty() ? 0 : text[0];
+    // Any text that begins with a digit reads as a number, string literals included.
+    t.number = IsDigit(lead) ? TextToNumber(text) : 0.0f;
+    t.op_class = ClassifyOperator(t.op);
+    t.form = ClassifyFactor(t.kind, lead);
+  }
+}
+
+}  // namespace brindle

@@ -1,0 +1,197 @@
+// Files Brindle writes and reads on a user's behalf: a screenshot replaces only the regular
+// file it names, and no input (script, timeline, picture) can make a run wait or read for ever.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/file_read.h"
+#include "platform/file_replace.h"
+#include "platform/image.h"
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle::testing {
+namespace {
+
+constexpr std::chrono::seconds kNoHang{20};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A fresh folder per test, removed afterwards.
+class Folder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("brindle-files-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path Path(const std::string& name) const { return dir_ / name; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path Script(const std::string& text) const {
+    WriteFile(Path("s.bas"), text);
+    return Path("s.bas");
+  }
+  fs::path dir_;
+};
+
+using Screenshots = Folder;
+
+const std::vector<unsigned char> kBytes = {'p', 'n', 'g'};
+
+TEST_F(Screenshots, NeitherATemporaryNameNorWhatItLinksToIsTouched) {
+  WriteFile(Path("victim"), "keep");
+  fs::create_symlink(Path("victim"), Path("shot.png.tmp"));
+  WriteFile(Path("other.png.tmp"), "mine");
+  std::string reason;
+  ASSERT_TRUE(ReplaceFile(Path("shot.png").string(), kBytes, reason)) << reason;
+  ASSERT_TRUE(ReplaceFile(Path("other.png").string(), kBytes, reason)) << reason;
+  EXPECT_EQ(ReadAll(Path("victim")), "keep");
+  EXPECT_TRUE(fs::is_symlink(Path("shot.png.tmp")));
+  EXPECT_EQ(ReadAll(Path("other.png.tmp")), "mine");
+  EXPECT_EQ(ReadAll(Path("shot.png")), "png");
+  // Nothing is left behind.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"other.png", "other.png.tmp", "shot.png",
+                                               "shot.png.tmp", "victim"}));
+}
+
+TEST_F(Screenshots, AnExistingRegularFileIsReplacedWithTheUsualPermissions) {
+  WriteFile(Path("shot.png"), "old picture");
+  fs::permissions(Path("shot.png"), fs::perms::owner_read | fs::perms::owner_write);
+  const mode_t mask = umask(022);
+  std::string reason;
+  ASSERT_TRUE(ReplaceFile(Path("shot.png").string(), kBytes, reason)) << reason;
+  umask(mask);
+  EXPECT_EQ(ReadAll(Path("shot.png")), "png");
+  struct stat st;
+  ASSERT_EQ(stat(Path("shot.png").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST_F(Screenshots, NamesThatAreNotRegularFilesAreRefusedAndLeftAlone) {
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_directory(Path("folder"));
+  WriteFile(Path("target"), "keep");
+  fs::create_symlink(Path("target"), Path("link"));
+  for (const std::string name : {"fifo", "folder", "link"}) {
+    std::string reason;
+    EXPECT_FALSE(ReplaceFile(Path(name).string(), kBytes, reason)) << name;
+    EXPECT_EQ(reason, "not a regular file") << name;
+  }
+  EXPECT_EQ(ReplaceProblem("/dev/null"), "not a regular file");
+  EXPECT_EQ(ReplaceProblem(""), "no file name");
+  EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+  EXPECT_TRUE(fs::is_directory(Path("folder")));
+  EXPECT_TRUE(fs::is_symlink(Path("link")));
+  EXPECT_EQ(ReadAll(Path("target")), "keep");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder", "link", "target"}));
+}
+
+// Refused before the run: nothing is printed, and the FIFO is not opened (which would wait).
+TEST_F(Screenshots, CommandLineRefusesAFifoTarget) {
+  ASSERT_EQ(mkfifo(Path("shot.png").c_str(), 0600), 0);
+  SpawnOptions options;
+  options.timeout = kNoHang;
+  const ProcessResult r = RunBrindle(
+      {"--headless", "--screenshot", Path("shot.png").string(), Script("PRINT 1, 2, 3\n")},
+      options);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "brindle: cannot write " + Path("shot.png").string() + ": not a regular file\n");
+  EXPECT_TRUE(fs::is_fifo(Path("shot.png")));
+}
+
+TEST_F(Screenshots, TimelineScreenshotThroughASymlinkIsRefused) {
+  WriteFile(Path("victim"), "keep");
+  fs::create_symlink(Path("victim"), Path("shot.png"));
+  WriteFile(Path("e.events"), "screenshot " + Path("shot.png").string() + "\n");
+  const ProcessResult r =
+      RunBrindle({"--headless", "--events", Path("e.events").string(), Script("PRINT 1, 2, 3\n")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(ReadAll(Path("victim")), "keep");
+  EXPECT_TRUE(fs::is_symlink(Path("shot.png")));
+}
+
+using Inputs = Folder;
+
+// A FIFO with no writer reads as empty at once; a pipe from the shell is read to its end.
+TEST_F(Inputs, FifoScriptAndTimelineDoNotWait) {
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  SpawnOptions options;
+  options.timeout = kNoHang;
+  const ProcessResult script = RunBrindle({"--headless", Path("fifo").string()}, options);
+  EXPECT_FALSE(script.timed_out);
+  EXPECT_EQ(script.status, 1);  // an empty script has no line end
+  const ProcessResult events = RunBrindle(
+      {"--headless", "--events", Path("fifo").string(), Script("PRINT 1, 2, 3\n")}, options);
+  EXPECT_FALSE(events.timed_out);
+  EXPECT_EQ(events.status, 0);
+  EXPECT_NE(events.out.find("print\t1\t2\t3\n"), std::string::npos);
+}
+
+TEST_F(Inputs, FifoPictureIsNoPicture) {
+  ASSERT_EQ(mkfifo(Path("pic.bmp").c_str(), 0600), 0);
+  SpawnOptions options;
+  options.timeout = kNoHang;
+  const ProcessResult r = RunBrindle({"--headless", Script("PTR p\n"
+                                                           "LOADIMG p, \"pic.bmp\", 0, 0, 0, 16\n"
+                                                           "PRINT 0, 0, p\n")},
+                                     options);
+  EXPECT_FALSE(r.timed_out);
+  EXPECT_NE(r.out.find("print\t0\t0\t0\n"), std::string::npos) << r.out;
+  EXPECT_TRUE(Image::Load("/dev/zero").is_null());
+}
+
+TEST_F(Inputs, DevicesAndOversizedFilesAreRefusedWithTheReason) {
+  const ProcessResult zero = RunBrindle({"--headless", "/dev/zero"});
+  EXPECT_EQ(zero.status, 2);
+  EXPECT_EQ(zero.err, "brindle: cannot read /dev/zero: not a regular file\n");
+  const ProcessResult events = RunBrindle({"--headless", "--events", "/dev/zero", "x.bas"});
+  EXPECT_EQ(events.status, 2);
+
+  std::string big(kMaxSourceBytes + 1, ' ');
+  big.back() = '\n';
+  WriteFile(Path("big.bas"), big);
+  const ProcessResult r = RunBrindle({"--check", Path("big.bas").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot read " + Path("big.bas").string() + ": larger than 16 MiB\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Inputs, ReadingStopsAtTheLimitWhateverTheFileClaims) {
+  std::string bytes, reason;
+  EXPECT_FALSE(ReadWholeFile("/dev/urandom", 1 << 20, FileKinds::kRegularOrPipe, bytes, reason));
+  EXPECT_EQ(reason, "not a regular file");
+  WriteFile(Path("f"), std::string(1 << 20, 'x'));
+  EXPECT_TRUE(ReadWholeFile(Path("f").string(), 1 << 20, FileKinds::kRegular, bytes, reason));
+  EXPECT_EQ(bytes.size(), size_t{1} << 20);
+  EXPECT_FALSE(
+      ReadWholeFile(Path("f").string(), (1 << 20) - 1, FileKinds::kRegular, bytes, reason));
+  EXPECT_EQ(reason, "larger than 1048575 bytes");
+}
+
+}  // namespace
+}  // namespace brindle::testing

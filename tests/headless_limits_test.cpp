@@ -1,0 +1,127 @@
+// The headless platform under timelines no user would write by hand: ticks nobody can see are
+// skipped, a close gets through where no handler may start, and a huge type line is typed
+// without being held in memory as events.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/headless.h"
+#include "platform/timeline.h"
+#include "run_brindle.h"
+
+namespace brindle {
+namespace {
+
+using Type = WindowEvent::Type;
+
+class TimerSink : public EventSink {
+ public:
+  explicit TimerSink(bool handles) : handles_(handles) {}
+  void Dispatch(const WindowEvent&) override {}
+  bool HandlesTimer() const override { return handles_; }
+
+ private:
+  bool handles_;
+};
+
+HeadlessPlatform Platform(const std::string& timeline) {
+  Timeline parsed = ParseTimeline(timeline);
+  EXPECT_EQ(parsed.error, "");
+  return HeadlessPlatform(nullptr, std::move(parsed));
+}
+
+TEST(HeadlessTicks, TicksAreTakenOnlyWhenSomethingHandlesThem) {
+  for (const bool handles : {true, false}) {
+    HeadlessPlatform platform = Platform("wait 100\nkey 65\n");
+    TimerSink sink(handles);
+    platform.SetEventSink(&sink);
+    platform.StartTimer(10);
+    const std::optional<WindowEvent> first = platform.PollEvent();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->type, handles ? Type::kTimer : Type::kKeyDown);
+    EXPECT_EQ(platform.TickCount(), handles ? 10u : 100u);
+  }
+}
+
+TEST(HeadlessClose, TakenPastTimeAndScreenshotsButNotPastAnEvent) {
+  const std::string shot =
+      (std::filesystem::temp_directory_path() / "brindle-headless-close.png").string();
+  std::filesystem::remove(shot);
+  HeadlessPlatform ends = Platform("wait 100\nscreenshot " + shot + "\nwait 5\nclose\nkey 65\n");
+  TimerSink sink(true);
+  ends.SetEventSink(&sink);
+  ends.StartTimer(10);
+  EXPECT_TRUE(ends.PollClose());
+  EXPECT_TRUE(std::filesystem::exists(shot));
+  EXPECT_EQ(ends.TickCount(), 105u);
+  std::filesystem::remove(shot);
+
+  HeadlessPlatform waits = Platform("wait 100\nkey 65\nclose\n");
+  waits.SetEventSink(&sink);
+  EXPECT_FALSE(waits.PollClose());
+  EXPECT_FALSE(waits.PollClose());
+  // Nothing was taken: the wait and the key come as before, and then the close.
+  EXPECT_EQ(waits.PollEvent()->type, Type::kKeyDown);
+  EXPECT_EQ(waits.TickCount(), 100u);
+  EXPECT_FALSE(waits.PollClose());
+  EXPECT_EQ(waits.PollEvent()->type, Type::kKeyUp);
+  EXPECT_TRUE(waits.PollClose());
+
+  HeadlessPlatform barrier = Platform("idle\nclose\n");
+  EXPECT_FALSE(barrier.PollClose());
+}
+
+// A 10 ms timer that nothing handles, and a hundred thousand days: the clock jumps over the
+// ticks (taking each would take hours), and the tick count wraps at 2^32 ms as GetTickCount
+// does.
+TEST(HeadlessTicks, UnhandledTicksOfLongWaitsAreSkipped) {
+  namespace fs = std::filesystem;
+  const fs::path script = fs::temp_directory_path() / "brindle-long-waits.bas";
+  const fs::path events = fs::temp_directory_path() / "brindle-long-waits.events";
+  std::ofstream(script) << "VAR t, now\n"
+                           "GOTO start\n"
+                           "WINMSG WMKEYDOWN\n"
+                           "GETTICK now\n"
+                           "PRINT 0, 0, now\n"
+                           "ENDWM\n"
+                           "LABEL start\n"
+                           "t = 10\n"
+                           "TIMERON t\n";
+  {
+    std::ofstream timeline(events);
+    timeline << "idle\n";
+    for (int day = 0; day < 100000; ++day) timeline << "wait 86400000\n";
+    timeline << "key 65\n";
+  }
+  testing::SpawnOptions options;
+  options.timeout = std::chrono::seconds(60);
+  const testing::ProcessResult r =
+      testing::RunBrindle({"--headless", "--events", events.string(), script.string()}, options);
+  EXPECT_FALSE(r.timed_out);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("print\t0\t0\t-1474199552\n"), std::string::npos) << r.out;
+  fs::remove(script);
+  fs::remove(events);
+}
+
+TEST(HeadlessTyping, AHugeTypeLineIsTypedOneCharacterAtATime) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
+#endif
+  namespace fs = std::filesystem;
+  const fs::path script = fs::temp_directory_path() / "brindle-huge-type.bas";
+  const fs::path events = fs::temp_directory_path() / "brindle-huge-type.events";
+  std::ofstream(script) << "VAR n\n";
+  std::ofstream(events) << "type " << std::string(15 << 20, 'a') << "\n";
+  testing::SpawnOptions options;
+  options.memory_limit = size_t{256} << 20;
+  const testing::ProcessResult r =
+      testing::RunBrindle({"--headless", "--events", events.string(), script.string()}, options);
+  EXPECT_EQ(r.status, 0) << r.err;
+  fs::remove(script);
+  fs::remove(events);
+}
+
+}  // namespace
+}  // namespace brindle

@@ -1,0 +1,10 @@
+VAR t, n
+GOTO start
+WINMSG WMTIMER
+n = n + 1
+WHILE n > 0
+WEND
+ENDWM
+LABEL start
+t = 10
+TIMERON t

@@ -1,0 +1,122 @@
+// The transcript as a user relies on it: what a run printed is in the file even when the run is
+// killed, a transcript that cannot be written ends the run with status 2, and running out of
+// memory ends it with a message after everything printed so far.
+#include "platform/transcript.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle::testing {
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+fs::path WriteTemp(const std::string& name, const std::string& bytes) {
+  const fs::path path = fs::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+constexpr char kStats[] = "box\tTokenizer\tNumber of tokens: ";
+
+// Prints once, then never ends (no events: nothing closes the window).
+constexpr char kPrintThenLoop[] =
+    "VAR n\n"
+    "PRINT 1, 2, 3\n"
+    "WHILE n = 0\n"
+    "WEND\n";
+
+TEST(Transcript, LinesReachTheFileWhileTheRunGoesOn) {
+  const fs::path script = WriteTemp("brindle-tr-loop.bas", kPrintThenLoop);
+  const fs::path out = fs::temp_directory_path() / "brindle-tr-loop.out";
+  const pid_t pid = StartBrindle({"--headless", script.string()}, out.string());
+  ASSERT_GT(pid, 0);
+  std::string seen;
+  for (int i = 0; i < 400 && seen.find("print\t1\t2\t3\n") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    seen = ReadAll(out);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  EXPECT_EQ(seen.rfind(kStats, 0), 0u) << seen;
+  EXPECT_NE(seen.find("print\t1\t2\t3\n"), std::string::npos) << seen;
+  fs::remove(script);
+  fs::remove(out);
+}
+
+// The statistics box already cannot be written, so the endless loop is never reached.
+TEST(Transcript, AWriteErrorEndsTheRunWithStatusTwo) {
+  const fs::path script = WriteTemp("brindle-tr-full.bas", kPrintThenLoop);
+  SpawnOptions options;
+  options.stdout_path = "/dev/full";
+  options.timeout = std::chrono::seconds(20);
+  const ProcessResult r = RunBrindle({"--headless", script.string()}, options);
+  EXPECT_FALSE(r.timed_out);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot write the transcript: No space left on device\n");
+  fs::remove(script);
+}
+
+TEST(Transcript, AFailedStreamIsReportedOnTheNextLine) {
+  std::FILE* full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  {
+    Transcript transcript(full);
+    EXPECT_THROW(transcript.Box("caption", "text"), TranscriptWriteError);
+    EXPECT_THROW(transcript.Print(1, 2, "text"), TranscriptWriteError);
+    EXPECT_EQ(transcript.Flush(), "No space left on device");
+  }
+  std::fclose(full);
+}
+
+TEST(Transcript, OutOfMemoryEndsWithAMessageAfterWhatWasPrinted) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
+#endif
+  // A 16 MiB string, then copies of it until memory runs out, which it does with less memory
+  // than the stored text may take.
+  const fs::path script = WriteTemp("brindle-tr-oom.bas",
+                                    "STR s, t\n"
+                                    "STR a[200]\n"
+                                    "VAR i\n"
+                                    "PRINT 0, 0, \"before\"\n"
+                                    "s = \"0123456789abcdef\"\n"
+                                    "WHILE i < 20\n"
+                                    "i = i + 1\n"
+                                    "t = s\n"
+                                    "s = s + t\n"
+                                    "WEND\n"
+                                    "i = 0\n"
+                                    "WHILE i < 200\n"
+                                    "i = i + 1\n"
+                                    "a[i] = s\n"
+                                    "WEND\n"
+                                    "PRINT 0, 1, \"not reached\"\n");
+  SpawnOptions options;
+  options.memory_limit = size_t{192} << 20;
+  const ProcessResult r = RunBrindle({"--headless", script.string()}, options);
+  EXPECT_EQ(r.status, 4) << r.err;
+  EXPECT_EQ(r.err, "brindle: out of memory\n");
+  EXPECT_NE(r.out.find("print\t0\t0\tbefore\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("not reached"), std::string::npos);
+  fs::remove(script);
+}
+
+}  // namespace
+}  // namespace brindle::testing
