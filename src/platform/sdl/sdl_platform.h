@@ -25,8 +25,6 @@ class MessageBoxWindow;
 
 class SdlPlatform final : public Platform {
  public:
-  static constexpr int kMaxZoom = 4;
-
   // Opens the window (each canvas pixel shown as zoom x zoom). Null, with the reason in error,
   // when no window can be opened, as when there is no display.
   static std::unique_ptr<SdlPlatform> Open(int zoom, std::string& error);
