@@ -116,6 +116,10 @@ pid_t SpawnWithPipes(const std::vector<std::string>& args, const SpawnOptions& o
 
 }  // namespace
 
+std::filesystem::path TempPath(const std::string& name) {
+  return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
+}
+
 ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string& cwd) {
   SpawnOptions options;
   options.cwd = cwd;

@@ -80,7 +80,7 @@ TEST_P(ScriptCase, PrintsItsTranscript) {
   std::vector<std::string> args = {meta.mode == "check" ? "--check" : "--headless"};
   args.insert(args.end(), meta.args.begin(), meta.args.end());
   const fs::path pixels = dir / (name + ".pixels");
-  const fs::path png = fs::temp_directory_path() / ("brindle-case-" + name + ".png");
+  const fs::path png = TempPath("brindle-case-" + name + ".png");
   if (fs::exists(pixels)) args.insert(args.end(), {"--screenshot", png.string()});
   if (fs::exists(dir / (name + ".events"))) args.insert(args.end(), {"--events", name + ".events"});
   args.push_back(name + ".bas");
