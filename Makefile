@@ -6,7 +6,8 @@ CONFORMANCE ?= ../shared/conformance
 # Name prefixes of the sample cases to run; empty for all.
 CONFORMANCE_CASES ?=
 
-PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev \
+  libsdl2-dev xvfb xdotool imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -45,11 +46,21 @@ conformance:
 	  python3 $(CONFORMANCE)/run $(BUILD)/brindle $(CONFORMANCE_CASES); \
 	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
 
-DEMO ?= examples/shapes.bas
+# In a window when there is a display to open it on; else headless, with a screenshot.
+DEMO ?= examples/meteors.bas
+DEMO_HEADLESS ?= examples/shapes.bas
 demo: deps
 	@$(MAKE) --no-print-directory build
-	$(BUILD)/brindle --headless --screenshot $(BUILD)/demo.png $(DEMO)
-	@echo "the window's picture: $(BUILD)/demo.png"
+	@status=2; \
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "$(DEMO) in a window: Enter answers the first box; close the window to end."; \
+	  $(BUILD)/brindle $(DEMO); status=$$?; \
+	fi; \
+	if [ $$status -eq 2 ]; then \
+	  echo "No display to open a window on: $(DEMO_HEADLESS) runs headless."; \
+	  $(BUILD)/brindle --headless --screenshot $(BUILD)/demo.png $(DEMO_HEADLESS) && \
+	  echo "The window's picture: $(BUILD)/demo.png"; \
+	fi
 
 # AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "platform/file_replace.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
+#include "platform/sdl/sdl_platform.h"
 #include "platform/transcript.h"
 
 namespace {
@@ -52,12 +54,34 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
   return true;
 }
 
+// The script in the desktop window. Closing the window ends the program with status 0.
+int RunInWindow(const brindle::CommandLine& cl) {
+  std::string text, reason;
+  const bool readable = brindle::ReadWholeFile(cl.script, brindle::kMaxSourceBytes,
+                                               brindle::FileKinds::kRegularOrPipe, text, reason);
+  if (!readable) Fail("cannot read " + cl.script + ": " + reason);
+  std::string problem;
+  std::unique_ptr<brindle::SdlPlatform> platform =
+      brindle::SdlPlatform::Open(cl.zoom.value_or(1), problem);
+  if (platform == nullptr) {
+    // A script that cannot be read is the first thing to put right.
+    return readable ? Fail("cannot open a window: " + problem + "; run the script with --headless")
+                    : kStatusUsage;
+  }
+  if (!readable) {
+    platform->ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
+    return kStatusUsage;
+  }
+  brindle::RunOptions options;
+  options.clock_seed = cl.seed;
+  const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
+  return platform->closed() ? 0 : status;
+}
+
 int Run(const brindle::CommandLine& cl) {
+  if (!cl.headless && !cl.check) return RunInWindow(cl);
   std::optional<std::string> text = ReadInput(cl.script);
   if (!text) return kStatusUsage;
-  if (!cl.headless && !cl.check) {
-    return Fail("this build cannot open a window; run the script with --headless");
-  }
   brindle::Timeline timeline;
   if (cl.events) {
     std::optional<std::string> events_text = ReadInput(*cl.events);

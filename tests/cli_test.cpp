@@ -1,6 +1,7 @@
 // The command line as users meet it: options, usage errors and unreadable scripts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -86,12 +87,36 @@ TEST(CommandLine, UnreadableScriptsAreNamedWithTheReason) {
   EXPECT_EQ(directory.err, "brindle: cannot read " + dir + ": Is a directory\n");
 }
 
-TEST(CommandLine, WithoutAWindowTheUserIsToldToRunHeadless) {
+TEST(CommandLine, WithoutADisplayTheUserIsToldToRunHeadless) {
   const fs::path script = WriteTemp("brindle-cli-window.bas", "PRINT 1, 2, 3\n");
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+    unsetenv(variable);
+  }
   const ProcessResult r = RunBrindle({script.string()});
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("--headless"), std::string::npos);
+  EXPECT_EQ(r.err,
+            "brindle: cannot open a window: no display ($DISPLAY and $WAYLAND_DISPLAY are not "
+            "set); run the script with --headless\n");
+  const ProcessResult missing = RunBrindle({"/nonexistent/x.bas"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "brindle: cannot read /nonexistent/x.bas: No such file or directory\n")
+      << "the script's problem comes first";
   fs::remove(script);
+}
+
+TEST(CommandLine, WindowAndHeadlessOptionsDoNotMix) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--zoom", "5", "x.bas"},
+                                               {"--zoom", "0", "x.bas"},
+                                               {"--zoom", "12", "x.bas"},
+                                               {"x.bas", "--zoom"},
+                                               {"--headless", "--zoom", "2", "x.bas"},
+                                               {"--check", "--zoom", "2", "x.bas"},
+                                               {"--events", "e.txt", "x.bas"},
+                                               {"--screenshot", "s.png", "x.bas"}}) {
+    const ProcessResult r = RunBrindle(args);
+    EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
+    EXPECT_NE(r.err.find("usage:"), std::string::npos) << args[0] << " " << args[1];
+  }
 }
 
 // Ten megabytes of random bytes: the first fault is reported, the rest is never read.

@@ -89,12 +89,27 @@ Flow WhileStatement(Interpreter& in) {
   return Flow::kTestEnd;
 }
 
+namespace {
+
+// Where a loop goes round again: a closed window ends the program even in a loop that takes
+// no events.
+void EndIfWindowClosed(Interpreter& in) {
+  if (in.platform.CloseRequested()) {
+    WindowEvent close;
+    close.type = WindowEvent::Type::kClose;
+    in.window_proc->Dispatch(close);
+  }
+}
+
+}  // namespace
+
 // Back to the loop's WHILE, which tests its condition again. A WEND reached outside any loop
 // (by a GOTO into the body) does nothing.
 Flow WendStatement(Interpreter& in) {
   RunState& run = *in.run;
   if (run.while_depth == 0) return Flow::kTestEnd;
   const int loop = run.while_stack[run.while_depth--];
+  EndIfWindowClosed(in);
   // The statement loop would dispatch the WHILE next; it is run here.
   if (loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
     in.cursor = {loop, loop};
@@ -105,6 +120,7 @@ Flow WendStatement(Interpreter& in) {
 }
 
 Flow GotoStatement(Interpreter& in) {
+  EndIfWindowClosed(in);
   NextToken(in);
   in.cursor.exec_pos = in.image.symbols.goto_target[in.cursor.exec_pos];
   return Flow::kSkipEndTest;

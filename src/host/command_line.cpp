@@ -12,7 +12,9 @@ const std::string_view kUsage =
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
-    "  --seed N                seed of RAND (default 0)\n";
+    "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "window option:\n"
+    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
 
 namespace {
 
@@ -29,6 +31,9 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.script.empty()) return "no script given";
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
+  const bool window = !cl.headless && !cl.check;
+  if (window && (cl.events || cl.screenshot)) return "--events and --screenshot need --headless";
+  if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
   return std::nullopt;
 }
 
@@ -65,6 +70,12 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       if (++i == argc) return "--seed needs a number";
       cl.seed = ParseSeed(argv[i]);
       if (!cl.seed) return "--seed needs a number from 0 to 4294967295";
+    } else if (arg == "--zoom") {
+      const std::string_view n = ++i == argc ? "" : argv[i];
+      if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {
+        return "--zoom needs a number from 1 to 4";
+      }
+      cl.zoom = n[0] - '0';
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option " + std::string(arg);
     } else if (!cl.script.empty()) {

@@ -16,6 +16,7 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   std::optional<uint32_t> seed;
+  std::optional<int> zoom;  // the window's: each canvas pixel as zoom x zoom screen pixels
   std::optional<std::string> screenshot;
   std::optional<std::string> events;
   std::string script;
@@ -24,6 +25,8 @@ struct CommandLine {
 // Fills cl from the arguments after the program name. Returns the problem to report with the
 // usage, or nothing when the command line is good (help and version stop the reading).
 std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl);
+
+constexpr int kMaxZoom = 4;
 
 // A seed: decimal digits only, 0 to 4294967295.
 std::optional<uint32_t> ParseSeed(std::string_view text);

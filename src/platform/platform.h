@@ -61,6 +61,11 @@ class Platform {
   // reports kClose.
   virtual WindowEvent WaitEvent() = 0;
 
+  // Whether the user has asked to close the window, asked where a loop goes round again: a
+  // loop whose statements take no event (assignments only) must still end when the window is
+  // closed. Headless, a close is a timeline event like any other, so never.
+  virtual bool CloseRequested() { return false; }
+
   // Makes the canvas what the window shows (SWAP, WCOLOR, repaint). The visible input boxes
   // stay drawn over it.
   virtual void ShowCanvas(const Canvas& canvas) = 0;

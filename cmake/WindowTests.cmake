@@ -1,0 +1,15 @@
+# End-to-end tests of the window: each starts its own Xvfb and drives brindle with xdotool.
+# Without Xvfb they report themselves skipped.
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(WINDOW_TEST_SCRIPT ${PROJECT_SOURCE_DIR}/tests/window/window_test.py)
+execute_process(
+  COMMAND ${Python3_EXECUTABLE} ${WINDOW_TEST_SCRIPT} --list
+  OUTPUT_VARIABLE WINDOW_TEST_NAMES OUTPUT_STRIP_TRAILING_WHITESPACE)
+string(REPLACE "\n" ";" WINDOW_TEST_NAMES "${WINDOW_TEST_NAMES}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${WINDOW_TEST_SCRIPT})
+foreach(name IN LISTS WINDOW_TEST_NAMES)
+  add_test(NAME Window.${name}
+    COMMAND ${Python3_EXECUTABLE} ${WINDOW_TEST_SCRIPT} $<TARGET_FILE:brindle> ${name})
+  set_tests_properties(Window.${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+endforeach()

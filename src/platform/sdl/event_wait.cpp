@@ -1,0 +1,35 @@
+#include "platform/sdl/event_wait.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
+
+namespace brindle {
+
+int X11ConnectionOf(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+    return ConnectionNumber(info.info.x11.display);
+  }
+#else
+  (void)window;
+#endif
+  return -1;
+}
+
+void WaitForEvents(int x11_connection, int timeout_ms) {
+  if (x11_connection < 0) {
+    SDL_WaitEventTimeout(nullptr, timeout_ms);
+    return;
+  }
+  // Events already read from the connection (while waiting for a reply, say) wait in Xlib's
+  // queue, where the connection shows nothing: SDL takes them first.
+  SDL_PumpEvents();
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+  pollfd connection{x11_connection, POLLIN, 0};
+  poll(&connection, 1, timeout_ms);
+}
+
+}  // namespace brindle

@@ -1,0 +1,186 @@
+// SDL events as the window events the interpreter sees, with the dialog handling of the message
+// loop and the routing of keys, typing and clicks to the input boxes.
+#include <SDL.h>
+
+#include "platform/sdl/key_map.h"
+#include "platform/sdl/message_box_window.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/text_codes.h"
+
+namespace brindle {
+namespace {
+
+using Type = WindowEvent::Type;
+
+constexpr int kEnterKey = 13, kEscapeKey = 27, kTabKey = 9;
+
+WindowEvent Event(Type type) {
+  WindowEvent e;
+  e.type = type;
+  return e;
+}
+
+WindowEvent KeyEvent(Type type, int key) {
+  WindowEvent e = Event(type);
+  e.key = key;
+  return e;
+}
+
+WindowEvent Command(int id) {
+  WindowEvent e = Event(Type::kCommand);
+  e.command_id = id;
+  return e;
+}
+
+// Window pixels to canvas pixels, rounding down also left of and above the window.
+int Unzoom(int coordinate, int zoom) {
+  return coordinate >= 0 ? coordinate / zoom : -((-coordinate + zoom - 1) / zoom);
+}
+
+// The window an event belongs to; 0 for events of no window.
+uint32_t WindowOf(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      return event.window.windowID;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return event.key.windowID;
+    case SDL_TEXTINPUT:
+      return event.text.windowID;
+    case SDL_MOUSEMOTION:
+      return event.motion.windowID;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      return event.button.windowID;
+    default:
+      return 0;
+  }
+}
+
+// Windows keeps one mouse move pending, not a queue of them: a move followed by another is
+// passed over.
+bool AnotherMoveFollows() {
+  SDL_Event next;
+  return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+         next.type == SDL_MOUSEMOTION;
+}
+
+}  // namespace
+
+std::optional<WindowEvent> SdlPlatform::Translate(const SDL_Event& event, bool dialog) {
+  if (RouteToMessageBox(event)) return std::nullopt;
+  switch (event.type) {
+    case SDL_QUIT:
+      closed_ = true;
+      return Event(Type::kClose);
+    case SDL_WINDOWEVENT:
+      return TranslateWindowEvent(event);
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return TranslateKey(event.key, dialog);
+    case SDL_TEXTINPUT:
+      // Characters come as text, so that keyboard layouts and dead keys work; with no box
+      // focused the key events alone reach the script.
+      if (!boxes_.HasFocus()) return std::nullopt;
+      boxes_.Type(Windows1252FromUtf8(event.text.text));
+      return Event(Type::kControl);
+    case SDL_MOUSEMOTION: {
+      if (AnotherMoveFollows()) return std::nullopt;
+      WindowEvent e = Event(Type::kMouseMove);
+      e.x = Unzoom(event.motion.x, zoom_);
+      e.y = Unzoom(event.motion.y, zoom_);
+      return e;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button != SDL_BUTTON_LEFT) return std::nullopt;
+      boxes_.Click(Unzoom(event.button.x, zoom_), Unzoom(event.button.y, zoom_));
+      return Event(Type::kControl);
+    default:
+      return std::nullopt;
+  }
+}
+
+bool SdlPlatform::MakesWindowEvent(const SDL_Event& event) const {
+  const uint32_t window = WindowOf(event);
+  if (window != 0 && window != window_id_) return false;  // a message box's
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return VirtualKeyOf(event.key.keysym) != 0;
+    case SDL_TEXTINPUT:
+      return boxes_.HasFocus();
+    case SDL_MOUSEMOTION:
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+      return event.button.button == SDL_BUTTON_LEFT;
+    case SDL_WINDOWEVENT:
+      return event.window.event == SDL_WINDOWEVENT_EXPOSED;
+    default:
+      return false;
+  }
+}
+
+bool SdlPlatform::RouteToMessageBox(const SDL_Event& event) {
+  const uint32_t window = WindowOf(event);
+  if (window == 0 || window == window_id_) {
+    // A key that went down in a box comes up wherever the focus has gone since.
+    if (event.type == SDL_KEYUP && key_went_to_box_[event.key.keysym.scancode]) {
+      key_went_to_box_[event.key.keysym.scancode] = false;
+      return true;
+    }
+    return false;
+  }
+  for (MessageBoxWindow* box : open_boxes_) {
+    if (box->id() != window) continue;
+    if (event.type == SDL_KEYDOWN) key_went_to_box_[event.key.keysym.scancode] = true;
+    if (event.type == SDL_KEYUP) key_went_to_box_[event.key.keysym.scancode] = false;
+    box->Handle(event);
+    return true;
+  }
+  return true;  // a box already answered and gone
+}
+
+std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& event) {
+  switch (event.window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      closed_ = true;
+      return Event(Type::kClose);
+    case SDL_WINDOWEVENT_EXPOSED:
+      picture_stale_ = true;
+      return Event(Type::kPaint);
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      picture_stale_ = true;
+      return std::nullopt;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      window_focused_ = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      picture_stale_ = true;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+// While an input box has the focus every key goes to it; the characters it types arrive as
+// text, so only the keys that type nothing are given to it as keys.
+std::optional<WindowEvent> SdlPlatform::TranslateKey(const SDL_KeyboardEvent& key, bool dialog) {
+  const int vk = VirtualKeyOf(key.keysym);
+  if (vk == 0) return std::nullopt;
+  if (key.type == SDL_KEYUP) {
+    return boxes_.HasFocus() ? Event(Type::kControl) : KeyEvent(Type::kKeyUp, vk);
+  }
+  if (dialog) {
+    if (vk == kEnterKey) return Command(1);
+    if (vk == kEscapeKey) return Command(2);
+    if (vk == kTabKey) {
+      boxes_.FocusNext();
+      return std::nullopt;
+    }
+  }
+  if (!boxes_.HasFocus()) return KeyEvent(Type::kKeyDown, vk);
+  const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
+  if (CharacterOfKey(vk, shift) == 0) boxes_.KeyDown(vk, shift);
+  return Event(Type::kControl);
+}
+
+}  // namespace brindle

@@ -1,0 +1,234 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/sdl/event_wait.h"
+#include "platform/sdl/message_box_window.h"
+#include "platform/sdl/surface_blit.h"
+#include "platform/sdl/window_picture.h"
+
+namespace brindle {
+namespace {
+
+static_assert(SDL_NUM_SCANCODES <= 512, "key_went_to_box_ has a flag for every scancode");
+
+// While a busy script runs, presenting every SWAP would cost more than drawing; the window is
+// redrawn at most this often, and whenever the script waits.
+constexpr uint64_t kFrameIntervalMs = 10;
+// Windows' caret blink time.
+constexpr uint64_t kCaretBlinkMs = 530;
+// Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
+// still open, but events wait until one is answered, so a failing timer handler cannot open
+// boxes without end.
+constexpr size_t kMaxNestedBoxes = 8;
+
+uint64_t NowMs() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+// SDL leaves the D-Bus connection it uses for the screen saver and input methods open at the
+// end, as other libraries may share it; sanitizer builds should not count it as a leak of ours.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libdbus-1.so\n";
+}
+extern "C" const char* __lsan_default_options() {
+  return "print_suppressions=0";
+}
+#endif
+
+SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
+    : window_(window),
+      window_id_(SDL_GetWindowID(window)),
+      x11_connection_(X11ConnectionOf(window)),
+      zoom_(zoom) {
+  // Before the first SWAP the window shows the button face.
+  PresentIfChanged(NowMs(), true);
+}
+
+SdlPlatform::~SdlPlatform() {
+  SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+void SdlPlatform::SetEventSink(EventSink* sink) {
+  sink_ = sink;
+  boxes_.SetEventSink(sink);
+}
+
+uint32_t SdlPlatform::TickCount() {
+  return static_cast<uint32_t>(NowMs());
+}
+
+void SdlPlatform::StartTimer(uint32_t interval_ms) {
+  timer_.Start(NowMs(), interval_ms);
+}
+
+void SdlPlatform::ShowCanvas(const Canvas& canvas) {
+  canvas.CopyPixelsTo(shown_);
+  picture_stale_ = true;
+  // The next pump looks at the clock, so a busy script's picture appears within a frame.
+  event_polls_.LookAgain();
+}
+
+// Ticks that would run no handler do not wake the program.
+bool SdlPlatform::TimerWakes() const {
+  return timer_.running() && sink_ != nullptr && sink_->HandlesTimer();
+}
+
+bool SdlPlatform::CaretBlinks() const {
+  const InputBox* focused = boxes_.Focused();
+  return focused != nullptr && focused->visible && window_focused_;
+}
+
+void SdlPlatform::UpdateCaret(uint64_t now_ms) {
+  if (boxes_.version() != caret_version_) {
+    // The caret shows at once wherever it has moved to.
+    caret_version_ = boxes_.version();
+    caret_on_ = true;
+    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
+  } else if (CaretBlinks() && now_ms >= caret_toggle_ms_) {
+    caret_on_ = !caret_on_;
+    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
+    picture_stale_ = true;
+  }
+}
+
+void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
+  if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
+  if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
+  if (shown_.empty()) shown_.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
+  const std::vector<ColorRef>* picture = &shown_;
+  if (!boxes_.boxes().empty()) {
+    picture_ = shown_;
+    DrawInputBoxes(boxes_.boxes(), picture_);
+    DrawFocusedBox(boxes_, caret_on_ && window_focused_, picture_);
+    picture = &picture_;
+  }
+  ShowInWindow(window_, *picture, Canvas::kWidth, Canvas::kHeight, zoom_);
+  picture_stale_ = false;
+  presented_boxes_version_ = boxes_.version();
+  last_present_ms_ = now_ms;
+}
+
+int SdlPlatform::WaitLimitMs(uint64_t now_ms) const {
+  uint64_t until = UINT64_MAX;
+  if (TimerWakes()) until = timer_.due_ms();
+  if (CaretBlinks()) until = std::min(until, caret_toggle_ms_);
+  if (until == UINT64_MAX) return -1;
+  return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
+}
+
+// The pump: cheap when called per token, and at most one event.
+std::optional<WindowEvent> SdlPlatform::PollEvent() {
+  if (closed_) return WindowEvent{WindowEvent::Type::kClose};
+  if (!event_polls_.Due(NowMs)) return std::nullopt;
+  const uint64_t now = NowMs();
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (std::optional<WindowEvent> e = Translate(event, false)) {
+      event_polls_.LookAgain();  // more may be waiting
+      return e;
+    }
+  }
+  if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+  UpdateCaret(now);
+  PresentIfChanged(now, false);
+  return std::nullopt;
+}
+
+bool SdlPlatform::PollClose() {
+  if (!closed_ && close_polls_.Due(NowMs) && FindClose() == CloseAhead::kFirst) closed_ = true;
+  return closed_;
+}
+
+bool SdlPlatform::CloseRequested() {
+  if (!closed_ && close_polls_.Due(NowMs) && FindClose() != CloseAhead::kNone) closed_ = true;
+  return closed_;
+}
+
+// Looks through what SDL holds without taking any of it.
+SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  const int n = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  bool others = false;
+  for (int i = 0; i < n; ++i) {
+    const SDL_Event& e = events[i];
+    const bool close = e.type == SDL_QUIT ||
+                       (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE &&
+                        e.window.windowID == window_id_);
+    if (close) return others ? CloseAhead::kBehindOthers : CloseAhead::kFirst;
+    others = others || MakesWindowEvent(e);
+  }
+  return CloseAhead::kNone;
+}
+
+// The message loop: input first, then the timer, as Windows orders them; the window is brought
+// up to date before the wait.
+WindowEvent SdlPlatform::WaitEvent() {
+  for (;;) {
+    if (closed_) return WindowEvent{WindowEvent::Type::kClose};
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
+    }
+    const uint64_t now = NowMs();
+    if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+    UpdateCaret(now);
+    PresentIfChanged(now, true);
+    WaitForEvents(x11_connection_, WaitLimitMs(now));
+  }
+}
+
+void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
+  if (closed_) return;
+  PresentIfChanged(NowMs(), true);
+  MessageBoxWindow box(caption, text);
+  if (!box.opened()) {
+    // The message still reaches whoever started the program.
+    std::fprintf(stderr, "brindle: %.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
+    return;
+  }
+  // Taken off the list however the wait ends: a closed window ends it with an exception.
+  struct Open {
+    std::vector<MessageBoxWindow*>& boxes;
+    ~Open() { boxes.pop_back(); }
+  } open{open_boxes_};
+  open_boxes_.push_back(&box);
+  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
+  while (!box.answered() && !closed_) {
+    SDL_Event event;
+    if (SDL_PollEvent(&event)) {
+      if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
+      continue;
+    }
+    const uint64_t now = NowMs();
+    if (handlers_may_run && TimerWakes() && timer_.Take(now)) {
+      DeliverDuringBox({WindowEvent::Type::kTimer});
+      continue;
+    }
+    UpdateCaret(now);
+    PresentIfChanged(now, true);
+    WaitForEvents(x11_connection_, handlers_may_run ? WaitLimitMs(now) : -1);
+  }
+}
+
+void SdlPlatform::DeliverDuringBox(const WindowEvent& event) {
+  using Type = WindowEvent::Type;
+  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
+  if (sink_ == nullptr) return;
+  if (handlers_may_run || event.type == Type::kClose || event.type == Type::kPaint) {
+    sink_->Dispatch(event);
+  }
+}
+
+}  // namespace brindle

@@ -1,0 +1,108 @@
+// The platform of the desktop window, over SDL2. This header includes no SDL header, so the
+// command line can make the platform without knowing the window system.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/input_boxes.h"
+#include "platform/platform.h"
+#include "platform/sdl/poll_throttle.h"
+#include "platform/sdl/tick_schedule.h"
+
+struct SDL_Window;
+union SDL_Event;
+struct SDL_KeyboardEvent;
+
+namespace brindle {
+
+class MessageBoxWindow;
+
+class SdlPlatform final : public Platform {
+ public:
+  static constexpr int kMaxZoom = 4;
+
+  // Opens the window (each canvas pixel shown as zoom x zoom). Null, with the reason in error,
+  // when no window can be opened, as when there is no display.
+  static std::unique_ptr<SdlPlatform> Open(int zoom, std::string& error);
+  ~SdlPlatform() override;
+
+  void SetEventSink(EventSink* sink) override;
+  // Returns when the user answers the box, or when the window is closed and no sink ends the
+  // run. Until then the main window's events keep reaching the sink.
+  void ShowMessage(std::string_view caption, std::string_view text) override;
+  void NoteText(int, int, std::string_view) override {}
+  std::optional<WindowEvent> PollEvent() override;
+  // At the nesting limit: a close that no other event comes before.
+  bool PollClose() override;
+  WindowEvent WaitEvent() override;
+  // In loops: a close anywhere among the pending events.
+  bool CloseRequested() override;
+  void ShowCanvas(const Canvas& canvas) override;
+  InputBoxes& input_boxes() override { return boxes_; }
+  void StartTimer(uint32_t interval_ms) override;
+  void StopTimer() override { timer_.Stop(); }
+  uint32_t TickCount() override;
+  uint32_t MillisecondClock() override { return TickCount(); }
+
+  // Whether the user has closed the window.
+  bool closed() const { return closed_; }
+
+ private:
+  SdlPlatform(SDL_Window* window, int zoom);
+
+  // The window event an SDL event makes, if any. Events of open message boxes go to them.
+  // dialog: the message loop's dialog handling (Enter, Escape, Tab).
+  std::optional<WindowEvent> Translate(const SDL_Event& event, bool dialog);
+  std::optional<WindowEvent> TranslateKey(const SDL_KeyboardEvent& key, bool dialog);
+  std::optional<WindowEvent> TranslateWindowEvent(const SDL_Event& event);
+  bool RouteToMessageBox(const SDL_Event& event);
+  // Whether an event would reach the window procedure (what Translate makes something of).
+  bool MakesWindowEvent(const SDL_Event& event) const;
+  enum class CloseAhead { kNone, kFirst, kBehindOthers };
+  CloseAhead FindClose() const;
+  // Hands an event to the sink while a message box waits.
+  void DeliverDuringBox(const WindowEvent& event);
+
+  // Redraws the window when what it shows has changed (rate-limited when not forced).
+  void PresentIfChanged(uint64_t now_ms, bool force);
+  bool TimerWakes() const;
+  bool CaretBlinks() const;
+  void UpdateCaret(uint64_t now_ms);
+  // How long a wait may last before the timer or the caret needs attention; -1: no limit.
+  int WaitLimitMs(uint64_t now_ms) const;
+
+  SDL_Window* window_;
+  uint32_t window_id_;
+  int x11_connection_;  // see event_wait.h
+  int zoom_;
+  EventSink* sink_ = nullptr;
+  InputBoxes boxes_;
+  TickSchedule timer_;
+  bool closed_ = false;
+
+  std::vector<ColorRef> shown_;    // the canvas as last shown
+  std::vector<ColorRef> picture_;  // shown_ with the input boxes over it
+  bool picture_stale_ = true;      // beyond what the input boxes' version tells
+  uint64_t presented_boxes_version_ = 0;
+  uint64_t last_present_ms_ = 0;
+
+  bool window_focused_ = false;
+  bool caret_on_ = true;
+  uint64_t caret_version_ = 0;
+  uint64_t caret_toggle_ms_ = 0;
+
+  PollThrottle event_polls_;  // of the pump
+  PollThrottle close_polls_;  // of the looks for a close
+
+  std::vector<MessageBoxWindow*> open_boxes_;  // innermost last
+  // Keys that went down in a message box: their key-up is not the script's.
+  std::array<bool, 512> key_went_to_box_{};
+};
+
+}  // namespace brindle

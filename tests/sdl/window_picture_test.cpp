@@ -1,0 +1,96 @@
+// The focused input box's caret and selection, which only the window shows.
+#include "platform/sdl/window_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/canvas_font.h"
+
+namespace brindle::testing {
+namespace {
+
+class WindowPictureTest : public ::testing::Test {
+ protected:
+  WindowPictureTest() : picture(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace) {}
+  ColorRef At(int x, int y) const { return picture[static_cast<size_t>(y) * Canvas::kWidth + x]; }
+  void Draw(bool caret_on) {
+    DrawInputBoxes(boxes.boxes(), picture);
+    DrawFocusedBox(boxes, caret_on, picture);
+  }
+  // The rows of column x in [y, y + height) that have the colour.
+  int CountInColumn(int x, int y, int height, ColorRef color) const {
+    int n = 0;
+    for (int row = y; row < y + height; ++row) n += At(x, row) == color;
+    return n;
+  }
+  InputBoxes boxes;
+  std::vector<ColorRef> picture;
+};
+
+TEST_F(WindowPictureTest, TheCaretIsACellHighLineAtItsBoundaryWhileItBlinksOn) {
+  boxes.Create(100, 50, 200, 24, "abcd");
+  boxes.Click(100 + 2 * kCellWidth, 55);
+  Draw(false);
+  EXPECT_EQ(CountInColumn(116, 50, 24, kCaretColor), 0) << "blinked off: no caret, no text there";
+  Draw(true);
+  EXPECT_EQ(CountInColumn(116, 50, kCellHeight, kCaretColor), kCellHeight);
+  EXPECT_EQ(At(116, 50 + kCellHeight), RgbColor(255, 255, 255)) << "not below the cell";
+}
+
+TEST_F(WindowPictureTest, TheSelectionIsWhiteTextOnTheHighlight) {
+  boxes.Create(100, 50, 200, 24, "WW");
+  boxes.FocusNext();  // selects all
+  Draw(false);
+  int highlight = 0, white = 0;
+  for (int y = 50; y < 50 + kCellHeight; ++y) {
+    for (int x = 100; x < 116; ++x) {
+      highlight += At(x, y) == kSelectionColor;
+      white += (At(x, y) & 0xFF) > 128;  // the highlight has no red
+    }
+  }
+  EXPECT_GT(highlight, 100);
+  EXPECT_GT(white, 20) << "the letters, light (anti-aliased)";
+  EXPECT_EQ(At(116, 55), RgbColor(255, 255, 255)) << "the field after the text is not selected";
+  EXPECT_EQ(At(105, 50 + kCellHeight), RgbColor(255, 255, 255)) << "one cell high";
+}
+
+TEST_F(WindowPictureTest, EverythingStaysInsideTheBox) {
+  boxes.Create(100, 50, 12, 10, "abcdef");
+  boxes.FocusNext();
+  Draw(true);
+  EXPECT_EQ(At(112, 52), kButtonFace) << "the selection is cut at the box's right edge";
+  EXPECT_EQ(At(105, 60), kButtonFace) << "and at its bottom";
+  EXPECT_EQ(At(111, 52), kSelectionColor);
+  boxes.KeyDown(35, false);  // End: the caret past the box
+  Draw(true);
+  EXPECT_EQ(CountInColumn(148, 40, 40, kCaretColor), 0);
+}
+
+TEST_F(WindowPictureTest, NothingWithoutAFocusedVisibleBox) {
+  boxes.Create(100, 50, 200, 24, "abc");
+  const std::vector<ColorRef> before = [&] {
+    DrawInputBoxes(boxes.boxes(), picture);
+    return picture;
+  }();
+  Draw(true);
+  EXPECT_EQ(picture, before) << "the window has the focus";
+  boxes.Click(101, 51);
+  boxes.Show(boxes.boxes()[0].handle, false);
+  picture.assign(picture.size(), kButtonFace);
+  Draw(true);
+  EXPECT_EQ(picture, std::vector<ColorRef>(picture.size(), kButtonFace))
+      << "a hidden box keeps the focus but shows nothing";
+}
+
+TEST_F(WindowPictureTest, ABoxPartlyLeftOfTheWindow) {
+  boxes.Create(-1000, 50, 1100, 24, std::string(300, 'x'));
+  boxes.FocusNext();
+  Draw(true);
+  EXPECT_EQ(At(0, 52), kSelectionColor);
+  EXPECT_EQ(At(99, 52), kSelectionColor);
+  EXPECT_EQ(At(100, 52), kButtonFace);
+}
+
+}  // namespace
+}  // namespace brindle::testing
