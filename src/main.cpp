@@ -1,11 +1,13 @@
 // The command line: reads the files it names, runs the script, writes the screenshot, and
 // turns every way a run can end into an exit status with a message on standard error.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "host/command_line.h"
 #include "host/driver.h"
@@ -52,6 +54,14 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
   return true;
 }
 
+// BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
+// environment variable rather than an option or a second build: the tests run the one binary
+// they test both ways, and the command line users see stays as documented.
+bool SlowPathsAsked() {
+  const char* value = std::getenv("BRINDLE_SLOW_PATHS");
+  return value != nullptr && std::string_view(value) == "1";
+}
+
 int Run(const brindle::CommandLine& cl) {
   std::optional<std::string> text = ReadInput(cl.script);
   if (!text) return kStatusUsage;
@@ -76,6 +86,7 @@ int Run(const brindle::CommandLine& cl) {
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
+  options.slow_paths = SlowPathsAsked();
   const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
   if (const std::string reason = platform.Flush(); !reason.empty()) {
     return Fail("cannot write the transcript: " + reason);

@@ -77,6 +77,7 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   platform.SetEventSink(&window_proc);
   in->window_proc = &window_proc;
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
+  in->slow_paths = options.slow_paths;
 
   if (!RunTokenizer(*in, image->tokens, source.text)) {
     in->outcome.front_end_failed = true;
@@ -93,6 +94,10 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   ComputeTokenFacts(image->tokens, image->symbols, image->facts);
   Run(*in, window_proc, passed);
   platform.SetEventSink(nullptr);
+#ifdef BRINDLE_STEP_BUDGET
+  if (options.out_of_steps != nullptr)
+    *options.out_of_steps = in->steps_taken > BRINDLE_STEP_BUDGET;
+#endif
   return in->outcome.ExitStatus();
 }
 
