@@ -72,6 +72,11 @@ enum StackCount : int8_t {
   X(VarSubtractVar,    0, 1, 0, 0, false, false)                                               \
   X(VarMultiplyVar,    0, 1, 0, 0, false, false)                                               \
   X(VarDivideVar,      0, 1, 0, 0, false, false)                                               \
+  /* Fused by Optimize: push element of VAR or PTR array a at VAR variable b, or at index c. */\
+  X(NumElementAtVar, 0, 1, 0, 0, false, false)                                                 \
+  X(NumElementAt,    0, 1, 0, 0, false, false)                                                 \
+  X(PtrElementAtVar, 0, 1, 0, 0, false, false)                                                 \
+  X(PtrElementAt,    0, 1, 0, 0, false, false)                                                 \
   /* Assignments compiled whole: pop into VAR variable a, or PTR variable a (by ToInteger). */ \
   X(StoreVar,       1, 0, 0, 0, false, false)                                                  \
   X(StorePtr,       1, 0, 0, 0, false, false)
