@@ -92,7 +92,7 @@ struct OpFacts {
   const char* name;
   int8_t numbers_popped, numbers_pushed;
   int8_t texts_popped, texts_pushed;
-  bool reads_str_var;  // reads the STR variable a: such a program cannot take a's text away
+  bool reads_str_var;  // reads STR variable a, so "a = a + ..." must not take its text first
   bool may_end_run;    // a program that can stop halfway must leave every variable whole
 };
 
