@@ -1,12 +1,14 @@
 // The command line: reads the files it names, runs the script, writes the screenshot, and
 // turns every way a run can end into an exit status with a message on standard error.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <memory>
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "host/command_line.h"
 #include "host/driver.h"
@@ -54,6 +56,14 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
   return true;
 }
 
+// BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
+// environment variable rather than an option or a second build: the tests run the one binary
+// they test both ways, and the command line users see stays as documented.
+bool SlowPathsAsked() {
+  const char* value = std::getenv("BRINDLE_SLOW_PATHS");
+  return value != nullptr && std::string_view(value) == "1";
+}
+
 // The script in the desktop window. Closing the window ends the program with status 0.
 int RunInWindow(const brindle::CommandLine& cl) {
   std::string text, reason;
@@ -74,6 +84,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
   }
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
+  options.slow_paths = SlowPathsAsked();
   const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
   return platform->closed() ? 0 : status;
 }
@@ -100,6 +111,7 @@ int Run(const brindle::CommandLine& cl) {
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
+  options.slow_paths = SlowPathsAsked();
   const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
   if (const std::string reason = platform.Flush(); !reason.empty()) {
     return Fail("cannot write the transcript: " + reason);

@@ -15,7 +15,7 @@ namespace brindle::testing {
 namespace {
 
 fs::path WriteTemp(const std::string& name, const std::string& bytes) {
-  const fs::path path = fs::temp_directory_path() / name;
+  const fs::path path = TempPath(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
@@ -68,7 +68,7 @@ TEST(CommandLine, SeedsAreDecimalNumbersThatFit) {
 // no file is written.
 TEST(CommandLine, CheckTakesNoScreenshot) {
   const fs::path script = WriteTemp("brindle-cli-check-shot.bas", "PRINT 1, 2, 3\n");
-  const fs::path png = fs::temp_directory_path() / "brindle-cli-check-shot.png";
+  const fs::path png = TempPath("brindle-cli-check-shot.png");
   fs::remove(png);
   const ProcessResult r = RunBrindle({"--check", "--screenshot", png.string(), script.string()});
   EXPECT_EQ(r.status, 2);

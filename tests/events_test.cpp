@@ -20,7 +20,7 @@ namespace {
 using Kind = TimelineLine::Kind;
 
 fs::path WriteTemp(const std::string& name, const std::string& bytes) {
-  const fs::path path = fs::temp_directory_path() / name;
+  const fs::path path = TempPath(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
@@ -148,7 +148,7 @@ TEST(EventsCommandLine, ScreenshotLinesWriteWhatTheWindowShows) {
   std::vector<fs::path> shots;
   std::string timeline;
   for (int i = 0; i < 4; ++i) {
-    shots.push_back(fs::temp_directory_path() / ("brindle-ev-shot-" + std::to_string(i) + ".png"));
+    shots.push_back(TempPath("brindle-ev-shot-" + std::to_string(i) + ".png"));
     fs::remove(shots.back());
     timeline += "screenshot " + shots.back().string() + "\n";
     timeline += i < 2 ? "move 0 0\n" : i == 2 ? "paint\n" : "";

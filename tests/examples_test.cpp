@@ -27,7 +27,7 @@ const fs::path kExamples = fs::path(BRINDLE_SOURCE_DIR) / "examples";
 // Runs examples/NAME.bas from the examples folder, with examples/NAME.events as its timeline
 // when asked, and loads its screenshot.
 Shot RunExample(const std::string& name, bool with_events = false) {
-  const fs::path png = fs::temp_directory_path() / ("brindle-example-" + name + ".png");
+  const fs::path png = TempPath("brindle-example-" + name + ".png");
   std::vector<std::string> args = {"--headless", "--screenshot", png.string()};
   if (with_events) args.insert(args.end(), {"--events", name + ".events"});
   args.push_back(name + ".bas");

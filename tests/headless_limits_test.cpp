@@ -45,8 +45,7 @@ TEST(HeadlessTicks, TicksAreTakenOnlyWhenSomethingHandlesThem) {
 }
 
 TEST(HeadlessClose, TakenPastTimeAndScreenshotsButNotPastAnEvent) {
-  const std::string shot =
-      (std::filesystem::temp_directory_path() / "brindle-headless-close.png").string();
+  const std::string shot = testing::TempPath("brindle-headless-close.png").string();
   std::filesystem::remove(shot);
   HeadlessPlatform ends = Platform("wait 100\nscreenshot " + shot + "\nwait 5\nclose\nkey 65\n");
   TimerSink sink(true);
@@ -77,8 +76,8 @@ TEST(HeadlessClose, TakenPastTimeAndScreenshotsButNotPastAnEvent) {
 // does.
 TEST(HeadlessTicks, UnhandledTicksOfLongWaitsAreSkipped) {
   namespace fs = std::filesystem;
-  const fs::path script = fs::temp_directory_path() / "brindle-long-waits.bas";
-  const fs::path events = fs::temp_directory_path() / "brindle-long-waits.events";
+  const fs::path script = testing::TempPath("brindle-long-waits.bas");
+  const fs::path events = testing::TempPath("brindle-long-waits.events");
   std::ofstream(script) << "VAR t, now\n"
                            "GOTO start\n"
                            "WINMSG WMKEYDOWN\n"
@@ -110,8 +109,8 @@ TEST(HeadlessTyping, AHugeTypeLineIsTypedOneCharacterAtATime) {
   GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
 #endif
   namespace fs = std::filesystem;
-  const fs::path script = fs::temp_directory_path() / "brindle-huge-type.bas";
-  const fs::path events = fs::temp_directory_path() / "brindle-huge-type.events";
+  const fs::path script = testing::TempPath("brindle-huge-type.bas");
+  const fs::path events = testing::TempPath("brindle-huge-type.events");
   std::ofstream(script) << "VAR n\n";
   std::ofstream(events) << "type " << std::string(15 << 20, 'a') << "\n";
   testing::SpawnOptions options;

@@ -65,7 +65,7 @@ TEST(ImageStore, LoadingInALoopKeepsOnlyReachablePictures) {
   GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
 #endif
   namespace fs = std::filesystem;
-  const fs::path png = fs::temp_directory_path() / "brindle-image-loop.png";
+  const fs::path png = testing::TempPath("brindle-image-loop.png");
   testing::SpawnOptions options;
   options.cwd = std::string(BRINDLE_TEST_DIR) + "/scripts";
   options.memory_limit = size_t{768} << 20;

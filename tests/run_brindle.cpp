@@ -64,11 +64,22 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return pointers;
 }
 
-pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
+// This process's environment with the additions. getenv finds the first entry of a name, so
+// the additions go before the inherited entries they override.
+std::vector<std::string> Environment(const std::vector<std::string>& additions) {
+  std::vector<std::string> all = additions;
+  for (char** e = environ; *e != nullptr; ++e) all.emplace_back(*e);
+  return all;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions,
+            const std::vector<std::string>& environment = {}) {
   std::vector<std::string> argv_storage = Argv(args);
   std::vector<char*> argv = Pointers(argv_storage);
+  std::vector<std::string> env_storage = Environment(environment);
+  std::vector<char*> env = Pointers(env_storage);
   pid_t pid = -1;
-  if (posix_spawn(&pid, BRINDLE_BINARY, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+  if (posix_spawn(&pid, BRINDLE_BINARY, &actions, nullptr, argv.data(), env.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
   return pid;
 }
@@ -78,6 +89,8 @@ pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& op
                     int err_fd) {
   std::vector<std::string> argv_storage = Argv(args);
   std::vector<char*> argv = Pointers(argv_storage);
+  std::vector<std::string> env_storage = Environment(options.environment);
+  std::vector<char*> env = Pointers(env_storage);
   const int null_fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
   const pid_t pid = fork();
   if (pid == 0) {
@@ -91,7 +104,7 @@ pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& op
       const int file = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (file < 0 || dup2(file, 1) < 0) _exit(127);
     }
-    execv(BRINDLE_BINARY, argv.data());
+    execve(BRINDLE_BINARY, argv.data(), env.data());
     _exit(127);
   }
   close(null_fd);
@@ -111,10 +124,14 @@ pid_t SpawnWithPipes(const std::vector<std::string>& args, const SpawnOptions& o
   posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
-  return Spawn(args, actions);
+  return Spawn(args, actions, options.environment);
 }
 
 }  // namespace
+
+std::filesystem::path TempPath(const std::string& name) {
+  return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
+}
 
 ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string& cwd) {
   SpawnOptions options;

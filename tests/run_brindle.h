@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,13 @@ struct SpawnOptions {
   // 0: none; else the address space the run may use, so that allocations fail long before
   // the machine runs short. (Tests that set it skip under AddressSanitizer.)
   size_t memory_limit = 0;
+  // "NAME=value" entries added to this process's environment for the run.
+  std::vector<std::string> environment;
 };
+
+// A path in the temporary folder for the name, with this process's id in it: other checkouts
+// may run the same tests at the same time, in the same folder.
+std::filesystem::path TempPath(const std::string& name);
 
 // Runs BRINDLE_BINARY with the arguments, in the directory cwd (when not empty).
 ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string& cwd = "");

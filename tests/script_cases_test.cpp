@@ -11,52 +11,12 @@
 
 #include "platform/image.h"
 #include "run_brindle.h"
+#include "script_case.h"
 
 namespace fs = std::filesystem;
 
 namespace brindle::testing {
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct Meta {
-  std::string mode = "headless";
-  int exit_status = 0;
-  std::vector<std::string> args;
-};
-
-Meta ReadMeta(const fs::path& path) {
-  Meta meta;
-  std::istringstream lines(ReadAll(path));
-  std::string key;
-  while (lines >> key) {
-    if (key == "mode") {
-      lines >> meta.mode;
-    } else if (key == "exit") {
-      lines >> meta.exit_status;
-    } else if (key == "args") {
-      std::string rest;
-      std::getline(lines, rest);
-      std::istringstream words(rest);
-      for (std::string w; words >> w;) meta.args.push_back(w);
-    }
-  }
-  return meta;
-}
-
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::path(BRINDLE_TEST_DIR) / "scripts")) {
-    if (entry.path().extension() == ".bas") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // Checks the screenshot against the "px X Y R G B" lines of the pixels file.
 void ExpectPixels(const fs::path& png, const fs::path& pixels) {
@@ -80,7 +40,7 @@ TEST_P(ScriptCase, PrintsItsTranscript) {
   std::vector<std::string> args = {meta.mode == "check" ? "--check" : "--headless"};
   args.insert(args.end(), meta.args.begin(), meta.args.end());
   const fs::path pixels = dir / (name + ".pixels");
-  const fs::path png = fs::temp_directory_path() / ("brindle-case-" + name + ".png");
+  const fs::path png = TempPath("brindle-case-" + name + ".png");
   if (fs::exists(pixels)) args.insert(args.end(), {"--screenshot", png.string()});
   if (fs::exists(dir / (name + ".events"))) args.insert(args.end(), {"--events", name + ".events"});
   args.push_back(name + ".bas");

@@ -28,7 +28,7 @@ std::string ReadAll(const fs::path& path) {
 }
 
 fs::path WriteTemp(const std::string& name, const std::string& bytes) {
-  const fs::path path = fs::temp_directory_path() / name;
+  const fs::path path = TempPath(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
@@ -44,7 +44,7 @@ constexpr char kPrintThenLoop[] =
 
 TEST(Transcript, LinesReachTheFileWhileTheRunGoesOn) {
   const fs::path script = WriteTemp("brindle-tr-loop.bas", kPrintThenLoop);
-  const fs::path out = fs::temp_directory_path() / "brindle-tr-loop.out";
+  const fs::path out = TempPath("brindle-tr-loop.out");
   const pid_t pid = StartBrindle({"--headless", script.string()}, out.string());
   ASSERT_GT(pid, 0);
   std::string seen;

@@ -61,18 +61,31 @@ Flow ElseStatement(Interpreter& in) {
 // The statement loop would dispatch the token after the head next; when that begins an
 // assignment run before, it is run here, which is the same without a trip through the loop.
 void RunFirstAssignmentOfBody(Interpreter& in, int body) {
-  if (body >= in.image.tokens.count) return;
+  if (in.slow_paths || body >= in.image.tokens.count) return;
   if (const Program* assignment = KnownAssignmentAt(in, body + 1)) {
     in.cursor = {body + 1, body + 1};
     RunAssignment(in, *assignment);
   }
 }
 
+namespace {
+
+// The head of the WHILE at the cursor: read at its first run and kept, or on the slow paths
+// read into `fresh` every time.
+const LoopHead& HeadAtCursor(Interpreter& in, LoopHead& fresh) {
+  if (in.slow_paths) [[unlikely]]
+    return fresh = ReadLoopHead(in);
+  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos].get();
+  return known != nullptr ? *known : ReadLoopHeadAtCursor(in);
+}
+
+}  // namespace
+
 // WHILE a op b [("&" | "|") c op d]
 Flow WhileStatement(Interpreter& in) {
   RunState& run = *in.run;
-  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos].get();
-  const LoopHead& head = known != nullptr ? *known : ReadLoopHeadAtCursor(in);
+  LoopHead fresh;
+  const LoopHead& head = HeadAtCursor(in, fresh);
   run.while_first = Compare(in, head.first);
   if (head.join != 0) run.while_second = Compare(in, head.second);
   PushLoop(run, head.mark);
@@ -111,7 +124,7 @@ Flow WendStatement(Interpreter& in) {
   const int loop = run.while_stack[run.while_depth--];
   EndIfWindowClosed(in);
   // The statement loop would dispatch the WHILE next; it is run here.
-  if (loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
+  if (!in.slow_paths && loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
     in.cursor = {loop, loop};
     return WhileStatement(in);
   }

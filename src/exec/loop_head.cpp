@@ -41,6 +41,8 @@ int PositionAfterLoop(Interpreter& in, int body) {
   return after;
 }
 
+}  // namespace
+
 LoopHead ReadLoopHead(Interpreter& in) {
   const int p = in.cursor.exec_pos;
   LoopHead head;
@@ -56,8 +58,6 @@ LoopHead ReadLoopHead(Interpreter& in) {
   head.after = PositionAfterLoop(in, head.body);
   return head;
 }
-
-}  // namespace
 
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
   std::unique_ptr<LoopHead>& slot = in.loop_heads.at[in.cursor.exec_pos];

@@ -33,7 +33,9 @@ struct LoopHeads {
       std::vector<std::unique_ptr<LoopHead>>(kCursorLimit + 2);
 };
 
-// Reads the head of the WHILE at the cursor.
+// Reads the head of the WHILE at the cursor, and keeps it in the interpreter's loop heads.
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in);
+// Reads it without keeping it.
+LoopHead ReadLoopHead(Interpreter& in);
 
 }  // namespace brindle

@@ -13,6 +13,7 @@
 namespace brindle {
 namespace {
 
+// The slow paths run the program as the grammar emitted it.
 Program Compile(const Interpreter& in, Rule rule) {
   Program program;
   ExprCompiler compiler(in.image.facts, in.cursor, program);
@@ -37,9 +38,9 @@ Program Compile(const Interpreter& in, Rule rule) {
       break;
   }
   program.end = compiler.cursor();
-  Optimize(program);
+  if (!in.slow_paths) Optimize(program);
   MeasureDepths(program);
-  FindTakenVariable(program);
+  if (!in.slow_paths) FindTakenVariable(program);
   return program;
 }
 
@@ -124,11 +125,23 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
   return value;
 }
 
+// The general path: compiled afresh at every evaluation and run by the machine that knows
+// every instruction, on stacks of exactly the measured depths.
+template <typename Result>
+[[gnu::noinline]] Result EvaluateSlowly(Interpreter& in, Rule rule) {
+  const Program program = Compile(in, rule);
+  return EvaluateWithHeap<Result>(in, program);
+}
+
 float EvaluateNumber(Interpreter& in, Rule rule) {
+  if (in.slow_paths) [[unlikely]]
+    return EvaluateSlowly<float>(in, rule);
   return RunNumberProgram(in, ProgramAt(in, rule));
 }
 
 std::string EvaluateText(Interpreter& in, Rule rule) {
+  if (in.slow_paths) [[unlikely]]
+    return EvaluateSlowly<std::string>(in, rule);
   const Program& program = ProgramAt(in, rule);
   if (!FitsLocalStacks(program)) return EvaluateWithHeap<std::string>(in, program);
   float numbers[kLocalNumbers];
@@ -140,7 +153,26 @@ std::string EvaluateText(Interpreter& in, Rule rule) {
 
 }  // namespace
 
+namespace {
+
+// The general path of "name = sum": one statement, its sum read like any other.
+[[gnu::noinline]] void AssignNumberSlowly(Interpreter& in) {
+  const TokenInfo& target = InfoAtCursor(in);
+  NextToken(in);
+  NextToken(in);
+  const float value = EvaluateNumber(in, Rule::kSum);
+  if (target.var_type == KW_VAR) {
+    in.values.var_num[target.var] = value;
+  } else {
+    in.values.var_ptr[target.var] = ToInteger(value);
+  }
+}
+
+}  // namespace
+
 void AssignNumber(Interpreter& in) {
+  if (in.slow_paths) [[unlikely]]
+    return AssignNumberSlowly(in);
   EvaluateNumber(in, Rule::kAssignment);
 }
 
@@ -158,17 +190,21 @@ void GiveBack(std::string& target, std::string& taken, size_t kept) {
 
 }  // namespace
 
-void AssignText(Interpreter& in, int var) {
+namespace {
+
+// The general path: the value is built apart, then replaces the variable's.
+void AssignTextByCopy(Interpreter& in, int var) {
   std::string& target = in.values.var_str[var];
-  const Program& program = ProgramAt(in, Rule::kText);
-  if (program.takes_var != var || !FitsLocalStacks(program)) {
-    std::string value = EvaluateText(in, Rule::kText);
-    if (!CountStoredText(in.values, target.size(), value.size())) {
-      FailRun(in, msg::OutOfStringSpace());
-    }
-    target = std::move(value);
-    return;
+  std::string value = EvaluateText(in, Rule::kText);
+  if (!CountStoredText(in.values, target.size(), value.size())) {
+    FailRun(in, msg::OutOfStringSpace());
   }
+  target = std::move(value);
+}
+
+// "s = s + ...": the program appends to the variable's own text (Program::takes_var).
+void AppendInPlace(Interpreter& in, int var, const Program& program) {
+  std::string& target = in.values.var_str[var];
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
   const size_t kept = target.size();
@@ -185,6 +221,16 @@ void AssignText(Interpreter& in, int var) {
   }
   in.cursor = program.end;
   target = std::move(texts[0]);
+}
+
+}  // namespace
+
+void AssignText(Interpreter& in, int var) {
+  if (in.slow_paths) [[unlikely]]
+    return AssignTextByCopy(in, var);
+  const Program& program = ProgramAt(in, Rule::kText);
+  if (program.takes_var != var || !FitsLocalStacks(program)) return AssignTextByCopy(in, var);
+  AppendInPlace(in, var, program);
 }
 
 float EvalNum(Interpreter& in) {

@@ -76,7 +76,7 @@ void AssignText(Interpreter& in, int var);
 void AssignNumber(Interpreter& in);
 // Runs an assignment compiled before (what KnownAssignment found).
 void RunAssignment(Interpreter& in, const Program& assignment);
-// The compiled assignment at a position, if it has run before.
+// The compiled assignment at a position, if it has run before (never on the slow paths).
 inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
   return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][position];
 }

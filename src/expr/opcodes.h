@@ -72,6 +72,11 @@ enum StackCount : int8_t {
   X(VarSubtractVar,    0, 1, 0, 0, false, false)                                               \
   X(VarMultiplyVar,    0, 1, 0, 0, false, false)                                               \
   X(VarDivideVar,      0, 1, 0, 0, false, false)                                               \
+  /* Fused by Optimize: push element of VAR or PTR array a at VAR variable b, or at index c. */\
+  X(NumElementAtVar, 0, 1, 0, 0, false, false)                                                 \
+  X(NumElementAt,    0, 1, 0, 0, false, false)                                                 \
+  X(PtrElementAtVar, 0, 1, 0, 0, false, false)                                                 \
+  X(PtrElementAt,    0, 1, 0, 0, false, false)                                                 \
   /* Assignments compiled whole: pop into VAR variable a, or PTR variable a (by ToInteger). */ \
   X(StoreVar,       1, 0, 0, 0, false, false)                                                  \
   X(StorePtr,       1, 0, 0, 0, false, false)
@@ -87,7 +92,7 @@ struct OpFacts {
   const char* name;
   int8_t numbers_popped, numbers_pushed;
   int8_t texts_popped, texts_pushed;
-  bool reads_str_var;  // reads the STR variable a: such a program cannot take a's text away
+  bool reads_str_var;  // reads STR variable a, so "a = a + ..." must not take its text first
   bool may_end_run;    // a program that can stop halfway must leave every variable whole
 };
 

@@ -1,6 +1,7 @@
 #include <optional>
 
 #include "expr/program.h"
+#include "lang/numbers.h"
 
 namespace brindle {
 namespace {
@@ -46,6 +47,16 @@ Op FusedWithVariable(Op op) {
   }
 }
 
+// The element read that takes its index from the push before it, when there is one.
+Op FusedElement(Op index, Op read) {
+  const bool var = index == Op::kVar, number = index == Op::kNumber;
+  if (read == Op::kNumElement && var) return Op::kNumElementAtVar;
+  if (read == Op::kNumElement && number) return Op::kNumElementAt;
+  if (read == Op::kPtrElement && var) return Op::kPtrElementAtVar;
+  if (read == Op::kPtrElement && number) return Op::kPtrElementAt;
+  return read;
+}
+
 // One pass: each instruction k that `fuse` combines with instruction k + 1 becomes one.
 template <typename Fuse>
 void FusePairs(std::vector<Instruction>& code, Fuse fuse) {
@@ -67,6 +78,18 @@ void FusePairs(std::vector<Instruction>& code, Fuse fuse) {
 }  // namespace
 
 void Optimize(Program& program) {
+  // An element whose index is a variable or a number reads the index itself; a number index
+  // is rounded here, once, as the run would round it every time.
+  FusePairs(program.code, [](const Instruction& index, const Instruction& read) {
+    std::optional<Instruction> fused;
+    if (FusedElement(index.op, read.op) != read.op) {
+      fused = read;
+      fused->op = FusedElement(index.op, read.op);
+      fused->b = index.a;
+      fused->c = index.op == Op::kNumber ? ToInteger(index.f) : 0;
+    }
+    return fused;
+  });
   // An operator whose right operand is a variable or a number takes it as an operand.
   FusePairs(program.code, [](const Instruction& push, const Instruction& op) {
     std::optional<Instruction> fused;

@@ -39,7 +39,7 @@ struct Program {
 enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssignment };
 
 // Fuses an operand push with the operator that consumes it, which halves the instructions of
-// the common "a + 1" and "s + i * 2".
+// the common "a + 1", "s + i * 2" and "a[i]".
 void Optimize(Program& program);
 
 // Fills number_depth and text_depth from the opcodes' stack effects.

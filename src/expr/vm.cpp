@@ -136,6 +136,14 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
     case Op::kPtrElement:
       n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
       break;
+    case Op::kNumElementAtVar:
+      n[++top] = ReadArrayNum(v, i.a, ToInteger(v.var_num[i.b]));
+      break;
+    case Op::kNumElementAt: n[++top] = ReadArrayNum(v, i.a, i.c); break;
+    case Op::kPtrElementAtVar:
+      n[++top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(v.var_num[i.b])));
+      break;
+    case Op::kPtrElementAt: n[++top] = static_cast<float>(ReadArrayPtr(v, i.a, i.c)); break;
     case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
     case Op::kAdd: --top; n[top] = n[top] + n[top + 1]; break;
     case Op::kSubtract: --top; n[top] = n[top] - n[top + 1]; break;

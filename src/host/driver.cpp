@@ -84,12 +84,17 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   platform.SetEventSink(&window_proc);
   in->window_proc = &window_proc;
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
+  in->slow_paths = options.slow_paths;
   try {
     RunStages(*in, *image, source, options, window_proc);
   } catch (const WindowClosed&) {
     // Closing the window ends the program wherever it is, a message box included.
   }
   platform.SetEventSink(nullptr);
+#ifdef BRINDLE_STEP_BUDGET
+  if (options.out_of_steps != nullptr)
+    *options.out_of_steps = in->steps_taken > BRINDLE_STEP_BUDGET;
+#endif
   return in->outcome.ExitStatus();
 }
 

@@ -18,6 +18,10 @@ struct SourceFile {
 struct RunOptions {
   bool check_only = false;             // stop after the pre-check
   std::optional<uint32_t> clock_seed;  // RAND's seed; the platform's clock when absent
+  // Run every statement and expression the general way: see Interpreter::slow_paths.
+  bool slow_paths = false;
+  // Where fuzzing builds report whether their step budget ended the run (null: not reported).
+  bool* out_of_steps = nullptr;
 };
 
 // Runs the script on the platform; returns the process exit status.

@@ -51,6 +51,11 @@ struct Interpreter {
   ExprCache& exprs;
   LoopHeads& loop_heads;
 
+  // Set before the run, never changed after: no expression cache, no fused or merged
+  // instructions, no statement that runs its successor itself. Each result must then be
+  // exactly the fast one, which the tests check by running every script both ways.
+  bool slow_paths = false;
+
   // What runs change.
   Values values;
   TokenCursor cursor;

@@ -15,3 +15,6 @@ d = 1 - (2 - (3 - (4 - (5 - (6 - (7 - (8 - (9 - (10 - (11 - (12 - (13 - (14 - (1
 IF u = "12" & x = 24 : PRINT 0, 10, "T" : ELSE : PRINT 0, 10, "F" : ENDIF
 IF u = 12 : PRINT 0, 11, "T" : ELSE : PRINT 0, 11, "F" : ENDIF
 IF x = u : PRINT 0, 12, "T" : ELSE : PRINT 0, 12, "F" : ENDIF
+' A true condition leaves the cursor after its last token, so its "x = 5" runs as no statement.
+x = 1
+IF u = "12" | x = 5 : PRINT 0, 13, x : ENDIF
