@@ -68,7 +68,8 @@ struct Interpreter {
 
   // The host's plumbing.
   Platform& platform;
-  EventSink* window_proc = nullptr;  // where the executor's pump sends events
+  EventSink* window_proc = nullptr;   // where the executor's pump sends events
+  int loop_turns_to_close_check = 0;  // see EndIfWindowClosed (exec/control_flow.cpp)
   Outcome outcome;
   std::string script_path;  // relative picture names are also tried beside the script
   long steps_taken = 0;     // counted only in fuzzing builds
