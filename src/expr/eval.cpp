@@ -97,9 +97,9 @@ template <typename Result>
   }
 }
 
-// A number that reads texts on the way (a string comparison, VAL). Kept apart so that the
-// string stack's set-up stays out of the plain number path.
-[[gnu::noinline]] float EvaluateNumberThroughTexts(Interpreter& in, const Program& program) {
+// A number that reads texts on the way (a string comparison, VAL), or needs deep stacks. Kept
+// apart so that the string stack's set-up stays out of the plain number path.
+[[gnu::noinline]] float EvaluateOtherNumber(Interpreter& in, const Program& program) {
   if (!FitsLocalStacks(program)) return EvaluateWithHeap<float>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
@@ -117,8 +117,9 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
       return only.op == Op::kVar ? in.values.var_num[only.a] : only.f;
     }
   }
-  if (program.text_depth > 0) return EvaluateNumberThroughTexts(in, program);
-  if (program.number_depth > kLocalNumbers) return EvaluateWithHeap<float>(in, program);
+  if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
+    return EvaluateOtherNumber(in, program);
+  }
   float numbers[kLocalNumbers];
   const float value = RunNumberExpression(in, program, numbers);
   in.cursor = program.end;

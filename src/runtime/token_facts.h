@@ -1,6 +1,6 @@
 // The token cursor shared by the executor and the evaluators, and the facts about each token
 // that the evaluators would otherwise recompute from its text, kind and bindings on every visit.
-// Both are plain data: the cursor's moves are in expr/eval.h.
+// Both are plain data: the cursor's moves are in expr/cursor.h.
 #pragma once
 
 #include <cstdint>
