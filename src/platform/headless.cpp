@@ -3,24 +3,13 @@
 #include <algorithm>
 
 #include "platform/png_writer.h"
+#include "platform/window_events.h"
 
 namespace brindle {
 namespace {
 
 using Type = WindowEvent::Type;
 using Kind = TimelineLine::Kind;
-
-WindowEvent Event(Type type) {
-  WindowEvent e;
-  e.type = type;
-  return e;
-}
-
-WindowEvent KeyEvent(Type type, int key) {
-  WindowEvent e = Event(type);
-  e.key = key;
-  return e;
-}
 
 // A mouse event at the line's x and y.
 WindowEvent PointEvent(Type type, const TimelineLine& line) {
@@ -29,14 +18,6 @@ WindowEvent PointEvent(Type type, const TimelineLine& line) {
   e.y = static_cast<int>(line.b);
   return e;
 }
-
-WindowEvent Command(int id) {
-  WindowEvent e = Event(Type::kCommand);
-  e.command_id = id;
-  return e;
-}
-
-constexpr int kEnterKey = 13, kEscapeKey = 27, kTabKey = 9, kShiftKey = 16;
 
 }  // namespace
 

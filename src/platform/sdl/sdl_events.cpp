@@ -6,31 +6,12 @@
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/text_codes.h"
+#include "platform/window_events.h"
 
 namespace brindle {
 namespace {
 
 using Type = WindowEvent::Type;
-
-constexpr int kEnterKey = 13, kEscapeKey = 27, kTabKey = 9;
-
-WindowEvent Event(Type type) {
-  WindowEvent e;
-  e.type = type;
-  return e;
-}
-
-WindowEvent KeyEvent(Type type, int key) {
-  WindowEvent e = Event(type);
-  e.key = key;
-  return e;
-}
-
-WindowEvent Command(int id) {
-  WindowEvent e = Event(Type::kCommand);
-  e.command_id = id;
-  return e;
-}
 
 // Window pixels to canvas pixels, rounding down also left of and above the window.
 int Unzoom(int coordinate, int zoom) {
