@@ -9,6 +9,7 @@
 #include "expr/compare.h"
 #include "expr/eval.h"
 #include "lang/messages.h"
+#include "platform/window_events.h"
 #include "runtime/faults.h"
 
 namespace brindle {
@@ -111,11 +112,7 @@ constexpr int kTurnsPerCloseCheck = 256;
 
 [[gnu::noinline]] void EndIfCloseRequested(Interpreter& in) {
   in.loop_turns_to_close_check = kTurnsPerCloseCheck;
-  if (in.platform.CloseRequested()) {
-    WindowEvent close;
-    close.type = WindowEvent::Type::kClose;
-    in.window_proc->Dispatch(close);
-  }
+  if (in.platform.CloseRequested()) in.window_proc->Dispatch(Event(WindowEvent::Type::kClose));
 }
 
 bool CloseCheckDue(Interpreter& in) {
