@@ -71,6 +71,25 @@ TEST(HeadlessClose, TakenPastTimeAndScreenshotsButNotPastAnEvent) {
   EXPECT_FALSE(barrier.PollClose());
 }
 
+// The pump passes over PollEvent while it says nothing can come: that must hold until the
+// message loop reads past the idle line.
+TEST(HeadlessPump, SaysWhenNothingCanComeUntilTheMessageLoopReadsOn) {
+  HeadlessPlatform platform = Platform("key 65\nidle\nwait 10\nkey 66\n");
+  TimerSink sink(true);
+  platform.SetEventSink(&sink);
+  EXPECT_TRUE(platform.PumpMayDeliver());
+  EXPECT_EQ(platform.PollEvent()->type, Type::kKeyDown);
+  EXPECT_EQ(platform.PollEvent()->type, Type::kKeyUp);
+  EXPECT_TRUE(platform.PumpMayDeliver());
+  EXPECT_FALSE(platform.PollEvent().has_value());
+  EXPECT_FALSE(platform.PumpMayDeliver());
+  platform.StartTimer(1);  // no wait is being read: still nothing to take
+  EXPECT_FALSE(platform.PollEvent().has_value());
+  EXPECT_EQ(platform.WaitEvent().type, Type::kTimer);
+  EXPECT_TRUE(platform.PumpMayDeliver());
+  EXPECT_EQ(platform.PollEvent()->type, Type::kTimer);
+}
+
 // A 10 ms timer that nothing handles, and a hundred thousand days: the clock jumps over the
 // ticks (taking each would take hours), and the tick count wraps at 2^32 ms as GetTickCount
 // does.

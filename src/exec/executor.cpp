@@ -83,6 +83,7 @@ void PumpOneEvent(Interpreter& in) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
     return;
   }
+  if (!in.platform.PumpMayDeliver() && !in.slow_paths) return;
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }

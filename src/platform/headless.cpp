@@ -54,10 +54,15 @@ void HeadlessPlatform::StopTimer() {
   timer_running_ = false;
 }
 
-// The pump has no dialog handling: every key goes where the focus is.
+// The pump has no dialog handling: every key goes where the focus is. With nothing queued, no
+// wait left and an idle line or the end next, only the message loop or a look for a close
+// reads on: until then every call gives nothing, so the pump is told.
 std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
   const std::optional<Input> input = Take(false);
-  if (!input) return std::nullopt;
+  if (!input) {
+    pump_may_deliver_ = false;
+    return std::nullopt;
+  }
   return Deliver(*input);
 }
 
@@ -65,6 +70,7 @@ std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
 // moves the focus; none of them gives a key message. When the timeline is used up the window
 // is closed.
 WindowEvent HeadlessPlatform::WaitEvent() {
+  pump_may_deliver_ = true;
   for (;;) {
     const std::optional<Input> input = Take(true);
     if (!input) return Event(Type::kClose);
@@ -102,6 +108,7 @@ WindowEvent HeadlessPlatform::Deliver(const Input& input) {
 }
 
 bool HeadlessPlatform::PollClose() {
+  pump_may_deliver_ = true;
   if (!queued_.empty() || !typing_.empty()) {
     if (queued_.empty() || queued_.front().kind != Input::Kind::kEvent ||
         queued_.front().event.type != Type::kClose) {

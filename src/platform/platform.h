@@ -50,6 +50,9 @@ class Platform {
 
   // The executor's pump: at most one pending event, no waiting, no dialog handling.
   virtual std::optional<WindowEvent> PollEvent() = 0;
+  // False when PollEvent is sure to give nothing until WaitEvent or PollClose has been called:
+  // the pump, which asks at every token, may then pass over the call.
+  bool PumpMayDeliver() const { return pump_may_deliver_; }
 
   // The pump where no more handler runs may start: true, with the close taken, when the
   // window's close is pending and no other event comes before it (timer ticks do not count:
@@ -79,6 +82,9 @@ class Platform {
   virtual void StopTimer() = 0;
   virtual uint32_t TickCount() = 0;         // milliseconds since the system started
   virtual uint32_t MillisecondClock() = 0;  // the clock that seeds RAND
+
+ protected:
+  bool pump_may_deliver_ = true;
 };
 
 }  // namespace brindle
