@@ -13,6 +13,7 @@ namespace {
 // with a name (a[i+1]); the cursor is moved directly onto it, so the evaluator still sees the
 // array's name as the current token but the index's bindings.
 Flow AssignElement(Interpreter& in) {
+  const int statement = in.cursor.exec_pos;
   const int a = ArrayAtCursor(in);
   const int type = in.image.symbols.array_type[a];
   in.cursor.exec_pos += 2;
@@ -33,13 +34,18 @@ Flow AssignElement(Interpreter& in) {
     if (!WriteArrayStr(in.values, a, index, NextEvalStr(in))) {
       FailRun(in, msg::OutOfStringSpace());
     }
-  } else if (type == KW_VAR) {
+    return Flow::kTestEnd;
+  }
+  if (type == KW_VAR) {
     WriteArrayNum(in.values, a, index, NextEvalNum(in));
   } else if (type == KW_PTR) {
     WriteArrayPtr(in.values, a, index, ToInteger(NextEvalNum(in)));
   } else {
     NextEvalNum(in);
+    return Flow::kTestEnd;
   }
+  // Found to be a number element's assignment: from now on it runs compiled.
+  CompileAssignmentAt(in, statement);
   return Flow::kTestEnd;
 }
 

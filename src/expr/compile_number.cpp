@@ -10,28 +10,67 @@ bool ExprCompiler::AtNumberAssignment() const {
          (target.var_type == KW_VAR || target.var_type == KW_PTR);
 }
 
-// assignment := name "=" sum, for a VAR or PTR variable
+// assignment := name "=" sum, for a VAR or PTR variable, or an element assignment
 // The statement loop goes from one assignment straight to the next (no event is taken
 // between them: the token after an expression is passed over), so assignments that follow
-// each other are read into one program.
+// each other are read into one program. The caller has found an assignment at the cursor.
 void ExprCompiler::Assignment() {
   constexpr int kMostInOneProgram = 32;
-  for (int count = 0;; ++count) {
-    const TokenInfo& target = AtCursor();
-    const Op store = target.var_type == KW_VAR ? Op::kStoreVar : Op::kStorePtr;
-    const int var = target.var;
-    Next();
-    Next();
-    Sum();
-    Emit(store, var);
-    if (count + 1 == kMostInOneProgram) return;
+  NumberAssignment();
+  for (int count = 1; count < kMostInOneProgram; ++count) {
     const TokenCursor end = c_;
     Next();
-    if (!AtNumberAssignment()) {
+    if (!NumberAssignment()) {
       c_ = end;
       return;
     }
   }
+}
+
+// One assignment to a VAR or PTR variable or element; false, having read nothing, at
+// anything else.
+bool ExprCompiler::NumberAssignment() {
+  if (!AtNumberAssignment()) return ElementAssignment();
+  const TokenInfo& target = AtCursor();
+  const Op store = target.var_type == KW_VAR ? Op::kStoreVar : Op::kStorePtr;
+  const int var = target.var;
+  Next();
+  Next();
+  Sum();
+  Emit(store, var);
+  return true;
+}
+
+// element assignment := name "[" (number | sum) <any> "=" sum, for a VAR or PTR array
+// Read as the statement reads it: the cursor moves straight onto the index, so a sum there is
+// read with the name still current; and "=" must follow the token after the index.
+bool ExprCompiler::ElementAssignment() {
+  const TokenInfo& target = AtCursor();
+  if (target.kind != TK_IDENT || NextKind() != TK_LBRACKET) return false;
+  if (target.array_type != KW_VAR && target.array_type != KW_PTR) return false;
+  const Op store = target.array_type == KW_VAR ? Op::kStoreNumElement : Op::kStorePtrElement;
+  const int array = target.array;
+  const TokenCursor start = c_;
+  const size_t emitted = out_.code.size();
+  c_.exec_pos += 2;
+  const TokenInfo& index = AtCursor();
+  if (index.kind == TK_NUMBER) {
+    Emit(Op::kNumber, 0, 0, 0, index.number);
+    c_.exec_pos += 1;
+  } else if (index.kind == TK_IDENT) {
+    Sum();
+  }
+  const bool has_index = index.kind == TK_NUMBER || index.kind == TK_IDENT;
+  if (!has_index || NextKind() != TK_EQUAL) {
+    out_.code.resize(emitted);
+    c_ = start;
+    return false;
+  }
+  c_.exec_pos += 1;
+  Next();
+  Sum();
+  Emit(store, array);
+  return true;
 }
 
 // sum := ["-"] term { ("+" | "-") term }

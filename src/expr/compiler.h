@@ -38,6 +38,8 @@ class ExprCompiler {
     out_.code.push_back({op, a, b, c, f});
   }
 
+  bool NumberAssignment();
+  bool ElementAssignment();
   void Element(bool& have);
   bool LeftOrRight(Op op, bool& have);
   bool Middle(bool& have);

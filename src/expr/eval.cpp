@@ -181,6 +181,14 @@ void RunAssignment(Interpreter& in, const Program& assignment) {
   RunNumberProgram(in, assignment);
 }
 
+void CompileAssignmentAt(Interpreter& in, int position) {
+  if (in.slow_paths || KnownAssignmentAt(in, position) != nullptr) return;
+  const TokenCursor cursor = in.cursor;
+  in.cursor = {position, position};
+  FindOrCompile(in, Rule::kAssignment);
+  in.cursor = cursor;
+}
+
 namespace {
 
 // Only appends reach a taken text, so its first bytes are still the variable's value.

@@ -83,6 +83,9 @@ inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
 inline const Program* KnownAssignment(const Interpreter& in) {
   return KnownAssignmentAt(in, in.cursor.exec_pos);
 }
+// Compiles the assignment that begins at a position, once it is known to be one, so that
+// KnownAssignmentAt finds it (never on the slow paths).
+void CompileAssignmentAt(Interpreter& in, int position);
 
 // --- Conditions of IF: -1 true, 0 false.
 int EvalCondition(Interpreter& in);

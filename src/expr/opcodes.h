@@ -77,9 +77,12 @@ enum StackCount : int8_t {
   X(NumElementAt,    0, 1, 0, 0, false, false)                                                 \
   X(PtrElementAtVar, 0, 1, 0, 0, false, false)                                                 \
   X(PtrElementAt,    0, 1, 0, 0, false, false)                                                 \
-  /* Assignments compiled whole: pop into VAR variable a, or PTR variable a (by ToInteger). */ \
-  X(StoreVar,       1, 0, 0, 0, false, false)                                                  \
-  X(StorePtr,       1, 0, 0, 0, false, false)
+  /* Assignments compiled whole: pop into VAR variable a, or PTR variable a (by ToInteger); */ \
+  /* pop a value and an index into an element of VAR or PTR array a. */                       \
+  X(StoreVar,        1, 0, 0, 0, false, false)                                                 \
+  X(StorePtr,        1, 0, 0, 0, false, false)                                                 \
+  X(StoreNumElement, 2, 0, 0, 0, false, false)                                                 \
+  X(StorePtrElement, 2, 0, 0, 0, false, false)
 // clang-format on
 
 enum class Op : uint8_t {

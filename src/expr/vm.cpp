@@ -129,6 +129,14 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
   switch (i.op) {
     case Op::kStoreVar: v.var_num[i.a] = n[top--]; break;
     case Op::kStorePtr: v.var_ptr[i.a] = ToInteger(n[top--]); break;
+    case Op::kStoreNumElement:
+      top -= 2;
+      WriteArrayNum(v, i.a, ToInteger(n[top + 1]), n[top + 2]);
+      break;
+    case Op::kStorePtrElement:
+      top -= 2;
+      WriteArrayPtr(v, i.a, ToInteger(n[top + 1]), ToInteger(n[top + 2]));
+      break;
     case Op::kNumber: n[++top] = i.f; break;
     case Op::kVar: n[++top] = v.var_num[i.a]; break;
     case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
