@@ -1,4 +1,4 @@
-' 400,000 steps of a small game, one function call each: eight objects move and bounce off the
+' 500,000 steps of a small game, one function call each: eight objects move and bounce off the
 ' walls, each is tested against a player that sweeps to and fro along the bottom, and the state
 ' string decides whether a step plays or waits out the pause before the next game.
 VAR ox[8], oy[8], dx[8], dy[8]
@@ -7,7 +7,7 @@ VAR steps, nsteps, score, hits, lives, games, countdown
 STR mode
 w = 784 : h = 561
 px = 392 : py = 500 : pdx = 3
-nsteps = 400000
+nsteps = 500000
 lives = 3
 mode = "play"
 WHILE k < 8

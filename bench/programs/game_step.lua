@@ -1,10 +1,10 @@
--- 400,000 steps of a small game, one function call each: eight objects move and bounce off the
+-- 500,000 steps of a small game, one function call each: eight objects move and bounce off the
 -- walls, each is tested against a player that sweeps to and fro along the bottom, and the state
 -- string decides whether a step plays or waits out the pause before the next game.
 local ox, oy, dx, dy = {}, {}, {}, {}
 local w, h = 784, 561
 local px, py, pdx = 392, 500, 3
-local steps, nsteps, score, hits, lives, games, countdown = 0, 400000, 0, 0, 3, 0, 0
+local steps, nsteps, score, hits, lives, games, countdown = 0, 500000, 0, 0, 3, 0, 0
 local mode = "play"
 for k = 1, 8 do
   ox[k] = k * 90
