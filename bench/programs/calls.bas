@@ -1,6 +1,6 @@
-' 1,000,000 calls of a parameterless function.
+' 5,000,000 calls of a parameterless function.
 VAR i, n
-WHILE i < 1000000
+WHILE i < 5000000
 i = i + 1
 bump()
 WEND

@@ -2,7 +2,7 @@ local i, n = 0, 0
 local function bump()
   n = n + 1
 end
-while i < 1000000 do
+while i < 5000000 do
   i = i + 1
   bump()
 end

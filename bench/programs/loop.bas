@@ -1,6 +1,6 @@
-' 3,000,000 passes of a WHILE loop with arithmetic.
+' 15,000,000 passes of a WHILE loop with arithmetic.
 VAR i, s
-WHILE i < 3000000
+WHILE i < 15000000
 i = i + 1
 s = s + i * 2 - 1
 WEND
