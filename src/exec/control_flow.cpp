@@ -2,6 +2,7 @@
 // the pre-pass filled; untaken blocks are skipped by scanning forward.
 #include <algorithm>
 
+#include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "exec/loop_head.h"
 #include "exec/scan.h"
@@ -49,13 +50,16 @@ Flow IfStatement(Interpreter& in) {
     run.if_outcome = EvalCondition(in);
   }
   if (run.if_outcome != 0) return Flow::kTestEnd;
-  if (ScanForwardTo(in, KW_ELSE, KW_ENDIF) && CurKind(in) == KW_ELSE) return Flow::kSkipEndTest;
+  if (ScanForwardToKept(in, in.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF) &&
+      CurKind(in) == KW_ELSE) {
+    return Flow::kSkipEndTest;
+  }
   return Flow::kTestEnd;
 }
 
 // Reached at the end of a true branch.
 Flow ElseStatement(Interpreter& in) {
-  if (in.run->if_outcome == -1) ScanForwardTo(in, KW_ENDIF);
+  if (in.run->if_outcome == -1) ScanForwardToKept(in, in.blocks.endif_scans, KW_ENDIF);
   return Flow::kTestEnd;
 }
 
@@ -76,7 +80,7 @@ namespace {
 const LoopHead& HeadAtCursor(Interpreter& in, LoopHead& fresh) {
   if (in.slow_paths) [[unlikely]]
     return fresh = ReadLoopHead(in);
-  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos].get();
+  const LoopHead* known = in.blocks.loop_heads[in.cursor.exec_pos].get();
   return known != nullptr ? *known : ReadLoopHeadAtCursor(in);
 }
 

@@ -1,5 +1,6 @@
 #include "exec/loop_head.h"
 
+#include "exec/block_cache.h"
 #include "exec/scan.h"
 #include "expr/eval.h"
 #include "lang/keywords.h"
@@ -60,7 +61,7 @@ LoopHead ReadLoopHead(Interpreter& in) {
 }
 
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
-  std::unique_ptr<LoopHead>& slot = in.loop_heads.at[in.cursor.exec_pos];
+  std::unique_ptr<LoopHead>& slot = in.blocks.loop_heads[in.cursor.exec_pos];
   slot = std::make_unique<LoopHead>(ReadLoopHead(in));
   return *slot;
 }

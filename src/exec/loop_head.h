@@ -28,12 +28,7 @@ struct LoopHead {
   int after = 0;  // the cursor's position after the loop's WEND, where a false condition goes
 };
 
-struct LoopHeads {
-  std::vector<std::unique_ptr<LoopHead>> at =
-      std::vector<std::unique_ptr<LoopHead>>(kCursorLimit + 2);
-};
-
-// Reads the head of the WHILE at the cursor, and keeps it in the interpreter's loop heads.
+// Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in);
 // Reads it without keeping it.
 LoopHead ReadLoopHead(Interpreter& in);

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "exec/block_cache.h"
 #include "exec/executor.h"
-#include "exec/loop_head.h"
 #include "expr/expr_cache.h"
 #include "frontend/tokenizer.h"
 #include "host/window_proc.h"
@@ -78,8 +78,8 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   // The host alone writes the image; the runs see it through a const reference.
   auto image = std::make_unique<ScriptImage>();
   auto exprs = std::make_unique<ExprCache>();
-  auto loop_heads = std::make_unique<LoopHeads>();
-  auto in = std::make_unique<Interpreter>(*image, *exprs, *loop_heads, platform, source.path);
+  auto blocks = std::make_unique<BlockCache>();
+  auto in = std::make_unique<Interpreter>(*image, *exprs, *blocks, platform, source.path);
   WindowProcedure window_proc(*in);
   platform.SetEventSink(&window_proc);
   in->window_proc = &window_proc;

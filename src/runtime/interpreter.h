@@ -17,8 +17,8 @@
 
 namespace brindle {
 
-struct ExprCache;  // compiled expressions (expr/expr_cache.h)
-struct LoopHeads;  // WHILE heads read once (exec/loop_head.h)
+struct ExprCache;   // compiled expressions (expr/expr_cache.h)
+struct BlockCache;  // what the blocks' first runs found (exec/block_cache.h)
 
 // Values the window procedure stores for the script's MOUSEX, MOUSEY and HWPARAM.
 struct EventValues {
@@ -35,11 +35,11 @@ struct Outcome {
 };
 
 struct Interpreter {
-  Interpreter(const ScriptImage& script, ExprCache& expr_cache, LoopHeads& heads, Platform& p,
-              std::string path)
+  Interpreter(const ScriptImage& script, ExprCache& expr_cache, BlockCache& block_cache,
+              Platform& p, std::string path)
       : image(script),
         exprs(expr_cache),
-        loop_heads(heads),
+        blocks(block_cache),
         platform(p),
         script_path(std::move(path)) {}
   Interpreter(const Interpreter&) = delete;
@@ -49,7 +49,7 @@ struct Interpreter {
   const ScriptImage& image;
   // Derived from the image at first use and kept.
   ExprCache& exprs;
-  LoopHeads& loop_heads;
+  BlockCache& blocks;
 
   // Set before the run, never changed after: no expression cache, no fused or merged
   // instructions, no statement that runs its successor itself. Each result must then be
