@@ -14,7 +14,7 @@ namespace brindle {
 namespace {
 
 // The slow paths run the program as the grammar emitted it.
-Program Compile(const Interpreter& in, Rule rule) {
+Program Compile(Interpreter& in, Rule rule) {
   Program program;
   ExprCompiler compiler(in.image.facts, in.cursor, program);
   switch (rule) {
@@ -40,7 +40,10 @@ Program Compile(const Interpreter& in, Rule rule) {
   program.end = compiler.cursor();
   if (!in.slow_paths) Optimize(program);
   MeasureDepths(program);
-  if (!in.slow_paths) FindTakenVariable(program);
+  if (!in.slow_paths) {
+    FindTakenVariable(program);
+    program.direct = MakeDirect(program, in.values.var_num.data());
+  }
   return program;
 }
 
@@ -109,6 +112,11 @@ template <typename Result>
 }
 
 float RunNumberProgram(Interpreter& in, const Program& program) {
+  if (program.direct) {
+    const float value = RunDirect(in, *program.direct);
+    in.cursor = program.end;
+    return value;
+  }
   // Most arguments are one variable or one number: no need to start the machine.
   if (program.code.size() == 1) {
     const Instruction& only = program.code[0];

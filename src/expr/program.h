@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "expr/direct.h"
 #include "expr/opcodes.h"
 #include "runtime/token_facts.h"
 
@@ -31,6 +33,8 @@ struct Program {
   // instead of quadratic, and give it back cut to its old length if the run is abandoned.
   // 0 for the others.
   int32_t takes_var = 0;
+  // The same program in three-address form, when it has no texts (never on the slow paths).
+  std::unique_ptr<DirectProgram> direct;
 };
 
 // Which grammar rule an evaluation starts with.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "expr/compare.h"
@@ -199,6 +200,46 @@ float RunNumberExpression(Interpreter& in, const Program& program, float* n) {
   }
   return n[0];
 }
+
+// Threaded: each instruction jumps straight to the next one's code, and the code ends with
+// kEnd, so no loop counts the instructions.
+// clang-format off
+float RunDirect(Interpreter& in, const DirectProgram& program) {
+  static constexpr const void* kCode[] = {
+      &&move, &&add, &&subtract, &&multiply, &&divide, &&integer_divide, &&power, &&negate,
+      &&function, &&compare, &&and_, &&or_, &&ptr_var, &&num_element, &&num_element_at,
+      &&ptr_element, &&ptr_element_at, &&store_ptr, &&store_num_element, &&store_ptr_element,
+      &&end};
+  static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
+  Values& v = in.values;
+  const DirectInstruction* i = program.code.data();
+#define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
+  goto* kCode[static_cast<int>(i->op)];
+move: *i->out = *i->a; BRINDLE_NEXT;
+add: *i->out = *i->a + *i->b; BRINDLE_NEXT;
+subtract: *i->out = *i->a - *i->b; BRINDLE_NEXT;
+multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;
+divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;
+integer_divide: *i->out = IntegerDivide(*i->a, *i->b); BRINDLE_NEXT;
+power: *i->out = Power(*i->a, *i->b); BRINDLE_NEXT;
+negate: *i->out = -*i->a; BRINDLE_NEXT;
+function: *i->out = ApplyFunction(in, i->x, *i->a); BRINDLE_NEXT;
+compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;
+and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;
+or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
+ptr_var: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
+num_element: *i->out = ReadArrayNum(v, i->x, ToInteger(*i->a)); BRINDLE_NEXT;
+num_element_at: *i->out = ReadArrayNum(v, i->x, i->index); BRINDLE_NEXT;
+ptr_element: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, ToInteger(*i->a))); BRINDLE_NEXT;
+ptr_element_at: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, i->index)); BRINDLE_NEXT;
+store_ptr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
+store_num_element: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
+store_ptr_element: WriteArrayPtr(v, i->x, ToInteger(*i->a), ToInteger(*i->b)); BRINDLE_NEXT;
+end:
+#undef BRINDLE_NEXT
+  return *program.result;
+}
+// clang-format on
 
 void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
                    bool first_pushed) {

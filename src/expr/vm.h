@@ -17,4 +17,7 @@ void RunExpression(Interpreter& in, const Program& program, float* numbers, std:
 // The same for a program without texts (text_depth 0); returns its value.
 float RunNumberExpression(Interpreter& in, const Program& program, float* numbers);
 
+// Runs a program in three-address form; returns its value.
+float RunDirect(Interpreter& in, const DirectProgram& program);
+
 }  // namespace brindle

@@ -32,13 +32,7 @@ bool HasOddIntegerPart(double exponent) {
 
 }  // namespace
 
-int32_t ToInteger(float x) {
-  // Every float in this range rounds to a value inside it. NaN fails both comparisons and so
-  // lands on the out-of-range value too.
-  if (!(x >= -2147483648.0f && x < 2147483648.0f)) return INT32_MIN;
-  // The fast path of the hot loops (coordinates, indices): whole numbers need no rounding.
-  const auto truncated = static_cast<int32_t>(x);
-  if (static_cast<float>(truncated) == x) return truncated;
+int32_t RoundInRange(float x) {
   return static_cast<int32_t>(RoundHalfEven(x));
 }
 

@@ -7,9 +7,20 @@
 
 namespace brindle {
 
+// Round to nearest, ties to even, for x in [-2^31, 2^31): the general path of ToInteger.
+int32_t RoundInRange(float x);
+
 // Round to nearest, ties to even. Out of the 32-bit range, an infinity or a NaN gives
-// -2147483648.
-int32_t ToInteger(float x);
+// -2147483648. Inline, with a shortcut for whole numbers (coordinates and indices in hot
+// loops), which need no rounding: RoundInRange gives them unchanged.
+inline int32_t ToInteger(float x) {
+  // Every float in this range rounds to a value inside it. NaN fails both comparisons and so
+  // lands on the out-of-range value too.
+  if (!(x >= -2147483648.0f && x < 2147483648.0f)) return INT32_MIN;
+  const auto truncated = static_cast<int32_t>(x);
+  if (static_cast<float>(truncated) == x) return truncated;
+  return RoundInRange(x);
+}
 
 // The value of a number text: number literals and VAL. Leading bytes up to the blank are
 // skipped; &h/&x, &o, &b (and 0h, 0x, 0o, 0b) prefixes, h/o suffixes, decimal with an optional

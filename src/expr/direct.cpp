@@ -1,0 +1,242 @@
+// From stack code to three-address code: the translation runs the stack machine on operands
+// instead of values. A variable or a constant is pushed as where it lives and read only by the
+// instruction that consumes it, which is exact because nothing between the push and that
+// instruction can change it: an expression stores nothing, and an assignment program stores
+// only when its stack is empty (otherwise it is left to the stack machine). Everything else
+// becomes an instruction in the stack code's order, so every element read, function and
+// store happens in the same order as there.
+#include "expr/direct.h"
+
+#include <optional>
+
+#include "expr/program.h"
+
+namespace brindle {
+namespace {
+
+class Translator {
+ public:
+  Translator(const Program& program, float* var_cells)
+      : program_(program), vars_(var_cells), direct_(std::make_unique<DirectProgram>()) {
+    // Each stack instruction makes at most a constant and a result; cell 0 is the zero that
+    // stands for a comparison's missing operand.
+    direct_->cells = std::make_unique<float[]>(2 * program.code.size() + 1);
+    next_cell_ = 1;
+  }
+
+  std::unique_ptr<DirectProgram> Translate() {
+    for (const Instruction& i : program_.code) {
+      if (!Step(i)) return nullptr;
+    }
+    direct_->result = stack_.empty() ? Zero() : stack_.front();
+    direct_->code.push_back({DirectOp::kEnd});
+    return std::move(direct_);
+  }
+
+ private:
+  bool Step(const Instruction& i);
+  bool Binary(DirectOp op);
+  bool Store(DirectOp op, int32_t x);
+  bool StoreVar(int32_t var);
+
+  const float* Zero() const { return &direct_->cells[0]; }
+  const float* Var(int32_t var) const { return vars_ + var; }
+  const float* Constant(float f) {
+    direct_->cells[next_cell_] = f;
+    return &direct_->cells[next_cell_++];
+  }
+  // Emits an instruction whose result is pushed.
+  void Push(DirectOp op, const float* a = nullptr, const float* b = nullptr, int32_t x = 0,
+            int32_t index = 0) {
+    float* out = &direct_->cells[next_cell_++];
+    direct_->code.push_back({op, x, index, out, a, b});
+    stack_.push_back(out);
+    last_result_ = out;
+  }
+  bool Pop(const float*& operand) {
+    if (stack_.empty()) return false;
+    operand = stack_.back();
+    stack_.pop_back();
+    return true;
+  }
+
+  const Program& program_;
+  float* vars_;
+  std::unique_ptr<DirectProgram> direct_;
+  size_t next_cell_ = 0;
+  std::vector<const float*> stack_;
+  const float* last_result_ = nullptr;  // the newest instruction's result cell
+};
+
+// The operator of an arithmetic opcode, fused or not.
+std::optional<DirectOp> Arithmetic(Op op) {
+  switch (op) {
+    case Op::kAdd:
+    case Op::kAddVar:
+    case Op::kAddNumber:
+    case Op::kVarAddNumber:
+    case Op::kVarAddVar:
+      return DirectOp::kAdd;
+    case Op::kSubtract:
+    case Op::kSubtractVar:
+    case Op::kSubtractNumber:
+    case Op::kVarSubtractNumber:
+    case Op::kVarSubtractVar:
+      return DirectOp::kSubtract;
+    case Op::kMultiply:
+    case Op::kMultiplyVar:
+    case Op::kMultiplyNumber:
+    case Op::kVarMultiplyNumber:
+    case Op::kVarMultiplyVar:
+      return DirectOp::kMultiply;
+    case Op::kDivide:
+    case Op::kDivideVar:
+    case Op::kDivideNumber:
+    case Op::kVarDivideNumber:
+    case Op::kVarDivideVar:
+      return DirectOp::kDivide;
+    case Op::kIntegerDivide:
+      return DirectOp::kIntegerDivide;
+    case Op::kPower:
+      return DirectOp::kPower;
+    case Op::kAnd:
+      return DirectOp::kAnd;
+    case Op::kOr:
+      return DirectOp::kOr;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool Translator::Binary(DirectOp op) {
+  const float *a, *b;
+  if (!Pop(b) || !Pop(a)) return false;
+  Push(op, a, b);
+  return true;
+}
+
+// A value (and an index) popped into a place outside the cells.
+bool Translator::Store(DirectOp op, int32_t x) {
+  const float *value, *index = nullptr;
+  if (!Pop(value)) return false;
+  if (op != DirectOp::kStorePtr && !Pop(index)) return false;
+  if (!stack_.empty()) return false;
+  if (op == DirectOp::kStorePtr) {
+    direct_->code.push_back({op, x, 0, nullptr, value});
+  } else {
+    direct_->code.push_back({op, x, 0, nullptr, index, value});
+  }
+  return true;
+}
+
+// The instruction that made the value writes it to the variable itself, when there is one.
+bool Translator::StoreVar(int32_t var) {
+  const float* value;
+  if (!Pop(value) || !stack_.empty()) return false;
+  float* cell = vars_ + var;
+  if (value == last_result_ && direct_->code.back().out == value) {
+    direct_->code.back().out = cell;
+  } else {
+    direct_->code.push_back({DirectOp::kMove, 0, 0, cell, value});
+  }
+  return true;
+}
+
+bool Translator::Step(const Instruction& i) {
+  const float* operand;
+  switch (i.op) {
+    case Op::kNumber:
+      stack_.push_back(Constant(i.f));
+      return true;
+    case Op::kVar:
+      stack_.push_back(Var(i.a));
+      return true;
+    case Op::kPtrVar:
+      Push(DirectOp::kPtrVar, nullptr, nullptr, i.a);
+      return true;
+    case Op::kNumElement:
+    case Op::kPtrElement:
+      if (!Pop(operand)) return false;
+      Push(i.op == Op::kNumElement ? DirectOp::kNumElement : DirectOp::kPtrElement, operand,
+           nullptr, i.a);
+      return true;
+    case Op::kNumElementAtVar:
+      Push(DirectOp::kNumElement, Var(i.b), nullptr, i.a);
+      return true;
+    case Op::kPtrElementAtVar:
+      Push(DirectOp::kPtrElement, Var(i.b), nullptr, i.a);
+      return true;
+    case Op::kNumElementAt:
+      Push(DirectOp::kNumElementAt, nullptr, nullptr, i.a, i.c);
+      return true;
+    case Op::kPtrElementAt:
+      Push(DirectOp::kPtrElementAt, nullptr, nullptr, i.a, i.c);
+      return true;
+    case Op::kFunction:
+    case Op::kNegate:
+      if (!Pop(operand)) return false;
+      Push(i.op == Op::kFunction ? DirectOp::kFunction : DirectOp::kNegate, operand, nullptr,
+           i.a);
+      return true;
+    case Op::kDropNumber:
+      return Pop(operand);
+    case Op::kCompareNumbers: {
+      if (i.c != 0) return false;  // a text operand
+      const float *a = Zero(), *b = Zero();
+      if ((i.b & 2) && !Pop(b)) return false;
+      if ((i.b & 1) && !Pop(a)) return false;
+      Push(DirectOp::kCompare, a, b, i.a);
+      return true;
+    }
+    case Op::kStoreVar:
+      return StoreVar(i.a);
+    case Op::kStorePtr:
+      return Store(DirectOp::kStorePtr, i.a);
+    case Op::kStoreNumElement:
+      return Store(DirectOp::kStoreNumElement, i.a);
+    case Op::kStorePtrElement:
+      return Store(DirectOp::kStorePtrElement, i.a);
+    default:
+      break;
+  }
+  const std::optional<DirectOp> op = Arithmetic(i.op);
+  if (!op) return false;  // texts
+  switch (i.op) {
+    case Op::kAddVar:
+    case Op::kSubtractVar:
+    case Op::kMultiplyVar:
+    case Op::kDivideVar:
+      if (!Pop(operand)) return false;
+      Push(*op, operand, Var(i.a));
+      return true;
+    case Op::kAddNumber:
+    case Op::kSubtractNumber:
+    case Op::kMultiplyNumber:
+    case Op::kDivideNumber:
+      if (!Pop(operand)) return false;
+      Push(*op, operand, Constant(i.f));
+      return true;
+    case Op::kVarAddNumber:
+    case Op::kVarSubtractNumber:
+    case Op::kVarMultiplyNumber:
+    case Op::kVarDivideNumber:
+      Push(*op, Var(i.a), Constant(i.f));
+      return true;
+    case Op::kVarAddVar:
+    case Op::kVarSubtractVar:
+    case Op::kVarMultiplyVar:
+    case Op::kVarDivideVar:
+      Push(*op, Var(i.a), Var(i.b));
+      return true;
+    default:
+      return Binary(*op);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<DirectProgram> MakeDirect(const Program& program, float* var_cells) {
+  return Translator(program, var_cells).Translate();
+}
+
+}  // namespace brindle

@@ -1,0 +1,61 @@
+// Number programs in three-address form. The stack machine pushes every operand and pops it
+// again; here each instruction reads its operands where they are (a variable's cell, a
+// constant, an earlier instruction's result) and writes its result where it belongs, so that
+// "i = i + 1" is one instruction instead of three.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace brindle {
+
+enum class DirectOp : uint8_t {
+  kMove,
+  kAdd,
+  kSubtract,
+  kMultiply,
+  kDivide,
+  kIntegerDivide,
+  kPower,
+  kNegate,
+  kFunction,
+  kCompare,
+  kAnd,
+  kOr,
+  kPtrVar,
+  kNumElement,
+  kNumElementAt,
+  kPtrElement,
+  kPtrElementAt,
+  kStorePtr,
+  kStoreNumElement,
+  kStorePtrElement,
+  kEnd,  // the last instruction of every program
+};
+
+struct DirectInstruction {
+  DirectOp op = DirectOp::kMove;
+  // The array, the function's keyword, the comparison's operator, or the PTR variable.
+  int32_t x = 0;
+  int32_t index = 0;  // an element's index, rounded, when it is a number
+  float* out = nullptr;
+  const float* a = nullptr;
+  const float* b = nullptr;
+};
+
+struct DirectProgram {
+  std::vector<DirectInstruction> code;
+  std::unique_ptr<float[]> cells;  // constants and results: they stay where they are
+  // What the stack machine leaves at the bottom of its stack: a program's value. An
+  // assignment program leaves nothing there and reads as 0.
+  const float* result = nullptr;
+};
+
+struct Program;
+
+// The program in three-address form over the given VAR variable cells, or null for a program
+// that reads or makes texts.
+std::unique_ptr<DirectProgram> MakeDirect(const Program& program, float* var_cells);
+
+}  // namespace brindle
