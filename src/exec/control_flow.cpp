@@ -76,7 +76,7 @@ namespace {
 const LoopHead& HeadAtCursor(Interpreter& in, LoopHead& fresh) {
   if (in.slow_paths) [[unlikely]]
     return fresh = ReadLoopHead(in);
-  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos].get();
+  const LoopHead* known = in.loop_heads.at[in.cursor.exec_pos];
   return known != nullptr ? *known : ReadLoopHeadAtCursor(in);
 }
 

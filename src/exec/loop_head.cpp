@@ -60,8 +60,11 @@ LoopHead ReadLoopHead(Interpreter& in) {
 }
 
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
-  std::unique_ptr<LoopHead>& slot = in.loop_heads.at[in.cursor.exec_pos];
-  slot = std::make_unique<LoopHead>(ReadLoopHead(in));
+  LoopHead*& slot = in.loop_heads.at[in.cursor.exec_pos];
+  // Kept only once read in full (a faulty head ends the run while it is read).
+  LoopHead head = ReadLoopHead(in);
+  if (slot == nullptr) slot = &in.loop_heads.heads.emplace_back();
+  *slot = head;
   return *slot;
 }
 

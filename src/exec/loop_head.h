@@ -3,10 +3,10 @@
 // it reads depends only on the tokens, so each WHILE is read at its first run and kept.
 #pragma once
 
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include "frontend/token_table.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
@@ -29,8 +29,9 @@ struct LoopHead {
 };
 
 struct LoopHeads {
-  std::vector<std::unique_ptr<LoopHead>> at =
-      std::vector<std::unique_ptr<LoopHead>>(kCursorLimit + 2);
+  // By the position of the WHILE; null until its head is read.
+  ZeroTable<LoopHead*> at = ZeroTable<LoopHead*>(kCursorLimit + 2);
+  std::deque<LoopHead> heads;  // a deque, so that a head never moves
 };
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's loop heads.
