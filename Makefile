@@ -6,7 +6,9 @@ CONFORMANCE ?= ../shared/conformance
 # Name prefixes of the sample cases to run; empty for all.
 CONFORMANCE_CASES ?=
 
-PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev fonts-dejavu-core libstb-dev \
+# FreeType is linked statically, with the static libraries of libpng, zlib and brotli.
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
+  libbrotli-dev fonts-dejavu-core libstb-dev \
   libsdl2-dev xvfb xdotool imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)

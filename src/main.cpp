@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <iostream>
 #include <memory>
 #include <new>
 #include <optional>
@@ -25,8 +24,14 @@ constexpr int kStatusUsage = 2;
 constexpr int kStatusOutOfMemory = 4;
 constexpr int kStatusInternalFault = 5;
 
+// Standard output and standard error through the C library alone: <iostream>'s streams would
+// cost every start-up their locale set-up.
+void Write(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
 int Fail(const std::string& message) {
-  std::cerr << "brindle: " << message << "\n";
+  Write(stderr, "brindle: " + message + "\n");
   return kStatusUsage;
 }
 
@@ -122,15 +127,16 @@ int Run(const brindle::CommandLine& cl) {
 int ParseAndRun(int argc, char** argv) {
   brindle::CommandLine cl;
   if (std::optional<std::string> problem = brindle::ParseCommandLine(argc - 1, argv + 1, cl)) {
-    std::cerr << "brindle: " << *problem << "\n" << brindle::kUsage;
+    Write(stderr, "brindle: " + *problem + "\n");
+    Write(stderr, brindle::kUsage);
     return kStatusUsage;
   }
   if (cl.help) {
-    std::cout << brindle::kUsage;
+    Write(stdout, brindle::kUsage);
     return 0;
   }
   if (cl.version) {
-    std::cout << "brindle " << BRINDLE_VERSION << "\n";
+    Write(stdout, "brindle " BRINDLE_VERSION "\n");
     return 0;
   }
   return Run(cl);
@@ -139,7 +145,7 @@ int ParseAndRun(int argc, char** argv) {
 // Whatever ends the process, what was printed before is written out first.
 int EndWith(int status, const std::string& message) {
   std::fflush(stdout);
-  std::cerr << "brindle: " << message << "\n";
+  Write(stderr, "brindle: " + message + "\n");
   return status;
 }
 

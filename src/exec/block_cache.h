@@ -3,22 +3,22 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include "exec/loop_head.h"
 #include "frontend/token_table.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
 struct BlockCache {
-  // The WHILE heads, by the WHILE's position.
-  std::vector<std::unique_ptr<LoopHead>> loop_heads =
-      std::vector<std::unique_ptr<LoopHead>>(kCursorLimit + 2);
+  // The WHILE heads, by the WHILE's position; null until read.
+  ZeroTable<LoopHead*> loop_heads = ZeroTable<LoopHead*>(kCursorLimit + 2);
+  std::deque<LoopHead> heads;  // a deque, so that a head never moves
   // Where the scans that pass over untaken branches end, by where they start: a false IF's
   // scan for its ELSE or ENDIF, and a finished branch's scan for its ENDIF. 0 until made.
-  std::vector<int32_t> else_or_endif_scans = std::vector<int32_t>(kCursorLimit + 2);
-  std::vector<int32_t> endif_scans = std::vector<int32_t>(kCursorLimit + 2);
+  ZeroTable<int32_t> else_or_endif_scans = ZeroTable<int32_t>(kCursorLimit + 2);
+  ZeroTable<int32_t> endif_scans = ZeroTable<int32_t>(kCursorLimit + 2);
 };
 
 }  // namespace brindle

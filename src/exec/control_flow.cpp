@@ -80,7 +80,7 @@ namespace {
 const LoopHead& HeadAtCursor(Interpreter& in, LoopHead& fresh) {
   if (in.slow_paths) [[unlikely]]
     return fresh = ReadLoopHead(in);
-  const LoopHead* known = in.blocks.loop_heads[in.cursor.exec_pos].get();
+  const LoopHead* known = in.blocks.loop_heads[in.cursor.exec_pos];
   return known != nullptr ? *known : ReadLoopHeadAtCursor(in);
 }
 

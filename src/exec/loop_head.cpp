@@ -61,8 +61,11 @@ LoopHead ReadLoopHead(Interpreter& in) {
 }
 
 const LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
-  std::unique_ptr<LoopHead>& slot = in.blocks.loop_heads[in.cursor.exec_pos];
-  slot = std::make_unique<LoopHead>(ReadLoopHead(in));
+  LoopHead*& slot = in.blocks.loop_heads[in.cursor.exec_pos];
+  // Kept only once read in full (a faulty head ends the run while it is read).
+  LoopHead head = ReadLoopHead(in);
+  if (slot == nullptr) slot = &in.blocks.heads.emplace_back();
+  *slot = head;
   return *slot;
 }
 

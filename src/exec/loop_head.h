@@ -3,9 +3,6 @@
 // it reads depends only on the tokens, so each WHILE is read at its first run and kept.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "frontend/token_table.h"
 
 namespace brindle {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "expr/eval.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
@@ -25,7 +25,7 @@ bool ScanForwardTo(Interpreter& in, Kinds... kinds) {
 // a loop): where it ends depends only on the tokens, so it is kept in `ends` by where it
 // starts, and later scans from there move the cursor straight to it.
 template <typename... Kinds>
-bool ScanForwardToKept(Interpreter& in, std::vector<int32_t>& ends, Kinds... kinds) {
+bool ScanForwardToKept(Interpreter& in, ZeroTable<int32_t>& ends, Kinds... kinds) {
   const int start = in.cursor.exec_pos;
   if (in.slow_paths || start >= in.image.tokens.count) return ScanForwardTo(in, kinds...);
   int32_t& end = ends[start];

@@ -7,18 +7,19 @@
 #include <vector>
 
 #include "expr/program.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
 struct ExprCache {
   ExprCache() {
-    for (auto& table : by_position) table.assign(kCursorLimit + 2, nullptr);
+    for (auto& table : by_position) table = ZeroTable<const Program*>(kCursorLimit + 2);
   }
 
   std::deque<Program> programs;  // a deque, so that a running program never moves
   // For evaluations that start with the cursor's copies describing the token at the cursor
   // (all but one): the program by rule and position, null when not compiled yet.
-  std::array<std::vector<const Program*>, 6> by_position;
+  std::array<ZeroTable<const Program*>, 6> by_position;
   // The others (an element index read while the copies still describe the array's name), by
   // rule and read position, with the copied position they were compiled for.
   struct Stale {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/zero_table.h"
 #include "lang/token_kinds.h"
 
 namespace brindle {
@@ -15,11 +16,33 @@ constexpr int kTokenCapacity = 4096;
 // few tokens past the last one while it reads an unfinished statement; it stops at this limit.
 constexpr int kCursorLimit = kTokenCapacity + 64;
 
+// The texts of the tokens by position, 0 .. kCursorLimit + 1. Only the cells up to the last one
+// written are stored: the others read "", so a short script makes only a few strings.
+class TokenTexts {
+ public:
+  const std::string& operator[](int p) const {
+    return static_cast<size_t>(p) < cells_.size() ? cells_[p] : Empty();
+  }
+  // For writing: makes the cells up to p (which moves the strings: no reference to a text may
+  // be held across a write past the last cell).
+  std::string& Write(int p) {
+    if (static_cast<size_t>(p) >= cells_.size()) cells_.resize(static_cast<size_t>(p) + 1);
+    return cells_[p];
+  }
+
+ private:
+  static const std::string& Empty() {
+    static const std::string empty;
+    return empty;
+  }
+  std::vector<std::string> cells_;
+};
+
 struct TokenTable {
   // Indexed by position, 0 .. kCursorLimit + 1; only 1 .. count are ever written.
-  std::vector<std::string> text = std::vector<std::string>(kCursorLimit + 2);
-  std::vector<int> kind = std::vector<int>(kCursorLimit + 2, TK_NONE);
-  int count = 0;       // TokenCount
+  TokenTexts text;
+  ZeroTable<int> kind = ZeroTable<int>(kCursorLimit + 2);  // TK_NONE is 0
+  int count = 0;                                           // TokenCount
   int line_count = 0;  // LineCount: line ends seen, one TK_EOL token each
 };
 

@@ -121,7 +121,7 @@ class Scanner {
       return;
     }
     ++written_;
-    table_.text[written_].assign(text);
+    table_.text.Write(written_).assign(text);
     table_.kind[written_] = kind;
   }
 

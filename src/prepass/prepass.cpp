@@ -23,7 +23,7 @@ Fault MainSweep(const PrePassTables& t) {
   for (int p = 1; p <= t.tokens.count; ++p) {
     const int kind = t.tokens.kind[p];
     if (kind == TK_EOL) {
-      t.tokens.text[p] = "EOL";
+      t.tokens.text.Write(p) = "EOL";
       ++line;
       continue;
     }

@@ -23,6 +23,7 @@ int Lookup(const std::unordered_map<std::string, int>& names, const std::string&
 void DeclareVariable(Symbols& s, int q, const std::string& name, int type) {
   const int v = ++s.var_count;
   s.var_slot_of_token[q] = v;
+  s.var_name.resize(v + 1);
   s.var_name[v] = name;
   s.var_type[v] = type;
   s.first_var.emplace(name, v);
@@ -31,6 +32,7 @@ void DeclareVariable(Symbols& s, int q, const std::string& name, int type) {
 void DeclareArray(Symbols& s, int q, const std::string& name, int type) {
   const int a = ++s.array_count;
   s.array_slot_of_token[q] = a;
+  s.array_name.resize(a + 1);
   s.array_name[a] = name;
   s.array_type[a] = type;
   s.first_array.emplace(name, a);
@@ -39,6 +41,7 @@ void DeclareArray(Symbols& s, int q, const std::string& name, int type) {
 }  // namespace
 
 Fault RegisterLabels(const PrePassTables& t) {
+  t.symbols.label_name.assign(t.tokens.count + 2, std::string());
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_LABEL) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {
@@ -52,6 +55,7 @@ Fault RegisterLabels(const PrePassTables& t) {
 
 // A FUNC whose name is not followed by "()" registers nothing; calls to it fail later.
 Fault RegisterFunctions(const PrePassTables& t) {
+  t.symbols.func_name.assign(t.tokens.count + 2, std::string());
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_FUNC) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {

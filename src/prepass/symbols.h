@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frontend/token_table.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
@@ -14,26 +15,28 @@ constexpr int kMaxVariables = 1024;
 constexpr int kMaxArrays = 1024;
 
 struct Symbols {
-  // Variables 1..var_count, numbered in declaration order; entry 0 is "no variable".
-  std::vector<std::string> var_name = std::vector<std::string>(kMaxVariables + 1);  // lower case
-  std::vector<int> var_type = std::vector<int>(kMaxVariables + 1, 0);  // KW_VAR, KW_STR, KW_PTR
+  // Variables 1..var_count, numbered in declaration order; entry 0 is "no variable". The
+  // names (entries 0..var_count) are kept for inspection only: no run reads them.
+  std::vector<std::string> var_name = std::vector<std::string>(1);  // lower case
+  ZeroTable<int> var_type = ZeroTable<int>(kMaxVariables + 1);      // KW_VAR, KW_STR, KW_PTR
   int var_count = 0;
 
   // Arrays 1..array_count share one numbering across the three types.
-  std::vector<std::string> array_name = std::vector<std::string>(kMaxArrays + 1);
-  std::vector<int> array_type = std::vector<int>(kMaxArrays + 1, 0);
+  std::vector<std::string> array_name = std::vector<std::string>(1);
+  ZeroTable<int> array_type = ZeroTable<int>(kMaxArrays + 1);
   int array_count = 0;
 
   // Per token position, 0 where the token is bound to nothing. Every position of the token
   // table has a cell (and the cursor's padding past it reads 0).
-  std::vector<int> var_slot_of_token = std::vector<int>(kCursorLimit + 2, 0);
-  std::vector<int> array_slot_of_token = std::vector<int>(kCursorLimit + 2, 0);
-  std::vector<int> func_of_token = std::vector<int>(kCursorLimit + 2, 0);
-  std::vector<int> goto_target = std::vector<int>(kCursorLimit + 2, 0);
+  ZeroTable<int> var_slot_of_token = ZeroTable<int>(kCursorLimit + 2);
+  ZeroTable<int> array_slot_of_token = ZeroTable<int>(kCursorLimit + 2);
+  ZeroTable<int> func_of_token = ZeroTable<int>(kCursorLimit + 2);
+  ZeroTable<int> goto_target = ZeroTable<int>(kCursorLimit + 2);
 
-  // Indexed by the position of the name token in its FUNC or LABEL line.
-  std::vector<std::string> func_name = std::vector<std::string>(kTokenCapacity + 1);   // lower
-  std::vector<std::string> label_name = std::vector<std::string>(kTokenCapacity + 1);  // as written
+  // Indexed by the position of the name token in its FUNC or LABEL line, 0 .. count + 1 once
+  // the pre-check has registered the labels and functions; "" where none is named.
+  std::vector<std::string> func_name;   // lower case
+  std::vector<std::string> label_name;  // as written
 
   // Name lookups, each to the lowest number or position with that (lower-cased) name.
   std::unordered_map<std::string, int> first_var;

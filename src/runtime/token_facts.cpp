@@ -1,5 +1,7 @@
 #include "runtime/token_facts.h"
 
+#include <algorithm>
+
 #include "lang/keywords.h"
 #include "lang/numbers.h"
 #include "lang/text.h"
@@ -52,7 +54,10 @@ FactorForm ClassifyFactor(int kind, char lead) {
 }  // namespace
 
 void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts) {
-  for (int p = 1; p < static_cast<int>(facts.info.size()); ++p) {
+  // Past the last token every cell keeps the default (zero) facts, which are those of an empty
+  // token bound to nothing; a short script touches only the first cells.
+  const int last = std::min(tokens.count, static_cast<int>(facts.info.size()) - 1);
+  for (int p = 1; p <= last; ++p) {
     TokenInfo& t = facts.info[p];
     const std::string& text = tokens.text[p];
     t.kind = tokens.kind[p];

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frontend/token_table.h"
+#include "frontend/zero_table.h"
 #include "prepass/symbols.h"
 
 namespace brindle {
@@ -49,10 +50,11 @@ struct TokenInfo {
 };
 
 struct TokenFacts {
-  std::vector<TokenInfo> info = std::vector<TokenInfo>(kCursorLimit + 2);
+  // All-zero bytes are the default TokenInfo, the facts of the empty cells past the last token.
+  ZeroTable<TokenInfo> info = ZeroTable<TokenInfo>(kCursorLimit + 2);
 };
 
-// Fills the facts for every position of the table.
+// Fills the facts of the positions 1 .. tokens.count (the others keep the default facts).
 void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts);
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/sdl/sdl_api.h"
 #include "platform/sdl/surface_blit.h"
 #include "platform/sdl/text_codes.h"
 
@@ -18,16 +19,16 @@ MessageBoxWindow::MessageBoxWindow(std::string_view caption, std::string_view te
     : layout_(LayOutMessageBox(text)),
       pixels_(static_cast<size_t>(layout_.width) * layout_.height) {
   const std::string title = Utf8FromWindows1252(caption);
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  window_ = sdl.CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              layout_.width, layout_.height, SDL_WINDOW_SHOWN);
   if (window_ == nullptr) return;
-  id_ = SDL_GetWindowID(window_);
-  SDL_RaiseWindow(window_);
+  id_ = sdl.GetWindowID(window_);
+  sdl.RaiseWindow(window_);
   Redraw();
 }
 
 MessageBoxWindow::~MessageBoxWindow() {
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  if (window_ != nullptr) sdl.DestroyWindow(window_);
 }
 
 void MessageBoxWindow::Handle(const SDL_Event& event) {
@@ -65,7 +66,7 @@ void MessageBoxWindow::HandleWindowEvent(const SDL_WindowEvent& event) {
       // Once it can take it, the box takes the keyboard focus, so that Enter answers it.
       if (!focused_) {
         focused_ = true;
-        SDL_SetWindowInputFocus(window_);
+        sdl.SetWindowInputFocus(window_);
       }
       Redraw();
       break;

@@ -1,9 +1,8 @@
 // SDL events as the window events the interpreter sees, with the dialog handling of the message
 // loop and the routing of keys, typing and clicks to the input boxes.
-#include <SDL.h>
-
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/message_box_window.h"
+#include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/text_codes.h"
 #include "platform/window_events.h"
@@ -42,7 +41,7 @@ uint32_t WindowOf(const SDL_Event& event) {
 // passed over.
 bool AnotherMoveFollows() {
   SDL_Event next;
-  return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+  return sdl.PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
          next.type == SDL_MOUSEMOTION;
 }
 

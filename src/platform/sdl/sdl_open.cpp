@@ -1,9 +1,8 @@
 // Opening the window: on which display, and with what SDL is told about the program.
-#include <SDL.h>
-
 #include <cstdlib>
 #include <string>
 
+#include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace brindle {
@@ -30,24 +29,23 @@ std::string CannotConnect() {
     if (Variable(name).empty()) continue;
     what += (what.empty() ? "cannot connect to " : " or ") + Variable(name);
   }
-  return what.empty() ? std::string(SDL_GetError()) : what;
+  return what.empty() ? std::string(sdl.GetError()) : what;
 }
 
 // A desktop program, not a game: Ctrl+C in the terminal ends it, the screen saver may run,
 // and the compositor keeps working. The picture goes to the window as it is, with no 3D
 // renderer in between (which would also make SDL replace the window after it was shown).
 void SetDesktopHints() {
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  sdl.SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  sdl.SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  sdl.SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 }
 
 }  // namespace
 
 std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
-  SetDesktopHints();
   // $SDL_VIDEODRIVER, when set, takes precedence over the hint: whoever sets it knows where
   // the window goes.
   const std::string drivers = DisplayDrivers();
@@ -55,20 +53,23 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
     error = "no display ($DISPLAY and $WAYLAND_DISPLAY are not set)";
     return nullptr;
   }
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  // SDL is loaded only now, when there is a display to open the window on.
+  if (!LoadSdl(error)) return nullptr;
+  SetDesktopHints();
+  sdl.SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  if (sdl.Init(SDL_INIT_VIDEO) != 0) {
     error = CannotConnect();
     return nullptr;
   }
   SDL_Window* window =
-      SDL_CreateWindow("Brindlev10_16_5_2023", 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
+      sdl.CreateWindow("Brindlev10_16_5_2023", 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
                        SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
   if (window == nullptr) {
-    error = std::string("the window system refused the window (") + SDL_GetError() + ")";
-    SDL_Quit();
+    error = std::string("the window system refused the window (") + sdl.GetError() + ")";
+    sdl.Quit();
     return nullptr;
   }
-  SDL_StartTextInput();
+  sdl.StartTextInput();
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(window, zoom));
 }
 

@@ -1,12 +1,11 @@
 #include "platform/sdl/sdl_platform.h"
 
-#include <SDL.h>
-
 #include <chrono>
 #include <cstdio>
 
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/message_box_window.h"
+#include "platform/sdl/sdl_api.h"
 #include "platform/sdl/surface_blit.h"
 #include "platform/sdl/window_picture.h"
 
@@ -46,7 +45,7 @@ extern "C" const char* __lsan_default_options() {
 
 SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
     : window_(window),
-      window_id_(SDL_GetWindowID(window)),
+      window_id_(sdl.GetWindowID(window)),
       x11_connection_(X11ConnectionOf(window)),
       zoom_(zoom) {
   // Before the first SWAP the window shows the button face.
@@ -54,8 +53,8 @@ SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
 }
 
 SdlPlatform::~SdlPlatform() {
-  SDL_DestroyWindow(window_);
-  SDL_Quit();
+  sdl.DestroyWindow(window_);
+  sdl.Quit();
 }
 
 void SdlPlatform::SetEventSink(EventSink* sink) {
@@ -132,7 +131,7 @@ std::optional<WindowEvent> SdlPlatform::PollEvent() {
   if (!event_polls_.Due(NowMs)) return std::nullopt;
   const uint64_t now = NowMs();
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (sdl.PollEvent(&event)) {
     if (std::optional<WindowEvent> e = Translate(event, false)) {
       event_polls_.LookAgain();  // more may be waiting
       return e;
@@ -156,9 +155,9 @@ bool SdlPlatform::CloseRequested() {
 
 // Looks through what SDL holds without taking any of it.
 SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
-  SDL_PumpEvents();
+  sdl.PumpEvents();
   SDL_Event events[64];
-  const int n = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  const int n = sdl.PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
   bool others = false;
   for (int i = 0; i < n; ++i) {
     const SDL_Event& e = events[i];
@@ -177,7 +176,7 @@ WindowEvent SdlPlatform::WaitEvent() {
   for (;;) {
     if (closed_) return WindowEvent{WindowEvent::Type::kClose};
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (sdl.PollEvent(&event)) {
       if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
     }
     const uint64_t now = NowMs();
@@ -207,7 +206,7 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
   while (!box.answered() && !closed_) {
     SDL_Event event;
-    if (SDL_PollEvent(&event)) {
+    if (sdl.PollEvent(&event)) {
       if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
       continue;
     }

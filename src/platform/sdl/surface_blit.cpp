@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/sdl/sdl_api.h"
+
 namespace brindle {
 namespace {
 
@@ -46,30 +48,30 @@ void Show32(SDL_Surface* surface, std::span<const ColorRef> picture, int width, 
 bool ShowConverted(SDL_Window* window, SDL_Surface* surface, std::span<const ColorRef> picture,
                    int width, int height, int zoom) {
   SDL_Surface* source =
-      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<ColorRef*>(picture.data()), width, height, 32,
+      sdl.CreateRGBSurfaceWithFormatFrom(const_cast<ColorRef*>(picture.data()), width, height, 32,
                                          width * 4, SDL_PIXELFORMAT_XBGR8888);
   if (source == nullptr) return false;
   const SDL_PixelFormat* f = surface->format;
-  SDL_FillRect(surface, nullptr, SDL_MapRGB(f, 240, 240, 240));
+  sdl.FillRect(surface, nullptr, sdl.MapRGB(f, 240, 240, 240));
   SDL_Rect target{0, 0, width * zoom, height * zoom};
-  const bool shown = SDL_BlitScaled(source, nullptr, surface, &target) == 0;
-  SDL_FreeSurface(source);
-  return shown && SDL_UpdateWindowSurface(window) == 0;
+  const bool shown = sdl.UpperBlitScaled(source, nullptr, surface, &target) == 0;
+  sdl.FreeSurface(source);
+  return shown && sdl.UpdateWindowSurface(window) == 0;
 }
 
 }  // namespace
 
 bool ShowInWindow(SDL_Window* window, std::span<const ColorRef> picture, int width, int height,
                   int zoom) {
-  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  SDL_Surface* surface = sdl.GetWindowSurface(window);
   if (surface == nullptr) return false;
   if (surface->format->BytesPerPixel != 4) {
     return ShowConverted(window, surface, picture, width, height, zoom);
   }
-  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  if (SDL_MUSTLOCK(surface)) sdl.LockSurface(surface);
   Show32(surface, picture, width, height, zoom);
-  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  return SDL_UpdateWindowSurface(window) == 0;
+  if (SDL_MUSTLOCK(surface)) sdl.UnlockSurface(surface);
+  return sdl.UpdateWindowSurface(window) == 0;
 }
 
 }  // namespace brindle
