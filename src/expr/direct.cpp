@@ -175,8 +175,7 @@ bool Translator::Step(const Instruction& i) {
     case Op::kFunction:
     case Op::kNegate:
       if (!Pop(operand)) return false;
-      Push(i.op == Op::kFunction ? DirectOp::kFunction : DirectOp::kNegate, operand, nullptr,
-           i.a);
+      Push(i.op == Op::kFunction ? DirectOp::kFunction : DirectOp::kNegate, operand, nullptr, i.a);
       return true;
     case Op::kDropNumber:
       return Pop(operand);
