@@ -9,6 +9,7 @@
 #include "exec/statements.h"
 #include "expr/compare.h"
 #include "expr/eval.h"
+#include "expr/vm.h"
 #include "lang/messages.h"
 #include "platform/window_events.h"
 #include "runtime/faults.h"
@@ -21,16 +22,16 @@ namespace {
 }
 
 // One comparison of a WHILE head; a bad operand ends the run.
-inline int Compare(Interpreter& in, const LoopComparison& c) {
+inline bool Compare(Interpreter& in, const LoopComparison& c) {
   if (c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
   const float a = in.values.var_num[c.left_var];
   const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
-  return NumbersCompare(a, b, c.op) ? 1 : 0;
+  return NumbersCompare(a, b, c.op);
 }
 
 // The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and
 // again drops the oldest instead of overflowing.
-void PushLoop(RunState& run, int while_position) {
+inline void PushLoop(RunState& run, int while_position) {
   if (run.while_depth == kStackDepth) {
     std::copy(run.while_stack.begin() + 2, run.while_stack.end(), run.while_stack.begin() + 1);
     --run.while_depth;
@@ -63,50 +64,6 @@ Flow ElseStatement(Interpreter& in) {
   return Flow::kTestEnd;
 }
 
-// The statement loop would dispatch the token after the head next; when that begins an
-// assignment run before, it is run here, which is the same without a trip through the loop.
-void RunFirstAssignmentOfBody(Interpreter& in, int body) {
-  if (in.slow_paths || body >= in.image.tokens.count) return;
-  if (const Program* assignment = KnownAssignmentAt(in, body + 1)) {
-    in.cursor = {body + 1, body + 1};
-    RunAssignment(in, *assignment);
-  }
-}
-
-namespace {
-
-// The head of the WHILE at the cursor: read at its first run and kept, or on the slow paths
-// read into `fresh` every time.
-const LoopHead& HeadAtCursor(Interpreter& in, LoopHead& fresh) {
-  if (in.slow_paths) [[unlikely]]
-    return fresh = ReadLoopHead(in);
-  const LoopHead* known = in.blocks.loop_heads[in.cursor.exec_pos];
-  return known != nullptr ? *known : ReadLoopHeadAtCursor(in);
-}
-
-}  // namespace
-
-// WHILE a op b [("&" | "|") c op d]
-Flow WhileStatement(Interpreter& in) {
-  RunState& run = *in.run;
-  LoopHead fresh;
-  const LoopHead& head = HeadAtCursor(in, fresh);
-  run.while_first = Compare(in, head.first);
-  if (head.join != 0) run.while_second = Compare(in, head.second);
-  PushLoop(run, head.mark);
-  bool holds = run.while_first != 0;
-  if (head.join == TK_AMP) holds = run.while_first && run.while_second;
-  if (head.join == TK_BAR) holds = run.while_first || run.while_second;
-  if (holds) {
-    in.cursor.exec_pos = head.body;
-    RunFirstAssignmentOfBody(in, head.body);
-  } else {
-    --run.while_depth;
-    in.cursor.exec_pos = head.after;
-  }
-  return Flow::kTestEnd;
-}
-
 namespace {
 
 // Where a loop goes round again, a closed window ends the program, even in a loop that takes
@@ -122,6 +79,99 @@ constexpr int kTurnsPerCloseCheck = 256;
 bool CloseCheckDue(Interpreter& in) {
   return --in.loop_turns_to_close_check <= 0;
 }
+
+// Whether the loop goes on. Both comparisons are made, whatever the first gives.
+inline bool Holds(Interpreter& in, const LoopHead& head) {
+  const bool first = Compare(in, head.first);
+  if (head.join == 0) return first;
+  const bool second = Compare(in, head.second);
+  return head.join == TK_AMP ? first && second : first || second;
+}
+
+// The statement loop would dispatch the token after the head next; when that begins an
+// assignment run before, it is run here, which is the same without a trip through the loop.
+// The first time it is found, the head learns whether it is all of the body: the assignment
+// ends just before a WEND that comes back to this WHILE.
+const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int position) {
+  if (head.body_assignment == nullptr) {
+    if (head.body >= in.image.tokens.count) return nullptr;
+    head.body_assignment = KnownAssignmentAt(in, head.body + 1);
+    if (head.body_assignment == nullptr) return nullptr;
+    const int wend = head.body_assignment->end.exec_pos + 1;
+    const bool comes_back = in.image.facts.info[wend].kind == KW_WEND && head.mark == position;
+    head.wend_after_assignment = comes_back && wend < kCursorLimit ? wend : 0;
+  }
+  return head.body_assignment;
+}
+
+// A loop whose body is one assignment program goes round here, as WEND and WHILE would take
+// it through the statement loop. An assignment takes no event, cannot fail and leaves the
+// stacks alone, so nothing else happens in between: WEND takes this WHILE's mark off the top
+// of the loop stack and comes back, and WHILE puts it back where it was.
+Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
+  const int wend = head.wend_after_assignment;
+  for (;;) {
+#ifdef BRINDLE_STEP_BUDGET
+    if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+#endif
+    if (CloseCheckDue(in)) {
+      in.cursor = {wend, wend};
+      EndIfCloseRequested(in);
+    }
+    if (!Holds(in, head)) {
+      --in.run->while_depth;
+      in.cursor = {head.after, head.mark};
+      return Flow::kTestEnd;
+    }
+    if (body.direct) {
+      RunDirect(in, *body.direct);
+    } else {
+      RunAssignment(in, body);
+    }
+  }
+}
+
+// Every run of a WHILE reads its head afresh.
+[[gnu::noinline]] Flow WhileSlowly(Interpreter& in) {
+  RunState& run = *in.run;
+  const LoopHead head = ReadLoopHead(in);
+  const bool holds = Holds(in, head);
+  PushLoop(run, head.mark);
+  if (holds) {
+    in.cursor.exec_pos = head.body;
+  } else {
+    --run.while_depth;
+    in.cursor.exec_pos = head.after;
+  }
+  return Flow::kTestEnd;
+}
+
+}  // namespace
+
+// WHILE a op b [("&" | "|") c op d]
+Flow WhileStatement(Interpreter& in) {
+  if (in.slow_paths) [[unlikely]]
+    return WhileSlowly(in);
+  const int position = in.cursor.exec_pos;
+  LoopHead* head = in.blocks.loop_heads[position];
+  if (head == nullptr) head = &ReadLoopHeadAtCursor(in);
+  const bool holds = Holds(in, *head);
+  PushLoop(*in.run, head->mark);
+  if (!holds) {
+    --in.run->while_depth;
+    in.cursor.exec_pos = head->after;
+    return Flow::kTestEnd;
+  }
+  in.cursor.exec_pos = head->body;
+  const Program* body = FirstAssignmentOfBody(in, *head, position);
+  if (body == nullptr) return Flow::kTestEnd;
+  in.cursor = {head->body + 1, head->body + 1};
+  RunAssignment(in, *body);
+  if (head->wend_after_assignment == 0) return Flow::kTestEnd;
+  return TurnHere(in, *head, *body);
+}
+
+namespace {
 
 // Back to the loop's WHILE, which tests its condition again. A WEND reached outside any loop
 // (by a GOTO into the body) does nothing.

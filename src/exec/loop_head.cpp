@@ -60,7 +60,7 @@ LoopHead ReadLoopHead(Interpreter& in) {
   return head;
 }
 
-const LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
+LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
   LoopHead*& slot = in.blocks.loop_heads[in.cursor.exec_pos];
   // Kept only once read in full (a faulty head ends the run while it is read).
   LoopHead head = ReadLoopHead(in);

@@ -8,6 +8,7 @@
 namespace brindle {
 
 struct Interpreter;
+struct Program;
 
 struct LoopComparison {
   int left_var = 0;   // a VAR variable, or 0: the run ends with a message naming bad_operand
@@ -23,10 +24,14 @@ struct LoopHead {
   int join = 0;   // TK_AMP, TK_BAR, or 0 for one comparison
   int body = 0;   // the cursor's position after the condition
   int after = 0;  // the cursor's position after the loop's WEND, where a false condition goes
+  // Learnt at the first turn that finds it compiled: the assignment program that begins the
+  // body, and the position of the WEND right after it when it is the whole body (else 0).
+  const Program* body_assignment = nullptr;
+  int wend_after_assignment = 0;
 };
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.
-const LoopHead& ReadLoopHeadAtCursor(Interpreter& in);
+LoopHead& ReadLoopHeadAtCursor(Interpreter& in);
 // Reads it without keeping it.
 LoopHead ReadLoopHead(Interpreter& in);
 

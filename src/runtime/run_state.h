@@ -11,9 +11,7 @@ constexpr int kStackDepth = 1024;
 struct RunState {
   int call_depth = 0;
   int while_depth = 0;
-  int if_outcome = 0;   // the last IF condition: -1 true, 0 false
-  int while_first = 0;  // the last WHILE comparisons: 1 true, 0 false
-  int while_second = 0;
+  int if_outcome = 0;      // the last IF condition: -1 true, 0 false
   int image_count = 0;     // image slots handed out by this run
   std::string print_text;  // what the last PRINT of this run showed
   // GETTEXT's receiving buffer: 256 spaces when the run starts (empty until first used).
