@@ -19,6 +19,9 @@ struct BlockCache {
   // scan for its ELSE or ENDIF, and a finished branch's scan for its ENDIF. 0 until made.
   ZeroTable<int32_t> else_or_endif_scans = ZeroTable<int32_t>(kCursorLimit + 2);
   ZeroTable<int32_t> endif_scans = ZeroTable<int32_t>(kCursorLimit + 2);
+  // From a token that begins no statement, the last of the run of such tokens that it starts;
+  // 0 until found.
+  ZeroTable<int32_t> quiet_run_ends = ZeroTable<int32_t>(kCursorLimit + 2);
 };
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "exec/block_cache.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
 #include "runtime/faults.h"
@@ -77,13 +78,33 @@ class ActiveRun {
 // the window's close still gets through, so that a run that never finishes can be ended.
 constexpr int kMaxNestedRuns = 64;
 
-// The executor's pump: one pending event, if any, goes to the window procedure.
+// The last of the tokens from p on that begin no statement, stopping at the script's last
+// token: found once, kept in the block cache.
+int QuietRunEnd(Interpreter& in, int p) {
+  int32_t& end = in.blocks.quiet_run_ends[p];
+  if (end == 0) {
+    int q = p;
+    while (q < in.image.tokens.count && kDispatch[in.image.facts.info[q + 1].kind] == nullptr) {
+      ++q;
+    }
+    end = q;  // at least p, which is at least 1
+  }
+  return end;
+}
+
+// The executor's pump, at a token that begins no statement: one pending event, if any, goes
+// to the window procedure. While the platform says that none can come, each of the tokens
+// that follow would find none either, so the cursor moves past them all at once.
 void PumpOneEvent(Interpreter& in) {
   if (in.active_runs >= kMaxNestedRuns) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
     return;
   }
-  if (!in.platform.PumpMayDeliver() && !in.slow_paths) return;
+  if (!in.platform.PumpMayDeliver() && !in.slow_paths) {
+    const int end = QuietRunEnd(in, in.cursor.exec_pos);
+    in.cursor = {end, end};
+    return;
+  }
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }

@@ -29,7 +29,7 @@ class Translator {
       if (!Step(i)) return nullptr;
     }
     direct_->result = stack_.empty() ? Zero() : stack_.front();
-    direct_->code.push_back({DirectOp::kEnd});
+    direct_->code.push_back({DirectOp::kEnd, 0, 0, nullptr, direct_->result});
     return std::move(direct_);
   }
 

@@ -31,7 +31,7 @@ enum class DirectOp : uint8_t {
   kStorePtr,
   kStoreNumElement,
   kStorePtrElement,
-  kEnd,  // the last instruction of every program
+  kEnd,  // the last instruction of every program; a is the result
 };
 
 struct DirectInstruction {

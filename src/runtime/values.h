@@ -35,7 +35,8 @@ class ArrayBank {
   void Write(int a, int i, T value) {
     const int c = Cell(a, i);
     if (c < 0) return;
-    if (!cells_[a - 1]) cells_[a - 1] = std::make_unique<T[]>(kArrayCells);
+    if (!cells_[a - 1]) [[unlikely]]
+      MakeCells(a);
     cells_[a - 1][c] = std::move(value);
   }
   // Calls f with every cell of every array written to so far.
@@ -54,6 +55,8 @@ class ArrayBank {
     if (a < 1 || a > kArraysWithStorage || i < 1 || i > kArrayCells) return -1;
     return i - 1;
   }
+  // Apart from Write, which the expression machine inlines.
+  [[gnu::noinline]] void MakeCells(int a) { cells_[a - 1] = std::make_unique<T[]>(kArrayCells); }
   std::array<std::unique_ptr<T[]>, kArraysWithStorage> cells_;
 };
 
