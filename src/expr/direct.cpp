@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "expr/program.h"
+#include "lang/token_kinds.h"
 
 namespace brindle {
 namespace {
@@ -108,6 +109,22 @@ std::optional<DirectOp> Arithmetic(Op op) {
   }
 }
 
+// A comparison with its operator in the opcode, where it has one of its own.
+DirectOp ComparisonOf(int op) {
+  switch (op) {
+    case TK_LESS:
+      return DirectOp::kLess;
+    case TK_GREATER:
+      return DirectOp::kGreater;
+    case TK_EQUAL:
+      return DirectOp::kEqual;
+    case TK_BANG:
+      return DirectOp::kNotEqual;
+    default:
+      return DirectOp::kCompare;
+  }
+}
+
 bool Translator::Binary(DirectOp op) {
   const float *a, *b;
   if (!Pop(b) || !Pop(a)) return false;
@@ -184,9 +201,13 @@ bool Translator::Step(const Instruction& i) {
       const float *a = Zero(), *b = Zero();
       if ((i.b & 2) && !Pop(b)) return false;
       if ((i.b & 1) && !Pop(a)) return false;
-      Push(DirectOp::kCompare, a, b, i.a);
+      Push(ComparisonOf(i.a), a, b, i.a);
       return true;
     }
+    case Op::kCompareStrVarText:
+      Push(i.b == TK_EQUAL ? DirectOp::kStrVarEqualsText : DirectOp::kStrVarDiffersText, nullptr,
+           nullptr, i.a, i.c);
+      return true;
     case Op::kStoreVar:
       return StoreVar(i.a);
     case Op::kStorePtr:

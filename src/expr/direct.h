@@ -20,7 +20,13 @@ enum class DirectOp : uint8_t {
   kPower,
   kNegate,
   kFunction,
-  kCompare,
+  kCompare,  // by the operator in x; the four operators have their own
+  kLess,
+  kGreater,
+  kEqual,
+  kNotEqual,
+  kStrVarEqualsText,  // STR variable x and the string literal at token index
+  kStrVarDiffersText,
   kAnd,
   kOr,
   kPtrVar,

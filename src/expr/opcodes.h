@@ -53,6 +53,9 @@ enum StackCount : int8_t {
   X(CompareNumbers, kPresentInB, 1, kCountInC, 0, false, false) /* a missing operand is 0 */   \
   X(CompareTexts,   kCountInB, 1, 2, 0, false, false) /* first drops b right operands */       \
   X(And,            2, 1, 0, 0, false, false)                                                  \
+  /* Fused by Optimize: STR variable a compared (op: token kind b, "=" or "!") with the */     \
+  /* string literal at token c. */                                                             \
+  X(CompareStrVarText, 0, 1, 0, 0, true, false)                                                \
   X(Or,             2, 1, 0, 0, false, false)                                                  \
   /* Fused by Optimize: an operator whose right operand is VAR variable a, or f. */            \
   X(AddVar,         1, 1, 0, 0, false, false)                                                  \

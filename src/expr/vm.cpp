@@ -168,6 +168,9 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
       n[++top] = CompareNumbers(a, b, i.a);
       break;
     }
+    case Op::kCompareStrVarText:
+      n[++top] = CompareTexts(v.var_str[i.a], in.image.tokens.text[i.c], i.b);
+      break;
     case Op::kAnd: --top; n[top] = Truth(Bits(n[top]) & Bits(n[top + 1])); break;
     case Op::kOr: --top; n[top] = Truth(Bits(n[top]) | Bits(n[top + 1])); break;
     case Op::kAddVar: n[top] = n[top] + v.var_num[i.a]; break;
@@ -215,6 +218,12 @@ namespace {
     case DirectOp::kStorePtrElement:
       WriteArrayPtr(v, i.x, ToInteger(*i.a), ToInteger(*i.b));
       break;
+    case DirectOp::kStrVarEqualsText:
+      *i.out = CompareTexts(v.var_str[i.x], in.image.tokens.text[i.index], TK_EQUAL);
+      break;
+    case DirectOp::kStrVarDiffersText:
+      *i.out = CompareTexts(v.var_str[i.x], in.image.tokens.text[i.index], TK_BANG);
+      break;
     default: break;
   }
 }
@@ -226,7 +235,7 @@ namespace {
 float RunDirect(Interpreter& in, const DirectProgram& program) {
   static constexpr const void* kCode[] = {
       &&move, &&add, &&subtract, &&multiply, &&divide, &&calls, &&calls, &&negate,
-      &&calls, &&compare, &&and_, &&or_, &&ptr_var, &&num_element, &&num_element_at,
+      &&calls, &&compare, &&less, &&greater, &&equal, &&not_equal, &&calls, &&calls, &&and_, &&or_, &&ptr_var, &&num_element, &&num_element_at,
       &&ptr_element, &&ptr_element_at, &&store_ptr, &&store_num_element, &&calls, &&end};
   static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
   Values& v = in.values;
@@ -240,6 +249,10 @@ multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;
 divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;
 negate: *i->out = -*i->a; BRINDLE_NEXT;
 compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;
+less: *i->out = *i->a < *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
+greater: *i->out = *i->a > *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
+equal: *i->out = *i->a == *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
+not_equal: *i->out = *i->a != *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
 and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;
 or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
 ptr_var: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
