@@ -112,8 +112,9 @@ template <typename Result>
 }
 
 float RunNumberProgram(Interpreter& in, const Program& program) {
-  if (program.direct) {
-    const float value = RunDirect(in, *program.direct);
+  if (const DirectProgram* direct = program.direct.get()) {
+    // Most arguments are one variable or one number: their code is only the end.
+    const float value = direct->code.size() == 1 ? *direct->result : RunDirect(in, *direct);
     in.cursor = program.end;
     return value;
   }
