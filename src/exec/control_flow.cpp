@@ -94,7 +94,11 @@ inline bool Holds(Interpreter& in, const LoopHead& head) {
 // ends just before a WEND that comes back to this WHILE.
 const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int position) {
   if (head.body_assignment == nullptr) {
-    if (head.body >= in.image.tokens.count) return nullptr;
+    if (head.body_starts_otherwise) return nullptr;
+    if (head.body >= in.image.tokens.count || in.image.facts.info[head.body + 1].kind != TK_IDENT) {
+      head.body_starts_otherwise = true;  // never an assignment
+      return nullptr;
+    }
     head.body_assignment = KnownAssignmentAt(in, head.body + 1);
     if (head.body_assignment == nullptr) return nullptr;
     const int wend = head.body_assignment->end.exec_pos + 1;

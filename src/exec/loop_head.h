@@ -28,6 +28,7 @@ struct LoopHead {
   // body, and the position of the WEND right after it when it is the whole body (else 0).
   const Program* body_assignment = nullptr;
   int wend_after_assignment = 0;
+  bool body_starts_otherwise = false;  // with a token that begins no assignment
 };
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.

@@ -118,14 +118,6 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
     in.cursor = program.end;
     return value;
   }
-  // Most arguments are one variable or one number: no need to start the machine.
-  if (program.code.size() == 1) {
-    const Instruction& only = program.code[0];
-    if (only.op == Op::kVar || only.op == Op::kNumber) {
-      in.cursor = program.end;
-      return only.op == Op::kVar ? in.values.var_num[only.a] : only.f;
-    }
-  }
   if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
     return EvaluateOtherNumber(in, program);
   }
@@ -186,7 +178,7 @@ void AssignNumber(Interpreter& in) {
   EvaluateNumber(in, Rule::kAssignment);
 }
 
-void RunAssignment(Interpreter& in, const Program& assignment) {
+void RunStackAssignment(Interpreter& in, const Program& assignment) {
   RunNumberProgram(in, assignment);
 }
 

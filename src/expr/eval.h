@@ -8,6 +8,7 @@
 
 #include "expr/cursor.h"
 #include "expr/expr_cache.h"
+#include "expr/vm.h"
 #include "lang/keywords.h"
 #include "runtime/interpreter.h"
 
@@ -75,7 +76,15 @@ void AssignText(Interpreter& in, int var);
 // "name = sum" at the cursor, for a VAR or PTR variable.
 void AssignNumber(Interpreter& in);
 // Runs an assignment compiled before (what KnownAssignment found).
-void RunAssignment(Interpreter& in, const Program& assignment);
+void RunStackAssignment(Interpreter& in, const Program& assignment);
+inline void RunAssignment(Interpreter& in, const Program& assignment) {
+  if (const DirectProgram* direct = assignment.direct.get()) {
+    RunDirect(in, *direct);
+    in.cursor = assignment.end;
+  } else {
+    RunStackAssignment(in, assignment);
+  }
+}
 // The compiled assignment at a position, if it has run before (never on the slow paths).
 inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
   return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][position];
