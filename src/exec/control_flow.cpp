@@ -45,9 +45,12 @@ inline void PushLoop(RunState& run, int while_position) {
 Flow IfStatement(Interpreter& in) {
   RunState& run = *in.run;
   NextToken(in);
+  const Program* known = in.slow_paths ? nullptr : KnownConditionAt(in, in.cursor.exec_pos);
   const int type = VarTypeAtCursor(in);
-  if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
-      (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
+  if (known != nullptr) {
+    run.if_outcome = RunCondition(in, *known);
+  } else if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
+             (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
     run.if_outcome = EvalCondition(in);
   }
   if (run.if_outcome != 0) return Flow::kTestEnd;

@@ -182,6 +182,10 @@ void RunStackAssignment(Interpreter& in, const Program& assignment) {
   RunNumberProgram(in, assignment);
 }
 
+float RunStackNumber(Interpreter& in, const Program& program) {
+  return RunNumberProgram(in, program);
+}
+
 void CompileAssignmentAt(Interpreter& in, int position) {
   if (in.slow_paths || KnownAssignmentAt(in, position) != nullptr) return;
   const TokenCursor cursor = in.cursor;

@@ -98,5 +98,18 @@ void CompileAssignmentAt(Interpreter& in, int position);
 
 // --- Conditions of IF: -1 true, 0 false.
 int EvalCondition(Interpreter& in);
+// The condition compiled at a position, if it has been read before (never on the slow paths):
+// it is read the same way again, so it may be run at once.
+inline const Program* KnownConditionAt(const Interpreter& in, int position) {
+  return in.exprs.by_position[static_cast<int>(Rule::kCondition)][position];
+}
+float RunStackNumber(Interpreter& in, const Program& program);
+inline int RunCondition(Interpreter& in, const Program& condition) {
+  const DirectProgram* direct = condition.direct.get();
+  if (direct == nullptr) return static_cast<int>(RunStackNumber(in, condition));
+  const float value = RunDirect(in, *direct);
+  in.cursor = condition.end;
+  return static_cast<int>(value);
+}
 
 }  // namespace brindle
