@@ -115,7 +115,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
 // it through the statement loop. An assignment takes no event, cannot fail and leaves the
 // stacks alone, so nothing else happens in between: WEND takes this WHILE's mark off the top
 // of the loop stack and comes back, and WHILE puts it back where it was.
-Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
+[[gnu::noinline]] Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
   const int wend = head.wend_after_assignment;
   for (;;) {
 #ifdef BRINDLE_STEP_BUDGET
@@ -136,6 +136,24 @@ Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
       RunAssignment(in, body);
     }
   }
+}
+
+// The WHILE at position, whose head is known.
+Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
+  const bool holds = Holds(in, head);
+  PushLoop(*in.run, head.mark);
+  if (!holds) {
+    --in.run->while_depth;
+    in.cursor.exec_pos = head.after;
+    return Flow::kTestEnd;
+  }
+  in.cursor.exec_pos = head.body;
+  const Program* body = FirstAssignmentOfBody(in, head, position);
+  if (body == nullptr) return Flow::kTestEnd;
+  in.cursor = {head.body + 1, head.body + 1};
+  RunAssignment(in, *body);
+  if (head.wend_after_assignment == 0) return Flow::kTestEnd;
+  return TurnHere(in, head, *body);
 }
 
 // Every run of a WHILE reads its head afresh.
@@ -162,20 +180,7 @@ Flow WhileStatement(Interpreter& in) {
   const int position = in.cursor.exec_pos;
   LoopHead* head = in.blocks.loop_heads[position];
   if (head == nullptr) head = &ReadLoopHeadAtCursor(in);
-  const bool holds = Holds(in, *head);
-  PushLoop(*in.run, head->mark);
-  if (!holds) {
-    --in.run->while_depth;
-    in.cursor.exec_pos = head->after;
-    return Flow::kTestEnd;
-  }
-  in.cursor.exec_pos = head->body;
-  const Program* body = FirstAssignmentOfBody(in, *head, position);
-  if (body == nullptr) return Flow::kTestEnd;
-  in.cursor = {head->body + 1, head->body + 1};
-  RunAssignment(in, *body);
-  if (head->wend_after_assignment == 0) return Flow::kTestEnd;
-  return TurnHere(in, *head, *body);
+  return RunWhile(in, *head, position);
 }
 
 namespace {
@@ -186,10 +191,18 @@ inline Flow GoBackToWhile(Interpreter& in) {
   RunState& run = *in.run;
   if (run.while_depth == 0) return Flow::kTestEnd;
   const int loop = run.while_stack[run.while_depth--];
-  // The statement loop would dispatch the WHILE next; it is run here.
-  if (!in.slow_paths && loop >= 1 && in.image.facts.info[loop].kind == KW_WHILE) {
-    in.cursor = {loop, loop};
-    return WhileStatement(in);
+  // The statement loop would dispatch the WHILE next; it is run here. Heads are kept only
+  // for WHILE tokens.
+  if (!in.slow_paths && loop >= 1) {
+    LoopHead* head = in.blocks.loop_heads[loop];
+    if (head != nullptr) {
+      in.cursor = {loop, loop};
+      return RunWhile(in, *head, loop);
+    }
+    if (in.image.facts.info[loop].kind == KW_WHILE) {
+      in.cursor = {loop, loop};
+      return WhileStatement(in);
+    }
   }
   in.cursor.exec_pos = std::max(0, loop - 1);
   return Flow::kTestEnd;
@@ -226,16 +239,14 @@ Flow CallFunction(Interpreter& in) {
     FailRun(in, msg::TooManyNestedCalls());
   }
   run.return_stack[++run.call_depth] = p;
-  in.cursor.exec_pos = entry + 2;
-  return Flow::kSkipEndTest;
+  return GoOnAfter(in, entry + 2);
 }
 
 // Back to the "(" after the call's name; the rest of the calling line goes on.
 Flow EndFnStatement(Interpreter& in) {
   RunState& run = *in.run;
   if (run.call_depth == 0) return Flow::kTestEnd;
-  in.cursor.exec_pos = run.return_stack[run.call_depth--];
-  return Flow::kSkipEndTest;
+  return GoOnAfter(in, run.return_stack[run.call_depth--]);
 }
 
 // The flow that reaches a definition passes over it: a body runs only when called.

@@ -80,7 +80,7 @@ constexpr int kMaxNestedRuns = 64;
 
 // The last of the tokens from p on that begin no statement, stopping at the script's last
 // token: found once, kept in the block cache.
-int QuietRunEnd(Interpreter& in, int p) {
+[[gnu::always_inline]] inline int QuietRunEnd(Interpreter& in, int p) {
   int32_t& end = in.blocks.quiet_run_ends[p];
   if (end == 0) {
     int q = p;
@@ -100,7 +100,7 @@ void PumpOneEvent(Interpreter& in) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
     return;
   }
-  if (!in.platform.PumpMayDeliver() && !in.slow_paths) {
+  if (!in.platform.PumpMayDeliver() && !in.slow_paths) {  // below the nesting limit here
     const int end = QuietRunEnd(in, in.cursor.exec_pos);
     in.cursor = {end, end};
     return;
@@ -110,7 +110,23 @@ void PumpOneEvent(Interpreter& in) {
   }
 }
 
+bool PumpIsDry(const Interpreter& in) {
+  return !in.platform.PumpMayDeliver() && !in.slow_paths && in.active_runs < kMaxNestedRuns;
+}
+
 }  // namespace
+
+Flow GoOnAfter(Interpreter& in, int before) {
+  const int next = before + 1;
+  if (PumpIsDry(in) && next <= in.image.tokens.count &&
+      kDispatch[in.image.facts.info[next].kind] == nullptr) {
+    const int end = QuietRunEnd(in, next);
+    in.cursor = {end, end};
+    return Flow::kTestEnd;
+  }
+  in.cursor.exec_pos = before;
+  return Flow::kSkipEndTest;
+}
 
 void ExecuteTokens(Interpreter& in) {
   RunState run;
