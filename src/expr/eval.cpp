@@ -247,7 +247,7 @@ void AssignText(Interpreter& in, int var) {
   AppendInPlace(in, var, program);
 }
 
-float EvalNum(Interpreter& in) {
+float EvaluateSum(Interpreter& in) {
   return EvaluateNumber(in, Rule::kSum);
 }
 float EvalFactor(Interpreter& in) {

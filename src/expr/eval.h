@@ -57,7 +57,20 @@ inline int ArrayTypeAtCursor(const Interpreter& in) {
 }
 
 // --- Numbers. (Each expression is compiled at its first evaluation: see program.h.)
-float EvalNum(Interpreter& in);     // terms joined by "+" and "-", left to right
+float EvaluateSum(Interpreter& in);
+// Terms joined by "+" and "-", left to right. Most arguments are one variable or one number,
+// read before from here: their value is taken without a call.
+inline float EvalNum(Interpreter& in) {
+  const TokenCursor at = in.cursor;
+  if (at.cur == at.exec_pos && !in.slow_paths) {
+    const Program* sum = in.exprs.by_position[static_cast<int>(Rule::kSum)][at.exec_pos];
+    if (sum != nullptr && sum->direct && sum->direct->code.size() == 1) {
+      in.cursor = sum->end;
+      return *sum->direct->result;
+    }
+  }
+  return EvaluateSum(in);
+}
 float EvalFactor(Interpreter& in);  // one operand
 inline float NextEvalNum(Interpreter& in) {
   NextToken(in);
