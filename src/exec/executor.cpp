@@ -131,7 +131,10 @@ Flow GoOnAfter(Interpreter& in, int before) {
 void ExecuteTokens(Interpreter& in) {
   RunState run;
   ActiveRun active(in, run);
-  while (in.cursor.exec_pos < in.image.tokens.count) {
+  // The script image never changes while a script runs: read once, not after every statement.
+  const int count = in.image.tokens.count;
+  const TokenInfo* const info = in.image.facts.info.data();
+  while (in.cursor.exec_pos < count) {
     Flow flow;
     do {
 #ifdef BRINDLE_STEP_BUDGET
@@ -139,7 +142,7 @@ void ExecuteTokens(Interpreter& in) {
       if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
 #endif
       NextToken(in);
-      const Statement statement = kDispatch[CurKind(in)];
+      const Statement statement = kDispatch[info[in.cursor.cur].kind];
       if (statement == nullptr) {
         PumpOneEvent(in);
         flow = Flow::kTestEnd;
