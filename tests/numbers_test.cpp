@@ -137,6 +137,44 @@ void ExpectTexts(std::initializer_list<std::pair<float, const char*>> cases) {
   for (const auto& [value, text] : cases) EXPECT_EQ(NumberToText(value), text) << value;
 }
 
+// The shortcut for whole numbers writes what the general path writes: every whole number up
+// to 100,000 either way, then every 997th up to 2^24, and the first ones past it.
+TEST(NumberToText, TheShortcutForWholeNumbersWritesAsTheGeneralPath) {
+  int differences = 0;
+  auto check = [&](float x) {
+    for (const float v : {x, -x}) {
+      if (NumberToText(v) != NumberToTextInFull(v) && ++differences < 10) ADD_FAILURE() << v;
+    }
+  };
+  for (int n = 0; n <= 100000; ++n) check(static_cast<float>(n));
+  for (int n = 100000; n < (1 << 24); n += 997) check(static_cast<float>(n));
+  for (const float x : {16777215.0f, 16777216.0f, 16777218.0f, 1e8f, 0.5f, 1.5f}) check(x);
+  EXPECT_EQ(differences, 0);
+}
+
+// The shortcut for short runs of digits reads what the general path reads: every text of one
+// to five digits, then every 7th run of six and seven digits, and eight digits (general).
+TEST(TextToNumber, TheShortcutForDigitsReadsAsTheGeneralPath) {
+  int differences = 0;
+  auto check = [&](const std::string& text) {
+    const float fast = TextToNumber(text), full = TextToNumberInFull(text);
+    if (Bits(fast) != Bits(full) && ++differences < 10) ADD_FAILURE() << text;
+  };
+  for (int length = 1; length <= 7; ++length) {
+    const int count = length <= 5 ? static_cast<int>(std::pow(10, length)) : 100000;
+    const int step = length <= 5 ? 1 : 7;
+    char text[12];
+    for (int n = 0; n < count; ++n) {
+      std::snprintf(text, sizeof text, "%0*d", length, n * step);
+      check(text);
+    }
+  }
+  for (const char* text : {"9999999", "16777217", "00000000", "12h", "0x1", " 12", "1e3", "1."}) {
+    check(text);
+  }
+  EXPECT_EQ(differences, 0);
+}
+
 TEST(NumberToText, FixedNotation) {
   ExpectTexts({{3, "3"}, {2.5f, "2.5"}, {0.5f, "0.5"}, {-7.25f, "-7.25"}, {1.0f / 3, "0.333333"}});
   ExpectTexts({{123.456f, "123.456001"}, {-123.456f, "-123.456001"}, {0.00012f, "0.00012"}});

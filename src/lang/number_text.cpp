@@ -279,6 +279,17 @@ bool IsQuietNan(float x) {
 }  // namespace
 
 float TextToNumber(std::string_view text) {
+  // A text of one to seven digits and nothing else (VAL of a counter's text) is that whole
+  // number, which a float holds exactly: no prefix, suffix or exponent can be in it.
+  if (!text.empty() && text.size() <= 7 && std::all_of(text.begin(), text.end(), IsDigit)) {
+    int32_t value = 0;
+    for (const char c : text) value = value * 10 + (c - '0');
+    return static_cast<float>(value);
+  }
+  return TextToNumberInFull(text);
+}
+
+float TextToNumberInFull(std::string_view text) {
   text = SkipLeadingBlanks(text);
   if (text.empty()) return 0.0f;
   if (const int base = BaseOfPrefix(text); base != 0) return ReadWholeNumber(text.substr(2), base);
@@ -294,6 +305,15 @@ float TextToNumber(std::string_view text) {
 }
 
 std::string NumberToText(float x) {
+  // Whole numbers below 2^24 (counters, scores, coordinates) are their digits: their six
+  // decimals are zeros, which the general path drops.
+  if (std::fabs(x) < 16777216.0f && x == std::trunc(x) && x != 0.0f) {
+    return std::to_string(static_cast<int32_t>(x));
+  }
+  return NumberToTextInFull(x);
+}
+
+std::string NumberToTextInFull(float x) {
   // The NaN's kind is read from the float itself: widening it would quieten a signalling one.
   if (std::isnan(x)) return IsQuietNan(x) ? "#qNAN" : "#sNAN";
   if (std::isinf(x)) return x > 0 ? "#INF" : "#-INF";

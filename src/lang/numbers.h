@@ -26,10 +26,14 @@ inline int32_t ToInteger(float x) {
 // skipped; &h/&x, &o, &b (and 0h, 0x, 0o, 0b) prefixes, h/o suffixes, decimal with an optional
 // exponent, #inf / #-inf / #nan.
 float TextToNumber(std::string_view text);
+// The general path of TextToNumber, which takes a shortcut for short runs of digits.
+float TextToNumberInFull(std::string_view text);
 
 // The text of a number: six decimals in fixed notation with trailing zeros removed, seven
 // significant digits in scientific notation (1E+20), #INF, #-INF, #qNAN, -0.
 std::string NumberToText(float x);
+// The general path of NumberToText, which takes a shortcut for whole numbers.
+std::string NumberToTextInFull(float x);
 
 // Operators whose result is not a plain float operation.
 float IntegerDivide(float a, float b);    // "%": the quotient truncated toward zero
