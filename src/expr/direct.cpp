@@ -7,6 +7,7 @@
 // store happens in the same order as there.
 #include "expr/direct.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "expr/program.h"
@@ -14,6 +15,28 @@
 
 namespace brindle {
 namespace {
+
+bool IsPure(DirectOp op) {
+  switch (op) {
+    case DirectOp::kMove:
+    case DirectOp::kAdd:
+    case DirectOp::kSubtract:
+    case DirectOp::kMultiply:
+    case DirectOp::kDivide:
+    case DirectOp::kNegate:
+    case DirectOp::kCompare:
+    case DirectOp::kLess:
+    case DirectOp::kGreater:
+    case DirectOp::kEqual:
+    case DirectOp::kNotEqual:
+    case DirectOp::kAnd:
+    case DirectOp::kOr:
+    case DirectOp::kEnd:
+      return true;
+    default:
+      return false;
+  }
+}
 
 class Translator {
  public:
@@ -31,6 +54,8 @@ class Translator {
     }
     direct_->result = stack_.empty() ? Zero() : stack_.front();
     direct_->code.push_back({DirectOp::kEnd, 0, 0, nullptr, direct_->result});
+    direct_->pure = std::all_of(direct_->code.begin(), direct_->code.end(),
+                                [](const DirectInstruction& i) { return IsPure(i.op); });
     return std::move(direct_);
   }
 

@@ -56,6 +56,8 @@ struct DirectProgram {
   // What the stack machine leaves at the bottom of its stack: a program's value. An
   // assignment program leaves nothing there and reads as 0.
   const float* result = nullptr;
+  // Only arithmetic and comparisons on cells: no element, PTR variable, text or call.
+  bool pure = false;
 };
 
 struct Program;

@@ -17,7 +17,12 @@ void RunExpression(Interpreter& in, const Program& program, float* numbers, std:
 // The same for a program without texts (text_depth 0); returns its value.
 float RunNumberExpression(Interpreter& in, const Program& program, float* numbers);
 
-// Runs a program in three-address form; returns its value.
-float RunDirect(Interpreter& in, const DirectProgram& program);
+// Run three-address code; each returns its value. The pure machine knows only arithmetic and
+// comparisons, and so needs no interpreter and saves no registers.
+float RunPureCode(const DirectInstruction* code);
+float RunCode(Interpreter& in, const DirectInstruction* code);
+inline float RunDirect(Interpreter& in, const DirectProgram& program) {
+  return program.pure ? RunPureCode(program.code.data()) : RunCode(in, program.code.data());
+}
 
 }  // namespace brindle
