@@ -22,6 +22,9 @@ struct BlockCache {
   // From a token that begins no statement, the last of the run of such tokens that it starts;
   // 0 until found.
   ZeroTable<int32_t> quiet_run_ends = ZeroTable<int32_t>(kCursorLimit + 2);
+  // The same for the run that begins right after a position, -1 when the token there begins
+  // a statement or lies past the script; 0 until found.
+  ZeroTable<int32_t> quiet_runs_after = ZeroTable<int32_t>(kCursorLimit + 2);
 };
 
 }  // namespace brindle

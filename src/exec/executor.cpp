@@ -117,12 +117,18 @@ bool PumpIsDry(const Interpreter& in) {
 }  // namespace
 
 Flow GoOnAfter(Interpreter& in, int before) {
-  const int next = before + 1;
-  if (PumpIsDry(in) && next <= in.image.tokens.count &&
-      kDispatch[in.image.facts.info[next].kind] == nullptr) {
-    const int end = QuietRunEnd(in, next);
-    in.cursor = {end, end};
-    return Flow::kTestEnd;
+  if (PumpIsDry(in)) {
+    int32_t& end = in.blocks.quiet_runs_after[before];
+    if (end == 0) {
+      const int next = before + 1;
+      const bool quiet =
+          next <= in.image.tokens.count && kDispatch[in.image.facts.info[next].kind] == nullptr;
+      end = quiet ? QuietRunEnd(in, next) : -1;
+    }
+    if (end > 0) {
+      in.cursor = {end, end};
+      return Flow::kTestEnd;
+    }
   }
   in.cursor.exec_pos = before;
   return Flow::kSkipEndTest;
