@@ -52,8 +52,9 @@ struct Interpreter {
   BlockCache& blocks;
 
   // Set before the run, never changed after: no expression cache, no fused or merged
-  // instructions, no statement that runs its successor itself. Each result must then be
-  // exactly the fast one, which the tests check by running every script both ways.
+  // instructions, no three-address code, no statement that runs its successor itself, no
+  // kept block scans, no passing over tokens at once. Each result must then be exactly the
+  // fast one, which the tests check by running every script both ways.
   bool slow_paths = false;
 
   // What runs change.
