@@ -230,6 +230,24 @@ namespace {
 
 }  // namespace
 
+// The code of the pure instructions, shared by both machines: each jumps straight to the next
+// instruction's code (threaded), and every program ends with kEnd, so no loop counts them.
+#define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
+#define BRINDLE_PURE_INSTRUCTIONS                                         \
+  move: *i->out = *i->a; BRINDLE_NEXT;                                   \
+  add: *i->out = *i->a + *i->b; BRINDLE_NEXT;                            \
+  subtract: *i->out = *i->a - *i->b; BRINDLE_NEXT;                       \
+  multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;                       \
+  divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;                         \
+  negate: *i->out = -*i->a; BRINDLE_NEXT;                                \
+  compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;   \
+  less: *i->out = *i->a < *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;            \
+  greater: *i->out = *i->a > *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;         \
+  equal: *i->out = *i->a == *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;          \
+  not_equal: *i->out = *i->a != *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;      \
+  and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;        \
+  or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
+
 float RunPureCode(const DirectInstruction* code) {
   static constexpr const void* kCode[] = {
       &&move, &&add, &&subtract, &&multiply, &&divide, &&other, &&other, &&negate,
@@ -237,52 +255,24 @@ float RunPureCode(const DirectInstruction* code) {
       &&or_, &&other, &&other, &&other, &&other, &&other, &&other, &&other, &&other, &&end};
   static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
   const DirectInstruction* i = code;
-#define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
   goto* kCode[static_cast<int>(i->op)];
-move: *i->out = *i->a; BRINDLE_NEXT;
-add: *i->out = *i->a + *i->b; BRINDLE_NEXT;
-subtract: *i->out = *i->a - *i->b; BRINDLE_NEXT;
-multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;
-divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;
-negate: *i->out = -*i->a; BRINDLE_NEXT;
-compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;
-less: *i->out = *i->a < *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-greater: *i->out = *i->a > *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-equal: *i->out = *i->a == *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-not_equal: *i->out = *i->a != *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;
-or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
+  BRINDLE_PURE_INSTRUCTIONS
 other: __builtin_unreachable();  // never in a pure program
 end:
-#undef BRINDLE_NEXT
   return *i->a;
 }
 
-// Threaded: each instruction jumps straight to the next one's code, and the code ends with
-// kEnd, so no loop counts the instructions.
 float RunCode(Interpreter& in, const DirectInstruction* code) {
   static constexpr const void* kCode[] = {
       &&move, &&add, &&subtract, &&multiply, &&divide, &&calls, &&calls, &&negate,
-      &&calls, &&compare, &&less, &&greater, &&equal, &&not_equal, &&calls, &&calls, &&and_, &&or_, &&ptr_var, &&num_element, &&num_element_at,
-      &&ptr_element, &&ptr_element_at, &&store_ptr, &&store_num_element, &&calls, &&end};
+      &&calls, &&compare, &&less, &&greater, &&equal, &&not_equal, &&calls, &&calls, &&and_,
+      &&or_, &&ptr_var, &&num_element, &&num_element_at, &&ptr_element, &&ptr_element_at,
+      &&store_ptr, &&store_num_element, &&calls, &&end};
   static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
   Values& v = in.values;
   const DirectInstruction* i = code;
-#define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
   goto* kCode[static_cast<int>(i->op)];
-move: *i->out = *i->a; BRINDLE_NEXT;
-add: *i->out = *i->a + *i->b; BRINDLE_NEXT;
-subtract: *i->out = *i->a - *i->b; BRINDLE_NEXT;
-multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;
-divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;
-negate: *i->out = -*i->a; BRINDLE_NEXT;
-compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;
-less: *i->out = *i->a < *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-greater: *i->out = *i->a > *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-equal: *i->out = *i->a == *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-not_equal: *i->out = *i->a != *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;
-and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;
-or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
+  BRINDLE_PURE_INSTRUCTIONS
 ptr_var: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
 num_element: *i->out = ReadArrayNum(v, i->x, ToInteger(*i->a)); BRINDLE_NEXT;
 num_element_at: *i->out = ReadArrayNum(v, i->x, i->index); BRINDLE_NEXT;
@@ -292,9 +282,10 @@ store_ptr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
 store_num_element: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
 calls: RunCallingInstruction(in, *i); BRINDLE_NEXT;
 end:
-#undef BRINDLE_NEXT
   return *i->a;
 }
+#undef BRINDLE_PURE_INSTRUCTIONS
+#undef BRINDLE_NEXT
 // clang-format on
 
 void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
