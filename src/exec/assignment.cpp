@@ -78,7 +78,10 @@ Flow SkipDeclaration(Interpreter& in) {
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
     RunAssignment(in, *assignment);
-    return Flow::kTestEnd;
+    if (!assignment->wend_next) return Flow::kTestEnd;
+    // The statement loop would pass the token after the assignment and take the WEND.
+    NextToken(in);
+    return WendStatement(in);
   }
   switch (NextKind(in)) {
     case TK_LBRACKET:
