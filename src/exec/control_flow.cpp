@@ -9,7 +9,6 @@
 #include "exec/statements.h"
 #include "expr/compare.h"
 #include "expr/eval.h"
-#include "expr/vm.h"
 #include "lang/messages.h"
 #include "platform/window_events.h"
 #include "runtime/faults.h"
@@ -104,9 +103,8 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
     }
     head.body_assignment = KnownAssignmentAt(in, head.body + 1);
     if (head.body_assignment == nullptr) return nullptr;
-    const int wend = head.body_assignment->end.exec_pos + 1;
-    const bool comes_back = in.image.facts.info[wend].kind == KW_WEND && head.mark == position;
-    head.wend_after_assignment = comes_back && wend < kCursorLimit ? wend : 0;
+    const bool comes_back = head.body_assignment->wend_next && head.mark == position;
+    head.wend_after_assignment = comes_back ? head.body_assignment->end.exec_pos + 1 : 0;
   }
   return head.body_assignment;
 }
@@ -130,6 +128,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
       in.cursor = {head.after, head.mark};
       return Flow::kTestEnd;
     }
+    // The cursor is set when the loop ends, not at every turn.
     if (body.direct) {
       RunDirect(in, *body.direct);
     } else {

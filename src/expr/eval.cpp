@@ -114,13 +114,9 @@ template <typename Result>
   return numbers[0];
 }
 
-float RunNumberProgram(Interpreter& in, const Program& program) {
-  if (const DirectProgram* direct = program.direct.get()) {
-    // Most arguments are one variable or one number: their code is only the end.
-    const float value = direct->code.size() == 1 ? *direct->result : RunDirect(in, *direct);
-    in.cursor = program.end;
-    return value;
-  }
+}  // namespace
+
+float RunOnStack(Interpreter& in, const Program& program) {
   if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
     return EvaluateOtherNumber(in, program);
   }
@@ -129,6 +125,8 @@ float RunNumberProgram(Interpreter& in, const Program& program) {
   in.cursor = program.end;
   return value;
 }
+
+namespace {
 
 // The general path: compiled afresh at every evaluation and run by the machine that knows
 // every instruction, on stacks of exactly the measured depths.
@@ -179,14 +177,6 @@ void AssignNumber(Interpreter& in) {
   if (in.slow_paths) [[unlikely]]
     return AssignNumberSlowly(in);
   EvaluateNumber(in, Rule::kAssignment);
-}
-
-void RunStackAssignment(Interpreter& in, const Program& assignment) {
-  RunNumberProgram(in, assignment);
-}
-
-float RunStackNumber(Interpreter& in, const Program& program) {
-  return RunNumberProgram(in, program);
 }
 
 void CompileAssignmentAt(Interpreter& in, int position) {

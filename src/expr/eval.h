@@ -57,17 +57,25 @@ inline int ArrayTypeAtCursor(const Interpreter& in) {
 }
 
 // --- Numbers. (Each expression is compiled at its first evaluation: see program.h.)
+// A number program compiled before, run where it is known: on the three-address machine when
+// it has that form (one variable or one number: only the end, read at once), else on the
+// stack machine (RunOnStack).
+float RunOnStack(Interpreter& in, const Program& program);
+inline float RunNumberProgram(Interpreter& in, const Program& program) {
+  const DirectProgram* direct = program.direct.get();
+  if (direct == nullptr) return RunOnStack(in, program);
+  const float value = direct->code.size() == 1 ? *direct->result : RunDirect(in, *direct);
+  in.cursor = program.end;
+  return value;
+}
+
 float EvaluateSum(Interpreter& in);
-// Terms joined by "+" and "-", left to right. Most arguments are one variable or one number,
-// read before from here: their value is taken without a call.
+// Terms joined by "+" and "-", left to right; a sum read before from here runs at once.
 inline float EvalNum(Interpreter& in) {
   const TokenCursor at = in.cursor;
   if (at.cur == at.exec_pos && !in.slow_paths) {
     const Program* sum = in.exprs.by_position[static_cast<int>(Rule::kSum)][at.exec_pos];
-    if (sum != nullptr && sum->direct && sum->direct->code.size() == 1) {
-      in.cursor = sum->end;
-      return *sum->direct->result;
-    }
+    if (sum != nullptr) return RunNumberProgram(in, *sum);
   }
   return EvaluateSum(in);
 }
@@ -89,13 +97,13 @@ void AssignText(Interpreter& in, int var);
 // "name = sum" at the cursor, for a VAR or PTR variable.
 void AssignNumber(Interpreter& in);
 // Runs an assignment compiled before (what KnownAssignment found).
-void RunStackAssignment(Interpreter& in, const Program& assignment);
+// An assignment program is never only its end.
 inline void RunAssignment(Interpreter& in, const Program& assignment) {
   if (const DirectProgram* direct = assignment.direct.get()) {
     RunDirect(in, *direct);
     in.cursor = assignment.end;
   } else {
-    RunStackAssignment(in, assignment);
+    RunOnStack(in, assignment);
   }
 }
 // The compiled assignment at a position, if it has run before (never on the slow paths).
@@ -116,13 +124,8 @@ int EvalCondition(Interpreter& in);
 inline const Program* KnownConditionAt(const Interpreter& in, int position) {
   return in.exprs.by_position[static_cast<int>(Rule::kCondition)][position];
 }
-float RunStackNumber(Interpreter& in, const Program& program);
 inline int RunCondition(Interpreter& in, const Program& condition) {
-  const DirectProgram* direct = condition.direct.get();
-  if (direct == nullptr) return static_cast<int>(RunStackNumber(in, condition));
-  const float value = RunDirect(in, *direct);
-  in.cursor = condition.end;
-  return static_cast<int>(value);
+  return static_cast<int>(RunNumberProgram(in, condition));
 }
 
 }  // namespace brindle
