@@ -1,11 +1,12 @@
-// What the executor learns about the blocks as they first run, and keeps: all of it depends
-// only on the tokens, so it holds for every later run.
+// What the executor learns about the blocks as they first run, and keeps: all of it but the
+// statement ends depends only on the tokens, so it holds for every later run.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 
 #include "exec/loop_head.h"
+#include "exec/region.h"
 #include "frontend/token_table.h"
 #include "frontend/zero_table.h"
 
@@ -25,6 +26,14 @@ struct BlockCache {
   // The same for the run that begins right after a position, -1 when the token there begins
   // a statement or lies past the script; 0 until found.
   ZeroTable<int32_t> quiet_runs_after = ZeroTable<int32_t>(kCursorLimit + 2);
+
+  // The loops compiled whole; a deque, so that a region never moves, and none is freed, so
+  // that one still running (a handler run inside it may remake it) stays whole.
+  std::deque<Region> regions;
+  // Where a statement that a region runs by its own function left the cursor at its first
+  // run there (0: not run yet, -1: it went on elsewhere). Not a fact of the tokens alone: the
+  // region checks it again on every run.
+  ZeroTable<int32_t> statement_ends = ZeroTable<int32_t>(kCursorLimit + 2);
 };
 
 }  // namespace brindle

@@ -14,31 +14,6 @@
 #include "runtime/faults.h"
 
 namespace brindle {
-namespace {
-
-[[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand) {
-  FailRun(in, msg::WrongType(in.image.tokens.text[operand]));
-}
-
-// One comparison of a WHILE head; a bad operand ends the run.
-inline bool Compare(Interpreter& in, const LoopComparison& c) {
-  if (c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
-  const float a = in.values.var_num[c.left_var];
-  const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
-  return NumbersCompare(a, b, c.op);
-}
-
-// The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and
-// again drops the oldest instead of overflowing.
-inline void PushLoop(RunState& run, int while_position) {
-  if (run.while_depth == kStackDepth) {
-    std::copy(run.while_stack.begin() + 2, run.while_stack.end(), run.while_stack.begin() + 1);
-    --run.while_depth;
-  }
-  run.while_stack[++run.while_depth] = while_position;
-}
-
-}  // namespace
 
 // IF condition: a false condition goes on after the first ELSE or ENDIF, nesting not counted.
 Flow IfStatement(Interpreter& in) {
@@ -66,29 +41,14 @@ Flow ElseStatement(Interpreter& in) {
   return Flow::kTestEnd;
 }
 
-namespace {
-
-// Where a loop goes round again, a closed window ends the program, even in a loop that takes
-// no events. Loops turn millions of times a second: the platform is asked on every so many
-// turns only, away from the path the other turns take.
 constexpr int kTurnsPerCloseCheck = 256;
 
-[[gnu::noinline]] void EndIfCloseRequested(Interpreter& in) {
+void EndIfCloseRequested(Interpreter& in) {
   in.loop_turns_to_close_check = kTurnsPerCloseCheck;
   if (in.platform.CloseRequested()) in.window_proc->Dispatch(Event(WindowEvent::Type::kClose));
 }
 
-bool CloseCheckDue(Interpreter& in) {
-  return --in.loop_turns_to_close_check <= 0;
-}
-
-// Whether the loop goes on. Both comparisons are made, whatever the first gives.
-inline bool Holds(Interpreter& in, const LoopHead& head) {
-  const bool first = Compare(in, head.first);
-  if (head.join == 0) return first;
-  const bool second = Compare(in, head.second);
-  return head.join == TK_AMP ? first && second : first || second;
-}
+namespace {
 
 // The statement loop would dispatch the token after the head next; when that begins an
 // assignment run before, it is run here, which is the same without a trip through the loop.
@@ -113,6 +73,8 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
 // it through the statement loop. An assignment takes no event, cannot fail and leaves the
 // stacks alone, so nothing else happens in between: WEND takes this WHILE's mark off the top
 // of the loop stack and comes back, and WHILE puts it back where it was.
+}  // namespace
+
 [[gnu::noinline]] Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
   const int wend = head.wend_after_assignment;
   for (;;) {
@@ -137,8 +99,37 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
   }
 }
 
+namespace {
+
+// A loop is compiled whole once it has gone round (its statements have run and are compiled
+// themselves), and again when its region has met statements that had not run yet, a few
+// times at most. A loop whose body is one assignment turns faster in TurnHere.
+constexpr int kRunsBeforeRegion = 2;
+constexpr int kMostRegionCompiles = 8;
+
+const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
+  if (head.wend_after_assignment != 0 || !PumpIsDry(in)) return nullptr;
+  const Region* region = head.region;
+  if (region != nullptr && (!region->stale || head.region_compiles == kMostRegionCompiles)) {
+    return region;
+  }
+  if (region == nullptr) {
+    if (head.mark != position || !OperandsGood(head)) return nullptr;
+    if (head.runs < kRunsBeforeRegion - 1) {
+      ++head.runs;
+      return nullptr;
+    }
+    FirstAssignmentOfBody(in, head, position);
+    if (head.wend_after_assignment != 0) return nullptr;
+  }
+  head.region = &in.blocks.regions.emplace_back(CompileLoopRegion(in, position, head));
+  ++head.region_compiles;
+  return head.region;
+}
+
 // The WHILE at position, whose head is known.
 Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
+  if (const Region* region = RegionOf(in, head, position)) return RunRegion(in, *region);
   const bool holds = Holds(in, head);
   PushLoop(*in.run, head.mark);
   if (!holds) {

@@ -110,11 +110,19 @@ void PumpOneEvent(Interpreter& in) {
   }
 }
 
+}  // namespace
+
 bool PumpIsDry(const Interpreter& in) {
   return !in.platform.PumpMayDeliver() && !in.slow_paths && in.active_runs < kMaxNestedRuns;
 }
 
-}  // namespace
+Statement StatementOfKind(int kind) {
+  return kDispatch[kind];
+}
+
+int QuietRunEndFrom(Interpreter& in, int p) {
+  return QuietRunEnd(in, p);
+}
 
 Flow GoOnAfter(Interpreter& in, int before) {
   if (PumpIsDry(in)) {

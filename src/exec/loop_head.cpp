@@ -4,6 +4,8 @@
 #include "exec/scan.h"
 #include "expr/eval.h"
 #include "lang/keywords.h"
+#include "lang/messages.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -43,6 +45,10 @@ int PositionAfterLoop(Interpreter& in, int body) {
 }
 
 }  // namespace
+
+void AbandonForWrongType(Interpreter& in, int operand) {
+  FailRun(in, msg::WrongType(in.image.tokens.text[operand]));
+}
 
 LoopHead ReadLoopHead(Interpreter& in) {
   const int p = in.cursor.exec_pos;

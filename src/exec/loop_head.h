@@ -3,12 +3,17 @@
 // it reads depends only on the tokens, so each WHILE is read at its first run and kept.
 #pragma once
 
+#include <algorithm>
+
+#include "exec/statements.h"
+#include "expr/compare.h"
 #include "frontend/token_table.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
-struct Interpreter;
 struct Program;
+struct Region;
 
 struct LoopComparison {
   int left_var = 0;   // a VAR variable, or 0: the run ends with a message naming bad_operand
@@ -29,7 +34,61 @@ struct LoopHead {
   const Program* body_assignment = nullptr;
   int wend_after_assignment = 0;
   bool body_starts_otherwise = false;  // with a token that begins no assignment
+  // The loop compiled whole (exec/region.h), once it has gone round; remade while stale, up
+  // to a number of times.
+  const Region* region = nullptr;
+  int runs = 0;
+  int region_compiles = 0;
 };
+
+[[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand);
+
+// One comparison of a WHILE head; a bad operand ends the run. A caller that has checked the
+// head's operands leaves the check out.
+template <bool kOperandsChecked = false>
+inline bool Compare(Interpreter& in, const LoopComparison& c) {
+  if (!kOperandsChecked && c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
+  const float a = in.values.var_num[c.left_var];
+  const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
+  return NumbersCompare(a, b, c.op);
+}
+
+// Whether the loop goes on. Both comparisons are made, whatever the first gives.
+template <bool kOperandsChecked = false>
+inline bool Holds(Interpreter& in, const LoopHead& head) {
+  const bool first = Compare<kOperandsChecked>(in, head.first);
+  if (head.join == 0) return first;
+  const bool second = Compare<kOperandsChecked>(in, head.second);
+  return head.join == TK_AMP ? first && second : first || second;
+}
+
+// Whether both comparisons have good operands: the loop never fails.
+inline bool OperandsGood(const LoopHead& head) {
+  return head.first.bad_operand == 0 && (head.join == 0 || head.second.bad_operand == 0);
+}
+
+// The loop stack keeps the innermost loops: a script that leaves loops with GOTO again and
+// again drops the oldest instead of overflowing.
+inline void PushLoop(RunState& run, int while_position) {
+  if (run.while_depth == kStackDepth) {
+    std::copy(run.while_stack.begin() + 2, run.while_stack.end(), run.while_stack.begin() + 1);
+    --run.while_depth;
+  }
+  run.while_stack[++run.while_depth] = while_position;
+}
+
+// Where a loop goes round again (WEND, GOTO), a closed window ends the program, even in a
+// loop that takes no events. Loops turn millions of times a second: the platform is asked on
+// every so many turns only, away from the path the other turns take.
+inline bool CloseCheckDue(Interpreter& in) {
+  return --in.loop_turns_to_close_check <= 0;
+}
+void EndIfCloseRequested(Interpreter& in);
+
+// Turns a loop whose body is the assignment program `body` and nothing else, from after its
+// first turn, until its condition fails; as WEND and WHILE would, with the cursor left after
+// the loop.
+Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body);
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.
 LoopHead& ReadLoopHeadAtCursor(Interpreter& in);

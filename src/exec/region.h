@@ -1,0 +1,72 @@
+// Loops compiled whole. The statement loop dispatches one statement at a time and passes each
+// run of tokens that begin no statement; a region is the same walk made once over a loop's
+// tokens, from its WHILE to its WEND, and kept as a list of operations with the jumps between
+// them resolved. It runs only while no event can reach the pump (the walk passes those tokens
+// without a look), and it leaves for the statement loop, with the cursor where the statement
+// loop would have it, wherever a turn goes where the walk did not follow: out of the loop, into
+// a statement never run before, after a statement that went somewhere else than last time.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "exec/statements.h"
+
+namespace brindle {
+
+struct Interpreter;
+struct LoopHead;
+struct Program;
+
+enum class RegionOpKind : uint8_t {
+  kAssign,     // program: an assignment run before
+  kIf,         // program: the condition, or null when IF leaves the last outcome; false: jump
+  kElse,       // the last outcome true (-1): jump
+  kWhile,      // head: the loop goes on, else jump
+  kTurn,       // head: a loop whose body is one assignment, turned whole; then on
+  kWend,       // back to the WHILE at `expected`, whose kWhile is at jump; with no loop open, on
+  kGoto,       // on, to the label's code
+  kCall,       // a function at position; on to its body
+  kEndFn,      // back to the call on top of the return stack (Region::returns); with no
+               // call open, on
+  kPset,       // program, program2: the coordinates
+  kStatement,  // the statement at position, run by its own function; on when it ends at
+               // `expected` (0: not known yet, -1: never the same)
+  kJump,
+  kExit,         // the cursor to {position, position}, the flow to exit_flow
+  kExitUnknown,  // the same, for a statement not run before: the region is made again
+};
+
+struct RegionOp {
+  RegionOpKind kind = RegionOpKind::kExit;
+  Flow exit_flow = Flow::kTestEnd;
+  int position = 0;  // the statement's token, or where an exit leaves the cursor
+  int jump = 0;      // the operation a jump goes to
+  int expected = 0;
+  const Program* program = nullptr;
+  const Program* program2 = nullptr;
+  const LoopHead* head = nullptr;
+  Statement statement = nullptr;
+};
+
+// Where a function called inside a region goes on after its ENDFN.
+struct ReturnSite {
+  int call = 0;  // the call's name token, which the return stack holds
+  int op = 0;
+};
+
+struct Region {
+  std::vector<RegionOp> ops;  // ops[0] is the WHILE
+  std::vector<ReturnSite> returns;
+  // Set when a run left through an unknown statement or learnt where one ends: the region is
+  // made again before its next run, with what the statement loop has compiled since.
+  mutable bool stale = false;
+};
+
+// The region of the WHILE at position, whose head is known.
+Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head);
+
+// Runs a region from its WHILE; the flow to go on with, the cursor set.
+Flow RunRegion(Interpreter& in, const Region& region);
+
+}  // namespace brindle

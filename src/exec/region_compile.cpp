@@ -1,0 +1,288 @@
+// Makes a loop's region: the statement loop's walk over the loop's tokens, made once.
+#include <optional>
+#include <unordered_map>
+#include <utility>
+
+#include "exec/block_cache.h"
+#include "exec/executor.h"
+#include "exec/loop_head.h"
+#include "exec/region.h"
+#include "exec/scan.h"
+#include "expr/eval.h"
+
+namespace brindle {
+namespace {
+
+// Where the statement loop stands after a statement: the cursor's position, and whether the
+// loop tests for the end of the tokens before it reads on.
+struct Continuation {
+  int end = 0;
+  Flow flow = Flow::kTestEnd;
+};
+
+// Dispatching position d: the statement loop reads on from the token before it.
+Continuation Before(int d) {
+  return {d - 1, Flow::kSkipEndTest};
+}
+
+class RegionCompiler {
+ public:
+  RegionCompiler(Interpreter& in, int first, int last) : in_(in), ranges_{{first, last}} {}
+
+  Region Compile() {
+    queue_.push_back(ranges_.front().first);
+    while (!queue_.empty()) {
+      const int d = queue_.back();
+      queue_.pop_back();
+      if (!code_at_.contains(d)) CompileChain(d);
+    }
+    for (const auto& [op, target] : jumps_) region_.ops[op].jump = CodeFor(target);
+    for (const int call : call_sites_) {
+      region_.returns.push_back({call, CodeFor({call, Flow::kSkipEndTest})});
+    }
+    return std::move(region_);
+  }
+
+ private:
+  int Count() const { return in_.image.tokens.count; }
+  bool Inside(int d) const {
+    for (const auto& [first, last] : ranges_) {
+      if (d >= first && d <= last) return true;
+    }
+    return false;
+  }
+
+  // The operation that goes on from a continuation, once every chain is compiled: the code
+  // that dispatches its statement, or an exit of its own (a position inside whose code has
+  // not been made, reached only by a function's range added after it was met, is left too).
+  int CodeFor(Continuation target) {
+    Continuation at = target;
+    const int d = DispatchedAfter(at);
+    if (d != 0) {
+      if (const auto known = code_at_.find(d); known != code_at_.end()) return known->second;
+    }
+    return Emit(Exit(at));
+  }
+  int KindAt(int p) const { return in_.image.facts.info[p].kind; }
+
+  // The position the statement loop dispatches next, past the tokens that begin no statement
+  // (no event can come while a region runs, so the pump passes them all); 0 when the loop
+  // leaves the region or the run ends, with `c` then where the statement loop takes over.
+  int DispatchedAfter(Continuation& c) const {
+    for (;;) {
+      if (c.flow == Flow::kTestEnd && c.end >= Count()) return 0;
+      const int d = c.end + 1;
+      if (!Inside(d)) return 0;
+      if (StatementOfKind(KindAt(d)) != nullptr) return d;
+      c = {QuietRunEndFrom(in_, d), Flow::kTestEnd};
+    }
+  }
+
+  static RegionOp Exit(Continuation c, RegionOpKind kind = RegionOpKind::kExit) {
+    return {.kind = kind, .exit_flow = c.flow, .position = c.end};
+  }
+
+  int Emit(RegionOp op) {
+    region_.ops.push_back(op);
+    return static_cast<int>(region_.ops.size()) - 1;
+  }
+
+  // Compiles from the statement at d on, until an operation that does not fall through.
+  void CompileChain(int d) {
+    for (;;) {
+      code_at_[d] = static_cast<int>(region_.ops.size());
+      std::optional<Continuation> on = CompileStatement(d);
+      if (!on) return;
+      Continuation at = *on;
+      d = DispatchedAfter(at);
+      if (d == 0) {
+        Emit(Exit(at));
+        return;
+      }
+      if (const auto known = code_at_.find(d); known != code_at_.end()) {
+        Emit({.kind = RegionOpKind::kJump, .jump = known->second});
+        return;
+      }
+    }
+  }
+
+  // The last operation emitted jumps to the code for a continuation, compiled later.
+  void JumpFromLast(Continuation target) {
+    jumps_.emplace_back(static_cast<int>(region_.ops.size()) - 1, target);
+    Continuation at = target;
+    if (const int d = DispatchedAfter(at); d != 0) queue_.push_back(d);
+  }
+
+  // The position a kept forward scan from `start` ends at, as ScanForwardToKept leaves it.
+  template <typename... Kinds>
+  int ScanEnd(int start, ZeroTable<int32_t>& ends, Kinds... kinds) {
+    const TokenCursor saved = in_.cursor;
+    in_.cursor = {start, start};
+    ScanForwardToKept(in_, ends, kinds...);
+    const int end = in_.cursor.exec_pos;
+    in_.cursor = saved;
+    return end;
+  }
+
+  std::optional<Continuation> CompileStatement(int d);
+  std::optional<Continuation> CompileIf(int d);
+  std::optional<Continuation> CompileElse(int d);
+  std::optional<Continuation> CompileWhile(int d);
+  std::optional<Continuation> CompileWend(int d);
+  std::optional<Continuation> CompileCall(int d);
+  std::optional<Continuation> CompilePset(int d);
+  std::optional<Continuation> CompileOther(int d);
+
+  Interpreter& in_;
+  // The dispatched positions inside the region: the loop's, and the bodies of the functions
+  // it calls.
+  std::vector<std::pair<int, int>> ranges_;
+  std::vector<int> call_sites_;
+  Region region_;
+  std::vector<int> queue_;                           // dispatched positions still to compile
+  std::unordered_map<int, int> code_at_;             // dispatched position -> its first op
+  std::vector<std::pair<int, Continuation>> jumps_;  // op -> where its jump goes
+  std::unordered_map<int, int> while_of_wend_;       // a WEND's position -> its WHILE's
+};
+
+std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
+  switch (KindAt(d)) {
+    case TK_IDENT:
+      if (const Program* assignment = KnownAssignmentAt(in_, d)) {
+        Emit({.kind = RegionOpKind::kAssign, .position = d, .program = assignment});
+        return Continuation{assignment->end.exec_pos, Flow::kTestEnd};
+      }
+      if (KindAt(d + 1) == TK_LPAREN) return CompileCall(d);
+      return CompileOther(d);
+    case KW_IF:
+      return CompileIf(d);
+    case KW_ELSE:
+      return CompileElse(d);
+    case KW_WHILE:
+      return CompileWhile(d);
+    case KW_WEND:
+      return CompileWend(d);
+    case KW_GOTO:
+      Emit({.kind = RegionOpKind::kGoto, .position = d});
+      return Continuation{in_.image.symbols.goto_target[d + 1], Flow::kSkipEndTest};
+    case KW_ENDFN:
+      // Back to the call: where its statement goes on depends on the call (returns).
+      Emit({.kind = RegionOpKind::kEndFn, .position = d});
+      return Continuation{d, Flow::kTestEnd};
+    case KW_PSET:
+      return CompilePset(d);
+    default:
+      return CompileOther(d);
+  }
+}
+
+// IF reads its condition from the token after it. A condition whose first operand is neither
+// a number, a text nor an element is never read: the last outcome stands.
+std::optional<Continuation> RegionCompiler::CompileIf(int d) {
+  const Program* condition = KnownConditionAt(in_, d + 1);
+  int end = d + 1;
+  if (condition != nullptr) {
+    end = condition->end.exec_pos;
+  } else {
+    const TokenInfo& operand = in_.image.facts.info[d + 1];
+    const int type = operand.var_type;
+    if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
+        (operand.var == 0 && KindAt(d + 2) == TK_LBRACKET)) {
+      Emit(Exit(Before(d), RegionOpKind::kExitUnknown));  // read at its first run
+      return std::nullopt;
+    }
+  }
+  Emit({.kind = RegionOpKind::kIf, .position = d, .program = condition});
+  const int scan = ScanEnd(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF);
+  JumpFromLast({scan, KindAt(scan) == KW_ELSE ? Flow::kSkipEndTest : Flow::kTestEnd});
+  return Continuation{end, Flow::kTestEnd};
+}
+
+// ELSE after a true branch passes over the other one.
+std::optional<Continuation> RegionCompiler::CompileElse(int d) {
+  Emit({.kind = RegionOpKind::kElse, .position = d});
+  JumpFromLast({ScanEnd(d, in_.blocks.endif_scans, KW_ENDIF), Flow::kTestEnd});
+  return Continuation{d, Flow::kTestEnd};
+}
+
+// A WHILE whose head has been read, and reads as a loop (its operands are variables or
+// numbers); any other leaves to the statement loop.
+std::optional<Continuation> RegionCompiler::CompileWhile(int d) {
+  const LoopHead* head = in_.blocks.loop_heads[d];
+  const bool good = head != nullptr && head->mark == d && head->first.bad_operand == 0 &&
+                    (head->join == 0 || head->second.bad_operand == 0);
+  if (!good) {
+    Emit(Exit(Before(d), head == nullptr ? RegionOpKind::kExitUnknown : RegionOpKind::kExit));
+    return std::nullopt;
+  }
+  if (head->wend_after_assignment != 0) {
+    Emit({.kind = RegionOpKind::kTurn,
+          .position = d,
+          .program = head->body_assignment,
+          .head = head});
+    return Continuation{head->after, Flow::kTestEnd};
+  }
+  Emit({.kind = RegionOpKind::kWhile, .position = d, .head = head});
+  JumpFromLast({head->after, Flow::kTestEnd});
+  while_of_wend_[head->after - 1] = d;
+  return Continuation{head->body, Flow::kTestEnd};
+}
+
+// A call of a function that is defined (else the call fails) and ends with ENDFN: its body
+// joins the region. Where the statement loop goes on after the return is compiled too.
+std::optional<Continuation> RegionCompiler::CompileCall(int d) {
+  const int entry = in_.image.symbols.func_of_token[d];
+  int end = entry;
+  while (entry != 0 && end < Count() && KindAt(end) != KW_ENDFN) ++end;
+  if (entry == 0 || KindAt(end) != KW_ENDFN) return CompileOther(d);
+  if (!Inside(entry) || !Inside(end)) ranges_.emplace_back(entry, end);
+  Emit({.kind = RegionOpKind::kCall, .position = d});
+  call_sites_.push_back(d);
+  Continuation after_return{d, Flow::kSkipEndTest};
+  if (const int next = DispatchedAfter(after_return); next != 0) queue_.push_back(next);
+  return Continuation{entry + 2, Flow::kSkipEndTest};
+}
+
+// WEND goes back to the WHILE on top of the loop stack: where that is the WHILE this WEND
+// closes, to its code; elsewhere, by the statement loop.
+std::optional<Continuation> RegionCompiler::CompileWend(int d) {
+  const auto loop = while_of_wend_.find(d);
+  const int expected = loop != while_of_wend_.end() ? loop->second : 0;
+  Emit({.kind = RegionOpKind::kWend, .position = d, .expected = expected});
+  if (expected != 0) {
+    JumpFromLast(Before(expected));
+  }
+  return Continuation{d, Flow::kTestEnd};
+}
+
+// PSET with both coordinates read before.
+std::optional<Continuation> RegionCompiler::CompilePset(int d) {
+  const auto& sums = in_.exprs.by_position[static_cast<int>(Rule::kSum)];
+  const Program* x = sums[d + 1];
+  const Program* y = x != nullptr ? sums[x->end.exec_pos + 1] : nullptr;
+  if (y == nullptr) {
+    Emit(Exit(Before(d), RegionOpKind::kExitUnknown));
+    return std::nullopt;
+  }
+  Emit({.kind = RegionOpKind::kPset, .position = d, .program = x, .program2 = y});
+  return Continuation{y->end.exec_pos, Flow::kTestEnd};
+}
+
+// Any other statement runs by its own function; the region goes on where it ended last time.
+std::optional<Continuation> RegionCompiler::CompileOther(int d) {
+  const int end = in_.blocks.statement_ends[d];
+  Emit({.kind = RegionOpKind::kStatement,
+        .position = d,
+        .expected = end,
+        .statement = StatementOfKind(KindAt(d))});
+  if (end <= 0) return std::nullopt;
+  return Continuation{end, Flow::kTestEnd};
+}
+
+}  // namespace
+
+Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head) {
+  return RegionCompiler(in, position, head.after - 1).Compile();
+}
+
+}  // namespace brindle

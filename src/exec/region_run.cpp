@@ -1,0 +1,178 @@
+// Runs a loop's region. Each operation does what its statement does when the statement loop
+// dispatches it, except that the cursor is set only where something reads it: before a
+// statement function, a check for a closed window, and on the way out.
+#include <algorithm>
+
+#include "exec/block_cache.h"
+#include "exec/executor.h"
+#include "exec/loop_head.h"
+#include "exec/region.h"
+#include "expr/eval.h"
+#include "runtime/faults.h"
+
+namespace brindle {
+namespace {
+
+// A statement run by its own function, from where the statement loop dispatches it.
+// Whether the region may go on after it: it ended where it ended before, and still no event
+// can come. The first run learns where it ends.
+bool RunStatement(Interpreter& in, const RegionOp& op, const Region& region, Flow& flow) {
+  in.cursor = {op.position, op.position};
+  flow = op.statement(in);
+  if (op.expected == 0) {
+    in.blocks.statement_ends[op.position] = flow == Flow::kTestEnd ? in.cursor.exec_pos : -1;
+    region.stale = true;
+    return false;
+  }
+  return flow == Flow::kTestEnd && in.cursor.exec_pos == op.expected && PumpIsDry(in);
+}
+
+// GOTO on a turn that looks for a closed window: the statement itself, from where the
+// statement loop dispatches it (a close may start a handler run, which reads on from there),
+// and then the statement loop.
+Flow LeaveThroughStatement(Interpreter& in, int position, Statement statement) {
+  in.cursor = {position, position};
+  return statement(in);
+}
+
+Flow Leave(Interpreter& in, int position, Flow flow) {
+  in.cursor = {position, position};
+  return flow;
+}
+
+}  // namespace
+
+Flow RunRegion(Interpreter& in, const Region& region) {
+  const RegionOp* const ops = region.ops.data();
+  RunState& run = *in.run;
+  const RegionOp* op = ops;
+  for (;;) {
+#ifdef BRINDLE_STEP_BUDGET
+    if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+#endif
+    switch (op->kind) {
+      case RegionOpKind::kAssign:
+        RunAssignment(in, *op->program);
+        ++op;
+        break;
+      case RegionOpKind::kIf:
+        if (op->program != nullptr) run.if_outcome = RunCondition(in, *op->program);
+        op = run.if_outcome != 0 ? op + 1 : ops + op->jump;
+        break;
+      case RegionOpKind::kElse:
+        op = run.if_outcome == -1 ? ops + op->jump : op + 1;
+        break;
+      case RegionOpKind::kWhile: {
+        const LoopHead& head = *op->head;
+        const bool holds = Holds<true>(in, head);
+        PushLoop(run, head.mark);
+        if (holds) {
+          ++op;
+        } else {
+          --run.while_depth;
+          op = ops + op->jump;
+        }
+        break;
+      }
+      case RegionOpKind::kTurn: {
+        const LoopHead& head = *op->head;
+        const bool holds = Holds<true>(in, head);
+        PushLoop(run, head.mark);
+        if (holds) {
+          RunAssignment(in, *op->program);
+          TurnHere(in, head, *op->program);
+          // Its looks for a closed window may have let events through.
+          if (!PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);
+        } else {
+          --run.while_depth;
+        }
+        ++op;
+        break;
+      }
+      case RegionOpKind::kCall:
+        if (run.call_depth == kStackDepth) {  // the call fails
+          in.cursor = {op->position, op->position};
+          return CallFunction(in);
+        }
+        run.return_stack[++run.call_depth] = op->position;
+        ++op;
+        break;
+      case RegionOpKind::kEndFn: {
+        if (run.call_depth == 0) {
+          ++op;
+          break;
+        }
+        const int call = run.return_stack[run.call_depth--];
+        const RegionOp* back = nullptr;
+        for (const ReturnSite& site : region.returns) {
+          if (site.call == call) back = ops + site.op;
+        }
+        if (back == nullptr) return Leave(in, call, Flow::kSkipEndTest);
+        op = back;
+        break;
+      }
+      case RegionOpKind::kWend: {
+        // On the turns that look for a closed window, a look may let events through: the
+        // region then leaves where WEND sends the statement loop.
+        bool dry = true;
+        if (CloseCheckDue(in)) {
+          in.cursor = {op->position, op->position};
+          EndIfCloseRequested(in);
+          dry = PumpIsDry(in);
+        }
+        if (run.while_depth == 0) {
+          if (!dry) return Leave(in, op->position, Flow::kTestEnd);
+          ++op;
+          break;
+        }
+        // Back to this loop's WHILE: the WHILE would push the mark that WEND takes off, so
+        // the stack stays as it is while the loop goes on.
+        const int loop = run.while_stack[run.while_depth];
+        if (loop == op->expected && dry) {
+          const RegionOp& loop_while = ops[op->jump];
+          if (Holds<true>(in, *loop_while.head)) {
+            op = &loop_while + 1;
+          } else {
+            --run.while_depth;
+            op = ops + loop_while.jump;
+          }
+          break;
+        }
+        // Otherwise (another loop's WHILE, which a GOTO left open) the statement loop
+        // dispatches the WHILE.
+        --run.while_depth;
+        return Leave(in, std::max(0, loop - 1), Flow::kTestEnd);
+      }
+      case RegionOpKind::kGoto:
+        if (in.loop_turns_to_close_check <= 1) {
+          return LeaveThroughStatement(in, op->position, GotoStatement);
+        }
+        --in.loop_turns_to_close_check;
+        ++op;
+        break;
+      case RegionOpKind::kPset: {
+        const int x = ToInteger(RunNumberProgram(in, *op->program));
+        const int y = ToInteger(RunNumberProgram(in, *op->program2));
+        in.canvas.SetPixel(x, y, in.process.fore_color);
+        ++op;
+        break;
+      }
+      case RegionOpKind::kStatement: {
+        Flow flow;
+        if (!RunStatement(in, *op, region, flow)) return flow;
+        ++op;
+        break;
+      }
+      case RegionOpKind::kJump:
+        op = ops + op->jump;
+        break;
+      case RegionOpKind::kExitUnknown:
+        region.stale = true;
+        [[fallthrough]];
+      case RegionOpKind::kExit:
+        return Leave(in, op->position, op->exit_flow);
+    }
+  }
+}
+
+}  // namespace brindle
