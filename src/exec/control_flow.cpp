@@ -108,12 +108,13 @@ constexpr int kRunsBeforeRegion = 2;
 constexpr int kMostRegionCompiles = 8;
 
 const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
-  if (head.wend_after_assignment != 0 || !PumpIsDry(in)) return nullptr;
-  const Region* region = head.region;
-  if (region != nullptr && (!region->stale || head.region_compiles == kMostRegionCompiles)) {
-    return region;
+  if (head.wend_after_assignment != 0 || in.slow_paths) return nullptr;
+  const bool dry = PumpIsDry(in);
+  LoopHead::RegionSlot& slot = dry ? head.dry_region : head.pumping_region;
+  if (slot.region != nullptr && (!slot.region->stale || slot.compiles == kMostRegionCompiles)) {
+    return slot.region;
   }
-  if (region == nullptr) {
+  if (slot.region == nullptr) {
     if (head.mark != position || !OperandsGood(head)) return nullptr;
     if (head.runs < kRunsBeforeRegion - 1) {
       ++head.runs;
@@ -122,9 +123,9 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
     FirstAssignmentOfBody(in, head, position);
     if (head.wend_after_assignment != 0) return nullptr;
   }
-  head.region = &in.blocks.regions.emplace_back(CompileLoopRegion(in, position, head));
-  ++head.region_compiles;
-  return head.region;
+  slot.region = &in.blocks.regions.emplace_back(CompileLoopRegion(in, position, head, dry));
+  ++slot.compiles;
+  return slot.region;
 }
 
 // The WHILE at position, whose head is known.

@@ -72,12 +72,6 @@ class ActiveRun {
   RunState* outer_;
 };
 
-// Handler runs started by the pump nest inside the run that pumped. A handler that pumps
-// while its events keep coming (a fast timer) would nest without end; from this depth on the
-// pump leaves events where they are, so the runs finish and later takes deliver them. Only
-// the window's close still gets through, so that a run that never finishes can be ended.
-constexpr int kMaxNestedRuns = 64;
-
 // The last of the tokens from p on that begin no statement, stopping at the script's last
 // token: found once, kept in the block cache.
 [[gnu::always_inline]] inline int QuietRunEnd(Interpreter& in, int p) {
@@ -92,9 +86,11 @@ constexpr int kMaxNestedRuns = 64;
   return end;
 }
 
-// The executor's pump, at a token that begins no statement: one pending event, if any, goes
-// to the window procedure. While the platform says that none can come, each of the tokens
-// that follow would find none either, so the cursor moves past them all at once.
+}  // namespace
+
+// One pending event, if any, goes to the window procedure. While the platform says that none
+// can come, each of the tokens that follow would find none either, so the cursor moves past
+// them all at once.
 void PumpOneEvent(Interpreter& in) {
   if (in.active_runs >= kMaxNestedRuns) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
@@ -108,12 +104,6 @@ void PumpOneEvent(Interpreter& in) {
   if (std::optional<WindowEvent> event = in.platform.PollEvent()) {
     in.window_proc->Dispatch(*event);
   }
-}
-
-}  // namespace
-
-bool PumpIsDry(const Interpreter& in) {
-  return !in.platform.PumpMayDeliver() && !in.slow_paths && in.active_runs < kMaxNestedRuns;
 }
 
 Statement StatementOfKind(int kind) {

@@ -3,10 +3,15 @@
 #pragma once
 
 #include "exec/statements.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
-struct Interpreter;
+// Handler runs started by the pump nest inside the run that pumped. A handler that pumps
+// while its events keep coming (a fast timer) would nest without end; from this depth on the
+// pump leaves events where they are, so the runs finish and later takes deliver them. Only
+// the window's close still gets through, so that a run that never finishes can be ended.
+constexpr int kMaxNestedRuns = 64;
 
 // Runs from the token after the cursor's position.
 void ExecuteTokens(Interpreter& in);
@@ -22,7 +27,12 @@ Statement StatementOfKind(int kind);
 
 // Whether no event can reach the pump now: the statement loop then passes each run of tokens
 // that begin no statement at once.
-bool PumpIsDry(const Interpreter& in);
+inline bool PumpIsDry(const Interpreter& in) {
+  return !in.platform.PumpMayDeliver() && !in.slow_paths && in.active_runs < kMaxNestedRuns;
+}
+
+// The statement loop's pump, at a token that begins no statement (the cursor's).
+void PumpOneEvent(Interpreter& in);
 
 // The last token of the run of tokens that begin no statement starting at p (p itself begins
 // none), stopping at the script's last token.

@@ -34,11 +34,14 @@ struct LoopHead {
   const Program* body_assignment = nullptr;
   int wend_after_assignment = 0;
   bool body_starts_otherwise = false;  // with a token that begins no assignment
-  // The loop compiled whole (exec/region.h), once it has gone round; remade while stale, up
-  // to a number of times.
-  const Region* region = nullptr;
+  // The loop compiled whole (exec/region.h) once it has gone round, for runs where no event
+  // can come and for the others; each remade while stale, up to a number of times.
+  struct RegionSlot {
+    const Region* region = nullptr;
+    int compiles = 0;
+  };
+  RegionSlot dry_region, pumping_region;
   int runs = 0;
-  int region_compiles = 0;
 };
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand);

@@ -1,10 +1,10 @@
-// Loops compiled whole. The statement loop dispatches one statement at a time and passes each
-// run of tokens that begin no statement; a region is the same walk made once over a loop's
-// tokens, from its WHILE to its WEND, and kept as a list of operations with the jumps between
-// them resolved. It runs only while no event can reach the pump (the walk passes those tokens
-// without a look), and it leaves for the statement loop, with the cursor where the statement
-// loop would have it, wherever a turn goes where the walk did not follow: out of the loop, into
-// a statement never run before, after a statement that went somewhere else than last time.
+// Loops compiled whole. The statement loop dispatches one statement at a time, and pumps an
+// event at each token that begins no statement; a region is the same walk made once over a
+// loop's tokens, from its WHILE to its WEND and through the functions it calls, and kept as a
+// list of operations with the jumps between them resolved. It leaves for the statement loop,
+// with the cursor where the statement loop would have it, wherever a turn goes where the walk
+// did not follow: out of the loop, into a statement never run before, after a statement that
+// went somewhere else than last time.
 #pragma once
 
 #include <cstdint>
@@ -19,19 +19,21 @@ struct LoopHead;
 struct Program;
 
 enum class RegionOpKind : uint8_t {
+  kPump,       // the pump at the tokens from position to `expected`, which begin no statement
   kAssign,     // program: an assignment run before
   kIf,         // program: the condition, or null when IF leaves the last outcome; false: jump
   kElse,       // the last outcome true (-1): jump
   kWhile,      // head: the loop goes on, else jump
   kTurn,       // head: a loop whose body is one assignment, turned whole; then on
   kWend,       // back to the WHILE at `expected`, whose kWhile is at jump; with no loop open, on
-  kGoto,       // on, to the label's code
+  kGoto,       // on, to the label's code (at `expected`)
   kCall,       // a function at position; on to its body
   kEndFn,      // back to the call on top of the return stack (Region::returns); with no
                // call open, on
   kPset,       // program, program2: the coordinates
   kStatement,  // the statement at position, run by its own function; on when it ends at
                // `expected` (0: not known yet, -1: never the same)
+  // The three that are no statement of their own come last.
   kJump,
   kExit,         // the cursor to {position, position}, the flow to exit_flow
   kExitUnknown,  // the same, for a statement not run before: the region is made again
@@ -58,13 +60,16 @@ struct ReturnSite {
 struct Region {
   std::vector<RegionOp> ops;  // ops[0] is the WHILE
   std::vector<ReturnSite> returns;
+  // Made for runs where no event can come: without the pump, so left wherever a statement or a
+  // look for a closed window may have changed that.
+  bool dry = false;
   // Set when a run left through an unknown statement or learnt where one ends: the region is
   // made again before its next run, with what the statement loop has compiled since.
   mutable bool stale = false;
 };
 
-// The region of the WHILE at position, whose head is known.
-Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head);
+// The region of the WHILE at position, whose head is known: dry, or with the pump.
+Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry);
 
 // Runs a region from its WHILE; the flow to go on with, the cursor set.
 Flow RunRegion(Interpreter& in, const Region& region);

@@ -27,7 +27,9 @@ Continuation Before(int d) {
 
 class RegionCompiler {
  public:
-  RegionCompiler(Interpreter& in, int first, int last) : in_(in), ranges_{{first, last}} {}
+  RegionCompiler(Interpreter& in, int first, int last, bool dry) : in_(in), ranges_{{first, last}} {
+    region_.dry = dry;
+  }
 
   Region Compile() {
     queue_.push_back(ranges_.front().first);
@@ -56,24 +58,23 @@ class RegionCompiler {
   // that dispatches its statement, or an exit of its own (a position inside whose code has
   // not been made, reached only by a function's range added after it was met, is left too).
   int CodeFor(Continuation target) {
-    Continuation at = target;
-    const int d = DispatchedAfter(at);
+    const int d = DispatchedAfter(target);
     if (d != 0) {
       if (const auto known = code_at_.find(d); known != code_at_.end()) return known->second;
     }
-    return Emit(Exit(at));
+    return Emit(Exit(target));
   }
   int KindAt(int p) const { return in_.image.facts.info[p].kind; }
 
-  // The position the statement loop dispatches next, past the tokens that begin no statement
-  // (no event can come while a region runs, so the pump passes them all); 0 when the loop
-  // leaves the region or the run ends, with `c` then where the statement loop takes over.
-  int DispatchedAfter(Continuation& c) const {
+  // The position the statement loop dispatches next; 0 when the loop leaves the region or the
+  // run ends there. A region for runs where no event can come passes the tokens that begin no
+  // statement at once, as the statement loop does then.
+  int DispatchedAfter(Continuation c) const {
     for (;;) {
       if (c.flow == Flow::kTestEnd && c.end >= Count()) return 0;
       const int d = c.end + 1;
       if (!Inside(d)) return 0;
-      if (StatementOfKind(KindAt(d)) != nullptr) return d;
+      if (!region_.dry || StatementOfKind(KindAt(d)) != nullptr) return d;
       c = {QuietRunEndFrom(in_, d), Flow::kTestEnd};
     }
   }
@@ -93,10 +94,9 @@ class RegionCompiler {
       code_at_[d] = static_cast<int>(region_.ops.size());
       std::optional<Continuation> on = CompileStatement(d);
       if (!on) return;
-      Continuation at = *on;
-      d = DispatchedAfter(at);
+      d = DispatchedAfter(*on);
       if (d == 0) {
-        Emit(Exit(at));
+        Emit(Exit(*on));
         return;
       }
       if (const auto known = code_at_.find(d); known != code_at_.end()) {
@@ -109,8 +109,7 @@ class RegionCompiler {
   // The last operation emitted jumps to the code for a continuation, compiled later.
   void JumpFromLast(Continuation target) {
     jumps_.emplace_back(static_cast<int>(region_.ops.size()) - 1, target);
-    Continuation at = target;
-    if (const int d = DispatchedAfter(at); d != 0) queue_.push_back(d);
+    if (const int d = DispatchedAfter(target); d != 0) queue_.push_back(d);
   }
 
   // The position a kept forward scan from `start` ends at, as ScanForwardToKept leaves it.
@@ -146,6 +145,12 @@ class RegionCompiler {
 };
 
 std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
+  if (StatementOfKind(KindAt(d)) == nullptr) {
+    // The pump, at each of a run of tokens that begin no statement.
+    const int end = QuietRunEndFrom(in_, d);
+    Emit({.kind = RegionOpKind::kPump, .position = d, .expected = end});
+    return Continuation{end, Flow::kTestEnd};
+  }
   switch (KindAt(d)) {
     case TK_IDENT:
       if (const Program* assignment = KnownAssignmentAt(in_, d)) {
@@ -163,7 +168,9 @@ std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
     case KW_WEND:
       return CompileWend(d);
     case KW_GOTO:
-      Emit({.kind = RegionOpKind::kGoto, .position = d});
+      Emit({.kind = RegionOpKind::kGoto,
+            .position = d,
+            .expected = in_.image.symbols.goto_target[d + 1]});
       return Continuation{in_.image.symbols.goto_target[d + 1], Flow::kSkipEndTest};
     case KW_ENDFN:
       // Back to the call: where its statement goes on depends on the call (returns).
@@ -238,8 +245,9 @@ std::optional<Continuation> RegionCompiler::CompileCall(int d) {
   if (!Inside(entry) || !Inside(end)) ranges_.emplace_back(entry, end);
   Emit({.kind = RegionOpKind::kCall, .position = d});
   call_sites_.push_back(d);
-  Continuation after_return{d, Flow::kSkipEndTest};
-  if (const int next = DispatchedAfter(after_return); next != 0) queue_.push_back(next);
+  if (const int next = DispatchedAfter({d, Flow::kSkipEndTest}); next != 0) {
+    queue_.push_back(next);
+  }
   return Continuation{entry + 2, Flow::kSkipEndTest};
 }
 
@@ -281,8 +289,8 @@ std::optional<Continuation> RegionCompiler::CompileOther(int d) {
 
 }  // namespace
 
-Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head) {
-  return RegionCompiler(in, position, head.after - 1).Compile();
+Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry) {
+  return RegionCompiler(in, position, head.after - 1, dry).Compile();
 }
 
 }  // namespace brindle

@@ -13,9 +13,23 @@
 namespace brindle {
 namespace {
 
+// The pump at each token of a run that begins no statement, as the statement loop reaches
+// them, until the platform says that no more events can come: the loop then passes the rest
+// at once. A handler run that an event starts gives the cursor back.
+[[gnu::noinline]] void PumpEach(Interpreter& in, const RegionOp& op) {
+  for (int p = op.position; p <= op.expected; ++p) {
+#ifdef BRINDLE_STEP_BUDGET
+    if (p > op.position && ++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+#endif
+    in.cursor = {p, p};
+    PumpOneEvent(in);
+    if (in.cursor.exec_pos != p) return;
+  }
+}
+
 // A statement run by its own function, from where the statement loop dispatches it.
-// Whether the region may go on after it: it ended where it ended before, and still no event
-// can come. The first run learns where it ends.
+// Whether the region may go on after it: it ended where it ended before. The first run learns
+// where it ends.
 bool RunStatement(Interpreter& in, const RegionOp& op, const Region& region, Flow& flow) {
   in.cursor = {op.position, op.position};
   flow = op.statement(in);
@@ -24,15 +38,18 @@ bool RunStatement(Interpreter& in, const RegionOp& op, const Region& region, Flo
     region.stale = true;
     return false;
   }
-  return flow == Flow::kTestEnd && in.cursor.exec_pos == op.expected && PumpIsDry(in);
+  return flow == Flow::kTestEnd && in.cursor.exec_pos == op.expected &&
+         (!region.dry || PumpIsDry(in));
 }
 
-// GOTO on a turn that looks for a closed window: the statement itself, from where the
-// statement loop dispatches it (a close may start a handler run, which reads on from there),
-// and then the statement loop.
-Flow LeaveThroughStatement(Interpreter& in, int position, Statement statement) {
-  in.cursor = {position, position};
-  return statement(in);
+// WEND and GOTO, where a loop goes round again, look for a closed window every so many
+// turns, from where the statement loop dispatches them (a close's handler run comes back
+// there). Whether a dry region may go on.
+bool CheckCloseEverySoOften(Interpreter& in, const RegionOp& op, const Region& region) {
+  if (!CloseCheckDue(in)) return true;
+  in.cursor = {op.position, op.position};
+  EndIfCloseRequested(in);
+  return !region.dry || PumpIsDry(in);
 }
 
 Flow Leave(Interpreter& in, int position, Flow flow) {
@@ -48,9 +65,16 @@ Flow RunRegion(Interpreter& in, const Region& region) {
   const RegionOp* op = ops;
   for (;;) {
 #ifdef BRINDLE_STEP_BUDGET
-    if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+    // A step for each statement, as the statement loop counts them (jumps and exits are none).
+    if (op->kind < RegionOpKind::kJump && ++in.steps_taken > BRINDLE_STEP_BUDGET) {
+      throw WindowClosed{};
+    }
 #endif
     switch (op->kind) {
+      case RegionOpKind::kPump:
+        if (!PumpIsDry(in)) PumpEach(in, *op);
+        ++op;
+        break;
       case RegionOpKind::kAssign:
         RunAssignment(in, *op->program);
         ++op;
@@ -82,7 +106,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
           RunAssignment(in, *op->program);
           TurnHere(in, head, *op->program);
           // Its looks for a closed window may have let events through.
-          if (!PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);
+          if (region.dry && !PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);
         } else {
           --run.while_depth;
         }
@@ -112,23 +136,16 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         break;
       }
       case RegionOpKind::kWend: {
-        // On the turns that look for a closed window, a look may let events through: the
-        // region then leaves where WEND sends the statement loop.
-        bool dry = true;
-        if (CloseCheckDue(in)) {
-          in.cursor = {op->position, op->position};
-          EndIfCloseRequested(in);
-          dry = PumpIsDry(in);
-        }
+        const bool go_on = CheckCloseEverySoOften(in, *op, region);
         if (run.while_depth == 0) {
-          if (!dry) return Leave(in, op->position, Flow::kTestEnd);
+          if (!go_on) return Leave(in, op->position, Flow::kTestEnd);
           ++op;
           break;
         }
         // Back to this loop's WHILE: the WHILE would push the mark that WEND takes off, so
         // the stack stays as it is while the loop goes on.
         const int loop = run.while_stack[run.while_depth];
-        if (loop == op->expected && dry) {
+        if (loop == op->expected && go_on) {
           const RegionOp& loop_while = ops[op->jump];
           if (Holds<true>(in, *loop_while.head)) {
             op = &loop_while + 1;
@@ -138,16 +155,15 @@ Flow RunRegion(Interpreter& in, const Region& region) {
           }
           break;
         }
-        // Otherwise (another loop's WHILE, which a GOTO left open) the statement loop
-        // dispatches the WHILE.
+        // Otherwise (another loop's WHILE, which a GOTO left open, or events that a dry
+        // region does not take) the statement loop dispatches the WHILE.
         --run.while_depth;
         return Leave(in, std::max(0, loop - 1), Flow::kTestEnd);
       }
       case RegionOpKind::kGoto:
-        if (in.loop_turns_to_close_check <= 1) {
-          return LeaveThroughStatement(in, op->position, GotoStatement);
+        if (!CheckCloseEverySoOften(in, *op, region)) {
+          return Leave(in, op->expected, Flow::kSkipEndTest);
         }
-        --in.loop_turns_to_close_check;
         ++op;
         break;
       case RegionOpKind::kPset: {
