@@ -52,9 +52,57 @@ bool CheckCloseEverySoOften(Interpreter& in, const RegionOp& op, const Region& r
   return !region.dry || PumpIsDry(in);
 }
 
+// WHILE, whose head has good operands: its mark goes on the loop stack, and comes off again
+// when the loop does not go on.
+bool EnterLoop(Interpreter& in, RunState& run, const LoopHead& head) {
+  const bool holds = Holds<true>(in, head);
+  PushLoop(run, head.mark);
+  if (!holds) --run.while_depth;
+  return holds;
+}
+
 Flow Leave(Interpreter& in, int position, Flow flow) {
   in.cursor = {position, position};
   return flow;
+}
+
+// ENDFN: the operation after the call on top of the return stack, when the region has
+// compiled that call; else null, with the cursor on the call for the statement loop to go on
+// after it. With no call open, on.
+const RegionOp* BackFromCall(Interpreter& in, const Region& region, RunState& run,
+                             const RegionOp* op) {
+  if (run.call_depth == 0) return op + 1;
+  const int call = run.return_stack[run.call_depth--];
+  for (const ReturnSite& site : region.returns) {
+    if (site.call == call) return region.ops.data() + site.op;
+  }
+  Leave(in, call, Flow::kSkipEndTest);
+  return nullptr;
+}
+
+// WEND: back to the WHILE on top of the loop stack. Where that is the WHILE this WEND closes,
+// its test is made here: the WHILE would push the mark that WEND takes off, so the stack stays
+// as it is while the loop goes on. Otherwise (another loop's WHILE, which a GOTO left open, or
+// events that a dry region does not take) null, with the cursor set for the statement loop to
+// dispatch the WHILE. With no loop open, on.
+const RegionOp* BackToLoop(Interpreter& in, const Region& region, RunState& run,
+                           const RegionOp* op) {
+  const bool go_on = CheckCloseEverySoOften(in, *op, region);
+  if (run.while_depth == 0) {
+    if (go_on) return op + 1;
+    Leave(in, op->position, Flow::kTestEnd);
+    return nullptr;
+  }
+  const int loop = run.while_stack[run.while_depth];
+  if (loop == op->expected && go_on) {
+    const RegionOp& loop_while = region.ops[op->jump];
+    if (Holds<true>(in, *loop_while.head)) return &loop_while + 1;
+    --run.while_depth;
+    return region.ops.data() + loop_while.jump;
+  }
+  --run.while_depth;
+  Leave(in, std::max(0, loop - 1), Flow::kTestEnd);
+  return nullptr;
 }
 
 }  // namespace
@@ -86,29 +134,16 @@ Flow RunRegion(Interpreter& in, const Region& region) {
       case RegionOpKind::kElse:
         op = run.if_outcome == -1 ? ops + op->jump : op + 1;
         break;
-      case RegionOpKind::kWhile: {
-        const LoopHead& head = *op->head;
-        const bool holds = Holds<true>(in, head);
-        PushLoop(run, head.mark);
-        if (holds) {
-          ++op;
-        } else {
-          --run.while_depth;
-          op = ops + op->jump;
-        }
+      case RegionOpKind::kWhile:
+        op = EnterLoop(in, run, *op->head) ? op + 1 : ops + op->jump;
         break;
-      }
       case RegionOpKind::kTurn: {
         const LoopHead& head = *op->head;
-        const bool holds = Holds<true>(in, head);
-        PushLoop(run, head.mark);
-        if (holds) {
+        if (EnterLoop(in, run, head)) {
           RunAssignment(in, *op->program);
           TurnHere(in, head, *op->program);
           // Its looks for a closed window may have let events through.
           if (region.dry && !PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);
-        } else {
-          --run.while_depth;
         }
         ++op;
         break;
@@ -121,45 +156,14 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         run.return_stack[++run.call_depth] = op->position;
         ++op;
         break;
-      case RegionOpKind::kEndFn: {
-        if (run.call_depth == 0) {
-          ++op;
-          break;
-        }
-        const int call = run.return_stack[run.call_depth--];
-        const RegionOp* back = nullptr;
-        for (const ReturnSite& site : region.returns) {
-          if (site.call == call) back = ops + site.op;
-        }
-        if (back == nullptr) return Leave(in, call, Flow::kSkipEndTest);
-        op = back;
+      case RegionOpKind::kEndFn:
+        op = BackFromCall(in, region, run, op);
+        if (op == nullptr) return Flow::kSkipEndTest;
         break;
-      }
-      case RegionOpKind::kWend: {
-        const bool go_on = CheckCloseEverySoOften(in, *op, region);
-        if (run.while_depth == 0) {
-          if (!go_on) return Leave(in, op->position, Flow::kTestEnd);
-          ++op;
-          break;
-        }
-        // Back to this loop's WHILE: the WHILE would push the mark that WEND takes off, so
-        // the stack stays as it is while the loop goes on.
-        const int loop = run.while_stack[run.while_depth];
-        if (loop == op->expected && go_on) {
-          const RegionOp& loop_while = ops[op->jump];
-          if (Holds<true>(in, *loop_while.head)) {
-            op = &loop_while + 1;
-          } else {
-            --run.while_depth;
-            op = ops + loop_while.jump;
-          }
-          break;
-        }
-        // Otherwise (another loop's WHILE, which a GOTO left open, or events that a dry
-        // region does not take) the statement loop dispatches the WHILE.
-        --run.while_depth;
-        return Leave(in, std::max(0, loop - 1), Flow::kTestEnd);
-      }
+      case RegionOpKind::kWend:
+        op = BackToLoop(in, region, run, op);
+        if (op == nullptr) return Flow::kTestEnd;
+        break;
       case RegionOpKind::kGoto:
         if (!CheckCloseEverySoOften(in, *op, region)) {
           return Leave(in, op->expected, Flow::kSkipEndTest);
