@@ -91,6 +91,24 @@ s = s + 100
 WEND
 LABEL pastc
 PRINT 4, 2, s
+' An inner loop left by GOTO for a later line of the outer loop's body, both in one region: the
+' outer WEND then finds the inner loop's WHILE on top of the loop stack and goes back there,
+' not to its own WHILE; the inner loop's end comes back to the line after it. Each outer turn
+' passes that line twice.
+i = 0 : n = 0 : s = 0
+WHILE i < 5
+i = i + 1
+j = 0
+WHILE j < 3
+j = j + 1
+IF j = 2 : GOTO skipinner : ENDIF
+WEND
+LABEL skipinner
+n = n + 1
+s = s + j
+WEND
+PRINT 7, 1, n
+PRINT 7, 2, s
 ' The script's last loop: its WEND is the last token, with no line end after it.
 i = 0
 WHILE i < 4
