@@ -96,6 +96,9 @@ const RegionOp* BackToLoop(Interpreter& in, const Region& region, RunState& run,
   const int loop = run.while_stack[run.while_depth];
   if (loop == op->expected && go_on) {
     const RegionOp& loop_while = region.ops[op->jump];
+#ifdef BRINDLE_STEP_BUDGET
+    ++in.steps_taken;  // the WHILE's own
+#endif
     if (Holds<true>(in, *loop_while.head)) return &loop_while + 1;
     --run.while_depth;
     return region.ops.data() + loop_while.jump;
@@ -113,9 +116,12 @@ Flow RunRegion(Interpreter& in, const Region& region) {
   const RegionOp* op = ops;
   for (;;) {
 #ifdef BRINDLE_STEP_BUDGET
-    // A step for each statement, as the statement loop counts them (jumps and exits are none).
-    if (op->kind < RegionOpKind::kJump && ++in.steps_taken > BRINDLE_STEP_BUDGET) {
-      throw WindowClosed{};
+    // Steps counted about as the statement loop counts them, so that the budget ends an
+    // endless loop after about as much work: one for each statement, and in a dry region one
+    // more for the run of tokens after it that the region passes (jumps and exits are none).
+    if (op->kind < RegionOpKind::kJump) {
+      in.steps_taken += region.dry ? 2 : 1;
+      if (in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
     }
 #endif
     switch (op->kind) {
