@@ -14,6 +14,7 @@
 
 namespace brindle {
 
+struct DirectInstruction;
 struct Interpreter;
 struct LoopHead;
 struct Program;
@@ -47,6 +48,10 @@ struct RegionOp {
   int expected = 0;
   const Program* program = nullptr;
   const Program* program2 = nullptr;
+  // An assignment's or condition's three-address code, run straight from here (when it has
+  // more than its end): pure, or with calls.
+  const DirectInstruction* code = nullptr;
+  bool pure = false;
   const LoopHead* head = nullptr;
   Statement statement = nullptr;
 };

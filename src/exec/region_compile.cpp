@@ -83,6 +83,16 @@ class RegionCompiler {
     return {.kind = kind, .exit_flow = c.flow, .position = c.end};
   }
 
+  // Where the program has three-address code of more than its end, the operation runs it.
+  static RegionOp WithCode(RegionOp op) {
+    const DirectProgram* direct = op.program->direct.get();
+    if (direct != nullptr && direct->code.size() > 1) {
+      op.code = direct->code.data();
+      op.pure = direct->pure;
+    }
+    return op;
+  }
+
   int Emit(RegionOp op) {
     region_.ops.push_back(op);
     return static_cast<int>(region_.ops.size()) - 1;
@@ -154,7 +164,7 @@ std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
   switch (KindAt(d)) {
     case TK_IDENT:
       if (const Program* assignment = KnownAssignmentAt(in_, d)) {
-        Emit({.kind = RegionOpKind::kAssign, .position = d, .program = assignment});
+        Emit(WithCode({.kind = RegionOpKind::kAssign, .position = d, .program = assignment}));
         return Continuation{assignment->end.exec_pos, Flow::kTestEnd};
       }
       if (KindAt(d + 1) == TK_LPAREN) return CompileCall(d);
@@ -199,7 +209,8 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
       return std::nullopt;
     }
   }
-  Emit({.kind = RegionOpKind::kIf, .position = d, .program = condition});
+  RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
+  Emit(condition != nullptr ? WithCode(op) : op);
   const int scan = ScanEnd(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF);
   JumpFromLast({scan, KindAt(scan) == KW_ELSE ? Flow::kSkipEndTest : Flow::kTestEnd});
   return Continuation{end, Flow::kTestEnd};

@@ -61,6 +61,12 @@ bool EnterLoop(Interpreter& in, RunState& run, const LoopHead& head) {
   return holds;
 }
 
+// An assignment or condition with three-address code. The cursor is not moved to the program's
+// end: in a region, nothing reads it before it is set again.
+inline float RunCodeOf(Interpreter& in, const RegionOp& op) {
+  return op.pure ? RunPureCode(op.code) : RunCode(in, op.code);
+}
+
 Flow Leave(Interpreter& in, int position, Flow flow) {
   in.cursor = {position, position};
   return flow;
@@ -130,11 +136,19 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         ++op;
         break;
       case RegionOpKind::kAssign:
-        RunAssignment(in, *op->program);
+        if (op->code != nullptr) {
+          RunCodeOf(in, *op);
+        } else {
+          RunAssignment(in, *op->program);
+        }
         ++op;
         break;
       case RegionOpKind::kIf:
-        if (op->program != nullptr) run.if_outcome = RunCondition(in, *op->program);
+        if (op->code != nullptr) {
+          run.if_outcome = static_cast<int>(RunCodeOf(in, *op));
+        } else if (op->program != nullptr) {
+          run.if_outcome = RunCondition(in, *op->program);
+        }
         op = run.if_outcome != 0 ? op + 1 : ops + op->jump;
         break;
       case RegionOpKind::kElse:
