@@ -122,15 +122,18 @@ class RegionCompiler {
     if (const int d = DispatchedAfter(target); d != 0) queue_.push_back(d);
   }
 
-  // The position a kept forward scan from `start` ends at, as ScanForwardToKept leaves it.
+  // Where the statement loop stands after a kept forward scan from `start`, as
+  // ScanForwardToKept leaves it, with the flow that goes on from there: on past an ELSE that
+  // the scan found without the end test, else with it.
   template <typename... Kinds>
-  int ScanEnd(int start, ZeroTable<int32_t>& ends, Kinds... kinds) {
+  Continuation AfterScan(int start, ZeroTable<int32_t>& ends, Kinds... kinds) {
     const TokenCursor saved = in_.cursor;
     in_.cursor = {start, start};
-    ScanForwardToKept(in_, ends, kinds...);
+    const bool found = ScanForwardToKept(in_, ends, kinds...);
     const int end = in_.cursor.exec_pos;
     in_.cursor = saved;
-    return end;
+    const bool past_else = found && KindAt(end) == KW_ELSE;
+    return {end, past_else ? Flow::kSkipEndTest : Flow::kTestEnd};
   }
 
   std::optional<Continuation> CompileStatement(int d);
@@ -211,15 +214,14 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
   }
   RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
   Emit(condition != nullptr ? WithCode(op) : op);
-  const int scan = ScanEnd(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF);
-  JumpFromLast({scan, KindAt(scan) == KW_ELSE ? Flow::kSkipEndTest : Flow::kTestEnd});
+  JumpFromLast(AfterScan(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF));
   return Continuation{end, Flow::kTestEnd};
 }
 
 // ELSE after a true branch passes over the other one.
 std::optional<Continuation> RegionCompiler::CompileElse(int d) {
   Emit({.kind = RegionOpKind::kElse, .position = d});
-  JumpFromLast({ScanEnd(d, in_.blocks.endif_scans, KW_ENDIF), Flow::kTestEnd});
+  JumpFromLast(AfterScan(d, in_.blocks.endif_scans, KW_ENDIF));
   return Continuation{d, Flow::kTestEnd};
 }
 
