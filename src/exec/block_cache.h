@@ -2,6 +2,7 @@
 // statement ends depends only on the tokens, so it holds for every later run.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 
@@ -30,6 +31,7 @@ struct BlockCache {
   // The loops compiled whole; a deque, so that a region never moves, and none is freed, so
   // that one still running (a handler run inside it may remake it) stays whole.
   std::deque<Region> regions;
+  size_t region_ops = 0;  // in all of them
   // Where a statement that a region runs by its own function left the cursor at its first
   // run there (0: not run yet, -1: it went on elsewhere). Not a fact of the tokens alone: the
   // region checks it again on every run.

@@ -103,9 +103,12 @@ namespace {
 
 // A loop is compiled whole once it has gone round (its statements have run and are compiled
 // themselves), and again when its region has met statements that had not run yet, a few
-// times at most. A loop whose body is one assignment turns faster in TurnHere.
+// times at most. A loop whose body is one assignment turns faster in TurnHere. All the
+// regions together hold at most so many operations (72 bytes each): a script of many loops
+// around long functions cannot make them take much memory.
 constexpr int kRunsBeforeRegion = 2;
 constexpr int kMostRegionCompiles = 8;
+constexpr size_t kMostRegionOps = size_t{1} << 20;
 
 const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
   if (head.wend_after_assignment != 0 || in.slow_paths) return nullptr;
@@ -123,7 +126,9 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
     FirstAssignmentOfBody(in, head, position);
     if (head.wend_after_assignment != 0) return nullptr;
   }
+  if (in.blocks.region_ops >= kMostRegionOps) return slot.region;
   slot.region = &in.blocks.regions.emplace_back(CompileLoopRegion(in, position, head, dry));
+  in.blocks.region_ops += slot.region->ops.size();
   ++slot.compiles;
   return slot.region;
 }
