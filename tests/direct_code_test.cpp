@@ -6,6 +6,8 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "exec/block_cache.h"
@@ -85,6 +87,33 @@ struct Machines : testing::Test {
       }
     }
   }
+
+  // A condition read as a chain of comparisons, decided by the first that settles it, must
+  // give what the three-address machine gives running all of it: -1 or 0, for every value.
+  // Null when the condition is not such a chain.
+  std::optional<ComparisonChain> ExpectChainAgrees(const std::vector<Instruction>& code) {
+    Program fused;
+    fused.code = code;
+    Optimize(fused);
+    direct_ = MakeDirect(fused, in.values.var_num.data());
+    EXPECT_NE(direct_, nullptr);
+    if (direct_ == nullptr) return std::nullopt;
+    const std::optional<ComparisonChain> chain = FindComparisonChain(*direct_);
+    if (!chain) return chain;
+    for (const float a : kValues) {
+      for (const float b : kValues) {
+        for (const float c : {0.0f, 2.0f, kNan, -kInf}) {
+          Start(a, b, c);
+          const float whole = RunPureCode(direct_->code.data());
+          EXPECT_EQ(std::bit_cast<uint32_t>(whole),
+                    std::bit_cast<uint32_t>(ChainHolds(*chain) ? -1.0f : 0.0f))
+              << "a=" << a << " b=" << b << " c=" << c;
+        }
+      }
+    }
+    return chain;
+  }
+  std::unique_ptr<DirectProgram> direct_;
 };
 
 TEST_F(Machines, ArithmeticWithVariablesAndNumbers) {
@@ -211,4 +240,68 @@ TEST_F(Machines, ProgramsWithTextsOrEarlyStoresAreNotTranslated) {
 }
 
 }  // namespace
+TEST_F(Machines, ConditionsOfComparisonsAreDecidedByTheFirstThatSettlesThem) {
+  // a < b | a > 3 | c = b: any
+  auto chain = ExpectChainAgrees({{Op::kVar, 1},
+                                  {Op::kVar, 2},
+                                  {Op::kCompareNumbers, TK_LESS, 3},
+                                  {Op::kVar, 1},
+                                  {Op::kNumber, 0, 0, 0, 3.0f},
+                                  {Op::kCompareNumbers, TK_GREATER, 3},
+                                  {Op::kVar, 3},
+                                  {Op::kVar, 2},
+                                  {Op::kCompareNumbers, TK_EQUAL, 3},
+                                  {Op::kOr},
+                                  {Op::kOr}});
+  ASSERT_TRUE(chain);
+  EXPECT_TRUE(chain->any);
+  EXPECT_EQ(chain->count, 3);
+  // a > 0 & a < b & b ! c & c < 1, and an operator no comparison has: all
+  chain = ExpectChainAgrees({{Op::kVar, 1},
+                             {Op::kNumber, 0, 0, 0, 0.0f},
+                             {Op::kCompareNumbers, TK_GREATER, 3},
+                             {Op::kVar, 1},
+                             {Op::kVar, 2},
+                             {Op::kCompareNumbers, TK_LESS, 3},
+                             {Op::kVar, 2},
+                             {Op::kVar, 3},
+                             {Op::kCompareNumbers, TK_BANG, 3},
+                             {Op::kVar, 3},
+                             {Op::kNumber, 0, 0, 0, 1.0f},
+                             {Op::kCompareNumbers, TK_AMP, 3},
+                             {Op::kAnd},
+                             {Op::kAnd},
+                             {Op::kAnd}});
+  ASSERT_TRUE(chain);
+  EXPECT_FALSE(chain->any);
+  EXPECT_EQ(chain->count, 4);
+  // One comparison, its right operand missing.
+  chain = ExpectChainAgrees({{Op::kVar, 2}, {Op::kCompareNumbers, TK_LESS, 1}});
+  ASSERT_TRUE(chain);
+  EXPECT_EQ(chain->count, 1);
+}
+
+TEST_F(Machines, ConditionsWithMixedJoinsOrSumsAreNoChains) {
+  // a < b & b < c | c < a: the joins differ
+  EXPECT_FALSE(ExpectChainAgrees({{Op::kVar, 1},
+                                  {Op::kVar, 2},
+                                  {Op::kCompareNumbers, TK_LESS, 3},
+                                  {Op::kVar, 2},
+                                  {Op::kVar, 3},
+                                  {Op::kCompareNumbers, TK_LESS, 3},
+                                  {Op::kVar, 3},
+                                  {Op::kVar, 1},
+                                  {Op::kCompareNumbers, TK_LESS, 3},
+                                  {Op::kOr},
+                                  {Op::kAnd}}));
+  // a + 1 < b: a sum before the comparison
+  EXPECT_FALSE(ExpectChainAgrees({{Op::kVar, 1},
+                                  {Op::kNumber, 0, 0, 0, 1.0f},
+                                  {Op::kAdd},
+                                  {Op::kVar, 2},
+                                  {Op::kCompareNumbers, TK_LESS, 3}}));
+  // a: no comparison at all (read as 0)
+  EXPECT_FALSE(ExpectChainAgrees({{Op::kVar, 1}, {Op::kDropNumber}, {Op::kNumber}}));
+}
+
 }  // namespace brindle

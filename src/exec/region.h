@@ -23,6 +23,7 @@ enum class RegionOpKind : uint8_t {
   kPump,       // the pump at the tokens from position to `expected`, which begin no statement
   kAssign,     // program: an assignment run before
   kIf,         // program: the condition, or null when IF leaves the last outcome; false: jump
+  kIfChain,    // the same for a condition of comparisons: code, `expected` of them, any
   kElse,       // the last outcome true (-1): jump
   kWhile,      // head: the loop goes on, else jump
   kTurn,       // head: a loop whose body is one assignment, turned whole; then on
@@ -52,6 +53,7 @@ struct RegionOp {
   // more than its end): pure, or with calls.
   const DirectInstruction* code = nullptr;
   bool pure = false;
+  bool any = false;  // a chain of comparisons joined by "|"
   const LoopHead* head = nullptr;
   Statement statement = nullptr;
 };

@@ -212,8 +212,20 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
       return std::nullopt;
     }
   }
-  RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
-  Emit(condition != nullptr ? WithCode(op) : op);
+  const DirectProgram* direct = condition != nullptr ? condition->direct.get() : nullptr;
+  const std::optional<ComparisonChain> chain =
+      direct != nullptr ? FindComparisonChain(*direct) : std::nullopt;
+  if (chain) {
+    Emit({.kind = RegionOpKind::kIfChain,
+          .position = d,
+          .expected = chain->count,
+          .program = condition,
+          .code = chain->first,
+          .any = chain->any});
+  } else {
+    RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
+    Emit(condition != nullptr ? WithCode(op) : op);
+  }
   JumpFromLast(AfterScan(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF));
   return Continuation{end, Flow::kTestEnd};
 }

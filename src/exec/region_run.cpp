@@ -151,6 +151,12 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         }
         op = run.if_outcome != 0 ? op + 1 : ops + op->jump;
         break;
+      case RegionOpKind::kIfChain: {
+        const bool holds = ChainHolds({op->code, op->expected, op->any});
+        run.if_outcome = holds ? -1 : 0;
+        op = holds ? op + 1 : ops + op->jump;
+        break;
+      }
       case RegionOpKind::kElse:
         op = run.if_outcome == -1 ? ops + op->jump : op + 1;
         break;

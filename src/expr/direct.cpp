@@ -284,4 +284,49 @@ std::unique_ptr<DirectProgram> MakeDirect(const Program& program, float* var_cel
   return Translator(program, var_cells).Translate();
 }
 
+namespace {
+
+bool IsComparison(DirectOp op) {
+  return op == DirectOp::kCompare || op == DirectOp::kLess || op == DirectOp::kGreater ||
+         op == DirectOp::kEqual || op == DirectOp::kNotEqual;
+}
+
+}  // namespace
+
+std::optional<ComparisonChain> FindComparisonChain(const DirectProgram& program) {
+  const std::vector<DirectInstruction>& code = program.code;
+  int count = 0;
+  while (count < static_cast<int>(code.size()) && IsComparison(code[count].op)) ++count;
+  // The comparisons, count - 1 joins of one kind, and the end.
+  if (!program.pure || count == 0 || static_cast<int>(code.size()) != 2 * count) return {};
+  const DirectOp join = count > 1 ? code[count].op : DirectOp::kAnd;
+  if (join != DirectOp::kAnd && join != DirectOp::kOr) return {};
+  // Every result is a cell of its own, read once: by a join or by the end.
+  std::vector<const float*> unread;
+  for (const DirectInstruction& i : code) {
+    if (i.op == DirectOp::kEnd) break;
+    if (std::find(unread.begin(), unread.end(), i.out) != unread.end()) return {};
+    unread.push_back(i.out);
+  }
+  for (int k = 0; k < count; ++k) {
+    for (const float* operand : {code[k].a, code[k].b}) {
+      if (std::find(unread.begin(), unread.end(), operand) != unread.end()) return {};
+    }
+  }
+  unread.resize(count);
+  auto take = [&](const float* result) {
+    const auto found = std::find(unread.begin(), unread.end(), result);
+    if (found == unread.end()) return false;
+    unread.erase(found);
+    return true;
+  };
+  for (int k = count; k < 2 * count - 1; ++k) {
+    const DirectInstruction& i = code[k];
+    if (i.op != join || i.a == i.b || !take(i.a) || !take(i.b)) return {};
+    unread.push_back(i.out);
+  }
+  if (unread.size() != 1 || code.back().a != unread.front()) return {};
+  return ComparisonChain{code.data(), count, join == DirectOp::kOr};
+}
+
 }  // namespace brindle

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
+
+#include "expr/compare.h"
 
 namespace brindle {
 
@@ -61,6 +64,44 @@ struct DirectProgram {
 };
 
 struct Program;
+
+// A condition made of comparisons of cells only, joined all by "&" or all by "|". Its truth
+// values are -1 and 0, joined bitwise, so it is true when all of them hold, or any of them;
+// and a comparison of cells does nothing else, so the first comparison that settles the
+// outcome may decide it and the others need not run.
+struct ComparisonChain {
+  const DirectInstruction* first = nullptr;  // the comparisons, one after another
+  int count = 0;
+  bool any = false;  // joined by "|"; else by "&"
+};
+
+// The program's comparisons as a chain, when it is such a condition: no comparison reads
+// another instruction's result, and the joins take each result once.
+std::optional<ComparisonChain> FindComparisonChain(const DirectProgram& program);
+
+// Whether one comparison instruction of a chain holds, as the machines compare.
+inline bool ComparisonHolds(const DirectInstruction& i) {
+  switch (i.op) {
+    case DirectOp::kLess:
+      return *i.a < *i.b;
+    case DirectOp::kGreater:
+      return *i.a > *i.b;
+    case DirectOp::kEqual:
+      return *i.a == *i.b;
+    case DirectOp::kNotEqual:
+      return *i.a != *i.b;
+    default:  // kCompare
+      return NumbersCompare(*i.a, *i.b, i.x);
+  }
+}
+
+// The chain's outcome: what the program gives, -1 or 0, as true or false.
+inline bool ChainHolds(const ComparisonChain& chain) {
+  for (int k = 0; k < chain.count; ++k) {
+    if (ComparisonHolds(chain.first[k]) == chain.any) return chain.any;
+  }
+  return !chain.any;
+}
 
 // The program in three-address form over the given VAR variable cells, or null for a program
 // that reads or makes texts.
