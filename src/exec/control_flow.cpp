@@ -20,11 +20,9 @@ Flow IfStatement(Interpreter& in) {
   RunState& run = *in.run;
   NextToken(in);
   const Program* known = in.slow_paths ? nullptr : KnownConditionAt(in, in.cursor.exec_pos);
-  const int type = VarTypeAtCursor(in);
   if (known != nullptr) {
     run.if_outcome = RunCondition(in, *known);
-  } else if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
-             (VarAtCursor(in) == 0 && NextKind(in) == TK_LBRACKET)) {
+  } else if (IfReadsConditionAt(in, in.cursor.exec_pos)) {
     run.if_outcome = EvalCondition(in);
   }
   if (run.if_outcome != 0) return Flow::kTestEnd;
@@ -136,10 +134,7 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
 // The WHILE at position, whose head is known.
 Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
   if (const Region* region = RegionOf(in, head, position)) return RunRegion(in, *region);
-  const bool holds = Holds(in, head);
-  PushLoop(*in.run, head.mark);
-  if (!holds) {
-    --in.run->while_depth;
+  if (!EnterLoop(in, head)) {
     in.cursor.exec_pos = head.after;
     return Flow::kTestEnd;
   }
@@ -154,16 +149,8 @@ Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
 
 // Every run of a WHILE reads its head afresh.
 [[gnu::noinline]] Flow WhileSlowly(Interpreter& in) {
-  RunState& run = *in.run;
   const LoopHead head = ReadLoopHead(in);
-  const bool holds = Holds(in, head);
-  PushLoop(run, head.mark);
-  if (holds) {
-    in.cursor.exec_pos = head.body;
-  } else {
-    --run.while_depth;
-    in.cursor.exec_pos = head.after;
-  }
+  in.cursor.exec_pos = EnterLoop(in, head) ? head.body : head.after;
   return Flow::kTestEnd;
 }
 

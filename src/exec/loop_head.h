@@ -80,6 +80,17 @@ inline void PushLoop(RunState& run, int while_position) {
   run.while_stack[++run.while_depth] = while_position;
 }
 
+// WHILE: the loop's mark goes on the loop stack, and comes off again when the loop does not go
+// on. Whether it goes on.
+template <bool kOperandsChecked = false>
+inline bool EnterLoop(Interpreter& in, const LoopHead& head) {
+  const bool holds = Holds<kOperandsChecked>(in, head);
+  RunState& run = *in.run;
+  PushLoop(run, head.mark);
+  if (!holds) --run.while_depth;
+  return holds;
+}
+
 // Where a loop goes round again (WEND, GOTO), a closed window ends the program, even in a
 // loop that takes no events. Loops turn millions of times a second: the platform is asked on
 // every so many turns only, away from the path the other turns take.

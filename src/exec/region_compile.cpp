@@ -203,14 +203,9 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
   int end = d + 1;
   if (condition != nullptr) {
     end = condition->end.exec_pos;
-  } else {
-    const TokenInfo& operand = in_.image.facts.info[d + 1];
-    const int type = operand.var_type;
-    if (type == KW_VAR || type == KW_PTR || type == KW_STR ||
-        (operand.var == 0 && KindAt(d + 2) == TK_LBRACKET)) {
-      Emit(Exit(Before(d), RegionOpKind::kExitUnknown));  // read at its first run
-      return std::nullopt;
-    }
+  } else if (IfReadsConditionAt(in_, d + 1)) {
+    Emit(Exit(Before(d), RegionOpKind::kExitUnknown));  // read at its first run
+    return std::nullopt;
   }
   const DirectProgram* direct = condition != nullptr ? condition->direct.get() : nullptr;
   const std::optional<ComparisonChain> chain =

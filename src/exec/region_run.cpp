@@ -52,15 +52,6 @@ bool CheckCloseEverySoOften(Interpreter& in, const RegionOp& op, const Region& r
   return !region.dry || PumpIsDry(in);
 }
 
-// WHILE, whose head has good operands: its mark goes on the loop stack, and comes off again
-// when the loop does not go on.
-bool EnterLoop(Interpreter& in, RunState& run, const LoopHead& head) {
-  const bool holds = Holds<true>(in, head);
-  PushLoop(run, head.mark);
-  if (!holds) --run.while_depth;
-  return holds;
-}
-
 // An assignment or condition with three-address code. The cursor is not moved to the program's
 // end: in a region, nothing reads it before it is set again.
 inline float RunCodeOf(Interpreter& in, const RegionOp& op) {
@@ -161,11 +152,11 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         op = run.if_outcome == -1 ? ops + op->jump : op + 1;
         break;
       case RegionOpKind::kWhile:
-        op = EnterLoop(in, run, *op->head) ? op + 1 : ops + op->jump;
+        op = EnterLoop<true>(in, *op->head) ? op + 1 : ops + op->jump;
         break;
       case RegionOpKind::kTurn: {
         const LoopHead& head = *op->head;
-        if (EnterLoop(in, run, head)) {
+        if (EnterLoop<true>(in, head)) {
           RunAssignment(in, *op->program);
           TurnHere(in, head, *op->program);
           // Its looks for a closed window may have let events through.
