@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/headless.h"
 #include "platform/timeline.h"
@@ -141,5 +143,38 @@ TEST(HeadlessTyping, AHugeTypeLineIsTypedOneCharacterAtATime) {
   fs::remove(events);
 }
 
+// Every run keeps its last PRINT text, and handler runs nest inside the run they interrupt:
+// those texts count against the limit on stored text like any variable.
+TEST(HeadlessTextLimit, TheTextsThatNestedRunsLastPrintedAreCounted) {
+  namespace fs = std::filesystem;
+  const fs::path script = testing::TempPath("brindle-nested-print.bas");
+  const fs::path events = testing::TempPath("brindle-nested-print.events");
+  const fs::path out = testing::TempPath("brindle-nested-print.out");
+  // 8 MiB in s and 15 texts of 16 MiB leave room for one more text of 8 MiB: the main run's
+  // (its second PRINT replaces its first), then the first key's handler's. The second key's
+  // handler, nested in the first, has no room for its own.
+  std::ofstream(script) << "VAR i, n\nSTR s\nSTR a[15]\nGOTO start\n"
+                           "WINMSG WMKEYDOWN\nn = n + 1\nPRINT 0, n, s\nWHILE n < 2\nWEND\n"
+                           "PRINT 0, 9, \"no\"\nENDWM\n"
+                           "LABEL start\ns = \"x\"\nWHILE i < 23\ni = i + 1\ns = s + s\nWEND\n"
+                           "i = 0\nWHILE i < 15\ni = i + 1\na[i] = s + s\nWEND\n"
+                           "PRINT 0, 0, s\nPRINT 0, 0, s\n";
+  std::ofstream(events) << "idle\nkey 65\nkey 66\nclose\n";
+  testing::SpawnOptions options;
+  options.stdout_path = out.string();
+  const testing::ProcessResult r =
+      testing::RunBrindle({"--headless", "--events", events.string(), script.string()}, options);
+  EXPECT_EQ(r.status, 3) << r.err;
+  std::ifstream transcript(out);
+  std::vector<std::string> starts;
+  for (std::string line; std::getline(transcript, line);) starts.push_back(line.substr(0, 13));
+  const std::vector<std::string> expected = {"box\tTokenizer", "print\t0\t0\txxx",
+                                             "print\t0\t0\txxx", "print\t0\t1\txxx",
+                                             "box\tERROR\tOut"};
+  EXPECT_EQ(starts, expected);
+  fs::remove(script);
+  fs::remove(events);
+  fs::remove(out);
+}
 }  // namespace
 }  // namespace brindle

@@ -61,6 +61,7 @@ class ActiveRun {
     ++in_.active_runs;
   }
   ~ActiveRun() {
+    (void)CountStoredText(in_.values, in_.run->print_text.size(), 0);
     in_.run = outer_;
     --in_.active_runs;
   }

@@ -6,7 +6,9 @@
 #include "exec/arguments.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
+#include "lang/messages.h"
 #include "lang/numbers.h"
+#include "runtime/faults.h"
 
 namespace brindle {
 namespace {
@@ -135,7 +137,15 @@ Flow PrintStatement(Interpreter& in) {
   const int y = NextCoordinate(in);
   NextToken(in);
   std::string& text = in.run->print_text;
+  const size_t counted = text.size();
   ReadPrintItem(in, text);
+  // Each run keeps its own last text, so nested handler runs could otherwise hold many long
+  // texts that no limit sees.
+  if (!CountStoredText(in.values, counted, text.size())) {
+    (void)CountStoredText(in.values, counted, 0);
+    text.clear();
+    FailRun(in, msg::OutOfStringSpace());
+  }
   in.canvas.DrawText(x, y, text, in.process.fore_color);
   in.platform.NoteText(x, y, text);
   return Flow::kTestEnd;

@@ -13,7 +13,8 @@ struct RunState {
   int while_depth = 0;
   int if_outcome = 0;      // the last IF condition: -1 true, 0 false
   int image_count = 0;     // image slots handed out by this run
-  std::string print_text;  // what the last PRINT of this run showed
+  // What the last PRINT of this run showed; counted in Values::stored_text while the run lasts.
+  std::string print_text;
   // GETTEXT's receiving buffer: 256 spaces when the run starts (empty until first used).
   std::string text_buffer;
   // Entry d is the call's identifier at call depth d, or the WHILE token at loop depth d.
