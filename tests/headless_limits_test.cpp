@@ -1,6 +1,7 @@
-// The headless platform under timelines no user would write by hand: ticks nobody can see are
-// skipped, a close gets through where no handler may start, and a huge type line is typed
-// without being held in memory as events.
+// The headless platform under timelines no user would write by hand: ticks nobody handles are
+// passed at once by the message loop, a close gets through where no handler may start, a huge
+// type line is typed without being held in memory as events, and nested runs count the texts
+// they printed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,16 +34,22 @@ HeadlessPlatform Platform(const std::string& timeline) {
   return HeadlessPlatform(nullptr, std::move(parsed));
 }
 
-TEST(HeadlessTicks, TicksAreTakenOnlyWhenSomethingHandlesThem) {
+// The pump takes every tick; the message loop passes those that would run no handler.
+TEST(HeadlessTicks, ThePumpTakesEveryTickTheMessageLoopOnlyHandledOnes) {
   for (const bool handles : {true, false}) {
-    HeadlessPlatform platform = Platform("wait 100\nkey 65\n");
+    HeadlessPlatform platform = Platform("wait 100\nkey 65\nwait 100\nkey 66\n");
     TimerSink sink(handles);
     platform.SetEventSink(&sink);
     platform.StartTimer(10);
     const std::optional<WindowEvent> first = platform.PollEvent();
     ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->type, handles ? Type::kTimer : Type::kKeyDown);
-    EXPECT_EQ(platform.TickCount(), handles ? 10u : 100u);
+    EXPECT_EQ(first->type, Type::kTimer);
+    EXPECT_EQ(platform.TickCount(), 10u);
+    for (int tick = 2; tick <= 10; ++tick) EXPECT_EQ(platform.PollEvent()->type, Type::kTimer);
+    EXPECT_EQ(platform.PollEvent()->type, Type::kKeyDown);
+    EXPECT_EQ(platform.WaitEvent().type, Type::kKeyUp);
+    EXPECT_EQ(platform.WaitEvent().type, handles ? Type::kTimer : Type::kKeyDown);
+    EXPECT_EQ(platform.TickCount(), handles ? 110u : 200u);
   }
 }
 
@@ -92,9 +99,9 @@ TEST(HeadlessPump, SaysWhenNothingCanComeUntilTheMessageLoopReadsOn) {
   EXPECT_EQ(platform.PollEvent()->type, Type::kTimer);
 }
 
-// A 10 ms timer that nothing handles, and a hundred thousand days: the clock jumps over the
-// ticks (taking each would take hours), and the tick count wraps at 2^32 ms as GetTickCount
-// does.
+// A 10 ms timer that nothing handles, and a hundred thousand days after the main part: the
+// message loop jumps over the ticks (taking each would take hours), and the tick count wraps
+// at 2^32 ms as GetTickCount does.
 TEST(HeadlessTicks, UnhandledTicksOfLongWaitsAreSkipped) {
   namespace fs = std::filesystem;
   const fs::path script = testing::TempPath("brindle-long-waits.bas");

@@ -156,16 +156,18 @@ std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_lo
       }
       return input;
     }
-    if (TakeTick()) return Input{Input::Kind::kEvent, Event(Type::kTimer), 0};
+    if (TakeTick(in_message_loop)) return Input{Input::Kind::kEvent, Event(Type::kTimer), 0};
     if (!ReadLine(in_message_loop)) return std::nullopt;
   }
 }
 
 // Ticks are due at start + k * interval from the latest TIMERON; one due exactly at the end
-// of the wait counts.
-bool HeadlessPlatform::TakeTick() {
+// of the wait counts. The pump takes every tick, handled or not: each one it takes is an event
+// that the run's next tokens do not get. In the message loop a tick that runs no handler
+// changes nothing, so the ticks of the rest of the wait are passed at once.
+bool HeadlessPlatform::TakeTick(bool in_message_loop) {
   if (wait_left_ms_ <= 0) return false;
-  if (timer_running_ && TimerObserved()) {
+  if (timer_running_ && (!in_message_loop || TimerObserved())) {
     const int64_t interval = std::max<int64_t>(timer_interval_ms_, 1);
     const int64_t next = timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
     if (next - now_ms_ <= wait_left_ms_) {

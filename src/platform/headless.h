@@ -69,8 +69,9 @@ class HeadlessPlatform : public Platform {
   // line that the pump may not pass, or at the end.
   bool ReadLine(bool in_message_loop);
   // The next tick due within the rest of the current wait, taken; false when none is due.
-  // With nothing to handle ticks the clock moves to the end of the wait at once.
-  bool TakeTick();
+  // In the message loop, with nothing to handle ticks, the clock moves to the end of the wait
+  // at once.
+  bool TakeTick(bool in_message_loop);
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
   void WriteScreenshot(const std::string& file);
   void QueueKey(int key);
