@@ -1,7 +1,10 @@
 // The command line: reads the files it names, runs the script, writes the screenshot, and
 // turns every way a run can end into an exit status with a message on standard error.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -35,6 +38,15 @@ int Fail(const std::string& message) {
   return kStatusUsage;
 }
 
+// What --help and --version print: lost output (a full disk, /dev/full) is an error.
+int WriteOutput(std::string_view text) {
+  Write(stdout, text);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    return Fail(std::string("cannot write standard output: ") + std::strerror(errno));
+  }
+  return 0;
+}
+
 std::optional<std::string> ReadInput(const std::string& path) {
   std::string bytes, reason;
   if (!brindle::ReadWholeFile(path, brindle::kMaxSourceBytes, brindle::FileKinds::kRegularOrPipe,
@@ -45,13 +57,9 @@ std::optional<std::string> ReadInput(const std::string& path) {
   return bytes;
 }
 
-// Writes the run's screenshots and reports the ones that failed; false if any did.
+// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
 bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
-  // These names come from the events file: escaped, as the transcript escapes its fields.
-  for (const std::string& file : platform.failed_screenshots()) {
-    Fail("cannot write " + brindle::EscapeTranscriptField(file));
-  }
-  if (!platform.failed_screenshots().empty()) return false;
+  if (platform.screenshot_failed()) return false;
   std::string reason;
   if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
                                           brindle::Canvas::kHeight, *cl.screenshot, &reason)) {
@@ -113,6 +121,12 @@ int Run(const brindle::CommandLine& cl) {
   }
 
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
+  // Said when it happens, between the transcript lines around it. The names come from the
+  // events file: escaped, as the transcript escapes its fields.
+  platform.OnScreenshotFailure([](const std::string& file, const std::string& reason) {
+    std::fflush(stdout);
+    Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
+  });
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
@@ -131,14 +145,8 @@ int ParseAndRun(int argc, char** argv) {
     Write(stderr, brindle::kUsage);
     return kStatusUsage;
   }
-  if (cl.help) {
-    Write(stdout, brindle::kUsage);
-    return 0;
-  }
-  if (cl.version) {
-    Write(stdout, "brindle " BRINDLE_VERSION "\n");
-    return 0;
-  }
+  if (cl.help) return WriteOutput(brindle::kUsage);
+  if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
   return Run(cl);
 }
 
@@ -152,6 +160,9 @@ int EndWith(int status, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file-size limit (ulimit -f) a write then fails with EFBIG and is reported like any
+  // other write error, instead of the signal ending the process halfway through a file.
+  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return ParseAndRun(argc, argv);
   } catch (const brindle::TranscriptWriteError& e) {

@@ -27,6 +27,14 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
   const ProcessResult version = RunBrindle({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("brindle ", 0), 0u);
+  // Output that cannot be written is an error, not a success.
+  for (const char* option : {"--help", "--version"}) {
+    SpawnOptions options;
+    options.stdout_path = "/dev/full";
+    const ProcessResult full = RunBrindle({option}, options);
+    EXPECT_EQ(full.status, 2) << option;
+    EXPECT_EQ(full.err, "brindle: cannot write standard output: No space left on device\n");
+  }
 }
 
 TEST(CommandLine, UsageErrorsExitTwoWithUsageOnStandardError) {

@@ -1,9 +1,11 @@
 // Files Brindle writes and reads on a user's behalf: a screenshot replaces only the regular
 // file it names, and no input (script, timeline, picture) can make a run wait or read for ever.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -131,8 +133,24 @@ TEST_F(Screenshots, TimelineScreenshotThroughASymlinkIsRefused) {
   const ProcessResult r =
       RunBrindle({"--headless", "--events", Path("e.events").string(), Script("PRINT 1, 2, 3\n")});
   EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot write " + Path("shot.png").string() + ": not a regular file\n");
   EXPECT_EQ(ReadAll(Path("victim")), "keep");
   EXPECT_TRUE(fs::is_symlink(Path("shot.png")));
+}
+
+// A timeline's screenshot that fails is reported when it happens, with the reason, and the run
+// goes on; the status then says that a file could not be written.
+TEST_F(Screenshots, TimelineScreenshotFailuresAreReportedAtOnceWithTheReason) {
+  const std::string missing = Path("no-such-folder/a.png").string();
+  WriteFile(Path("e.events"), "screenshot " + missing + "\nidle\nkey 65\nscreenshot " +
+                                  Path("b.png").string() + "\n");
+  const ProcessResult r =
+      RunBrindle({"--headless", "--events", Path("e.events").string(),
+                  Script("GOTO start\nWINMSG WMKEYDOWN\nPRINT 1, 2, 3\nENDWM\nLABEL start\n")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot write " + missing + ": No such file or directory\n");
+  EXPECT_NE(r.out.find("print\t1\t2\t3\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(Path("b.png")));
 }
 
 using Inputs = Folder;
@@ -179,6 +197,52 @@ TEST_F(Inputs, DevicesAndOversizedFilesAreRefusedWithTheReason) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "brindle: cannot read " + Path("big.bas").string() + ": larger than 16 MiB\n");
   EXPECT_EQ(r.out, "");
+}
+
+// /dev/null is the usual way to say "no events": it reads as an empty file.
+TEST_F(Inputs, DevNullReadsAsAnEmptyFile) {
+  const ProcessResult events =
+      RunBrindle({"--headless", "--events", "/dev/null", Script("PRINT 1, 2, 3\n").string()});
+  EXPECT_EQ(events.status, 0) << events.err;
+  EXPECT_NE(events.out.find("print\t1\t2\t3\n"), std::string::npos);
+  const ProcessResult script = RunBrindle({"--check", "/dev/null"});
+  EXPECT_EQ(script.status, 1);  // no line end: the tokenizer's fault, as for an empty file
+  EXPECT_EQ(script.err, "");
+}
+
+// Whether reading /proc/kmsg here would wait: it empties the kernel's log to find out.
+bool KernelLogWouldWait() {
+  const int fd = open("/proc/kmsg", O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return false;
+  char buffer[8192];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) {
+  }
+  const bool would_wait = n < 0 && errno == EAGAIN;
+  close(fd);
+  return would_wait;
+}
+
+// /proc/kmsg calls itself a regular file, but a read waits for the kernel's next message.
+TEST_F(Inputs, AFileThatWouldWaitForDataIsRefused) {
+  if (!KernelLogWouldWait()) GTEST_SKIP() << "no /proc/kmsg that waits here";
+  SpawnOptions options;
+  options.timeout = kNoHang;
+  const std::string waits =
+      "brindle: cannot read /proc/kmsg: reading it would wait for more data\n";
+  const ProcessResult script = RunBrindle({"--headless", "/proc/kmsg"}, options);
+  EXPECT_FALSE(script.timed_out);
+  EXPECT_EQ(script.status, 2);
+  EXPECT_EQ(script.err, waits);
+  const ProcessResult events =
+      RunBrindle({"--headless", "--events", "/proc/kmsg", Script("PRINT 1, 2, 3\n")}, options);
+  EXPECT_FALSE(events.timed_out);
+  EXPECT_EQ(events.err, waits);
+  const ProcessResult picture = RunBrindle(
+      {"--headless", Script("PTR p\nLOADIMG p, \"/proc/kmsg\", 0, 0, 0, 16\nPRINT 0, 0, p\n")},
+      options);
+  EXPECT_FALSE(picture.timed_out);
+  EXPECT_NE(picture.out.find("print\t0\t0\t0\n"), std::string::npos) << picture.out;
 }
 
 TEST_F(Inputs, ReadingStopsAtTheLimitWhateverTheFileClaims) {

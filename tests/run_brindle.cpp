@@ -85,8 +85,8 @@ pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& ac
 }
 
 // posix_spawn cannot set a resource limit; between fork and exec only async-signal-safe calls.
-pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
-                    int err_fd) {
+pid_t ForkWithLimits(const std::vector<std::string>& args, const SpawnOptions& options, int out_fd,
+                     int err_fd) {
   std::vector<std::string> argv_storage = Argv(args);
   std::vector<char*> argv = Pointers(argv_storage);
   std::vector<std::string> env_storage = Environment(options.environment);
@@ -94,8 +94,11 @@ pid_t ForkWithLimit(const std::vector<std::string>& args, const SpawnOptions& op
   const int null_fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
   const pid_t pid = fork();
   if (pid == 0) {
-    const rlimit limit = {options.memory_limit, options.memory_limit};
-    if (setrlimit(RLIMIT_AS, &limit) != 0 || dup2(null_fd, 0) < 0 || dup2(err_fd, 2) < 0 ||
+    const rlimit memory = {options.memory_limit, options.memory_limit};
+    const rlimit file_size = {options.file_size_limit, options.file_size_limit};
+    if ((options.memory_limit > 0 && setrlimit(RLIMIT_AS, &memory) != 0) ||
+        (options.file_size_limit > 0 && setrlimit(RLIMIT_FSIZE, &file_size) != 0) ||
+        dup2(null_fd, 0) < 0 || dup2(err_fd, 2) < 0 ||
         (options.stdout_path.empty() && dup2(out_fd, 1) < 0) ||
         (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)) {
       _exit(127);
@@ -142,8 +145,8 @@ ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string
 ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOptions& options) {
   int out_pipe[2], err_pipe[2];
   if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) std::abort();
-  const pid_t pid = options.memory_limit > 0
-                        ? ForkWithLimit(args, options, out_pipe[1], err_pipe[1])
+  const pid_t pid = options.memory_limit > 0 || options.file_size_limit > 0
+                        ? ForkWithLimits(args, options, out_pipe[1], err_pipe[1])
                         : SpawnWithPipes(args, options, out_pipe[1], err_pipe[1]);
   close(out_pipe[1]);
   close(err_pipe[1]);

@@ -25,6 +25,8 @@ struct SpawnOptions {
   // 0: none; else the address space the run may use, so that allocations fail long before
   // the machine runs short. (Tests that set it skip under AddressSanitizer.)
   size_t memory_limit = 0;
+  // 0: none; else the largest file the run may write (RLIMIT_FSIZE).
+  size_t file_size_limit = 0;
   // "NAME=value" entries added to this process's environment for the run.
   std::vector<std::string> environment;
 };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,9 +17,14 @@ std::string TooLarge(size_t max_bytes) {
   return "larger than " + std::to_string(max_bytes) + " bytes";
 }
 
+// /dev/null is the usual way to say "nothing": it reads as an empty file.
+bool IsNullDevice(const struct stat& st) {
+  return S_ISCHR(st.st_mode) && major(st.st_rdev) == 1 && minor(st.st_rdev) == 3;
+}
+
 // Why a file of this type is not read, or "".
 std::string KindProblem(const struct stat& st, FileKinds kinds) {
-  if (S_ISREG(st.st_mode)) return "";
+  if (S_ISREG(st.st_mode) || IsNullDevice(st)) return "";
   if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
   if (S_ISFIFO(st.st_mode) && kinds == FileKinds::kRegularOrPipe) return "";
   return "not a regular file";
@@ -45,7 +51,9 @@ bool ReadToEnd(int fd, size_t max_bytes, std::string& bytes, std::string& reason
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
-      reason = std::strerror(errno);
+      // Some files that call themselves regular (/proc/kmsg) would wait for data for ever.
+      reason = errno == EAGAIN || errno == EWOULDBLOCK ? "reading it would wait for more data"
+                                                       : std::strerror(errno);
       return false;
     }
     if (bytes.size() + static_cast<size_t>(n) > max_bytes) {
@@ -74,11 +82,14 @@ bool ReadWholeFile(const std::string& path, size_t max_bytes, FileKinds kinds, s
     reason = TooLarge(max_bytes);
     return false;
   }
-  // A pipe's writer may still be on its way: from here on, reading waits for it.
-  const int flags = fcntl(file.get(), F_GETFL);
-  if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    reason = std::strerror(errno);
-    return false;
+  // A pipe's writer may still be on its way: from here on, reading a pipe waits for it. Any
+  // other file is read without waiting.
+  if (S_ISFIFO(st.st_mode)) {
+    const int flags = fcntl(file.get(), F_GETFL);
+    if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+      reason = std::strerror(errno);
+      return false;
+    }
   }
   return ReadToEnd(file.get(), max_bytes, bytes, reason);
 }

@@ -16,8 +16,10 @@ enum class FileKinds {
 };
 
 // Reads the whole file into bytes. False, with the reason, for a file that cannot be opened
-// or read, is of a kind not accepted, or holds more than max_bytes. A FIFO is opened without
-// waiting for a writer: with none it reads as empty.
+// or read, is of a kind not accepted, or holds more than max_bytes. /dev/null reads as an
+// empty file. A FIFO is opened without waiting for a writer: with none it reads as empty. Only
+// a pipe's read waits: a file that reports itself as regular but has no data yet (/proc/kmsg)
+// cannot be read.
 bool ReadWholeFile(const std::string& path, size_t max_bytes, FileKinds kinds, std::string& bytes,
                    std::string& reason);
 

@@ -182,8 +182,10 @@ bool HeadlessPlatform::TakeTick(bool in_message_loop) {
 }
 
 void HeadlessPlatform::WriteScreenshot(const std::string& file) {
-  if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, file)) {
-    failed_screenshots_.push_back(file);
+  std::string reason;
+  if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, file, &reason)) {
+    screenshot_failed_ = true;
+    if (report_failure_) report_failure_(file, reason);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,8 +46,11 @@ class HeadlessPlatform : public Platform {
   std::vector<ColorRef> Screenshot() const;
   // The reason of the first transcript write error, or "".
   std::string Flush() { return transcript_.Flush(); }
-  // Screenshot files the timeline could not write.
-  const std::vector<std::string>& failed_screenshots() const { return failed_screenshots_; }
+  // Told at once of each screenshot line that cannot be written, with the reason.
+  using ScreenshotFailure = std::function<void(const std::string& file, const std::string& why)>;
+  void OnScreenshotFailure(ScreenshotFailure report) { report_failure_ = std::move(report); }
+  // Whether a screenshot line could not be written.
+  bool screenshot_failed() const { return screenshot_failed_; }
 
  private:
   // What a timeline line makes the user do: an event for the window, or a character or a
@@ -93,7 +97,8 @@ class HeadlessPlatform : public Platform {
   bool timer_running_ = false;
   int64_t timer_start_ms_ = 0;
   int64_t timer_interval_ms_ = 0;
-  std::vector<std::string> failed_screenshots_;
+  ScreenshotFailure report_failure_;
+  bool screenshot_failed_ = false;
 };
 
 }  // namespace brindle

@@ -38,24 +38,37 @@ std::string EscapeTranscriptField(std::string_view bytes) {
 }
 
 Transcript::Transcript(std::FILE* out) : out_(out) {
-  if (out_ != nullptr) flusher_ = std::thread(&Transcript::FlushLoop, this);
+  if (out_ != nullptr) has_flusher_ = StartFlusher();
 }
 
 Transcript::~Transcript() {
-  if (!flusher_.joinable()) return;
+  if (!has_flusher_) return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
   }
   wake_.notify_one();
-  flusher_.join();
+  pthread_join(flusher_, nullptr);
+}
+
+// std::thread cannot choose its stack size, and the default (8 MiB) may not fit.
+bool Transcript::StartFlusher() {
+  pthread_attr_t attributes;
+  if (pthread_attr_init(&attributes) != 0) return false;
+  const auto loop = [](void* self) -> void* {
+    static_cast<Transcript*>(self)->FlushLoop();
+    return nullptr;
+  };
+  const bool started = pthread_attr_setstacksize(&attributes, kFlusherStackBytes) == 0 &&
+                       pthread_create(&flusher_, &attributes, loop, this) == 0;
+  pthread_attr_destroy(&attributes);
+  return started;
 }
 
 void Transcript::Box(std::string_view caption, std::string_view text) {
   if (out_ == nullptr) return;
   Write("box\t" + EscapeTranscriptField(caption) + "\t" + EscapeTranscriptField(text) + "\n");
-  if (std::fflush(out_) != 0) RecordError();
-  if (error_.load() != 0) Fail();
+  FlushNow();
 }
 
 void Transcript::Print(int x, int y, std::string_view text) {
@@ -76,8 +89,14 @@ void Transcript::Write(const std::string& line) {
   if (error_.load(std::memory_order_relaxed) != 0) Fail();
 }
 
+void Transcript::FlushNow() {
+  if (std::fflush(out_) != 0) RecordError();
+  if (error_.load() != 0) Fail();
+}
+
 // Only the first line after a flush wakes the flusher; the lines that follow ride along.
 void Transcript::FlushLater() {
+  if (!has_flusher_) return FlushNow();
   if (pending_.exchange(true)) return;
   std::lock_guard<std::mutex> lock(mutex_);
   wake_.notify_one();

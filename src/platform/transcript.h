@@ -1,6 +1,8 @@
 // The headless transcript: one line per message box and per PRINT, fields separated by TABs.
 #pragma once
 
+#include <pthread.h>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -8,7 +10,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 
 namespace brindle {
 
@@ -22,10 +23,14 @@ struct TranscriptWriteError {
 };
 
 // Lines reach the stream even when the process is killed soon after: a box line at once, a
-// PRINT line within kPrintDelay, so that a PRINT-heavy run still writes in large blocks.
+// PRINT line within kPrintDelay, so that a PRINT-heavy run still writes in large blocks. Where
+// no thread can be started to flush later (a tight address-space limit), every line is flushed
+// at once.
 class Transcript {
  public:
   static constexpr std::chrono::milliseconds kPrintDelay{5};
+  // The flusher only ever calls fflush: a small stack keeps it startable where memory is tight.
+  static constexpr size_t kFlusherStackBytes = size_t{128} << 10;
 
   // A null stream discards the transcript.
   explicit Transcript(std::FILE* out);
@@ -41,8 +46,10 @@ class Transcript {
 
  private:
   void Write(const std::string& line);
+  bool StartFlusher();
   void FlushLater();
   void FlushLoop();
+  void FlushNow();
   void RecordError();
   [[noreturn]] void Fail();
 
@@ -52,7 +59,8 @@ class Transcript {
   std::mutex mutex_;
   std::condition_variable wake_;
   bool stopping_ = false;
-  std::thread flusher_;
+  bool has_flusher_ = false;
+  pthread_t flusher_{};
 };
 
 }  // namespace brindle

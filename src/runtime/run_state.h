@@ -11,8 +11,8 @@ constexpr int kStackDepth = 1024;
 struct RunState {
   int call_depth = 0;
   int while_depth = 0;
-  int if_outcome = 0;      // the last IF condition: -1 true, 0 false
-  int image_count = 0;     // image slots handed out by this run
+  int if_outcome = 0;   // the last IF condition: -1 true, 0 false
+  int image_count = 0;  // image slots handed out by this run
   // What the last PRINT of this run showed; counted in Values::stored_text while the run lasts.
   std::string print_text;
   // GETTEXT's receiving buffer: 256 spaces when the run starts (empty until first used).
