@@ -34,7 +34,8 @@ class BoxText {
   uint64_t bytes_copied() const { return bytes_copied_; }
   // Bytes Read has given so far.
   uint64_t bytes_read() const { return bytes_read_; }
-  // The pieces the text is kept in; never more than about 4 / kMaxPiece per byte.
+  // The pieces the text is kept in, never more than 4 * size() / kMaxPiece + 1 (counted one by
+  // one: for tests).
   size_t piece_count() const;
 
   struct Node;  // one piece in the tree (box_text.cpp)
