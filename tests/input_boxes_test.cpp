@@ -98,12 +98,12 @@ TEST_F(InputBoxesTest, TabGoesToTheNextVisibleBoxWrapsAndSelectsAll) {
   boxes.FocusNext();
   EXPECT_EQ(boxes.Focused(), &Box(0)) << "wraps";
   boxes.Type("X");
-  EXPECT_EQ(Box(0).text, "X") << "typing replaces the selection";
+  EXPECT_EQ(boxes.Text(131088), "X") << "typing replaces the selection";
   EXPECT_EQ(sink.codes, (std::vector<int>{kSet, kKill, kSet, kKill, kSet, kChange}));
   // A hidden box keeps the focus, and typing still edits it.
   boxes.Show(131088, false);
   boxes.Type("y");
-  EXPECT_EQ(Box(0).text, "Xy");
+  EXPECT_EQ(boxes.Text(131088), "Xy");
 }
 
 TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
@@ -118,9 +118,9 @@ TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
   boxes.KeyDown(40, false);  // Down acts as Right
   EXPECT_EQ(Box(0).caret, 2u);
   boxes.KeyDown(46, false);
-  EXPECT_EQ(Box(0).text, "helo");
+  EXPECT_EQ(boxes.Text(131088), "helo");
   boxes.KeyDown(8, false);
-  EXPECT_EQ(Box(0).text, "hlo");
+  EXPECT_EQ(boxes.Text(131088), "hlo");
   EXPECT_EQ(Box(0).caret, 1u);
   boxes.KeyDown(36, false);
   boxes.KeyDown(8, false);   // nothing before the caret
@@ -128,7 +128,7 @@ TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
   EXPECT_EQ(Box(0).caret, 0u);
   boxes.KeyDown(35, false);
   boxes.KeyDown(46, false);  // nothing after it
-  EXPECT_EQ(Box(0).text, "hlo");
+  EXPECT_EQ(boxes.Text(131088), "hlo");
   const std::vector<int> two_changes = {kSet, kChange, kChange};
   EXPECT_EQ(sink.codes, two_changes) << "only changes of the text notify";
   boxes.FocusNext();
@@ -136,7 +136,7 @@ TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
   EXPECT_EQ(Box(0).caret, 3u) << "Right collapses a selection to its end";
   boxes.FocusNext();
   boxes.KeyDown(8, false);
-  EXPECT_EQ(Box(0).text, "") << "Backspace deletes the selection";
+  EXPECT_EQ(boxes.Text(131088), "") << "Backspace deletes the selection";
   boxes.KeyDown(65, false);
   boxes.KeyDown(66, true);
   boxes.KeyDown(49, true);
@@ -146,12 +146,48 @@ TEST_F(InputBoxesTest, EditingKeysAndTheSelection) {
   boxes.KeyDown(20, false);
   boxes.KeyDown(13, false);  // neither do Enter and Tab
   boxes.KeyDown(9, false);
-  EXPECT_EQ(Box(0).text, "aB!;");
+  EXPECT_EQ(boxes.Text(131088), "aB!;");
   boxes.Type(std::string_view("\x01\0\t", 3));
-  EXPECT_EQ(Box(0).text, "aB!;") << "control characters type nothing";
+  EXPECT_EQ(boxes.Text(131088), "aB!;") << "control characters type nothing";
   boxes.SetText(131088, "new");
   EXPECT_EQ(Box(0).caret, 0u);
   EXPECT_EQ(Box(0).anchor, 0u);
+}
+
+// In a box holding 16 MiB, moving the caret copies nothing, and typing, deleting, replacing
+// the selection and the notifications they send copy a few pieces; GETTEXT's read is cut.
+TEST_F(InputBoxesTest, EditingAHugeTextCopiesOnlyWhatChanges) {
+  constexpr size_t kSize = size_t{16} << 20;
+  boxes.Create(0, 0, 200, 20, std::string(kSize, 'x'));
+  const BoxText& text = Box(0).text;
+  const uint64_t made = text.bytes_copied();
+  boxes.Click(5, 5);
+  boxes.FocusNext();  // the only box again, all selected
+  for (const int key : {35, 37, 37, 36, 39, 40, 38, 35}) boxes.KeyDown(key, false);
+  boxes.Click(20, 5);
+  EXPECT_EQ(text.bytes_copied(), made) << "caret moves and the focus copy nothing";
+  EXPECT_EQ(text.bytes_read(), 0u);
+  const uint64_t bound = 8 * BoxText::kMaxPiece;
+  for (const int key : {65, 8, 46, 66}) {
+    const uint64_t before = text.bytes_copied();
+    boxes.KeyDown(key, false);
+    EXPECT_LE(text.bytes_copied() - before, bound) << key;
+  }
+  boxes.KeyDown(35, false);
+  boxes.Type("typed");
+  EXPECT_EQ(text.size(), kSize + 5);
+  uint64_t before = text.bytes_copied();
+  boxes.FocusNext();
+  boxes.Type("all");  // replaces the whole text
+  EXPECT_LE(text.bytes_copied() - before, bound);
+  EXPECT_EQ(boxes.Text(131088), "all");
+  boxes.SetText(131088, std::string(kSize, 'y'));
+  const uint64_t read = text.bytes_read();
+  EXPECT_EQ(boxes.Text(131088, 255), std::string(255, 'y'));
+  EXPECT_EQ(text.bytes_read() - read, 255u);
+  std::vector<int> codes(8, kChange);
+  codes[0] = kSet;
+  EXPECT_EQ(sink.codes, codes) << "seven changes: four keys, two typings, SETTEXT";
 }
 
 TEST(CharacterOfKey, TheUsLayout) {

@@ -38,9 +38,10 @@ void ReadControlThenSecondArgument(Interpreter& in) {
 std::string ReadIntoTextBuffer(Interpreter& in) {
   std::string& buffer = in.run->text_buffer;
   if (buffer.empty()) buffer.assign(kTextBufferSize, ' ');
+  // Only what fits is read: a box's text may run to megabytes.
   if (std::optional<std::string> text =
-          in.platform.input_boxes().Text(in.process.current_control)) {
-    const size_t length = std::min(text->size(), kTextBufferSize - 1);
+          in.platform.input_boxes().Text(in.process.current_control, kTextBufferSize - 1)) {
+    const size_t length = text->size();
     std::copy_n(text->begin(), length, buffer.begin());
     buffer[length] = '\0';
   }

@@ -37,9 +37,10 @@ int32_t InputBoxes::Create(int x, int y, int width, int height, std::string_view
   InputBox box;
   box.handle = kFirstHandle + kHandleStep * static_cast<int32_t>(boxes_.size());
   box.rect = {x, y, std::max(width, 0), std::max(height, 0)};
-  box.text = UpToZero(text);
+  box.text.Assign(UpToZero(text));
   boxes_.push_back(std::move(box));
   ++version_;
+  ++fields_version_;
   return boxes_.back().handle;
 }
 
@@ -57,23 +58,25 @@ const InputBox* InputBoxes::Find(int32_t handle) const {
 bool InputBoxes::SetText(int32_t handle, std::string_view text) {
   InputBox* box = Find(handle);
   if (box == nullptr) return false;
-  box->text = UpToZero(text);
+  box->text.Assign(UpToZero(text));
   box->caret = box->anchor = 0;
   ++version_;
+  ++fields_version_;
   Notify(kChange);
   return true;
 }
 
-std::optional<std::string> InputBoxes::Text(int32_t handle) const {
+std::optional<std::string> InputBoxes::Text(int32_t handle, size_t max_length) const {
   const InputBox* box = Find(handle);
   if (box == nullptr) return std::nullopt;
-  return box->text;
+  return box->text.Read(0, max_length);
 }
 
 void InputBoxes::Show(int32_t handle, bool visible) {
   if (InputBox* box = Find(handle)) {
     box->visible = visible;
     ++version_;
+    ++fields_version_;
   }
 }
 
@@ -124,11 +127,13 @@ void InputBoxes::FocusNext() {
   }
 }
 
+// Sends nothing: the caller notifies when the text changed.
 void InputBoxes::ReplaceSelection(InputBox& box, std::string_view with) {
   const size_t start = SelectionStart(box);
-  box.text.replace(start, SelectionEnd(box) - start, with);
+  box.text.Replace(start, SelectionEnd(box) - start, with);
   box.caret = box.anchor = start + with.size();
   ++version_;
+  ++fields_version_;
 }
 
 void InputBoxes::Type(std::string_view characters) {
@@ -145,18 +150,17 @@ void InputBoxes::Type(std::string_view characters) {
 
 void InputBoxes::KeyDown(int virtual_key, bool shift) {
   if (focus_ < 0) return;
-  InputBox& box = boxes_[focus_];
-  const std::string before = box.text;
-  if (EditKey(box, virtual_key)) {
+  const Edit edit = EditKey(boxes_[focus_], virtual_key);
+  if (edit != Edit::kNotAnEditingKey) {
     ++version_;
-    if (box.text != before) Notify(kChange);
+    if (edit == Edit::kText) Notify(kChange);
     return;
   }
   if (const char c = CharacterOfKey(virtual_key, shift)) Type(std::string_view(&c, 1));
 }
 
-// Moves the caret or deletes; false for a key that is no editing key.
-bool InputBoxes::EditKey(InputBox& box, int virtual_key) {
+// Moves the caret or deletes; says which, and whether the text changed.
+InputBoxes::Edit InputBoxes::EditKey(InputBox& box, int virtual_key) {
   const bool selected = box.caret != box.anchor;
   const size_t start = SelectionStart(box), end = SelectionEnd(box);
   switch (virtual_key) {
@@ -166,8 +170,9 @@ bool InputBoxes::EditKey(InputBox& box, int virtual_key) {
         if (virtual_key == kBackspace && box.caret > 0) box.anchor = box.caret - 1;
         if (virtual_key == kDelete && box.caret < box.text.size()) box.anchor = box.caret + 1;
       }
+      if (box.caret == box.anchor) return Edit::kCaret;
       ReplaceSelection(box, "");
-      return true;
+      return Edit::kText;
     case kLeft:
     case kUp:
       box.caret = selected ? start : box.caret - (box.caret > 0 ? 1 : 0);
@@ -183,10 +188,10 @@ bool InputBoxes::EditKey(InputBox& box, int virtual_key) {
       box.caret = box.text.size();
       break;
     default:
-      return false;
+      return Edit::kNotAnEditingKey;
   }
   box.anchor = box.caret;
-  return true;
+  return Edit::kCaret;
 }
 
 char CharacterOfKey(int virtual_key, bool shift) {

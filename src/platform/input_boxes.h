@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/box_text.h"
 #include "platform/canvas.h"
 
 namespace brindle {
@@ -25,7 +26,7 @@ struct BoxRect {
 struct InputBox {
   int32_t handle = 0;
   BoxRect rect;
-  std::string text;  // never holds a zero byte: one ends the text
+  BoxText text;  // never holds a zero byte: one ends the text
   bool visible = true;
   size_t caret = 0;   // a character boundary, 0..text.size()
   size_t anchor = 0;  // the other end of the selection; == caret when nothing is selected
@@ -52,8 +53,9 @@ class InputBoxes {
   // The text up to its first zero byte; the caret goes to 0. Sends a change notification.
   // False for a handle that is no box.
   bool SetText(int32_t handle, std::string_view text);
-  // Nothing for a handle that is no box.
-  std::optional<std::string> Text(int32_t handle) const;
+  // The first max_length bytes of the text (all of it by default); nothing for a handle that
+  // is no box.
+  std::optional<std::string> Text(int32_t handle, size_t max_length = SIZE_MAX) const;
   // Sends nothing.
   void Show(int32_t handle, bool visible);
 
@@ -75,8 +77,11 @@ class InputBoxes {
   void KeyDown(int virtual_key, bool shift);
 
   std::span<const InputBox> boxes() const { return boxes_; }
-  // Changes whenever anything a picture of the boxes shows changes (for the window's redraw).
+  // Changes whenever anything a picture of the boxes shows changes (for the window's redraw),
+  // the caret, the selection and the focus included.
   uint64_t version() const { return version_; }
+  // Changes whenever what DrawInputBoxes draws changes: boxes made, shown or hidden, texts.
+  uint64_t fields_version() const { return fields_version_; }
 
  private:
   InputBox* Find(int32_t handle);
@@ -84,21 +89,32 @@ class InputBoxes {
   void MoveFocus(int index);
   void Notify(int code);
   void ReplaceSelection(InputBox& box, std::string_view with);
-  bool EditKey(InputBox& box, int virtual_key);
+  enum class Edit { kNotAnEditingKey, kCaret, kText };
+  Edit EditKey(InputBox& box, int virtual_key);
 
   std::vector<InputBox> boxes_;
   int focus_ = -1;  // index into boxes_, -1 for the window
   EventSink* sink_ = nullptr;
   uint64_t version_ = 0;
+  uint64_t fields_version_ = 0;
 };
 
 // The character a key types on a US keyboard (0 for none): letters, digits, space, the keypad
 // digits and operators, and the punctuation keys, shifted or not.
 char CharacterOfKey(int virtual_key, bool shift);
 
-// Draws the visible boxes over a picture of kWidth x kHeight ColorRefs: a white field over the
-// box's rectangle, its text in black in the 16 x 8 cell font from the top-left corner, clipped
-// to the rectangle. No caret and no selection: screenshots stay reproducible.
-void DrawInputBoxes(std::span<const InputBox> boxes, std::span<ColorRef> picture);
+// What drawing the boxes took, counted for tests that bound it.
+struct BoxDrawingWork {
+  uint64_t boxes_examined = 0;  // boxes not passed over at once as covered
+  uint64_t pixels_filled = 0;   // field pixels written
+  uint64_t characters = 0;      // characters whose glyphs were drawn or looked at
+};
+
+// Draws the visible boxes over a picture of kWidth x kHeight ColorRefs, each newer box over the
+// older ones: a white field over the box's rectangle, its text in black in the 16 x 8 cell font
+// from the top-left corner, clipped to the rectangle. No caret and no selection: screenshots
+// stay reproducible. A box that newer boxes cover costs nothing, and no pixel is drawn twice.
+void DrawInputBoxes(std::span<const InputBox> boxes, std::span<ColorRef> picture,
+                    BoxDrawingWork* work = nullptr);
 
 }  // namespace brindle

@@ -92,5 +92,66 @@ TEST_F(WindowPictureTest, ABoxPartlyLeftOfTheWindow) {
   EXPECT_EQ(At(100, 52), kButtonFace);
 }
 
+// The selection and the caret of a box whose 16 MiB text begins far left of the window: only
+// the characters that can show are read.
+TEST_F(WindowPictureTest, AHugeSelectionCostsWhatShowsOfIt) {
+  boxes.Create(-100000000, 50, 200000000, 24, std::string(size_t{16} << 20, 'x'));
+  boxes.FocusNext();
+  const BoxText& text = boxes.boxes()[0].text;
+  DrawFocusedBox(boxes, true, picture);
+  EXPECT_LE(text.bytes_read(), Canvas::kWidth / kCellWidth + 4u);
+  EXPECT_EQ(At(0, 52), kSelectionColor);
+  EXPECT_EQ(At(Canvas::kWidth - 1, 52), kSelectionColor);
+  boxes.KeyDown(36, false);  // Home: the caret is far left, nothing selected
+  picture.assign(picture.size(), kButtonFace);
+  DrawFocusedBox(boxes, true, picture);
+  EXPECT_EQ(picture, std::vector<ColorRef>(picture.size(), kButtonFace));
+}
+
+// The window's picture keeps the drawn boxes: a blinking or moving caret, the selection and
+// the focus draw no box again; the canvas, a text or a box shown or hidden do.
+TEST(WindowPicture, DrawsTheBoxesAgainOnlyWhenTheyOrTheCanvasChange) {
+  InputBoxes boxes;
+  WindowPicture window;
+  Canvas canvas;
+  EXPECT_EQ(window.Compose(boxes, true),
+            std::vector<ColorRef>(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace));
+  for (int i = 0; i < 1000; ++i) boxes.Create(0, 0, Canvas::kWidth, Canvas::kHeight, "abc");
+  auto drawn = [&] { return window.work().pixels_filled; };
+  window.Compose(boxes, true);
+  const uint64_t once = drawn();
+  EXPECT_EQ(once, uint64_t{Canvas::kWidth} * Canvas::kHeight);
+  boxes.FocusNext();
+  const std::vector<ColorRef> selected = window.Compose(boxes, true);
+  boxes.KeyDown(39, false);
+  window.Compose(boxes, false);
+  const std::vector<ColorRef> caret_on = window.Compose(boxes, true);
+  EXPECT_EQ(drawn(), once);
+  std::vector<ColorRef> expected(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
+  DrawInputBoxes(boxes.boxes(), expected);
+  DrawFocusedBox(boxes, true, expected);
+  EXPECT_EQ(caret_on, expected);
+  EXPECT_NE(selected, caret_on);
+
+  boxes.Type("d");
+  window.Compose(boxes, true);
+  EXPECT_EQ(drawn(), 2 * once) << "a text changed";
+  boxes.KeyDown(8, false);
+  boxes.KeyDown(8, false);
+  boxes.KeyDown(8, false);
+  boxes.KeyDown(8, false);
+  boxes.KeyDown(8, false);  // nothing left to delete
+  window.Compose(boxes, true);
+  EXPECT_EQ(drawn(), 3 * once);
+  canvas.Fill(RgbColor(1, 2, 3));
+  window.SetCanvas(canvas);
+  const std::vector<ColorRef> hidden = [&] {
+    boxes.Show(boxes.boxes().back().handle, false);
+    return window.Compose(boxes, true);
+  }();
+  EXPECT_EQ(drawn(), 4 * once);
+  EXPECT_EQ(hidden[300 * Canvas::kWidth + 400], RgbColor(255, 255, 255)) << "the boxes under it";
+}
+
 }  // namespace
 }  // namespace brindle::testing

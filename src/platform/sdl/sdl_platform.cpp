@@ -71,7 +71,7 @@ void SdlPlatform::StartTimer(uint32_t interval_ms) {
 }
 
 void SdlPlatform::ShowCanvas(const Canvas& canvas) {
-  canvas.CopyPixelsTo(shown_);
+  picture_.SetCanvas(canvas);
   picture_stale_ = true;
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   event_polls_.LookAgain();
@@ -103,15 +103,8 @@ void SdlPlatform::UpdateCaret(uint64_t now_ms) {
 void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
   if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
   if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
-  if (shown_.empty()) shown_.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
-  const std::vector<ColorRef>* picture = &shown_;
-  if (!boxes_.boxes().empty()) {
-    picture_ = shown_;
-    DrawInputBoxes(boxes_.boxes(), picture_);
-    DrawFocusedBox(boxes_, caret_on_ && window_focused_, picture_);
-    picture = &picture_;
-  }
-  ShowInWindow(window_, *picture, Canvas::kWidth, Canvas::kHeight, zoom_);
+  ShowInWindow(window_, picture_.Compose(boxes_, caret_on_ && window_focused_), Canvas::kWidth,
+               Canvas::kHeight, zoom_);
   picture_stale_ = false;
   presented_boxes_version_ = boxes_.version();
   last_present_ms_ = now_ms;

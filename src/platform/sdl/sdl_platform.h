@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/poll_throttle.h"
 #include "platform/sdl/tick_schedule.h"
+#include "platform/sdl/window_picture.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -84,9 +85,8 @@ class SdlPlatform final : public Platform {
   TickSchedule timer_;
   bool closed_ = false;
 
-  std::vector<ColorRef> shown_;    // the canvas as last shown
-  std::vector<ColorRef> picture_;  // shown_ with the input boxes over it
-  bool picture_stale_ = true;      // beyond what the input boxes' version tells
+  WindowPicture picture_;
+  bool picture_stale_ = true;  // beyond what the input boxes' version tells
   uint64_t presented_boxes_version_ = 0;
   uint64_t last_present_ms_ = 0;
 

@@ -1,8 +1,10 @@
-// What the window shows over the canvas besides the boxes themselves: the focused input box's
-// selection and caret. Screenshots leave both out; only the window draws them.
+// What the window shows: the canvas, the input boxes over it, and the focused input box's
+// selection and caret. Screenshots leave the last two out; only the window draws them.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/input_boxes.h"
@@ -18,5 +20,28 @@ void DrawFocusedBox(const InputBoxes& boxes, bool caret_on, std::span<ColorRef> 
 constexpr ColorRef kSelectionColor = RgbColor(0, 120, 215);
 constexpr ColorRef kSelectedTextColor = RgbColor(255, 255, 255);
 constexpr ColorRef kCaretColor = RgbColor(0, 0, 0);
+
+// The window's picture, kept between redraws. The boxes are drawn again only when the canvas
+// or what they show has changed: a blinking caret, a moving caret or selection and a moving
+// focus cost a copy of the picture, however many boxes there are.
+class WindowPicture {
+ public:
+  // The canvas the window shows from now on (SWAP, WCOLOR, a repaint).
+  void SetCanvas(const Canvas& canvas);
+  // Canvas::kWidth x Canvas::kHeight pixels: the canvas (the button face before the first),
+  // the boxes over it, then the focused box's selection and, when caret_on, its caret.
+  const std::vector<ColorRef>& Compose(const InputBoxes& boxes, bool caret_on);
+
+  // All the box drawing done so far.
+  const BoxDrawingWork& work() const { return work_; }
+
+ private:
+  std::vector<ColorRef> canvas_;
+  std::vector<ColorRef> with_boxes_;  // canvas_ with the boxes over it
+  std::vector<ColorRef> picture_;     // with_boxes_ with the caret and the selection
+  bool boxes_drawn_ = false;          // with_boxes_ shows canvas_ as it is now
+  uint64_t fields_version_ = 0;       // the boxes' fields_version() with_boxes_ shows
+  BoxDrawingWork work_;
+};
 
 }  // namespace brindle
