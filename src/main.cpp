@@ -1,6 +1,7 @@
 // The command line: reads the files it names, runs the script, writes the screenshot, and
 // turns every way a run can end into an exit status with a message on standard error.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,8 @@ namespace {
 constexpr int kStatusUsage = 2;
 constexpr int kStatusOutOfMemory = 4;
 constexpr int kStatusInternalFault = 5;
+// As timeout(1) reports a command it stopped.
+constexpr int kStatusTimeLimit = 124;
 
 // Standard output and standard error through the C library alone: <iostream>'s streams would
 // cost every start-up their locale set-up.
@@ -131,11 +134,21 @@ int Run(const brindle::CommandLine& cl) {
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
+  if (cl.time_limit_s) {
+    platform.SetTimeLimit(std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(*cl.time_limit_s)));
+  }
   const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
   if (const std::string reason = platform.Flush(); !reason.empty()) {
     return Fail("cannot write the transcript: " + reason);
   }
-  return WriteScreenshots(platform, cl) ? status : kStatusUsage;
+  const bool screenshots_written = WriteScreenshots(platform, cl);
+  if (platform.time_limit_passed()) {
+    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
+    return screenshots_written ? kStatusTimeLimit : kStatusUsage;
+  }
+  return screenshots_written ? status : kStatusUsage;
 }
 
 int ParseAndRun(int argc, char** argv) {

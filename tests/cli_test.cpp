@@ -56,7 +56,10 @@ TEST(CommandLine, UsageErrorsExitTwoWithUsageOnStandardError) {
         {"--headless", "--seed", "", "x.bas"},
         {"--headless", "--screenshot", "", "x.bas"},
         {"--headless", "--events", "", "x.bas"},
-        {"--check", "--screenshot", "x.png", "x.bas"}}) {
+        {"--check", "--screenshot", "x.png", "x.bas"},
+        {"--headless", "--time-limit", "x.bas"},
+        {"--check", "--time-limit", "5", "x.bas"},
+        {"--time-limit", "5", "x.bas"}}) {
     const ProcessResult r = RunBrindle(args);
     EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
     EXPECT_NE(r.err.find("usage:"), std::string::npos);
@@ -70,6 +73,47 @@ TEST(CommandLine, SeedsAreDecimalNumbersThatFit) {
   EXPECT_EQ(ParseSeed("4294967295"), 4294967295u);
   const ProcessResult r = RunBrindle({"--check", "--seed", "4294967295", "/nonexistent.bas"});
   EXPECT_EQ(r.err, "brindle: cannot read /nonexistent.bas: No such file or directory\n");
+}
+
+TEST(CommandLine, TimeLimitsArePositiveDecimalSeconds) {
+  EXPECT_EQ(ParseTimeLimit("5"), 5.0);
+  EXPECT_EQ(ParseTimeLimit("0.25"), 0.25);
+  EXPECT_EQ(ParseTimeLimit("1000000"), 1e6);
+  for (const char* bad : {"", "0", "0.0", "-1", "+1", ".5", "1e3", "inf", "nan", "1000000.5",
+                          "5 ", "1..2", "0x10"}) {
+    EXPECT_FALSE(ParseTimeLimit(bad).has_value()) << bad;
+  }
+}
+
+// A loop of assignments takes no event, so no timeline line can end it: the time limit does,
+// keeping what was printed and writing the screenshot.
+TEST(CommandLine, TheTimeLimitEndsARunThatTheTimelineCannot) {
+  const fs::path script = WriteTemp("time-limit.bas",
+                                    "VAR i\nPRINT 1, 2, \"before\"\nWCOLOR 9, 8, 7\n"
+                                    "WHILE i < 1\ni = i + 0\nWEND\n");
+  const fs::path events = WriteTemp("time-limit.events", "idle\nclose\n");
+  const fs::path shot = TempPath("time-limit.png");
+  fs::remove(shot);
+  for (const char* slow : {"BRINDLE_SLOW_PATHS=0", "BRINDLE_SLOW_PATHS=1"}) {
+    SpawnOptions options;
+    options.environment = {slow};
+    options.timeout = std::chrono::seconds(60);
+    const ProcessResult r =
+        RunBrindle({"--headless", "--time-limit", "0.2", "--events", events.string(),
+                    "--screenshot", shot.string(), script.string()},
+                   options);
+    EXPECT_EQ(r.status, 124) << slow;
+    EXPECT_EQ(r.err, "brindle: the run was stopped at its time limit of 0.2 seconds\n");
+    EXPECT_NE(r.out.find("print\t1\t2\tbefore\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(shot));
+    fs::remove(shot);
+  }
+  // A run that ends in time is not touched by its limit.
+  const ProcessResult quick = RunBrindle({"--headless", "--time-limit", "1000", "/dev/null"});
+  EXPECT_EQ(quick.status, 1);
+  EXPECT_EQ(quick.err, "");
+  fs::remove(script);
+  fs::remove(events);
 }
 
 // Nothing runs with --check, so a screenshot would show nothing the script did: refused, and

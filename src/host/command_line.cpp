@@ -13,6 +13,7 @@ const std::string_view kUsage =
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
     "window option:\n"
     "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
 
@@ -32,7 +33,10 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
   const bool window = !cl.headless && !cl.check;
-  if (window && (cl.events || cl.screenshot)) return "--events and --screenshot need --headless";
+  if (window && (cl.events || cl.screenshot || cl.time_limit_s)) {
+    return "--events, --screenshot and --time-limit need --headless";
+  }
+  if (cl.check && cl.time_limit_s) return "--check runs nothing and takes no --time-limit";
   if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
   return std::nullopt;
 }
@@ -47,6 +51,19 @@ std::optional<uint32_t> ParseSeed(std::string_view text) {
     return std::nullopt;
   }
   return seed;
+}
+
+std::optional<double> ParseTimeLimit(std::string_view text) {
+  // Digits first: from_chars alone would take "inf", "nan" and exponents.
+  const size_t digits = text.find_first_not_of("0123456789.");
+  if (text.empty() || digits != std::string_view::npos || text.front() == '.') return std::nullopt;
+  double seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (error != std::errc() || end != text.data() + text.size() || !(seconds > 0) ||
+      seconds > kMaxTimeLimitSeconds) {
+    return std::nullopt;
+  }
+  return seconds;
 }
 
 std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl) {
@@ -70,6 +87,11 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       if (++i == argc) return "--seed needs a number";
       cl.seed = ParseSeed(argv[i]);
       if (!cl.seed) return "--seed needs a number from 0 to 4294967295";
+    } else if (arg == "--time-limit") {
+      if (++i == argc || !(cl.time_limit_s = ParseTimeLimit(argv[i]))) {
+        return "--time-limit needs a number of seconds above 0, at most 1000000";
+      }
+      cl.time_limit_text = argv[i];
     } else if (arg == "--zoom") {
       const std::string_view n = ++i == argc ? "" : argv[i];
       if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {

@@ -19,6 +19,8 @@ struct CommandLine {
   std::optional<int> zoom;  // the window's: each canvas pixel as zoom x zoom screen pixels
   std::optional<std::string> screenshot;
   std::optional<std::string> events;
+  std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed
+  std::string time_limit_text;         // as given, for the message that reports it
   std::string script;
 };
 
@@ -30,5 +32,10 @@ constexpr int kMaxZoom = 4;
 
 // A seed: decimal digits only, 0 to 4294967295.
 std::optional<uint32_t> ParseSeed(std::string_view text);
+
+// A time limit in seconds: decimal digits with an optional fraction, above 0 and at most
+// kMaxTimeLimitSeconds.
+constexpr double kMaxTimeLimitSeconds = 1e6;
+std::optional<double> ParseTimeLimit(std::string_view text);
 
 }  // namespace brindle

@@ -58,6 +58,8 @@ void HeadlessPlatform::StopTimer() {
 // wait left and an idle line or the end next, only the message loop or a look for a close
 // reads on: until then every call gives nothing, so the pump is told.
 std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
+  // The clock is read where loops look for a close, not at every token.
+  if (time_limit_passed_) return Event(Type::kClose);
   const std::optional<Input> input = Take(false);
   if (!input) {
     pump_may_deliver_ = false;
@@ -72,6 +74,7 @@ std::optional<WindowEvent> HeadlessPlatform::PollEvent() {
 WindowEvent HeadlessPlatform::WaitEvent() {
   pump_may_deliver_ = true;
   for (;;) {
+    if (PastTimeLimit()) return Event(Type::kClose);
     const std::optional<Input> input = Take(true);
     if (!input) return Event(Type::kClose);
     if (input->kind == Input::Kind::kEvent && input->event.type == Type::kKeyDown) {
@@ -109,6 +112,7 @@ WindowEvent HeadlessPlatform::Deliver(const Input& input) {
 
 bool HeadlessPlatform::PollClose() {
   pump_may_deliver_ = true;
+  if (PastTimeLimit()) return true;
   if (!queued_.empty() || !typing_.empty()) {
     if (queued_.empty() || queued_.front().kind != Input::Kind::kEvent ||
         queued_.front().event.type != Type::kClose) {
@@ -179,6 +183,14 @@ bool HeadlessPlatform::TakeTick(bool in_message_loop) {
   now_ms_ += wait_left_ms_;
   wait_left_ms_ = 0;
   return false;
+}
+
+bool HeadlessPlatform::PastTimeLimit() {
+  if (!time_limit_passed_ && deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
+    time_limit_passed_ = true;
+    pump_may_deliver_ = true;  // the pump's next look takes the close
+  }
+  return time_limit_passed_;
 }
 
 void HeadlessPlatform::WriteScreenshot(const std::string& file) {

@@ -2,10 +2,12 @@
 // moves only with the events timeline, and the window's picture is kept for screenshots.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,8 @@ class HeadlessPlatform : public Platform {
   // Passes over waits and screenshot lines to a close line, with no event before it.
   bool PollClose() override;
   WindowEvent WaitEvent() override;
+  // Only once the time limit has passed.
+  bool CloseRequested() override { return PastTimeLimit(); }
   void ShowCanvas(const Canvas& canvas) override;
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override;
@@ -49,6 +53,11 @@ class HeadlessPlatform : public Platform {
   // Told at once of each screenshot line that cannot be written, with the reason.
   using ScreenshotFailure = std::function<void(const std::string& file, const std::string& why)>;
   void OnScreenshotFailure(ScreenshotFailure report) { report_failure_ = std::move(report); }
+  // A limit on the run's real time: once it has passed, every look for a close finds one
+  // (loops look every so many turns, the message loop at every event), whatever the timeline
+  // holds.
+  void SetTimeLimit(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
+  bool time_limit_passed() const { return time_limit_passed_; }
   // Whether a screenshot line could not be written.
   bool screenshot_failed() const { return screenshot_failed_; }
 
@@ -78,6 +87,7 @@ class HeadlessPlatform : public Platform {
   bool TakeTick(bool in_message_loop);
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
   void WriteScreenshot(const std::string& file);
+  bool PastTimeLimit();
   void QueueKey(int key);
   void QueueEvent(const WindowEvent& event);
 
@@ -97,6 +107,8 @@ class HeadlessPlatform : public Platform {
   bool timer_running_ = false;
   int64_t timer_start_ms_ = 0;
   int64_t timer_interval_ms_ = 0;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
+  bool time_limit_passed_ = false;
   ScreenshotFailure report_failure_;
   bool screenshot_failed_ = false;
 };

@@ -66,7 +66,8 @@ class Platform {
 
   // Whether the user has asked to close the window, asked where a loop goes round again: a
   // loop whose statements take no event (assignments only) must still end when the window is
-  // closed. Headless, a close is a timeline event like any other, so never.
+  // closed. Headless, a close is a timeline event like any other, so only once the run's time
+  // limit has passed.
   virtual bool CloseRequested() { return false; }
 
   // Makes the canvas what the window shows (SWAP, WCOLOR, repaint). The visible input boxes
