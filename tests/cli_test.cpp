@@ -79,8 +79,8 @@ TEST(CommandLine, TimeLimitsArePositiveDecimalSeconds) {
   EXPECT_EQ(ParseTimeLimit("5"), 5.0);
   EXPECT_EQ(ParseTimeLimit("0.25"), 0.25);
   EXPECT_EQ(ParseTimeLimit("1000000"), 1e6);
-  for (const char* bad : {"", "0", "0.0", "-1", "+1", ".5", "1e3", "inf", "nan", "1000000.5",
-                          "5 ", "1..2", "0x10"}) {
+  for (const char* bad :
+       {"", "0", "0.0", "-1", "+1", ".5", "1e3", "inf", "nan", "1000000.5", "5 ", "1..2", "0x10"}) {
     EXPECT_FALSE(ParseTimeLimit(bad).has_value()) << bad;
   }
 }

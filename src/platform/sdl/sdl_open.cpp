@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -70,6 +71,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
     return nullptr;
   }
   sdl.StartTextInput();
+  EndProgramWhenTheDisplayIsLost();
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(window, zoom));
 }
 
