@@ -364,35 +364,29 @@ def zoom_and_resize(session, brindle):
         run.stop()
 
 
-def lose_the_display(session, run):
-    """Ends the X server under the running program: it says so and exits with status 2, not
-    with Xlib's own text and status 1."""
-    session.stop()
-    status, _, err = run.wait_exit()
-    check(status == 2, 'exit status %d' % status)
-    check(err == 'brindle: lost the display\n', 'stderr: %r' % err)
+def lose_the_display(session, brindle, script, what):
+    """Ends the X server under the running program once it shows black: it says so and exits
+    with status 2, not with Xlib's own text and status 1."""
+    run = Run(session, brindle, script)
+    try:
+        run.start()
+        run.wait_picture(what, lambda p: p.pixel(5, 5) == (0, 0, 0))
+        session.stop()
+        status, _, err = run.wait_exit()
+        check(status == 2, 'exit status %d' % status)
+        check(err == 'brindle: lost the display\n', 'stderr: %r' % err)
+    finally:
+        run.stop()
 
 
 @test
 def losing_the_display_while_idle(session, brindle):
-    run = Run(session, brindle, 'WCOLOR 0, 0, 0\n')
-    try:
-        run.start()
-        run.wait_picture('the main part to end', lambda p: p.pixel(5, 5) == (0, 0, 0))
-        lose_the_display(session, run)
-    finally:
-        run.stop()
+    lose_the_display(session, brindle, 'WCOLOR 0, 0, 0\n', 'the main part to end')
 
 
 @test
 def losing_the_display_while_busy(session, brindle):
-    run = Run(session, brindle, BUSY_LOOP)
-    try:
-        run.start()
-        run.wait_picture('the loop to start', lambda p: p.pixel(5, 5) == (0, 0, 0))
-        lose_the_display(session, run)
-    finally:
-        run.stop()
+    lose_the_display(session, brindle, BUSY_LOOP, 'the loop to start')
 
 
 @test
