@@ -1,8 +1,8 @@
-// PNG files through libpng's progressive reader, fed the file from memory. That reader inflates
-// image data only as each row needs it, and the row callback pauses it once the last row is
-// in: data past the rows the header implies is never inflated, however much there is. Every
-// colour type and depth is turned into 8-bit RGBA (16-bit samples keep their high byte; no
-// gamma is applied), then laid over black.
+// PNG files through libpng's progressive reader, fed the file from memory piece by piece until
+// the last row is in. That reader inflates image data only as each row needs it, and ends the
+// stream at the first byte it inflates past the last row: data past the rows the header implies
+// is never inflated, however much there is. Every colour type and depth is turned into 8-bit
+// RGBA (16-bit samples keep their high byte; no gamma is applied), then laid over black.
 #include <png.h>
 
 #include <algorithm>
@@ -90,10 +90,7 @@ void OnRow(png_structp png, png_bytep row, png_uint_32 row_number, int pass) {
     png_progressive_combine_row(
         png, reinterpret_cast<png_bytep>(d.pixels.data() + size_t{row_number} * d.width), row);
   }
-  if (pass == d.last_pass && row_number == d.height - 1) {
-    d.complete = true;
-    png_process_data_pause(png, 0);
-  }
+  if (pass == d.last_pass && row_number == d.height - 1) d.complete = true;
 }
 
 // libpng's errors longjmp back here; nothing in this function has a destructor to skip. The
