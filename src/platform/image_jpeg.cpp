@@ -17,8 +17,10 @@ namespace brindle::picture {
 namespace {
 
 // What libjpeg may hold besides our pixels: mainly the coefficients of a progressive or
-// multi-scan picture, 2 bytes a sample, so 192 MiB for Image::kMaxPixels in full colour.
-constexpr long kMaxDecoderBytes = 256L << 20;
+// multi-scan picture, 2 bytes a sample. That is 96 MiB for Image::kMaxPixels with colour at
+// half resolution both ways, as encoders write it by default, and 192 MiB at full resolution,
+// which is refused above 22 million pixels or so; the pixels take 128 MiB more at most.
+constexpr long kMaxDecoderBytes = 128L << 20;
 
 struct JpegErrors {
   jpeg_error_mgr manager;  // first, so that libjpeg's pointer to it is one to this
