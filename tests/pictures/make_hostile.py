@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Writes the hostile picture files kept beside this script (run it from anywhere).
 
-Each reproduces, in a small file, a fault that the old decoder had:
+Each reproduces, in a small file, a fault of the decoder used before (stb_image):
   deflate_bomb.png       a 1 x 1 picture whose image data inflates to 24 MiB
   empty_scans.jpg        8192 x 4096 progressive, 300 scans of 11 bytes each
-  many_codes.jpg         a Huffman table declaring more than 256 codes (23 bytes)
-  many_codes_ac.jpg      the same for an AC table in the middle of a good file's header
-  no_quant_table.jpg     a baseline picture without its quantisation tables
+  many_codes.jpg         a DC Huffman table declaring more than 256 codes (23 bytes)
+  many_codes_ac.jpg      the same for an AC table
+  no_quant_table.jpg     baseline_block.jpg (8 x 8 grey, one block) without its
+                         quantisation table
 """
 import os
 import struct
