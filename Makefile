@@ -6,9 +6,10 @@ CONFORMANCE ?= ../shared/conformance
 # Name prefixes of the sample cases to run; empty for all.
 CONFORMANCE_CASES ?=
 
-# FreeType is linked statically, with the static libraries of libpng, zlib and brotli.
+# FreeType and the picture libraries (libpng, libjpeg-turbo, giflib) are linked statically, with
+# the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
-  libbrotli-dev fonts-dejavu-core libstb-dev \
+  libbrotli-dev libjpeg62-turbo-dev libgif-dev fonts-dejavu-core \
   libsdl2-dev xvfb xdotool imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -70,8 +71,9 @@ sanitize: deps
 	  CMAKE_FLAGS="-DBRINDLE_SANITIZE=ON $(SANITIZE_FLAGS)"
 
 # Each target fuzzes for FUZZ_SECONDS. The corpora grow in FUZZ_DIR from run to run (make clean
-# keeps them), seeded every time from the test scripts and examples; crashes are kept in
-# FUZZ_DIR/crashes.
+# keeps them), seeded every time from the test scripts and examples, and for pictures from the
+# picture files in tests/pictures (hostile ones among them) and the examples; crashes are kept
+# in FUZZ_DIR/crashes.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-out
 FUZZ_RUN = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -detect_leaks=1 \
@@ -79,9 +81,12 @@ FUZZ_RUN = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -detect_leaks=1 \
 fuzz: deps fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
-	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz brindle_fuzz_events
-	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/crashes
+	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz brindle_fuzz_events \
+	  brindle_fuzz_picture
+	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/picture $(FUZZ_DIR)/crashes
 	cp tests/scripts/*.bas examples/*.bas $(FUZZ_DIR)/script/
+	cp tests/pictures/*.bmp tests/pictures/*.png tests/pictures/*.jpg tests/pictures/*.gif \
+	  tests/pictures/*.tga tests/scripts/*.bmp examples/*.bmp $(FUZZ_DIR)/picture/
 	@# An events case is the script, a zero byte, then the timeline.
 	@for e in tests/scripts/*.events examples/*.events; do \
 	  b="$${e%.events}.bas"; [ -f "$$b" ] || continue; \
@@ -89,6 +94,7 @@ fuzz: deps fuzz-deps
 	done
 	build-fuzz/brindle_fuzz $(FUZZ_RUN) -max_len=4096 $(FUZZ_DIR)/script
 	build-fuzz/brindle_fuzz_events $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/events
+	build-fuzz/brindle_fuzz_picture $(FUZZ_RUN) -max_len=65536 $(FUZZ_DIR)/picture
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

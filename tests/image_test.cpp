@@ -1,10 +1,8 @@
-// Image files (BMP as Windows writes them, other formats through the same decoder), scaling,
-// transparent blits onto the canvas, and PNG output.
+// Image files (BMP as Windows writes them; the other formats in image_decoders_test.cpp and
+// image_bmp_tga_test.cpp), scaling, transparent blits onto the canvas, and PNG output.
 #include "platform/image.h"
 
 #include <gtest/gtest.h>
-#include <stb/stb_image.h>
-#include <stb/stb_image_write.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "picture_files.h"
 #include "platform/canvas.h"
 #include "platform/png_writer.h"
 
@@ -240,12 +239,6 @@ TEST(ImageBlit, ClipsAtEveryEdge) {
   }
 }
 
-void AppendTo(void* context, void* data, int size) {
-  auto* out = static_cast<Bytes*>(context);
-  out->insert(out->end(), static_cast<unsigned char*>(data),
-              static_cast<unsigned char*>(data) + size);
-}
-
 TEST_F(ImageFiles, PngRoundTripKeepsEveryPixel) {
   Canvas canvas;
   canvas.DrawBox(5, 5, 300, 200, RgbColor(1, 2, 3), RgbColor(200, 100, 50));
@@ -255,18 +248,19 @@ TEST_F(ImageFiles, PngRoundTripKeepsEveryPixel) {
   ASSERT_TRUE(WritePng(canvas.pixels(), Canvas::kWidth, Canvas::kHeight, path));
   EXPECT_FALSE(fs::exists(path + ".tmp"));
 
-  int w = 0, h = 0, channels = 0;
-  unsigned char* rgb = stbi_load(path.c_str(), &w, &h, &channels, 3);
-  ASSERT_NE(rgb, nullptr);
-  EXPECT_EQ(channels, 3);
-  ASSERT_EQ(w, Canvas::kWidth);
-  ASSERT_EQ(h, Canvas::kHeight);
+  // Read back through libpng's own simple reader, then through ours.
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  ASSERT_NE(png_image_begin_read_from_file(&png, path.c_str()), 0);
+  EXPECT_EQ(png.format, static_cast<png_uint_32>(PNG_FORMAT_RGB));
+  ASSERT_EQ(png.width, static_cast<png_uint_32>(Canvas::kWidth));
+  ASSERT_EQ(png.height, static_cast<png_uint_32>(Canvas::kHeight));
+  Bytes rgb(PNG_IMAGE_SIZE(png));
+  ASSERT_NE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr), 0);
   const std::vector<ColorRef> drawn = canvas.pixels();
   for (size_t i = 0; i < drawn.size(); ++i) {
-    const unsigned char* p = rgb + 3 * i;
-    ASSERT_EQ(RgbColor(p[0], p[1], p[2]), drawn[i]) << i;
+    ASSERT_EQ(RgbColor(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), drawn[i]) << i;
   }
-  stbi_image_free(rgb);
   EXPECT_EQ(Image::Load(path).pixels(), canvas.pixels());
 }
 
@@ -284,9 +278,9 @@ TEST_F(ImageFiles, PngWriteFailsCleanly) {
 // Formats other than BMP may carry alpha: transparent parts come out black, so the transparent
 // blit leaves them out, and half-transparent ones darker.
 TEST(ImageDecode, AlphaIsLaidOverBlack) {
-  const unsigned char rgba[] = {255, 0, 0, 255, 0, 255, 0, 0, 200, 100, 50, 128, 7, 7, 7, 255};
-  Bytes png;
-  ASSERT_NE(stbi_write_png_to_func(AppendTo, &png, 2, 2, 4, rgba, 8), 0);
+  const Bytes png =
+      test_pictures::EncodePng({2, 2, PNG_COLOR_TYPE_RGBA},
+                               {{255, 0, 0, 255, 0, 255, 0, 0}, {200, 100, 50, 128, 7, 7, 7, 255}});
   const Image image = Image::Decode(png);
   ASSERT_EQ(image.width(), 2);
   EXPECT_EQ(image.Pixel(0, 0), kRed);
@@ -294,9 +288,7 @@ TEST(ImageDecode, AlphaIsLaidOverBlack) {
   EXPECT_EQ(image.Pixel(0, 1), RgbColor(100, 50, 25));
   EXPECT_EQ(image.Pixel(1, 1), RgbColor(7, 7, 7));
 
-  Bytes jpeg;
-  const std::vector<unsigned char> gray(16 * 16 * 3, 128);
-  ASSERT_NE(stbi_write_jpg_to_func(AppendTo, &jpeg, 16, 16, 3, gray.data(), 95), 0);
+  const Bytes jpeg = test_pictures::EncodeJpeg({16, 16, 3}, Bytes(16 * 16 * 3, 128));
   const Image photo = Image::Decode(jpeg, 32, 8);
   ASSERT_EQ(photo.width(), 32);
   ASSERT_EQ(photo.height(), 8);

@@ -1,67 +1,36 @@
-// Image files through stb_image. BMP files are read as Windows reads them: the fourth byte of a
-// 32-bit pixel is not alpha and is ignored. Other formats may carry real transparency; their
-// pixels are laid over black, so that fully transparent parts become black and are then left
-// out by the transparent blits, as a script drawing such a picture expects.
+// Picture files, each format through its own decoder (image_decoders.h), chosen by the file's
+// signature; and the decoded picture itself.
 #include "platform/image.h"
 
-#include <cstdlib>
-#include <memory>
+#include <algorithm>
+#include <string_view>
 
 #include "platform/file_read.h"
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_BMP
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_GIF
-#define STBI_ONLY_TGA
-#include <stb/stb_image.h>
+#include "platform/image_decoders.h"
 
 namespace brindle {
 namespace {
 
-bool SizeFits(int64_t width, int64_t height) {
-  return width > 0 && height > 0 && width * height <= Image::kMaxPixels;
+bool StartsWith(std::span<const unsigned char> file, std::string_view signature) {
+  return file.size() >= signature.size() &&
+         std::equal(signature.begin(), signature.end(), file.begin(),
+                    [](char s, unsigned char f) { return static_cast<unsigned char>(s) == f; });
 }
-
-bool IsBmp(std::span<const unsigned char> file) {
-  return file.size() >= 2 && file[0] == 'B' && file[1] == 'M';
-}
-
-struct StbFree {
-  void operator()(stbi_uc* data) const { stbi_image_free(data); }
-};
 
 Image DecodeNative(std::span<const unsigned char> file) {
-  if (file.empty() || file.size() > static_cast<size_t>(INT32_MAX)) return Image();
-  const bool opaque = IsBmp(file);
-  const int channels = opaque ? 3 : 4;
-  const int size = static_cast<int>(file.size());
-  int width = 0, height = 0, file_channels = 0;
-  // The header alone first: a corrupt size must not make the decoder allocate gigabytes. (The
-  // header gives a top-down BMP a negative height.)
-  if (!stbi_info_from_memory(file.data(), size, &width, &height, &file_channels) ||
-      !SizeFits(width, std::abs(int64_t{height}))) {
-    return Image();
-  }
-  std::unique_ptr<stbi_uc, StbFree> data(
-      stbi_load_from_memory(file.data(), size, &width, &height, &file_channels, channels));
-  if (!data || !SizeFits(width, height)) return Image();
-  std::vector<ColorRef> pixels(static_cast<size_t>(width) * height);
-  const stbi_uc* p = data.get();
-  for (ColorRef& pixel : pixels) {
-    const unsigned alpha = opaque ? 255 : p[3];
-    const auto over_black = [alpha](stbi_uc c) { return (c * alpha + 127) / 255; };
-    pixel = RgbColor(over_black(p[0]), over_black(p[1]), over_black(p[2]));
-    p += channels;
-  }
-  return Image(width, height, std::move(pixels));
+  using namespace std::string_view_literals;
+  if (StartsWith(file, "BM"sv)) return picture::DecodeBmp(file);
+  if (StartsWith(file, "\x89PNG\r\n\x1a\n"sv)) return picture::DecodePng(file);
+  if (StartsWith(file, "\xFF\xD8\xFF"sv)) return picture::DecodeJpeg(file);
+  if (StartsWith(file, "GIF87a"sv) || StartsWith(file, "GIF89a"sv)) return picture::DecodeGif(file);
+  return picture::DecodeTga(file);
 }
 
 }  // namespace
 
 Image::Image(int width, int height, std::vector<ColorRef> pixels) {
-  if (!SizeFits(width, height) || pixels.size() != static_cast<size_t>(width) * height) return;
+  if (!picture::SizeFits(width, height) || pixels.size() != static_cast<size_t>(width) * height)
+    return;
   width_ = width;
   height_ = height;
   pixels_ = std::move(pixels);
@@ -90,7 +59,7 @@ ColorRef Image::Pixel(int x, int y) const {
 // Target pixel x takes source pixel floor(x * source_width / width), so enlarging by a whole
 // factor repeats every pixel exactly that many times.
 Image Image::Scaled(int width, int height) const {
-  if (is_null() || !SizeFits(width, height)) return Image();
+  if (is_null() || !picture::SizeFits(width, height)) return Image();
   if (width == width_ && height == height_) return *this;
   std::vector<int> source_x(width);
   for (int x = 0; x < width; ++x) source_x[x] = static_cast<int>(int64_t{x} * width_ / width);
