@@ -43,7 +43,9 @@ TEST_F(ProcessLimits, PastTheFileSizeLimitAWriteFailsWithAMessage) {
   EXPECT_EQ(transcript.err, "brindle: cannot write the transcript: File too large\n");
 
   // The screenshot's temporary file is removed and the named file never appears.
+  // Room for the transcript's one line, not for the picture.
   const fs::path shot = dir_ / "shot.png";
+  options.file_size_limit = 200;
   options.stdout_path = (dir_ / "out2.txt").string();
   const ProcessResult screenshot = RunBrindle(
       {"--headless", "--screenshot", shot.string(), Script("WCOLOR 1, 2, 3\n")}, options);

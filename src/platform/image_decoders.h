@@ -21,9 +21,10 @@ Image DecodeGif(Bytes file);
 // TGA has no signature: a file whose header does not read as TGA gives the null image.
 Image DecodeTga(Bytes file);
 
-// libjpeg-turbo's own tools stop progressive files after a few hundred scans; an encoder
-// writes about ten. Each scan can cost a pass over every block of the picture.
-inline constexpr int kMaxJpegScans = 256;
+// An encoder writes about ten scans. Each scan can cost a pass over every block of the picture
+// (about 15 ms at the largest size), so ten times that many keeps a hostile file's decoding
+// within about a second and a half.
+inline constexpr int kMaxJpegScans = 100;
 
 inline bool SizeFits(int64_t width, int64_t height) {
   return width > 0 && height > 0 && width <= Image::kMaxPixels &&
