@@ -72,6 +72,11 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
   return true;
 }
 
+// Each fault shown in a box, for the terminal and editors that read FILE:LINE:COL lines.
+void ReportFault(const std::string& line) {
+  Write(stderr, line + "\n");
+}
+
 // BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
 // environment variable rather than an option or a second build: the tests run the one binary
 // they test both ways, and the command line users see stays as documented.
@@ -101,6 +106,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
   options.slow_paths = SlowPathsAsked();
+  options.report_fault = ReportFault;
   const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
   return platform->closed() ? 0 : status;
 }
@@ -134,6 +140,7 @@ int Run(const brindle::CommandLine& cl) {
   options.check_only = cl.check;
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
+  options.report_fault = ReportFault;
   if (cl.time_limit_s) {
     platform.SetTimeLimit(std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(

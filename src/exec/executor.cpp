@@ -135,6 +135,7 @@ Flow GoOnAfter(Interpreter& in, int before) {
 
 void ExecuteTokens(Interpreter& in) {
   RunState run;
+  run.entry = in.cursor.exec_pos;
   ActiveRun active(in, run);
   // The script image never changes while a script runs: read once, not after every statement.
   const int count = in.image.tokens.count;

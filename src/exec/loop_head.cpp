@@ -47,7 +47,7 @@ int PositionAfterLoop(Interpreter& in, int body) {
 }  // namespace
 
 void AbandonForWrongType(Interpreter& in, int operand) {
-  FailRun(in, msg::WrongType(in.image.tokens.text[operand]));
+  FailRun(in, FoundAt(msg::WrongType(in.image.tokens.text[operand]), operand));
 }
 
 LoopHead ReadLoopHead(Interpreter& in) {

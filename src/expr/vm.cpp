@@ -89,7 +89,7 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 
 // A number literal stood where a string belongs.
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForNumberAsText(Interpreter& in, int token) {
-  FailRun(in, msg::NotString(in.image.tokens.text[token]));
+  FailRun(in, FoundAt(msg::NotString(in.image.tokens.text[token]), token));
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForLongText(Interpreter& in) {

@@ -42,7 +42,10 @@ struct TokenTable {
   // Indexed by position, 0 .. kCursorLimit + 1; only 1 .. count are ever written.
   TokenTexts text;
   ZeroTable<int> kind = ZeroTable<int>(kCursorLimit + 2);  // TK_NONE is 0
-  int count = 0;                                           // TokenCount
+  // Where each token starts in the source, in bytes from 0 (a line end: its line feed, or
+  // where the source ends); for the line and column of a fault.
+  ZeroTable<int> offset = ZeroTable<int>(kCursorLimit + 2);
+  int count = 0;       // TokenCount
   int line_count = 0;  // LineCount: line ends seen, one TK_EOL token each
 };
 

@@ -65,7 +65,8 @@ class Scanner {
       CountBracket(c);
       Append(kSingleCharKinds[c], src_.substr(pos_++, 1));
     } else {
-      Fail(TokenizerError::kUnknownCharacter, msg::UnknownToken(static_cast<char>(c), Line()));
+      Fail(TokenizerError::kUnknownCharacter, msg::UnknownToken(static_cast<char>(c), Line()),
+           pos_);
     }
   }
 
@@ -76,33 +77,34 @@ class Scanner {
   }
 
   void ScanString() {
+    const size_t quote = pos_;
     const size_t start = ++pos_;
     while (pos_ < src_.size() && src_[pos_] != '"' && src_[pos_] != '\n') ++pos_;
     if (pos_ >= src_.size() || src_[pos_] == '\n') {
-      Fail(TokenizerError::kUnclosedQuote, msg::UnclosedQuote(Line()));
+      Fail(TokenizerError::kUnclosedQuote, msg::UnclosedQuote(Line()), quote);
       return;
     }
-    Append(TK_STRING, src_.substr(start, pos_ - start));
+    Append(TK_STRING, src_.substr(start, pos_ - start), quote);
     ++pos_;  // the closing quote
   }
 
   // A comment or a line feed ends the line; the line feed itself, if any, is passed.
   void EndLine() {
     ++table_.line_count;
-    Append(TK_EOL, "EOL");
+    Append(TK_EOL, "EOL", pos_);
     ++pos_;
   }
 
   // The counts run from the start of the source, so only their totals are compared.
   bool CheckBrackets() {
     if (open_round_ > close_round_) {
-      Fail(TokenizerError::kMissingRightParen, msg::MissingRightParen(Line()));
+      Fail(TokenizerError::kMissingRightParen, msg::MissingRightParen(Line()), pos_);
     } else if (open_round_ < close_round_) {
-      Fail(TokenizerError::kMissingLeftParen, msg::MissingLeftParen(Line()));
+      Fail(TokenizerError::kMissingLeftParen, msg::MissingLeftParen(Line()), pos_);
     } else if (open_square_ > close_square_) {
-      Fail(TokenizerError::kMissingRightBracket, msg::MissingRightBracket(Line()));
+      Fail(TokenizerError::kMissingRightBracket, msg::MissingRightBracket(Line()), pos_);
     } else if (open_square_ < close_square_) {
-      Fail(TokenizerError::kMissingLeftBracket, msg::MissingLeftBracket(Line()));
+      Fail(TokenizerError::kMissingLeftBracket, msg::MissingLeftBracket(Line()), pos_);
     }
     return result_.error == TokenizerError::kNone;
   }
@@ -114,20 +116,26 @@ class Scanner {
     if (c == ']') ++close_square_;
   }
 
+  // A token whose text lies in the source starts where its text does.
   void Append(int kind, std::string_view text) {
+    Append(kind, text, static_cast<size_t>(text.data() - src_.data()));
+  }
+  void Append(int kind, std::string_view text, size_t offset) {
     if (result_.error != TokenizerError::kNone) return;
     if (written_ == kTokenCapacity) {
-      Fail(TokenizerError::kTooManyTokens, msg::TooManyTokens(Line()));
+      Fail(TokenizerError::kTooManyTokens, msg::TooManyTokens(Line()), offset);
       return;
     }
     ++written_;
     table_.text.Write(written_).assign(text);
     table_.kind[written_] = kind;
+    table_.offset[written_] = static_cast<int>(offset);
   }
 
-  void Fail(TokenizerError error, Message message) {
+  void Fail(TokenizerError error, Message message, size_t offset) {
     result_.error = error;
     result_.fault = std::move(message);
+    result_.fault_offset = offset;
     result_.token_count = 0;
   }
 

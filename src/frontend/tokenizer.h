@@ -24,6 +24,7 @@ struct TokenizeResult {
   int token_count = 0;  // 0 after a fault
   TokenizerError error = TokenizerError::kNone;
   std::optional<Message> fault;
+  size_t fault_offset = 0;  // where in the source the fault was found
 };
 
 // Fills table positions 1.. and its line count. Stops at the first fault; the tokens written

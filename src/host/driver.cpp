@@ -20,6 +20,8 @@ namespace {
 bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) {
   TokenizeResult result = Tokenize(source, tokens);
   if (result.error != TokenizerError::kNone) {
+    const SourcePosition at = PositionAt(source, result.fault_offset);
+    ReportFault(in, *result.fault, &at);
     ShowMessage(in, *result.fault);
   } else {
     ShowMessage(in, msg::TokenStatistics(result.token_count, tokens.line_count));
@@ -55,6 +57,8 @@ void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
   if (!options.check_only) ComputeTokenFacts(image.tokens, image.symbols, image.facts);
   if (fault) {
     in.outcome.front_end_failed = true;
+    const SourcePosition at = PositionOfToken(source.text, image.tokens, fault->token);
+    ReportFault(in, *fault, fault->token > 0 ? &at : nullptr);
     try {
       ShowMessage(in, std::move(*fault));
       ShowMessage(in, msg::ProgramExit());
@@ -85,6 +89,8 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   in->window_proc = &window_proc;
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
   in->slow_paths = options.slow_paths;
+  in->source = source.text;
+  in->report_fault = options.report_fault;
   try {
     RunStages(*in, *image, source, options, window_proc);
   } catch (const WindowClosed&) {

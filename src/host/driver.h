@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,8 @@ struct RunOptions {
   bool slow_paths = false;
   // Where fuzzing builds report whether their step budget ended the run (null: not reported).
   bool* out_of_steps = nullptr;
+  // Where each fault shown in a box also goes, as one line FILE:LINE:COL: error: CAPTION: TEXT.
+  std::function<void(const std::string&)> report_fault;
 };
 
 // Runs the script on the platform; returns the process exit status.

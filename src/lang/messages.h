@@ -11,6 +11,9 @@ namespace brindle {
 struct Message {
   std::string caption;
   std::string text;
+  // The token where the fault was found, for the report on standard error; 0 when the code
+  // that found it does not say (the statement being checked or run is used then).
+  int token = 0;
 };
 
 namespace msg {

@@ -28,6 +28,7 @@ Fault MainSweep(const PrePassTables& t) {
       continue;
     }
     Fault fault;
+    const int checked = p;
     if (kind == TK_IDENT && IsDeclarationKeyword(t.tokens.text[p])) {
       // The token that ended the list is examined like any other.
       p = Declare(t, p, line, fault) - 1;
@@ -36,7 +37,10 @@ Fault MainSweep(const PrePassTables& t) {
     } else {
       fault = CheckStatement(t, p, line);
     }
-    if (fault) return fault;
+    if (fault) {
+      if (fault->token == 0) fault->token = checked;  // the statement or name being checked
+      return fault;
+    }
   }
   return std::nullopt;
 }

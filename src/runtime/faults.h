@@ -2,6 +2,10 @@
 // which show their faults and then abandon the run.
 #pragma once
 
+#include <string>
+#include <string_view>
+
+#include "frontend/source_position.h"
 #include "lang/messages.h"
 
 namespace brindle {
@@ -18,11 +22,27 @@ struct WindowClosed {};
 // Shows a modal box. An empty caption is shown as "<MsgBox>".
 void ShowMessage(Interpreter& in, Message message);
 
-// Shows a run-time fault: the process's outcome records that an error box was seen.
+// Shows a run-time fault: the process's outcome records that an error box was seen. It is also
+// reported as a line for the terminal, at the statement being run.
 void ShowRunTimeError(Interpreter& in, Message message);
+
+// The line for the terminal that goes with a fault's box, FILE:LINE:COL: error: CAPTION: TEXT
+// (FILE: error: ... when the fault has no place), and " (in the NAME block)" for a fault found
+// in a handler run. Caption and text are escaped as in the transcript, so the line is one line.
+std::string FaultLine(std::string_view path, const SourcePosition* at, const Message& message,
+                      std::string_view block = "");
+
+// Sends a tokenizer or pre-check fault's line to the interpreter's report, if it has one.
+void ReportFault(Interpreter& in, const Message& message, const SourcePosition* at);
 
 // Ends every active run after a fatal fault.
 [[noreturn]] void AbandonRun();
+
+// The message, found at token p.
+inline Message FoundAt(Message message, int p) {
+  message.token = p;
+  return message;
+}
 
 // Shows a fatal run-time fault, then abandons the run.
 [[noreturn]] void FailRun(Interpreter& in, Message message);

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "lang/numbers.h"
 #include "platform/canvas.h"
@@ -73,7 +75,10 @@ struct Interpreter {
   int loop_turns_to_close_check = 0;  // see EndIfWindowClosed (exec/control_flow.cpp)
   Outcome outcome;
   std::string script_path;  // relative picture names are also tried beside the script
-  long steps_taken = 0;     // counted only in fuzzing builds
+  std::string_view source;  // the script's bytes: where a fault is, in lines and columns
+  // Each fault shown in a box also goes here as one line for the terminal (none when empty).
+  std::function<void(const std::string&)> report_fault;
+  long steps_taken = 0;  // counted only in fuzzing builds
 };
 
 }  // namespace brindle

@@ -9,6 +9,7 @@ namespace brindle {
 constexpr int kStackDepth = 1024;
 
 struct RunState {
+  int entry = 0;  // the handler name token a handler run started at; 0 for the main part
   int call_depth = 0;
   int while_depth = 0;
   int if_outcome = 0;   // the last IF condition: -1 true, 0 false
