@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "runtime/faults.h"
 #include "run_brindle.h"
+#include "runtime/faults.h"
 
 namespace fs = std::filesystem;
 
@@ -49,13 +49,15 @@ TEST_F(FaultLines, TokenizerFaultsPointAtTheByte) {
   EXPECT_EQ(paren.status, 1);
 }
 
-TEST_F(FaultLines, PreCheckFaultsPointAtTheStatementOrName) {
+TEST_F(FaultLines, PreCheckFaultsPointAtTheTokenTheyQuote) {
   const ProcessResult r = Run("VAR x\nx = 1\n  IF x >= 5\nENDIF\n", "", "--check");
-  EXPECT_EQ(r.err, At("3:3: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 3"));
+  EXPECT_EQ(r.err, At("3:9: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 3"));
   // The box is unchanged.
   EXPECT_NE(r.out.find("box\tERROR~IF\tWrong Argument(3)! -{ = }-Line: 3\n"), std::string::npos);
   EXPECT_EQ(Run("VAR x\nx = 1 : nofunc()\n").err,
             At("2:9: error: FN_ERROR: Function not found! -{ nofunc }-Line: 2"));
+  EXPECT_EQ(Run("VAR x\n\nGOTO nowhere\n").err,
+            At("3:6: error: ERROR~GOTO: Cannot found label :nowhere -Line: 3"));
   // Unbalanced blocks have no one place.
   EXPECT_EQ(Run("VAR x\nWHILE x < 3\nx = x + 1\n").err,
             script_.string() + ": error: LOOP ERROR: WHILE without WEND , check code!\n");
@@ -65,9 +67,9 @@ TEST_F(FaultLines, RunTimeFaultsPointAtTheStatementAndNameTheHandlerBlock) {
   const ProcessResult main = Run("VAR i\ni = 1 : i = VAL(5)\n");
   EXPECT_EQ(main.err, At("2:9: error: TYPE ERROR: Not String! -{ 5 }"));
   EXPECT_EQ(main.status, 3);
-  const ProcessResult handler = Run(
-      "VAR i, k\nGOTO start\nWINMSG WMKEYDOWN\nHWPARAM k\n  Gee(k)\nENDWM\nLABEL start\n",
-      "key 65\n");
+  const ProcessResult handler =
+      Run("VAR i, k\nGOTO start\nWINMSG WMKEYDOWN\nHWPARAM k\n  Gee(k)\nENDWM\nLABEL start\n",
+          "key 65\n");
   EXPECT_EQ(handler.err,
             At("5:3: error: FN_ERROR: Function not found! -{ Gee } (in the WMKEYDOWN block)"));
   // A fault that does not end the run is reported too, and the run goes on.

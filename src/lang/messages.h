@@ -16,6 +16,12 @@ struct Message {
   int token = 0;
 };
 
+// The message, found at token p.
+inline Message FoundAt(Message message, int p) {
+  message.token = p;
+  return message;
+}
+
 namespace msg {
 
 // Run driver.

@@ -26,7 +26,9 @@ constexpr std::array<HandlerName, kHandlerCount> kHandlerNames = {{
 // A second block for the same message replaces the first.
 Fault RegisterHandler(const PrePassTables& t, int p, int line) {
   const std::string& name = t.tokens.text[p + 1];
-  if (t.tokens.kind[p + 1] != TK_IDENT) return msg::HandlerWithoutName(name, line);
+  if (t.tokens.kind[p + 1] != TK_IDENT) {
+    return FoundAt(msg::HandlerWithoutName(name, line), p + 1);
+  }
   const std::string upper = UpperCase(name);
   for (const HandlerName& h : kHandlerNames) {
     if (upper == h.text) {
@@ -34,7 +36,7 @@ Fault RegisterHandler(const PrePassTables& t, int p, int line) {
       return std::nullopt;
     }
   }
-  return msg::HandlerNameNotValid(name, line);
+  return FoundAt(msg::HandlerNameNotValid(name, line), p + 1);
 }
 
 // Blocks are checked by counting, not by pairing: ENDIF before its IF passes.

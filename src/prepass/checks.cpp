@@ -154,8 +154,8 @@ Fault RunRows(const TokenTable& tokens, const StatementCheck& check, int p, int 
       continue;
     }
     if (!ok) {
-      const std::string& shown = row.shown ? tokens.text[p + row.shown] : text;
-      return msg::ArgumentFault(check.caption, row.fault, shown, line);
+      const int at = row.shown ? p + row.shown : q;
+      return FoundAt(msg::ArgumentFault(check.caption, row.fault, tokens.text[at], line), at);
     }
   }
   return std::nullopt;

@@ -45,7 +45,7 @@ Fault RegisterLabels(const PrePassTables& t) {
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_LABEL) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {
-      return msg::LabelWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p));
+      return FoundAt(msg::LabelWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p)), p + 1);
     }
     t.symbols.label_name[p + 1] = t.tokens.text[p + 1];
     t.symbols.first_label.emplace(LowerCase(t.tokens.text[p + 1]), p + 1);
@@ -59,7 +59,7 @@ Fault RegisterFunctions(const PrePassTables& t) {
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_FUNC) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {
-      return msg::FunctionWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p));
+      return FoundAt(msg::FunctionWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p)), p + 1);
     }
     if (t.tokens.kind[p + 2] == TK_LPAREN && t.tokens.kind[p + 3] == TK_RPAREN) {
       std::string name = LowerCase(t.tokens.text[p + 1]);
@@ -92,14 +92,14 @@ int Declare(const PrePassTables& t, int p, int line, Fault& fault) {
     const bool array = t.tokens.kind[q + 1] == TK_LBRACKET;
     if (type != KW_VAR || !array) {
       if (t.symbols.var_count == kMaxVariables) {
-        fault = msg::TooManyVariables(t.tokens.text[q], line);
+        fault = FoundAt(msg::TooManyVariables(t.tokens.text[q], line), q);
         return q;
       }
       DeclareVariable(t.symbols, q, name, type);
     }
     if (array) {
       if (t.symbols.array_count == kMaxArrays) {
-        fault = msg::TooManyArrays(t.tokens.text[q], line);
+        fault = FoundAt(msg::TooManyArrays(t.tokens.text[q], line), q);
         return q;
       }
       DeclareArray(t.symbols, q, name, type);
@@ -133,9 +133,9 @@ Fault BindIdentifier(const PrePassTables& t, int p, int line) {
 
 Fault ResolveGoto(const PrePassTables& t, int p, int line) {
   const std::string& name = t.tokens.text[p + 1];
-  if (t.tokens.kind[p + 1] != TK_IDENT) return msg::GotoWithoutName(name, line);
+  if (t.tokens.kind[p + 1] != TK_IDENT) return FoundAt(msg::GotoWithoutName(name, line), p + 1);
   t.symbols.goto_target[p + 1] = Lookup(t.symbols.first_label, LowerCase(name));
-  if (t.symbols.goto_target[p + 1] == 0) return msg::LabelNotFound(name, line);
+  if (t.symbols.goto_target[p + 1] == 0) return FoundAt(msg::LabelNotFound(name, line), p + 1);
   return std::nullopt;
 }
 

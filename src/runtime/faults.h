@@ -38,12 +38,6 @@ void ReportFault(Interpreter& in, const Message& message, const SourcePosition* 
 // Ends every active run after a fatal fault.
 [[noreturn]] void AbandonRun();
 
-// The message, found at token p.
-inline Message FoundAt(Message message, int p) {
-  message.token = p;
-  return message;
-}
-
 // Shows a fatal run-time fault, then abandons the run.
 [[noreturn]] void FailRun(Interpreter& in, Message message);
 
