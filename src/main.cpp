@@ -15,6 +15,7 @@
 
 #include "host/command_line.h"
 #include "host/driver.h"
+#include "lint/lint.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
 #include "platform/headless.h"
@@ -112,9 +113,10 @@ int RunInWindow(const brindle::CommandLine& cl) {
 }
 
 int Run(const brindle::CommandLine& cl) {
-  if (!cl.headless && !cl.check) return RunInWindow(cl);
+  if (!cl.headless && !cl.check && !cl.lint) return RunInWindow(cl);
   std::optional<std::string> text = ReadInput(cl.script);
   if (!text) return kStatusUsage;
+  if (cl.lint) return brindle::LintScript({cl.script, std::move(*text)}, ReportFault) > 0 ? 1 : 0;
   brindle::Timeline timeline;
   if (cl.events) {
     std::optional<std::string> events_text = ReadInput(*cl.events);

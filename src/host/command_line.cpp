@@ -8,6 +8,7 @@ const std::string_view kUsage =
     "usage: brindle SCRIPT                         run in a window\n"
     "       brindle --headless [options] SCRIPT    run with no window\n"
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
+    "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --help | --version\n"
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
@@ -30,9 +31,13 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.script.empty()) return "no script given";
+  if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
+                  cl.time_limit_s || cl.zoom)) {
+    return "--lint takes no other option";
+  }
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
-  const bool window = !cl.headless && !cl.check;
+  const bool window = !cl.headless && !cl.check && !cl.lint;
   if (window && (cl.events || cl.screenshot || cl.time_limit_s)) {
     return "--events, --screenshot and --time-limit need --headless";
   }
@@ -79,6 +84,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.headless = true;
     } else if (arg == "--check") {
       cl.check = true;
+    } else if (arg == "--lint") {
+      cl.lint = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
     } else if (arg == "--screenshot") {

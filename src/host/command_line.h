@@ -13,6 +13,7 @@ extern const std::string_view kUsage;
 struct CommandLine {
   bool headless = false;
   bool check = false;
+  bool lint = false;
   bool help = false;
   bool version = false;
   std::optional<uint32_t> seed;

@@ -1,0 +1,35 @@
+// brindle --lint: the tokenizer's and the pre-check's faults, then warnings for what the
+// language accepts but a script almost never means. Nothing runs.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/token_table.h"
+#include "prepass/symbols.h"
+
+namespace brindle {
+
+struct SourceFile;
+
+// One warning at a token: its stable id ("W01") and what the language will do, with the way to
+// write what was probably meant.
+struct Warning {
+  int token = 0;
+  std::string id;
+  std::string text;
+};
+
+// The warnings of a script that passed the pre-check, in the order of their tokens.
+std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbols);
+
+// Whether the comment on the line of the byte at offset names the id after "lint-ignore".
+bool WarningSilenced(std::string_view source, size_t offset, std::string_view id);
+
+// Reports each fault and warning as one line (FILE:LINE:COL: error: ... or warning: TEXT [Wnn])
+// and returns how many were reported.
+int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report);
+
+}  // namespace brindle

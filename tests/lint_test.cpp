@@ -1,0 +1,93 @@
+// brindle --lint: each warning where a script trips it and not where it comes close, silencing
+// by a comment, faults as errors, and the exit status.
+#include "lint/lint.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host/driver.h"
+#include "run_brindle.h"
+
+namespace fs = std::filesystem;
+
+namespace brindle {
+namespace {
+
+std::vector<std::string> Lint(const std::string& text) {
+  std::vector<std::string> lines;
+  LintScript({"s.bas", text}, [&](const std::string& line) { lines.push_back(line); });
+  return lines;
+}
+
+// "LINE:COL Wnn" of each warning.
+std::vector<std::string> Where(const std::string& text) {
+  std::vector<std::string> found;
+  for (const std::string& line : Lint(text)) {
+    const size_t id = line.rfind("[W");
+    EXPECT_NE(id, std::string::npos) << line;
+    found.push_back(line.substr(6, line.find(": ", 6) - 6) + " " + line.substr(id + 1, 3));
+  }
+  return found;
+}
+
+using V = std::vector<std::string>;
+
+TEST(Lint, LoopKeywordsOfOtherBasics) {
+  EXPECT_EQ(Where("VAR i\nFOR i = 1 TO 3\nPRINT 0, i, i\nNEXT\n"), (V{"2:1 W01", "4:1 W01"}));
+  EXPECT_EQ(Where("VAR fore, nexts\nfore = 1 : nexts = 2\n"), V{});
+}
+
+TEST(Lint, DeclarationsWithAValue) {
+  EXPECT_EQ(Where("VAR x = 5, y\nSTR s = \"a\"\n"), (V{"1:7 W02", "2:7 W02"}));
+  EXPECT_EQ(Where("VAR x, y\nx = 5\n"), V{});
+}
+
+TEST(Lint, TimerIntervalsThatAreNotVarVariables) {
+  EXPECT_EQ(Where("VAR t\nSTR s\nTIMERON 500\nTIMERON s\nTIMERON\n"),
+            (V{"3:9 W03", "4:9 W03", "5:8 W03"}));
+  EXPECT_EQ(Where("VAR t\nt = 500\nTIMERON t\n"), V{});
+}
+
+TEST(Lint, ArraysPastTheOnesThatStore) {
+  std::string sixteen = "VAR a1[2]";
+  for (int i = 2; i <= 16; ++i) sixteen += ", a" + std::to_string(i) + "[2]";
+  EXPECT_EQ(Where(sixteen + "\n"), V{});
+  // Reported once, where it is declared.
+  EXPECT_EQ(Where(sixteen + "\nSTR late[3]\nlate[1] = \"x\"\n"), V{"2:5 W04"});
+}
+
+TEST(Lint, ACommentSilencesTheIdsItNames) {
+  EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
+  EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});
+  // An apostrophe inside a string starts no comment.
+  EXPECT_EQ(Where("STR s = \"' lint-ignore W02\"\n"), V{"1:7 W02"});
+}
+
+TEST(Lint, FaultsAreErrorsAndNothingElseIsChecked) {
+  EXPECT_EQ(Lint("VAR x\nIF x >= 5\nENDIF\nFOR x = 1\n"),
+            V{"s.bas:2:7: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 2"});
+  EXPECT_EQ(Lint("VAR x"), V{"s.bas: error: Process Terminated!: EXIT from TOKENIZER"});
+}
+
+TEST(Lint, ExitStatusAndEveryExampleIsClean) {
+  const fs::path script = testing::TempPath("lint.bas");
+  std::ofstream(script) << "VAR x = 1\n";
+  const testing::ProcessResult warned = testing::RunBrindle({"--lint", script.string()});
+  EXPECT_EQ(warned.status, 1);
+  EXPECT_EQ(warned.out, "");
+  EXPECT_NE(warned.err.find(":1:7: warning: "), std::string::npos) << warned.err;
+  EXPECT_EQ(testing::RunBrindle({"--lint", "--headless", script.string()}).status, 2);
+  fs::remove(script);
+  for (const auto& entry : fs::directory_iterator(std::string(BRINDLE_SOURCE_DIR) + "/examples")) {
+    if (entry.path().extension() != ".bas") continue;
+    const testing::ProcessResult r = testing::RunBrindle({"--lint", entry.path().string()});
+    EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace brindle
