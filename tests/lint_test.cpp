@@ -60,6 +60,22 @@ TEST(Lint, ArraysPastTheOnesThatStore) {
   EXPECT_EQ(Where(sixteen + "\nSTR late[3]\nlate[1] = \"x\"\n"), V{"2:5 W04"});
 }
 
+TEST(Lint, KeywordsWrittenAsNames) {
+  EXPECT_EQ(Where("VAR x, step, line2\nSTR s = \"abc\"\n"), (V{"1:8 W05", "2:7 W02"}));
+  EXPECT_EQ(Where("VAR steps, x\n"), V{});
+}
+
+TEST(Lint, MainPartsThatRunIntoAHandlerBlock) {
+  const std::string block = "WINMSG WMKEYDOWN\nPRINT 0, 0, 1\nENDWM\n";
+  EXPECT_EQ(Where("VAR x\n" + block), V{"2:1 W06"});
+  EXPECT_EQ(Where(block), V{"1:1 W06"});
+  // A function is passed over: the flow goes on into the block after it.
+  EXPECT_EQ(Where("VAR x\nFUNC f()\nENDFN\n\n" + block), V{"5:1 W06"});
+  // Jumped over; and a block right after another's ENDWM.
+  EXPECT_EQ(Where("VAR x\nGOTO e\n\n" + block + block + "LABEL e\n"), V{});
+  EXPECT_EQ(Where("VAR x\nIF x = 0 : GOTO e : ENDIF\n" + block + "LABEL e\n"), V{"3:1 W06"});
+}
+
 TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});

@@ -1,6 +1,7 @@
 // The warnings, one function each, over the token table as the pre-check left it (keywords
 // classified, names bound).
 #include <algorithm>
+#include <cctype>
 
 #include "lang/keywords.h"
 #include "lint/lint.h"
@@ -40,6 +41,40 @@ void NoDeclarationValues(const TokenTable& tokens, int p, std::vector<Warning>& 
   }
 }
 
+// A keyword in a declaration's list is no name: nothing is declared for it, and where it is
+// used later it acts as the keyword.
+void NoKeywordNames(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  const int kind = tokens.kind[p];
+  if (kind != KW_VAR && kind != KW_STR && kind != KW_PTR) return;
+  for (int q = p + 1; !EndsStatement(tokens.kind[q]); ++q) {
+    // The names of the list: first, and after each comma.
+    if (q != p + 1 && tokens.kind[q - 1] != TK_COMMA) continue;
+    const std::string& text = tokens.text[q];
+    const int name_kind = tokens.kind[q];
+    const bool word = !text.empty() && std::isalpha(static_cast<unsigned char>(text[0]));
+    if (name_kind == TK_IDENT || name_kind == TK_STRING || !word) continue;
+    out.push_back({q, "W05",
+                   text + " is a keyword, so no variable of that name is declared and the name "
+                          "acts as the keyword wherever it is used; choose another name"});
+  }
+}
+
+// A main part that reaches a WINMSG line runs the block's body once and stops at its ENDWM:
+// nothing after the block runs. Only a GOTO, or the ENDWM of the block before, keeps it out.
+void MainPartStaysOutOfHandlers(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_WINMSG) return;
+  int last = p - 1;
+  while (last > 0 && tokens.kind[last] == TK_EOL) --last;
+  if (last > 0 && tokens.kind[last] == KW_ENDWM) return;
+  int start = last;
+  while (start > 1 && !EndsStatement(tokens.kind[start - 1])) --start;
+  if (last > 0 && tokens.kind[start] == KW_GOTO) return;
+  out.push_back({p, "W06",
+                 "the main part runs into this WINMSG block: the body runs once now and the main "
+                 "part stops at its ENDWM, so nothing after the block runs; put a GOTO over the "
+                 "handler blocks"});
+}
+
 // TIMERON reads its interval from a VAR variable only; anything else keeps the last one.
 void TimerIntervalInAVariable(const TokenTable& tokens, const Symbols& symbols, int p,
                               std::vector<Warning>& out) {
@@ -73,6 +108,8 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
   for (int p = 1; p <= tokens.count; ++p) {
     NoLoopKeywords(tokens, p, out);
     NoDeclarationValues(tokens, p, out);
+    NoKeywordNames(tokens, p, out);
+    MainPartStaysOutOfHandlers(tokens, p, out);
     TimerIntervalInAVariable(tokens, symbols, p, out);
     const int a = symbols.array_slot_of_token[p];
     if (a > 0 && !array_reported[a]) {
