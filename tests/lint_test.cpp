@@ -76,6 +76,26 @@ TEST(Lint, MainPartsThatRunIntoAHandlerBlock) {
   EXPECT_EQ(Where("VAR x\nIF x = 0 : GOTO e : ENDIF\n" + block + "LABEL e\n"), V{"3:1 W06"});
 }
 
+TEST(Lint, IfBlocksInsideIfBlocks) {
+  EXPECT_EQ(Where("VAR a\nIF a = 1\nIF a = 2\nENDIF\nELSE\nENDIF\n"), V{"3:1 W07"});
+  EXPECT_EQ(Where("VAR a\nIF a = 1 : a = 2 : ENDIF\nIF a = 2\nELSE\nENDIF\n"), V{});
+}
+
+TEST(Lint, StatementsAfterAGotoThatNoRunReaches) {
+  EXPECT_EQ(Where("VAR a\nGOTO e\n\na = 1\nLABEL e\n"), V{"4:1 W08"});
+  EXPECT_EQ(Where("VAR a\nGOTO e\nLABEL e\nIF a = 1 : GOTO e : ENDIF\n"
+                  "WHILE a < 1 : GOTO e : WEND\nGOTO x\nWINMSG WMTIMER\nENDWM\nLABEL x\n"),
+            V{});
+}
+
+TEST(Lint, ScriptsCloseToTheTokenLimit) {
+  // A name and a line end are two tokens: 3 + 2 * 1900 = 3803 tokens, past nine tenths of 4096.
+  std::string script = "VAR a\n";
+  for (int line = 0; line < 1900; ++line) script += "a\n";
+  EXPECT_EQ(Where(script), V{"1901:2 W09"});
+  EXPECT_EQ(Where(script.substr(0, 6 + 1800 * 2)), V{});
+}
+
 TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});

@@ -75,6 +75,47 @@ void MainPartStaysOutOfHandlers(const TokenTable& tokens, int p, std::vector<War
                  "handler blocks"});
 }
 
+// IF's jumps do not count nesting: a false IF goes to the first ELSE or ENDIF after it, and
+// a finished branch to the first ENDIF, whichever blocks they close.
+void FlatIfBlocks(const TokenTable& tokens, int p, int& open_ifs, std::vector<Warning>& out) {
+  if (tokens.kind[p] == KW_ENDIF && open_ifs > 0) --open_ifs;
+  if (tokens.kind[p] != KW_IF) return;
+  if (open_ifs++ > 0) {
+    out.push_back({p, "W07",
+                   "IF blocks do not nest: the outer IF's jumps stop at the first ELSE or ENDIF "
+                   "they meet, this block's included, so parts of the outer block run when they "
+                   "should not; join conditions with & and | or use GOTO"});
+  }
+}
+
+bool EntersOrCloses(int kind) {
+  return kind == KW_LABEL || kind == KW_WINMSG || kind == KW_FUNC || kind == KW_ENDWM ||
+         kind == KW_ENDFN || kind == KW_ELSE || kind == KW_ENDIF || kind == KW_WEND;
+}
+
+// After GOTO, the statements up to the next place a run can come in (a LABEL, a block's start)
+// or a block's end never run.
+void ReachableAfterGoto(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_GOTO) return;
+  int next = p + 1;
+  while (!EndsStatement(tokens.kind[next])) ++next;
+  while (next <= tokens.count && EndsStatement(tokens.kind[next])) ++next;
+  if (next > tokens.count || EntersOrCloses(tokens.kind[next])) return;
+  out.push_back({next, "W08",
+                 "no run reaches this statement: it follows a GOTO, and no LABEL or block "
+                 "start comes before it; remove it or put a LABEL before it"});
+}
+
+// The limit counts every token, line ends included.
+void RoomForTokens(const TokenTable& tokens, std::vector<Warning>& out) {
+  if (tokens.count * 10 <= kTokenCapacity * 9) return;
+  out.push_back({tokens.count, "W09",
+                 "the script holds " + std::to_string(tokens.count) + " of the " +
+                     std::to_string(kTokenCapacity) +
+                     " tokens a script may hold (every line end counts); join short lines with "
+                     ":, or move work into functions, before it stops loading"});
+}
+
 // TIMERON reads its interval from a VAR variable only; anything else keeps the last one.
 void TimerIntervalInAVariable(const TokenTable& tokens, const Symbols& symbols, int p,
                               std::vector<Warning>& out) {
@@ -105,7 +146,10 @@ void ArraysThatStore(const Symbols& symbols, int p, std::vector<Warning>& out) {
 std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbols) {
   std::vector<Warning> out;
   std::vector<bool> array_reported(static_cast<size_t>(symbols.array_count) + 1, false);
+  int open_ifs = 0;
   for (int p = 1; p <= tokens.count; ++p) {
+    FlatIfBlocks(tokens, p, open_ifs, out);
+    ReachableAfterGoto(tokens, p, out);
     NoLoopKeywords(tokens, p, out);
     NoDeclarationValues(tokens, p, out);
     NoKeywordNames(tokens, p, out);
@@ -117,6 +161,7 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
       ArraysThatStore(symbols, p, out);
     }
   }
+  RoomForTokens(tokens, out);
   std::stable_sort(out.begin(), out.end(),
                    [](const Warning& a, const Warning& b) { return a.token < b.token; });
   return out;
