@@ -96,6 +96,22 @@ TEST(Lint, ScriptsCloseToTheTokenLimit) {
   EXPECT_EQ(Where(script.substr(0, 6 + 1800 * 2)), V{});
 }
 
+TEST(Lint, StatementsWithoutASeparator) {
+  EXPECT_EQ(Where("VAR x, y\nx = 2 y = 3\nx = (1) y = 2\n"), (V{"2:7 W10", "3:9 W10"}));
+  EXPECT_EQ(Where("VAR x, y\nx = 2 : y = 3\nIF x = y : y = 1 : ENDIF\n"), V{});
+}
+
+TEST(Lint, PowersThatBindLikeProducts) {
+  EXPECT_EQ(Where("VAR r\nr = 2 + 3 * 2 ^ 2\nr = 2 ^ 3 ^ 2\nr = 1 - (8 / 2) ^ 2\n"),
+            (V{"2:15 W11", "3:11 W11"}));
+  EXPECT_EQ(Where("VAR r\nr = 2 + 2 ^ 2\nr = 3 * (2 ^ 2)\nr = -2 ^ 2\n"), V{});
+}
+
+TEST(Lint, SignsAfterAnOperator) {
+  EXPECT_EQ(Where("VAR r\nr = 2 * -3\nr = 5 - +3\n"), (V{"2:9 W12", "3:9 W12"}));
+  EXPECT_EQ(Where("VAR r\nr = -3\nr = 2 * (-3)\nPRINT 0, -1, r\n"), V{});
+}
+
 TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});

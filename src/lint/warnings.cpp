@@ -106,6 +106,69 @@ void ReachableAfterGoto(const TokenTable& tokens, int p, std::vector<Warning>& o
                  "start comes before it; remove it or put a LABEL before it"});
 }
 
+bool IsArithmetic(int kind) {
+  return kind == TK_PLUS || kind == TK_MINUS || kind == TK_STAR || kind == TK_SLASH ||
+         kind == TK_PERCENT || kind == TK_CARET;
+}
+
+bool EndsOperand(int kind) {
+  return kind == TK_NUMBER || kind == TK_IDENT || kind == TK_RPAREN || kind == TK_RBRACKET;
+}
+
+// After a statement that ends in an expression, the token after the expression is passed over
+// unread: "x = 2 y = 3" never assigns y.
+void SeparatedStatements(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  const bool starts = p == 1 || EndsStatement(tokens.kind[p - 1]);
+  if (!starts || tokens.kind[p] != TK_IDENT || tokens.kind[p + 1] != TK_EQUAL) return;
+  for (int q = p + 2; !EndsStatement(tokens.kind[q]); ++q) {
+    if (tokens.kind[q] == TK_IDENT && tokens.kind[q + 1] == TK_EQUAL &&
+        EndsOperand(tokens.kind[q - 1])) {
+      out.push_back({q, "W10",
+                     "this is not a statement of its own: the assignment before it ends with "
+                     "its expression, and the rest of the line is passed over; put : or a line "
+                     "end between statements"});
+      return;
+    }
+  }
+}
+
+// Two levels only: "^" binds no tighter than "*" and groups from the left, so a * b ^ c is
+// (a * b) ^ c.
+void PowerAfterProduct(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != TK_CARET) return;
+  int depth = 0;
+  for (int q = p - 1; q > 0 && !EndsStatement(tokens.kind[q]); --q) {
+    const int kind = tokens.kind[q];
+    if (kind == TK_RPAREN || kind == TK_RBRACKET) ++depth;
+    if (kind == TK_LPAREN || kind == TK_LBRACKET) {
+      if (depth-- == 0) return;
+    }
+    if (depth > 0) continue;
+    if (kind == TK_PLUS || kind == TK_MINUS || kind == TK_EQUAL || kind == TK_COMMA ||
+        kind == TK_LESS || kind == TK_GREATER || kind == TK_BANG || kind == TK_AMP ||
+        kind == TK_BAR) {
+      return;
+    }
+    if (kind == TK_STAR || kind == TK_SLASH || kind == TK_PERCENT || kind == TK_CARET) {
+      out.push_back({p, "W11",
+                     "^ binds no tighter than * / and %, and groups from the left: a * b ^ c "
+                     "is (a * b) ^ c and a ^ b ^ c is (a ^ b) ^ c; write a * (b ^ c)"});
+      return;
+    }
+  }
+}
+
+// A sign works only at the start of an expression; after an operator, "-" is an operator with
+// a missing operand (0): 2 * -3 is 2 * 0 - 3.
+void SignsAfterOperators(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  const int kind = tokens.kind[p];
+  if ((kind != TK_MINUS && kind != TK_PLUS) || !IsArithmetic(tokens.kind[p - 1])) return;
+  out.push_back({p, "W12",
+                 "a sign works only at the start of an expression: after " + tokens.text[p - 1] +
+                     " this " + tokens.text[p] + " is an operator with a missing operand (0), " +
+                     "so 2 * -3 is 2 * 0 - 3; put the negative operand in parentheses: 2 * (-3)"});
+}
+
 // The limit counts every token, line ends included.
 void RoomForTokens(const TokenTable& tokens, std::vector<Warning>& out) {
   if (tokens.count * 10 <= kTokenCapacity * 9) return;
@@ -150,6 +213,9 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
   for (int p = 1; p <= tokens.count; ++p) {
     FlatIfBlocks(tokens, p, open_ifs, out);
     ReachableAfterGoto(tokens, p, out);
+    SeparatedStatements(tokens, p, out);
+    PowerAfterProduct(tokens, p, out);
+    SignsAfterOperators(tokens, p, out);
     NoLoopKeywords(tokens, p, out);
     NoDeclarationValues(tokens, p, out);
     NoKeywordNames(tokens, p, out);
