@@ -112,6 +112,18 @@ TEST(Lint, SignsAfterAnOperator) {
   EXPECT_EQ(Where("VAR r\nr = -3\nr = 2 * (-3)\nPRINT 0, -1, r\n"), V{});
 }
 
+TEST(Lint, DrawingStatementsWithTooFewOrTooManyArguments) {
+  EXPECT_EQ(Where("VAR x\nCIRCLE 100, 100\nLINE 1, 2, 3, 4, 5\nPSET x, (x + 1)\n"),
+            (V{"2:1 W13", "3:18 W13"}));
+  EXPECT_EQ(Where("VAR x, a[3]\nCIRCLE 100, (x + 1), 5\nLINE 1, 2, 3, a[x]\n"), V{});
+}
+
+TEST(Lint, PrintItemsFollowedByMore) {
+  EXPECT_EQ(Where("VAR v\nSTR s\nPRINT 0, 0, \"a\" + s\nPRINT 0, 1, v * 2\n"),
+            (V{"3:17 W14", "4:15 W14"}));
+  EXPECT_EQ(Where("VAR v[3]\nPRINT 0, 0, (v[1] * 2)\nPRINT 0, 1, v[2]\nPRINT 0, 2, \"a\"\n"), V{});
+}
+
 TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});

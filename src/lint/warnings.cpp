@@ -10,6 +10,12 @@
 namespace brindle {
 namespace {
 
+std::string UpperCaseName(const std::string& text) {
+  std::string upper = text;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
 bool EndsStatement(int kind) {
   return kind == TK_EOL || kind == TK_COLON || kind == TK_NONE;
 }
@@ -169,6 +175,77 @@ void SignsAfterOperators(const TokenTable& tokens, int p, std::vector<Warning>& 
                      "so 2 * -3 is 2 * 0 - 3; put the negative operand in parentheses: 2 * (-3)"});
 }
 
+// The statement's arguments at bracket depth 0: where each one starts.
+std::vector<int> ArgumentStarts(const TokenTable& tokens, int p) {
+  std::vector<int> starts;
+  int depth = 0;
+  for (int q = p + 1; !EndsStatement(tokens.kind[q]); ++q) {
+    const int kind = tokens.kind[q];
+    if (starts.empty() || (depth == 0 && tokens.kind[q - 1] == TK_COMMA)) starts.push_back(q);
+    if (kind == TK_LPAREN || kind == TK_LBRACKET) ++depth;
+    if ((kind == TK_RPAREN || kind == TK_RBRACKET) && depth > 0) --depth;
+  }
+  return starts;
+}
+
+struct CoordinateStatement {
+  int keyword;
+  int count;
+  const char* arguments;
+};
+constexpr CoordinateStatement kCoordinateStatements[] = {
+    {KW_PSET, 2, "x and y"},           {KW_PLOT, 2, "x and y"},
+    {KW_DRAW, 2, "x and y"},           {KW_CIRCLE, 3, "x, y and the radius"},
+    {KW_LINE, 4, "x1, y1, x2 and y2"}, {KW_PRINT, 3, "x, y and what to print"},
+};
+
+// These statements read each argument by passing one token and evaluating what follows: a
+// missing argument is read from the next statement, which loses its first tokens; arguments
+// past the last are passed over.
+void ArgumentCounts(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  for (const CoordinateStatement& s : kCoordinateStatements) {
+    if (tokens.kind[p] != s.keyword) continue;
+    const std::vector<int> starts = ArgumentStarts(tokens, p);
+    const int given = static_cast<int>(starts.size());
+    const std::string name = UpperCaseName(tokens.text[p]);
+    if (given < s.count) {
+      out.push_back({p, "W13",
+                     name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
+                         ") and has " + std::to_string(given) +
+                         " here: each missing one is read from what follows, the next line or "
+                         "statement, which loses its first tokens; give all of them"});
+    } else if (given > s.count) {
+      out.push_back({starts[s.count], "W13",
+                     name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
+                         "): this one and the rest are passed over"});
+    }
+    return;
+  }
+}
+
+// PRINT's third argument is one item: a variable, an element, a literal or an expression in
+// parentheses. Whatever follows it is passed over: PRINT x, y, "a" + s prints "a".
+void PrintItemsAlone(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_PRINT) return;
+  const std::vector<int> starts = ArgumentStarts(tokens, p);
+  if (starts.size() != 3) return;
+  int q = starts[2];
+  if (tokens.kind[q] == TK_IDENT && tokens.kind[q + 1] == TK_LBRACKET) ++q;
+  if (tokens.kind[q] == TK_LPAREN || tokens.kind[q] == TK_LBRACKET) {
+    for (int depth = 0;; ++q) {
+      const int kind = tokens.kind[q];
+      if (EndsStatement(kind)) return;
+      if (kind == TK_LPAREN || kind == TK_LBRACKET) ++depth;
+      if ((kind == TK_RPAREN || kind == TK_RBRACKET) && --depth == 0) break;
+    }
+  }
+  if (EndsStatement(tokens.kind[q + 1])) return;
+  out.push_back({q + 1, "W14",
+                 "PRINT prints one item, and what follows it is passed over: put an expression "
+                 "in parentheses, PRINT x, y, (a + b), and join texts into a STR variable "
+                 "first"});
+}
+
 // The limit counts every token, line ends included.
 void RoomForTokens(const TokenTable& tokens, std::vector<Warning>& out) {
   if (tokens.count * 10 <= kTokenCapacity * 9) return;
@@ -216,6 +293,8 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
     SeparatedStatements(tokens, p, out);
     PowerAfterProduct(tokens, p, out);
     SignsAfterOperators(tokens, p, out);
+    ArgumentCounts(tokens, p, out);
+    PrintItemsAlone(tokens, p, out);
     NoLoopKeywords(tokens, p, out);
     NoDeclarationValues(tokens, p, out);
     NoKeywordNames(tokens, p, out);
