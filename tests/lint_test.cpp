@@ -23,10 +23,11 @@ std::vector<std::string> Lint(const std::string& text) {
   return lines;
 }
 
-// "LINE:COL Wnn" of each warning.
-std::vector<std::string> Where(const std::string& text) {
+// "LINE:COL Wnn" of each warning, or of those with one id.
+std::vector<std::string> Where(const std::string& text, const std::string& only = "") {
   std::vector<std::string> found;
   for (const std::string& line : Lint(text)) {
+    if (!only.empty() && line.find("[" + only + "]") == std::string::npos) continue;
     const size_t id = line.rfind("[W");
     EXPECT_NE(id, std::string::npos) << line;
     found.push_back(line.substr(6, line.find(": ", 6) - 6) + " " + line.substr(id + 1, 3));
@@ -38,12 +39,12 @@ using V = std::vector<std::string>;
 
 TEST(Lint, LoopKeywordsOfOtherBasics) {
   EXPECT_EQ(Where("VAR i\nFOR i = 1 TO 3\nPRINT 0, i, i\nNEXT\n"), (V{"2:1 W01", "4:1 W01"}));
-  EXPECT_EQ(Where("VAR fore, nexts\nfore = 1 : nexts = 2\n"), V{});
+  EXPECT_EQ(Where("VAR fore, nexts\nfore = 1 : nexts = 2\n", "W01"), V{});
 }
 
 TEST(Lint, DeclarationsWithAValue) {
   EXPECT_EQ(Where("VAR x = 5, y\nSTR s = \"a\"\n"), (V{"1:7 W02", "2:7 W02"}));
-  EXPECT_EQ(Where("VAR x, y\nx = 5\n"), V{});
+  EXPECT_EQ(Where("VAR x, y\nx = 5\n", "W02"), V{});
 }
 
 TEST(Lint, TimerIntervalsThatAreNotVarVariables) {
@@ -72,7 +73,7 @@ TEST(Lint, MainPartsThatRunIntoAHandlerBlock) {
   // A function is passed over: the flow goes on into the block after it.
   EXPECT_EQ(Where("VAR x\nFUNC f()\nENDFN\n\n" + block), V{"5:1 W06"});
   // Jumped over; and a block right after another's ENDWM.
-  EXPECT_EQ(Where("VAR x\nGOTO e\n\n" + block + block + "LABEL e\n"), V{});
+  EXPECT_EQ(Where("VAR x\nGOTO e\n\n" + block + block + "LABEL e\n", "W06"), V{});
   EXPECT_EQ(Where("VAR x\nIF x = 0 : GOTO e : ENDIF\n" + block + "LABEL e\n"), V{"3:1 W06"});
 }
 
@@ -82,7 +83,7 @@ TEST(Lint, IfBlocksInsideIfBlocks) {
 }
 
 TEST(Lint, StatementsAfterAGotoThatNoRunReaches) {
-  EXPECT_EQ(Where("VAR a\nGOTO e\n\na = 1\nLABEL e\n"), V{"4:1 W08"});
+  EXPECT_EQ(Where("VAR a\nGOTO e\n\na = 1\nLABEL e\n", "W08"), V{"4:1 W08"});
   EXPECT_EQ(Where("VAR a\nGOTO e\nLABEL e\nIF a = 1 : GOTO e : ENDIF\n"
                   "WHILE a < 1 : GOTO e : WEND\nGOTO x\nWINMSG WMTIMER\nENDWM\nLABEL x\n"),
             V{});
@@ -97,18 +98,18 @@ TEST(Lint, ScriptsCloseToTheTokenLimit) {
 }
 
 TEST(Lint, StatementsWithoutASeparator) {
-  EXPECT_EQ(Where("VAR x, y\nx = 2 y = 3\nx = (1) y = 2\n"), (V{"2:7 W10", "3:9 W10"}));
+  EXPECT_EQ(Where("VAR x, y\nx = 2 y = 3\nx = (1) y = 2\n", "W10"), (V{"2:7 W10", "3:9 W10"}));
   EXPECT_EQ(Where("VAR x, y\nx = 2 : y = 3\nIF x = y : y = 1 : ENDIF\n"), V{});
 }
 
 TEST(Lint, PowersThatBindLikeProducts) {
-  EXPECT_EQ(Where("VAR r\nr = 2 + 3 * 2 ^ 2\nr = 2 ^ 3 ^ 2\nr = 1 - (8 / 2) ^ 2\n"),
+  EXPECT_EQ(Where("VAR r\nr = 2 + 3 * 2 ^ 2\nr = 2 ^ 3 ^ 2\nr = 1 - (8 / 2) ^ 2\n", "W11"),
             (V{"2:15 W11", "3:11 W11"}));
-  EXPECT_EQ(Where("VAR r\nr = 2 + 2 ^ 2\nr = 3 * (2 ^ 2)\nr = -2 ^ 2\n"), V{});
+  EXPECT_EQ(Where("VAR r\nr = 2 + 2 ^ 2\nr = 3 * (2 ^ 2)\nr = -2 ^ 2\n", "W11"), V{});
 }
 
 TEST(Lint, SignsAfterAnOperator) {
-  EXPECT_EQ(Where("VAR r\nr = 2 * -3\nr = 5 - +3\n"), (V{"2:9 W12", "3:9 W12"}));
+  EXPECT_EQ(Where("VAR r\nr = 2 * -3\nr = 5 - +3\n", "W12"), (V{"2:9 W12", "3:9 W12"}));
   EXPECT_EQ(Where("VAR r\nr = -3\nr = 2 * (-3)\nPRINT 0, -1, r\n"), V{});
 }
 
@@ -122,6 +123,33 @@ TEST(Lint, PrintItemsFollowedByMore) {
   EXPECT_EQ(Where("VAR v\nSTR s\nPRINT 0, 0, \"a\" + s\nPRINT 0, 1, v * 2\n"),
             (V{"3:17 W14", "4:15 W14"}));
   EXPECT_EQ(Where("VAR v[3]\nPRINT 0, 0, (v[1] * 2)\nPRINT 0, 1, v[2]\nPRINT 0, 2, \"a\"\n"), V{});
+}
+
+TEST(Lint, ConditionsThatReadLessThanTheyShow) {
+  EXPECT_EQ(Where("VAR n\nWHILE n < 2 * 3\nWEND\nWHILE n < 2 & n > 1 + 1\nWEND\n"),
+            (V{"2:13 W15", "4:21 W15"}));
+  EXPECT_EQ(Where("VAR n, m\nWHILE n < 6 | m = 1\nWEND\n"), V{});
+  // Strings have no order; & and | group from the right.
+  EXPECT_EQ(Where("STR s, t\nVAR a\nIF s < \"b\" | t > s : ENDIF\n"
+                  "IF a = 1 & a = 2 | a = 3 : ENDIF\nIF a < 1 & a > 0 & a = 2 : ENDIF\n"),
+            (V{"3:6 W16", "3:16 W16", "4:18 W17"}));
+}
+
+TEST(Lint, TimerIntervalsBelowTheShortest) {
+  EXPECT_EQ(Where("VAR t\nt = 5\nTIMERON t\n"), V{"3:9 W18"});
+  EXPECT_EQ(Where("VAR t\nt = 10\nTIMERON t\nt = 5 + 20\n"), V{});
+}
+
+TEST(Lint, VariablesOnlyEverAssigned) {
+  EXPECT_EQ(Where("VAR a, b, c\na = 1\nb = 2 : b = 3\nPRINT 0, 0, a\n"), V{"1:8 W19"});
+  // Declared and never used at all is no trap; HWPARAM and the like count as reads.
+  EXPECT_EQ(Where("VAR a, k\nk = 0\nHWPARAM k\n"), V{});
+}
+
+TEST(Lint, SecondHandlerBlocksAndLabels) {
+  EXPECT_EQ(Where("VAR x\nGOTO e\nWINMSG WMTIMER\nENDWM\nWINMSG wmtimer\nENDWM\n"
+                  "LABEL e\nLABEL E\n"),
+            (V{"3:1 W20", "8:1 W20"}));
 }
 
 TEST(Lint, ACommentSilencesTheIdsItNames) {

@@ -2,6 +2,7 @@
 // classified, names bound).
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "lang/keywords.h"
 #include "lint/lint.h"
@@ -246,6 +247,147 @@ void PrintItemsAlone(const TokenTable& tokens, int p, std::vector<Warning>& out)
                  "first"});
 }
 
+bool IsComparison(int kind) {
+  return kind == TK_EQUAL || kind == TK_BANG || kind == TK_LESS || kind == TK_GREATER;
+}
+
+// WHILE A op B [& C op D]: each right operand is one token, and whatever follows it in place
+// of "&", "|" or the end is ignored.
+void WhileOperandsAlone(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_WHILE) return;
+  for (int right = p + 3; IsComparison(tokens.kind[right - 1]); right += 4) {
+    const int after = tokens.kind[right + 1];
+    if (EndsStatement(after)) return;
+    if (after == TK_AMP || after == TK_BAR) continue;
+    out.push_back({right + 1, "W15",
+                   "WHILE compares with one variable or number: from here on the condition is "
+                   "ignored (WHILE n < 2 * 3 is n < 2); compute the limit into a variable "
+                   "first"});
+    return;
+  }
+}
+
+bool IsTextVariable(const Symbols& symbols, int p) {
+  const int v = symbols.var_slot_of_token[p];
+  const int a = symbols.array_slot_of_token[p];
+  return (v > 0 && symbols.var_type[v] == KW_STR) || (a > 0 && symbols.array_type[a] == KW_STR);
+}
+
+// Strings compare only with = and !; < and > between them are always false.
+void TextsHaveNoOrder(const TokenTable& tokens, const Symbols& symbols, int p,
+                      std::vector<Warning>& out) {
+  const int kind = tokens.kind[p];
+  if (kind != TK_LESS && kind != TK_GREATER) return;
+  int left = p - 1;
+  if (tokens.kind[left] == TK_RBRACKET) {
+    while (left > 1 && tokens.kind[left] != TK_LBRACKET) --left;
+    --left;
+  }
+  const int before = tokens.kind[left - 1];
+  if (before != KW_IF && before != KW_WHILE && before != TK_AMP && before != TK_BAR) return;
+  if (!IsTextVariable(symbols, left)) return;
+  out.push_back({p, "W16",
+                 "strings have no order: " + tokens.text[p] +
+                     " between strings is always false; compare them with = or !"});
+}
+
+// "&" and "|" have one priority and group from the right: a & b | c is a & (b | c).
+void AndOrGrouping(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_IF && tokens.kind[p] != KW_WHILE) return;
+  int first_join = 0;
+  for (int q = p + 1; !EndsStatement(tokens.kind[q]); ++q) {
+    const int kind = tokens.kind[q];
+    if (kind != TK_AMP && kind != TK_BAR) continue;
+    if (first_join == 0) {
+      first_join = kind;
+    } else if (kind != first_join) {
+      out.push_back({q, "W17",
+                     "& and | have the same priority and group from the right: a & b | c is "
+                     "a & (b | c), and a | b & c is a | (b & c); split the condition if that is "
+                     "not what you mean"});
+      return;
+    }
+  }
+}
+
+// A timer interval below 10 ms counts as 10: the variable TIMERON reads is given a smaller
+// number somewhere.
+void TimerIntervalsBelowTen(const TokenTable& tokens, const Symbols& symbols, int p,
+                            std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_TIMERON) return;
+  const int v = symbols.var_slot_of_token[p + 1];
+  if (v <= 0) return;
+  for (int q = 1; q + 3 <= tokens.count; ++q) {
+    if (symbols.var_slot_of_token[q] != v || tokens.kind[q + 1] != TK_EQUAL ||
+        tokens.kind[q + 2] != TK_NUMBER || !EndsStatement(tokens.kind[q + 3])) {
+      continue;
+    }
+    if (std::atof(tokens.text[q + 2].c_str()) >= 10) continue;
+    out.push_back({p + 1, "W18",
+                   tokens.text[p + 1] + " is set to " + tokens.text[q + 2] +
+                       " in this script: as a timer interval, anything below 10 ms counts as "
+                       "10"});
+    return;
+  }
+}
+
+// A variable only ever assigned: its values go nowhere. Only "name = ..." at the start of a
+// statement counts as a write; every other use (HWPARAM v, GETTEXT h, v, ...) as a read.
+void VariablesNeverRead(const TokenTable& tokens, const Symbols& symbols,
+                        std::vector<Warning>& out) {
+  std::vector<int> declared(static_cast<size_t>(symbols.var_count) + 1, 0);
+  std::vector<bool> read(declared.size(), false);
+  for (int p = 1; p <= tokens.count; ++p) {
+    const int v = symbols.var_slot_of_token[p];
+    if (v <= 0) continue;
+    if (declared[v] == 0) {
+      declared[v] = p;
+    } else if (!(EndsStatement(tokens.kind[p - 1]) && tokens.kind[p + 1] == TK_EQUAL)) {
+      read[v] = true;
+    }
+  }
+  for (int v = 1; v <= symbols.var_count; ++v) {
+    if (declared[v] == 0 || read[v]) continue;
+    bool assigned = false;
+    for (int p = declared[v] + 1; p <= tokens.count && !assigned; ++p) {
+      assigned = symbols.var_slot_of_token[p] == v;
+    }
+    if (!assigned) continue;
+    out.push_back({declared[v], "W19",
+                   tokens.text[declared[v]] +
+                       " is given values but never read: remove it, or use it where it was "
+                       "meant to be read"});
+  }
+}
+
+// With two blocks for one event the last one is used, and with two labels of one name the
+// first: the other never runs, or is never jumped to.
+void OneBlockPerEventOneLabelPerName(const TokenTable& tokens, std::vector<Warning>& out) {
+  std::vector<std::pair<std::string, int>> handlers, labels;
+  for (int p = 1; p < tokens.count; ++p) {
+    const int kind = tokens.kind[p];
+    if (kind != KW_WINMSG && kind != KW_LABEL) continue;
+    auto& seen = kind == KW_WINMSG ? handlers : labels;
+    const std::string name = UpperCaseName(tokens.text[p + 1]);
+    const auto earlier =
+        std::find_if(seen.begin(), seen.end(), [&](const auto& s) { return s.first == name; });
+    if (earlier == seen.end()) {
+      seen.push_back({name, p});
+    } else if (kind == KW_WINMSG) {
+      out.push_back({earlier->second, "W20",
+                     "a later WINMSG " + tokens.text[p + 1] +
+                         " block replaces this one, which never runs; keep one block per "
+                         "event"});
+      earlier->second = p;
+    } else {
+      out.push_back({p, "W20",
+                     "LABEL " + tokens.text[p + 1] +
+                         " was already set: GOTO goes to the first one, never here; give this "
+                         "label another name"});
+    }
+  }
+}
+
 // The limit counts every token, line ends included.
 void RoomForTokens(const TokenTable& tokens, std::vector<Warning>& out) {
   if (tokens.count * 10 <= kTokenCapacity * 9) return;
@@ -295,6 +437,10 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
     SignsAfterOperators(tokens, p, out);
     ArgumentCounts(tokens, p, out);
     PrintItemsAlone(tokens, p, out);
+    WhileOperandsAlone(tokens, p, out);
+    TextsHaveNoOrder(tokens, symbols, p, out);
+    AndOrGrouping(tokens, p, out);
+    TimerIntervalsBelowTen(tokens, symbols, p, out);
     NoLoopKeywords(tokens, p, out);
     NoDeclarationValues(tokens, p, out);
     NoKeywordNames(tokens, p, out);
@@ -307,6 +453,8 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
     }
   }
   RoomForTokens(tokens, out);
+  VariablesNeverRead(tokens, symbols, out);
+  OneBlockPerEventOneLabelPerName(tokens, out);
   std::stable_sort(out.begin(), out.end(),
                    [](const Warning& a, const Warning& b) { return a.token < b.token; });
   return out;
