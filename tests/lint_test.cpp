@@ -152,6 +152,20 @@ TEST(Lint, SecondHandlerBlocksAndLabels) {
             (V{"3:1 W20", "8:1 W20"}));
 }
 
+// After a fault that names an unknown word: how this language says what other BASICs do, or
+// the keyword the word misspells.
+TEST(Lint, HintsForWordsOfOtherBasicsAndMisspeltKeywords) {
+  const std::vector<std::string> then = Lint("VAR x\nIF x = 1 THEN\nENDIF\n");
+  ASSERT_EQ(then.size(), 2u);
+  EXPECT_EQ(then[1],
+            "s.bas:2:10: warning: THEN: IF needs no THEN: statements follow the "
+            "condition on the next lines, or after : [W21]");
+  EXPECT_EQ(Where("VAR x\nPRNT 0, 0, x\n", "W21"), V{"2:1 W21"});
+  EXPECT_EQ(Where("VAR x\nswapp\n", "W21"), V{"2:1 W21"});
+  // Nothing for a word that is neither.
+  EXPECT_EQ(Where("VAR x\ny = 1\nscore = 2\n", "W21"), V{});
+}
+
 TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W02\n"), V{});
   EXPECT_EQ(Where("VAR x = 1 ' lint-ignore W01, W021\n"), V{"1:7 W02"});

@@ -6,6 +6,7 @@
 #include "frontend/source_position.h"
 #include "frontend/tokenizer.h"
 #include "host/driver.h"
+#include "lint/name_hints.h"
 #include "prepass/prepass.h"
 #include "runtime/faults.h"
 #include "runtime/script_image.h"
@@ -66,6 +67,12 @@ int LintScript(const SourceFile& source, const std::function<void(const std::str
   if (Fault fault = PrePass({tokens, image->symbols, image->blocks})) {
     const SourcePosition at = PositionOfToken(source.text, tokens, fault->token);
     report(FaultLine(source.path, fault->token > 0 ? &at : nullptr, *fault));
+    if (tokens.kind[fault->token] == TK_IDENT) {
+      if (std::optional<std::string> hint = NameHint(tokens.text[fault->token])) {
+        report(WarningLine(source, tokens,
+                           {fault->token, "W21", tokens.text[fault->token] + ": " + *hint}));
+      }
+    }
     return 1;
   }
   int reported = 0;
