@@ -214,29 +214,9 @@ TEST(JpegDecoder, DecodesBaselineProgressiveGreyAndCmyk) {
   EXPECT_EQ(grey.Pixel(3, 3), RgbColor(77, 77, 77));
 
   // CMYK as Adobe writes it, inverted: 255 is no ink.
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = info.image_height = 8;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  Bytes row;
-  for (int x = 0; x < 8; ++x) row.insert(row.end(), {0, 255, 255, 128});
-  while (info.next_scanline < 8) {
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  const Image cmyk = Decode(Bytes(buffer, buffer + size));
-  free(buffer);
+  Bytes ink;
+  for (int pixel = 0; pixel < 64; ++pixel) ink.insert(ink.end(), {0, 255, 255, 128});
+  const Image cmyk = Decode(EncodeJpeg({8, 8, 4}, ink));
   ASSERT_EQ(cmyk.width(), 8);
   EXPECT_LE(ChannelDistance(cmyk.Pixel(4, 4), RgbColor(0, 128, 128)), 3);
 }

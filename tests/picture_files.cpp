@@ -98,7 +98,9 @@ Bytes EncodeJpeg(const JpegLayout& layout, const Bytes& samples) {
   info.image_width = layout.width;
   info.image_height = layout.height;
   info.input_components = layout.components;
-  info.in_color_space = layout.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+  info.in_color_space = layout.components == 1   ? JCS_GRAYSCALE
+                        : layout.components == 4 ? JCS_CMYK
+                                                 : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
   if (layout.progressive) jpeg_simple_progression(&info);

@@ -40,7 +40,7 @@ struct JpegLayout {
 
   int width = 0;
   int height = 0;
-  int components = 3;  // 1 for grey
+  int components = 3;  // 1 for grey, 4 for CMYK
   bool progressive = false;
   std::vector<jpeg_scan_info> scans;  // a scan script of our own, if not empty
 };
