@@ -20,8 +20,10 @@ namespace {
 bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) {
   TokenizeResult result = Tokenize(source, tokens);
   if (result.error != TokenizerError::kNone) {
-    const SourcePosition at = PositionAt(source, result.fault_offset);
-    ReportFault(in, *result.fault, &at);
+    if (in.report_fault) {
+      in.report_fault(
+          TokenizerFaultLine(in.script_path, source, result.fault_offset, *result.fault));
+    }
     ShowMessage(in, *result.fault);
   } else {
     ShowMessage(in, msg::TokenStatistics(result.token_count, tokens.line_count));
@@ -57,8 +59,9 @@ void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
   if (!options.check_only) ComputeTokenFacts(image.tokens, image.symbols, image.facts);
   if (fault) {
     in.outcome.front_end_failed = true;
-    const SourcePosition at = PositionOfToken(source.text, image.tokens, fault->token);
-    ReportFault(in, *fault, fault->token > 0 ? &at : nullptr);
+    if (in.report_fault) {
+      in.report_fault(PreCheckFaultLine(source.path, source.text, image.tokens, *fault));
+    }
     try {
       ShowMessage(in, std::move(*fault));
       ShowMessage(in, msg::ProgramExit());

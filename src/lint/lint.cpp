@@ -55,8 +55,7 @@ int LintScript(const SourceFile& source, const std::function<void(const std::str
   TokenTable& tokens = image->tokens;
   const TokenizeResult tokenized = Tokenize(source.text, tokens);
   if (tokenized.fault) {
-    const SourcePosition at = PositionAt(source.text, tokenized.fault_offset);
-    report(FaultLine(source.path, &at, *tokenized.fault));
+    report(TokenizerFaultLine(source.path, source.text, tokenized.fault_offset, *tokenized.fault));
     return 1;
   }
   tokens.count = tokenized.token_count;
@@ -65,8 +64,7 @@ int LintScript(const SourceFile& source, const std::function<void(const std::str
     return 1;
   }
   if (Fault fault = PrePass({tokens, image->symbols, image->blocks})) {
-    const SourcePosition at = PositionOfToken(source.text, tokens, fault->token);
-    report(FaultLine(source.path, fault->token > 0 ? &at : nullptr, *fault));
+    report(PreCheckFaultLine(source.path, source.text, tokens, *fault));
     if (tokens.kind[fault->token] == TK_IDENT) {
       if (std::optional<std::string> hint = NameHint(tokens.text[fault->token])) {
         report(WarningLine(source, tokens,

@@ -54,8 +54,16 @@ std::string FaultLine(std::string_view path, const SourcePosition* at, const Mes
   return line;
 }
 
-void ReportFault(Interpreter& in, const Message& message, const SourcePosition* at) {
-  if (in.report_fault) in.report_fault(FaultLine(in.script_path, at, message));
+std::string TokenizerFaultLine(std::string_view path, std::string_view source, size_t offset,
+                               const Message& fault) {
+  const SourcePosition at = PositionAt(source, offset);
+  return FaultLine(path, &at, fault);
+}
+
+std::string PreCheckFaultLine(std::string_view path, std::string_view source,
+                              const TokenTable& tokens, const Message& fault) {
+  const SourcePosition at = PositionOfToken(source, tokens, fault.token);
+  return FaultLine(path, fault.token > 0 ? &at : nullptr, fault);
 }
 
 void AbandonRun() {

@@ -32,8 +32,12 @@ void ShowRunTimeError(Interpreter& in, Message message);
 std::string FaultLine(std::string_view path, const SourcePosition* at, const Message& message,
                       std::string_view block = "");
 
-// Sends a tokenizer or pre-check fault's line to the interpreter's report, if it has one.
-void ReportFault(Interpreter& in, const Message& message, const SourcePosition* at);
+// The lines of the faults found before a run: a tokenizer fault at the byte where it was
+// found, a pre-check fault at its token (with no place when it has none).
+std::string TokenizerFaultLine(std::string_view path, std::string_view source, size_t offset,
+                               const Message& fault);
+std::string PreCheckFaultLine(std::string_view path, std::string_view source,
+                              const TokenTable& tokens, const Message& fault);
 
 // Ends every active run after a fatal fault.
 [[noreturn]] void AbandonRun();
