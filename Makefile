@@ -9,7 +9,7 @@ CONFORMANCE_CASES ?=
 # FreeType and the picture libraries (libpng, libjpeg-turbo, giflib) are linked statically, with
 # the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
-  libbrotli-dev libjpeg62-turbo-dev libgif-dev fonts-dejavu-core \
+  libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core \
   libsdl2-dev xvfb xdotool imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
