@@ -1,5 +1,7 @@
 // The command line: reads the files it names, runs the script, writes the screenshot, and
 // turns every way a run can end into an exit status with a message on standard error.
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,6 +18,7 @@
 #include "host/command_line.h"
 #include "host/driver.h"
 #include "lint/lint.h"
+#include "lsp/stdio_server.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
 #include "platform/headless.h"
@@ -169,6 +172,11 @@ int ParseAndRun(int argc, char** argv) {
   }
   if (cl.help) return WriteOutput(brindle::kUsage);
   if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
+  if (cl.lsp) {
+    // A client that goes away ends the server through a failed write, not a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    return brindle::lsp::ServeStdio(STDIN_FILENO, STDOUT_FILENO);
+  }
   return Run(cl);
 }
 

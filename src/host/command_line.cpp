@@ -9,6 +9,7 @@ const std::string_view kUsage =
     "       brindle --headless [options] SCRIPT    run with no window\n"
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
+    "       brindle --lsp                          language server on standard input/output\n"
     "       brindle --help | --version\n"
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
@@ -30,6 +31,11 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 }
 
 std::optional<std::string> Finish(const CommandLine& cl) {
+  if (cl.lsp) {
+    const bool alone = cl.script.empty() && !cl.headless && !cl.check && !cl.lint && !cl.events &&
+                       !cl.screenshot && !cl.seed && !cl.time_limit_s && !cl.zoom;
+    return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
+  }
   if (cl.script.empty()) return "no script given";
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
                   cl.time_limit_s || cl.zoom)) {
@@ -86,6 +92,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.check = true;
     } else if (arg == "--lint") {
       cl.lint = true;
+    } else if (arg == "--lsp") {
+      cl.lsp = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
     } else if (arg == "--screenshot") {

@@ -14,6 +14,7 @@ struct CommandLine {
   bool headless = false;
   bool check = false;
   bool lint = false;
+  bool lsp = false;  // the language server: messages on standard input and output
   bool help = false;
   bool version = false;
   std::optional<uint32_t> seed;

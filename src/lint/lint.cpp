@@ -30,10 +30,22 @@ std::string_view LineComment(std::string_view source, size_t offset) {
   return "";
 }
 
-std::string WarningLine(const SourceFile& source, const TokenTable& tokens, const Warning& w) {
-  const SourcePosition at = PositionOfToken(source.text, tokens, w.token);
-  return source.path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
+std::string WarningLine(std::string_view path, const SourcePosition& at, const Warning& w) {
+  return std::string(path) + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
          ": warning: " + w.text + " [" + w.id + "]";
+}
+
+Finding WarningAt(const TokenTable& tokens, Warning w) {
+  return {false, static_cast<size_t>(tokens.offset[w.token]), {}, std::move(w)};
+}
+
+// After a fault at an unknown name, a hint when the name is a keyword of other BASICs or a
+// keyword misspelt.
+void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings) {
+  if (tokens.kind[p] != TK_IDENT) return;
+  if (std::optional<std::string> hint = NameHint(tokens.text[p])) {
+    findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
+  }
 }
 
 }  // namespace
@@ -50,36 +62,43 @@ bool WarningSilenced(std::string_view source, size_t offset, std::string_view id
   return false;
 }
 
-int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
-  auto image = std::make_unique<ScriptImage>();
-  TokenTable& tokens = image->tokens;
-  const TokenizeResult tokenized = Tokenize(source.text, tokens);
+Examination Examine(std::string_view text) {
+  Examination exam;
+  TokenTable& tokens = exam.image->tokens;
+  const TokenizeResult tokenized = Tokenize(text, tokens);
   if (tokenized.fault) {
-    report(TokenizerFaultLine(source.path, source.text, tokenized.fault_offset, *tokenized.fault));
-    return 1;
+    exam.findings.push_back({true, tokenized.fault_offset, *tokenized.fault, {}});
+    return exam;
   }
   tokens.count = tokenized.token_count;
   if (tokens.line_count == 0) {  // no line end: the tokenizer ends the program too
-    report(FaultLine(source.path, nullptr, msg::TokenizerTerminated()));
-    return 1;
+    exam.findings.push_back({true, std::nullopt, msg::TokenizerTerminated(), {}});
+    return exam;
   }
-  if (Fault fault = PrePass({tokens, image->symbols, image->blocks})) {
-    report(PreCheckFaultLine(source.path, source.text, tokens, *fault));
-    if (tokens.kind[fault->token] == TK_IDENT) {
-      if (std::optional<std::string> hint = NameHint(tokens.text[fault->token])) {
-        report(WarningLine(source, tokens,
-                           {fault->token, "W21", tokens.text[fault->token] + ": " + *hint}));
-      }
-    }
-    return 1;
+  exam.tokenized = true;
+  if (Fault fault = PrePass({tokens, exam.image->symbols, exam.image->blocks})) {
+    std::optional<size_t> at;
+    if (fault->token > 0) at = static_cast<size_t>(tokens.offset[fault->token]);
+    exam.findings.push_back({true, at, *fault, {}});
+    AddNameHint(tokens, fault->token, exam.findings);
+    return exam;
   }
-  int reported = 0;
-  for (const Warning& w : FindWarnings(tokens, image->symbols)) {
-    if (WarningSilenced(source.text, static_cast<size_t>(tokens.offset[w.token]), w.id)) continue;
-    report(WarningLine(source, tokens, w));
-    ++reported;
+  exam.checked = true;
+  for (Warning& w : FindWarnings(tokens, exam.image->symbols)) {
+    if (WarningSilenced(text, static_cast<size_t>(tokens.offset[w.token]), w.id)) continue;
+    exam.findings.push_back(WarningAt(tokens, std::move(w)));
   }
-  return reported;
+  return exam;
+}
+
+int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
+  const Examination exam = Examine(source.text);
+  for (const Finding& f : exam.findings) {
+    const SourcePosition at = PositionAt(source.text, f.offset.value_or(0));
+    report(f.error ? FaultLine(source.path, f.offset ? &at : nullptr, f.fault)
+                   : WarningLine(source.path, at, f.warning));
+  }
+  return static_cast<int>(exam.findings.size());
 }
 
 }  // namespace brindle

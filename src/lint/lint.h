@@ -3,12 +3,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "frontend/token_table.h"
+#include "lang/messages.h"
 #include "prepass/symbols.h"
+#include "runtime/script_image.h"
 
 namespace brindle {
 
@@ -27,6 +31,25 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
 
 // Whether the comment on the line of the byte at offset names the id after "lint-ignore".
 bool WarningSilenced(std::string_view source, size_t offset, std::string_view id);
+
+// A fault (an error) or a warning, with the byte of the script where it was found.
+struct Finding {
+  bool error = false;
+  std::optional<size_t> offset;  // none for a fault that has no place (an unbalanced block)
+  Message fault;                 // an error's caption and text
+  Warning warning;               // a warning's id and text
+};
+
+// What --lint finds in a script: the faults that stop it (the first only, as a run stops
+// there) or the warnings that are not silenced. The tables stay for tools that look further
+// (keywords are classified once tokenized is true, even when the pre-check failed).
+struct Examination {
+  std::unique_ptr<ScriptImage> image = std::make_unique<ScriptImage>();
+  bool tokenized = false;
+  bool checked = false;
+  std::vector<Finding> findings;
+};
+Examination Examine(std::string_view text);
 
 // Reports each fault and warning as one line (FILE:LINE:COL: error: ... or warning: TEXT [Wnn])
 // and returns how many were reported.

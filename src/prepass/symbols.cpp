@@ -83,29 +83,24 @@ int Declare(const PrePassTables& t, int p, int line, Fault& fault) {
     fault = msg::MissingVariableAfter(keyword, line);
     return p + 1;
   }
-  int q = p + 1;
-  for (; q <= t.tokens.count; ++q) {
-    const int kind = t.tokens.kind[q];
-    if (kind == TK_COLON || kind == TK_EOL) break;
-    if (kind != TK_IDENT) continue;
+  return ForEachDeclaredName(t.tokens, p, type, [&](int q, bool variable, bool array) {
     const std::string name = LowerCase(t.tokens.text[q]);
-    const bool array = t.tokens.kind[q + 1] == TK_LBRACKET;
-    if (type != KW_VAR || !array) {
+    if (variable) {
       if (t.symbols.var_count == kMaxVariables) {
         fault = FoundAt(msg::TooManyVariables(t.tokens.text[q], line), q);
-        return q;
+        return false;
       }
       DeclareVariable(t.symbols, q, name, type);
     }
     if (array) {
       if (t.symbols.array_count == kMaxArrays) {
         fault = FoundAt(msg::TooManyArrays(t.tokens.text[q], line), q);
-        return q;
+        return false;
       }
       DeclareArray(t.symbols, q, name, type);
     }
-  }
-  return q;
+    return true;
+  });
 }
 
 // Names after LABEL, GOTO, FUNC and WINMSG are not variables; a name followed by "(" and a

@@ -1,0 +1,58 @@
+#include "lsp/stdio_server.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "lsp/frame_reader.h"
+#include "lsp/server.h"
+
+namespace brindle::lsp {
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+bool Send(int fd, const std::vector<Json>& messages) {
+  for (const Json& message : messages) {
+    // Texts of the script are made UTF-8 before they get here; replacing is the last guard.
+    const std::string body = message.dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (!WriteAll(fd, "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int ServeStdio(int in_fd, int out_fd) {
+  Server server;
+  FrameReader reader;
+  char buffer[65536];
+  while (!server.exited()) {
+    const ssize_t got = read(in_fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;  // the client is gone
+    reader.Feed(std::string_view(buffer, static_cast<size_t>(got)));
+    while (!server.exited()) {
+      std::optional<Frame> frame = reader.Next();
+      if (!frame) break;
+      const std::vector<Json> replies = frame->problem.empty()
+                                            ? server.Handle(frame->body)
+                                            : server.HandleBadFrame(frame->problem);
+      if (!Send(out_fd, replies)) return 1;
+    }
+  }
+  return server.ExitStatus();
+}
+
+}  // namespace brindle::lsp
