@@ -72,7 +72,8 @@ sanitize: deps
 
 # Each target fuzzes for FUZZ_SECONDS. The corpora grow in FUZZ_DIR from run to run (make clean
 # keeps them), seeded every time from the test scripts and examples, and for pictures from the
-# picture files in tests/pictures (hostile ones among them) and the examples; crashes are kept
+# picture files in tests/pictures (hostile ones among them) and the examples, and for the language
+# server from conversations about each script (fuzz/lsp_seeds.py); crashes are kept
 # in FUZZ_DIR/crashes.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-out
@@ -82,8 +83,9 @@ fuzz: deps fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
 	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz brindle_fuzz_events \
-	  brindle_fuzz_picture
-	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/picture $(FUZZ_DIR)/crashes
+	  brindle_fuzz_picture brindle_fuzz_lsp
+	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/picture $(FUZZ_DIR)/lsp \
+	  $(FUZZ_DIR)/crashes
 	cp tests/scripts/*.bas examples/*.bas $(FUZZ_DIR)/script/
 	cp tests/pictures/*.bmp tests/pictures/*.png tests/pictures/*.jpg tests/pictures/*.gif \
 	  tests/pictures/*.tga tests/scripts/*.bmp examples/*.bmp $(FUZZ_DIR)/picture/
@@ -95,6 +97,8 @@ fuzz: deps fuzz-deps
 	build-fuzz/brindle_fuzz $(FUZZ_RUN) -max_len=4096 $(FUZZ_DIR)/script
 	build-fuzz/brindle_fuzz_events $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/events
 	build-fuzz/brindle_fuzz_picture $(FUZZ_RUN) -max_len=65536 $(FUZZ_DIR)/picture
+	python3 fuzz/lsp_seeds.py $(FUZZ_DIR)/lsp tests/scripts/*.bas examples/*.bas
+	build-fuzz/brindle_fuzz_lsp $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/lsp
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -45,6 +45,7 @@ TEST(Lint, LoopKeywordsOfOtherBasics) {
 TEST(Lint, DeclarationsWithAValue) {
   EXPECT_EQ(Where("VAR x = 5, y\nSTR s = \"a\"\n"), (V{"1:7 W02", "2:7 W02"}));
   EXPECT_EQ(Where("VAR x, y\nx = 5\n", "W02"), V{});
+  EXPECT_EQ(Where("PTR p = 5\nPRINT 0, 0, p\n", "W02"), V{});
 }
 
 TEST(Lint, TimerIntervalsThatAreNotVarVariables) {

@@ -2,6 +2,7 @@
 // pipes: each reply is read before the next message is sent, so a server that waits for bytes
 // it will never get fails here by the read's time limit.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -9,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -76,7 +76,8 @@ class LspProcess {
 
   // The exit status once the process ends (-1 if it does not within two seconds).
   int Wait() {
-    for (const Clock::time_point end = Clock::now() + std::chrono::seconds(2); Clock::now() < end;) {
+    for (const Clock::time_point end = Clock::now() + std::chrono::seconds(2);
+         Clock::now() < end;) {
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
         reaped_ = true;
@@ -138,12 +139,11 @@ TEST(LanguageServerProcess, AConversationFromOpenToExit) {
   EXPECT_EQ(init["result"]["capabilities"]["hoverProvider"], true);
   server.Send(Notification("initialized", Json::object()));
 
-  server.Send(Notification("textDocument/didOpen",
-                           {{"textDocument",
-                             {{"uri", "file:///t/game.bas"},
-                              {"languageId", "brindle"},
-                              {"version", 1},
-                              {"text", kFaulty}}}}));
+  server.Send(Notification("textDocument/didOpen", {{"textDocument",
+                                                     {{"uri", "file:///t/game.bas"},
+                                                      {"languageId", "brindle"},
+                                                      {"version", 1},
+                                                      {"text", kFaulty}}}}));
   const Json opened = server.Receive();
   EXPECT_EQ(opened["method"], "textDocument/publishDiagnostics");
   EXPECT_EQ(opened["params"]["version"], 1);
@@ -169,10 +169,9 @@ TEST(LanguageServerProcess, AConversationFromOpenToExit) {
   EXPECT_EQ(definition["result"]["range"], Range(4, 6, 10));
 
   // Mending the line clears the diagnostics.
-  server.Send(Notification(
-      "textDocument/didChange",
-      {{"textDocument", {{"uri", "file:///t/game.bas"}, {"version", 2}}},
-       {"contentChanges", {{{"range", Range(2, 0, 4)}, {"text", "PRINT"}}}}}));
+  server.Send(Notification("textDocument/didChange",
+                           {{"textDocument", {{"uri", "file:///t/game.bas"}, {"version", 2}}},
+                            {"contentChanges", {{{"range", Range(2, 0, 4)}, {"text", "PRINT"}}}}}));
   const Json changed = server.Receive();
   EXPECT_EQ(changed["params"]["version"], 2);
   EXPECT_EQ(changed["params"]["diagnostics"], Json::array());

@@ -68,7 +68,7 @@ TEST(LspFraming, OversizedBodiesAreRefusedAndPassedOver) {
 }
 
 TEST(LspText, EditorTextBecomesOneBytePerCodeUnit) {
-  EXPECT_EQ(ScriptBytes("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");   // é, €
+  EXPECT_EQ(ScriptBytes("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");  // é, €
   EXPECT_EQ(ScriptBytes("\xE2\x86\x92|\xF0\x9F\x98\x80|"), "?|??|");   // →, an emoji
   EXPECT_EQ(Utf8Text("caf\xE9 \x80 \x81"), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
   const std::string text = "ab\ncd\n";
@@ -108,8 +108,8 @@ class LspServer : public ::testing::Test {
   }
   Json Open(const std::string& text) {
     Ask("initialize", Json::object());
-    return Tell("textDocument/didOpen", {{"textDocument",
-                                          {{"uri", "u"}, {"version", 1}, {"text", text}}}});
+    return Tell("textDocument/didOpen",
+                {{"textDocument", {{"uri", "u"}, {"version", 1}, {"text", text}}}});
   }
   static Json At(int line, int character) {
     return {{"textDocument", {{"uri", "u"}}},
@@ -154,16 +154,16 @@ TEST_F(LspServer, DiagnosticsPlaceEachFindingOnItsToken) {
   EXPECT_EQ(d[0]["severity"], 2);
   EXPECT_EQ(d[0]["range"]["start"], (Json{{"line", 0}, {"character", 6}}));
   // A tokenizer fault at its byte; its text names the byte as the script has it.
-  d = Tell("textDocument/didChange", {{"textDocument", {{"uri", "u"}, {"version", 2}}},
-                                      {"contentChanges", {{{"text", "PRINT 1\nx = \xC3\xA9\n"}}}}})
-          ["params"]["diagnostics"];
+  d = Tell("textDocument/didChange",
+           {{"textDocument", {{"uri", "u"}, {"version", 2}}},
+            {"contentChanges", {{{"text", "PRINT 1\nx = \xC3\xA9\n"}}}}})["params"]["diagnostics"];
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["message"], "T:Error: Unknown token!-[ \xC3\xA9 ] at LINE: 1");
   EXPECT_EQ(d[0]["range"]["start"], (Json{{"line", 1}, {"character", 4}}));
   // A block that is never closed has no place: the start of the script.
-  d = Tell("textDocument/didChange", {{"textDocument", {{"uri", "u"}, {"version", 3}}},
-                                      {"contentChanges", {{{"text", "VAR x\nWHILE x < 2\n"}}}}})
-          ["params"]["diagnostics"];
+  d = Tell("textDocument/didChange",
+           {{"textDocument", {{"uri", "u"}, {"version", 3}}},
+            {"contentChanges", {{{"text", "VAR x\nWHILE x < 2\n"}}}}})["params"]["diagnostics"];
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["range"]["end"], (Json{{"line", 0}, {"character", 0}}));
 }

@@ -35,8 +35,8 @@ std::vector<ReferenceEntry> SplitEntries(std::string_view text) {
     const size_t next = text.find(kHeading, line_end);
     const std::string_view body =
         Trim(text.substr(line_end, next == std::string_view::npos ? next : next - line_end));
-    entries.push_back({Trim(text.substr(name_start, line_end - name_start)),
-                       FirstCodeSpan(body), body});
+    entries.push_back(
+        {Trim(text.substr(name_start, line_end - name_start)), FirstCodeSpan(body), body});
     heading = next;
   }
   return entries;

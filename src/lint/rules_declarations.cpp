@@ -9,8 +9,9 @@ namespace brindle::lint_rules {
 
 // VAR x = 5 declares x and the rest of the list; the value is never stored.
 void NoDeclarationValues(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  // A PTR line runs the assignment after its name, so "PTR p = 5" does store 5.
   const int kind = tokens.kind[p];
-  if (kind != KW_VAR && kind != KW_STR && kind != KW_PTR) return;
+  if (kind != KW_VAR && kind != KW_STR) return;
   for (int q = p + 1; !EndsStatement(tokens.kind[q]); ++q) {
     if (tokens.kind[q] != TK_EQUAL) continue;
     const std::string name = tokens.kind[q - 1] == TK_IDENT ? tokens.text[q - 1] : "the name";

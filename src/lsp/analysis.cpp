@@ -36,19 +36,22 @@ std::vector<NameDefinition> IndexNames(const TokenTable& tokens) {
     const int kind = tokens.kind[p];
     const bool named = tokens.kind[p + 1] == TK_IDENT;
     if (const int type = DeclaringType(tokens, p)) {
-      p = ForEachDeclaredName(tokens, p, type, [&](int q, bool variable, bool array) {
-            if (array) names.push_back({Kind::kArray, tokens.text[q], q, type, ++arrays, 0});
-            if (variable) names.push_back({Kind::kVariable, tokens.text[q], q, type, 0, 0});
-            return true;
-          }) - 1;
+      p = ForEachDeclaredName(
+              tokens, p, type,
+              [&](int q, bool variable, bool array) {
+                if (array) names.push_back({Kind::kArray, tokens.text[q], q, type, ++arrays, 0});
+                if (variable) names.push_back({Kind::kVariable, tokens.text[q], q, type, 0, 0});
+                return true;
+              }) -
+          1;
     } else if (kind == KW_LABEL && named) {
       names.push_back({Kind::kLabel, tokens.text[p + 1], p + 1, 0, 0, 0});
     } else if (kind == KW_FUNC && named) {
-      names.push_back({Kind::kFunction, tokens.text[p + 1], p + 1, 0, 0,
-                       NextOfKind(tokens, p, KW_ENDFN)});
+      names.push_back(
+          {Kind::kFunction, tokens.text[p + 1], p + 1, 0, 0, NextOfKind(tokens, p, KW_ENDFN)});
     } else if (kind == KW_WINMSG && named) {
-      names.push_back({Kind::kHandler, tokens.text[p + 1], p + 1, 0, 0,
-                       NextOfKind(tokens, p, KW_ENDWM)});
+      names.push_back(
+          {Kind::kHandler, tokens.text[p + 1], p + 1, 0, 0, NextOfKind(tokens, p, KW_ENDWM)});
     }
   }
   return names;

@@ -13,9 +13,9 @@ namespace brindle::lsp {
 struct NameDefinition {
   enum class Kind { kVariable, kArray, kLabel, kFunction, kHandler };
   Kind kind;
-  std::string name;  // as written
-  int token = 0;     // the name's token
-  int type = 0;      // variables and arrays: KW_VAR, KW_STR or KW_PTR
+  std::string name;      // as written
+  int token = 0;         // the name's token
+  int type = 0;          // variables and arrays: KW_VAR, KW_STR or KW_PTR
   int array_number = 0;  // arrays: 1 for the first declared
   int end_token = 0;     // functions and handler blocks: their ENDFN or ENDWM (0 when missing)
 };

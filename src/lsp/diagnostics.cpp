@@ -1,6 +1,6 @@
-#include "lsp/features.h"
-
 #include <algorithm>
+
+#include "lsp/features.h"
 
 namespace brindle::lsp {
 namespace {

@@ -79,8 +79,8 @@ size_t OffsetOf(std::string_view bytes, Position at) {
     line_start = feed + 1;
   }
   const size_t line_end = std::min(bytes.find('\n', line_start), bytes.size());
-  return line_start + std::min(static_cast<size_t>(std::max(at.character, 0)),
-                               line_end - line_start);
+  return line_start +
+         std::min(static_cast<size_t>(std::max(at.character, 0)), line_end - line_start);
 }
 
 Position PositionOf(std::string_view bytes, size_t offset) {

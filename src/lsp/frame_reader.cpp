@@ -12,7 +12,8 @@ constexpr std::string_view kLengthHeader = "content-length:";
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   });
 }
 
@@ -40,7 +41,8 @@ std::optional<size_t> BodyLength(std::string_view headers, std::string& problem)
     if (!StartsWithNoCase(line, kLengthHeader)) continue;  // Content-Type and the like
     const std::string_view value = TrimBlanks(line.substr(kLengthHeader.size()));
     size_t n = 0;
-    const auto [end_of_number, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+    const auto [end_of_number, error] =
+        std::from_chars(value.data(), value.data() + value.size(), n);
     if (error != std::errc() || end_of_number != value.data() + value.size() || value.empty()) {
       problem = "Content-Length is not a number";
       return std::nullopt;

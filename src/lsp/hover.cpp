@@ -36,16 +36,17 @@ std::string Describe(const Analysis& a, const NameDefinition& d) {
   const std::string end = d.end_token > 0 ? std::to_string(LineOf(a, d.end_token)) : "?";
   switch (d.kind) {
     case Kind::kVariable:
-      return "```basic\n" + DeclaringKeyword(d.type) + " " + d.name + "\n```\n\nA variable: " +
-             TypeName(d.type) + ", declared on line " + line + ".";
+      return "```basic\n" + DeclaringKeyword(d.type) + " " + d.name +
+             "\n```\n\nA variable: " + TypeName(d.type) + ", declared on line " + line + ".";
     case Kind::kArray: {
       std::string text = "```basic\n" + DeclaringKeyword(d.type) + " " + d.name +
                          "[]\n```\n\nAn array of " + TypeName(d.type) +
                          " values, cells 1 to 4096, declared on line " + line + " (array " +
                          std::to_string(d.array_number) + ").";
       if (d.array_number > kArraysWithStorage) {
-        text += " Only the first 16 arrays have storage: this one reads 0 or \"\" and drops "
-                "every write.";
+        text +=
+            " Only the first 16 arrays have storage: this one reads 0 or \"\" and drops "
+            "every write.";
       }
       return text;
     }
@@ -66,9 +67,9 @@ std::optional<ReferenceEntry> EntryAt(const Analysis& a, int p) {
   const std::string& text = a.tokens->text[p];
   const bool keyword = kind >= KW_STR && kind < kKindLimit && !text.empty() &&
                        std::isalpha(static_cast<unsigned char>(text[0]));
-  const bool declaring = kind == TK_IDENT && text.size() == 3 && FindReference(text) &&
-                         (p == 1 || a.tokens->kind[p - 1] == TK_EOL ||
-                          a.tokens->kind[p - 1] == TK_COLON);
+  const bool declaring =
+      kind == TK_IDENT && text.size() == 3 && FindReference(text) &&
+      (p == 1 || a.tokens->kind[p - 1] == TK_EOL || a.tokens->kind[p - 1] == TK_COLON);
   const bool event = kind == TK_IDENT && a.tokens->kind[p - 1] == KW_WINMSG;
   if (keyword || declaring || event) return FindReference(text);
   return std::nullopt;

@@ -43,8 +43,7 @@ const Json& Member(const Json& object, const char* key, Json::value_t type) {
 }
 
 std::string Uri(const Json& params) {
-  return Member(Member(params, "textDocument", Json::value_t::object), "uri",
-                Json::value_t::string)
+  return Member(Member(params, "textDocument", Json::value_t::object), "uri", Json::value_t::string)
       .get<std::string>();
 }
 
@@ -96,8 +95,8 @@ std::vector<Json> Server::Handle(std::string_view body) {
   const Json id = has_id ? message["id"] : Json();
   if (!message.is_object() || !message.contains("method") || !message["method"].is_string() ||
       (has_id && !id.is_number_integer() && !id.is_number_unsigned() && !id.is_string())) {
-    return {ErrorReply(has_id && (id.is_number() || id.is_string()) ? id : Json(),
-                       kInvalidRequest, "not a request or notification")};
+    return {ErrorReply(has_id && (id.is_number() || id.is_string()) ? id : Json(), kInvalidRequest,
+                       "not a request or notification")};
   }
   const std::string method = message["method"].get<std::string>();
   const Json params = message.value("params", Json::object());
@@ -109,7 +108,8 @@ std::vector<Json> Server::Handle(std::string_view body) {
       out.push_back(Reply(id, Request(method, params)));
     }
   } catch (const ProtocolError& e) {
-    out.push_back(has_id ? ErrorReply(id, e.code, e.message) : LogWarning(method + ": " + e.message));
+    out.push_back(has_id ? ErrorReply(id, e.code, e.message)
+                         : LogWarning(method + ": " + e.message));
   } catch (const Json::exception& e) {
     out.push_back(has_id ? ErrorReply(id, kInvalidParams, e.what())
                          : LogWarning(method + ": " + e.what()));
@@ -143,7 +143,8 @@ Json Server::Request(const std::string& method, const Json& params) {
   if (method == "textDocument/definition") {
     return DefinitionAt(OpenDocument(params).analysis, Uri(params), PositionParam(params));
   }
-  if (method == "textDocument/documentSymbol") return DocumentSymbols(OpenDocument(params).analysis);
+  if (method == "textDocument/documentSymbol")
+    return DocumentSymbols(OpenDocument(params).analysis);
   throw ProtocolError{kMethodNotFound, "no method " + method};
 }
 
@@ -166,15 +167,17 @@ void Server::Notification(const std::string& method, const Json& params, std::ve
 const Server::Document& Server::OpenDocument(const Json& params) const {
   const std::string uri = Uri(params);
   const auto found = documents_.find(uri);
-  if (found == documents_.end()) throw ProtocolError{kInvalidParams, "not an open document: " + uri};
+  if (found == documents_.end())
+    throw ProtocolError{kInvalidParams, "not an open document: " + uri};
   return found->second;
 }
 
 void Server::Open(const Json& params, std::vector<Json>& out) {
   const Json& item = Member(params, "textDocument", Json::value_t::object);
   const std::string uri = Member(item, "uri", Json::value_t::string).get<std::string>();
-  Document document{Member(item, "version", Json::value_t::number_integer).get<int>(),
-                    Analyse(ScriptBytes(Member(item, "text", Json::value_t::string).get<std::string>()))};
+  Document document{
+      Member(item, "version", Json::value_t::number_integer).get<int>(),
+      Analyse(ScriptBytes(Member(item, "text", Json::value_t::string).get<std::string>()))};
   const Document& stored = documents_.insert_or_assign(uri, std::move(document)).first->second;
   out.push_back(Publish(uri, stored));
 }
@@ -182,7 +185,8 @@ void Server::Open(const Json& params, std::vector<Json>& out) {
 void Server::Change(const Json& params, std::vector<Json>& out) {
   const std::string uri = Uri(params);
   const auto found = documents_.find(uri);
-  if (found == documents_.end()) throw ProtocolError{kInvalidParams, "not an open document: " + uri};
+  if (found == documents_.end())
+    throw ProtocolError{kInvalidParams, "not an open document: " + uri};
   const int version =
       Member(params["textDocument"], "version", Json::value_t::number_integer).get<int>();
   const Json& changes = Member(params, "contentChanges", Json::value_t::array);
@@ -195,15 +199,18 @@ void Server::Change(const Json& params, std::vector<Json>& out) {
 
 void Server::Close(const Json& params, std::vector<Json>& out) {
   const std::string uri = Uri(params);
-  if (documents_.erase(uri) == 0) throw ProtocolError{kInvalidParams, "not an open document: " + uri};
+  if (documents_.erase(uri) == 0)
+    throw ProtocolError{kInvalidParams, "not an open document: " + uri};
   // The editor keeps a closed file's diagnostics until they are replaced by none.
-  out.push_back(Notice("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", Json::array()}}));
+  out.push_back(
+      Notice("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", Json::array()}}));
 }
 
 Json Server::Publish(const std::string& uri, const Document& document) const {
-  return Notice("textDocument/publishDiagnostics", {{"uri", uri},
-                                                    {"version", document.version},
-                                                    {"diagnostics", Diagnostics(document.analysis)}});
+  return Notice("textDocument/publishDiagnostics",
+                {{"uri", uri},
+                 {"version", document.version},
+                 {"diagnostics", Diagnostics(document.analysis)}});
 }
 
 }  // namespace brindle::lsp
