@@ -16,28 +16,6 @@
 namespace brindle {
 namespace {
 
-bool IsPure(DirectOp op) {
-  switch (op) {
-    case DirectOp::kMove:
-    case DirectOp::kAdd:
-    case DirectOp::kSubtract:
-    case DirectOp::kMultiply:
-    case DirectOp::kDivide:
-    case DirectOp::kNegate:
-    case DirectOp::kCompare:
-    case DirectOp::kLess:
-    case DirectOp::kGreater:
-    case DirectOp::kEqual:
-    case DirectOp::kNotEqual:
-    case DirectOp::kAnd:
-    case DirectOp::kOr:
-    case DirectOp::kEnd:
-      return true;
-    default:
-      return false;
-  }
-}
-
 class Translator {
  public:
   Translator(const Program& program, float* var_cells)

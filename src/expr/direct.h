@@ -13,35 +13,63 @@
 
 namespace brindle {
 
+// The instructions, each declared once with where it runs:
+//   PURE   arithmetic and comparisons on cells, in both machines (and in comparison chains);
+//   READS  reads or writes the interpreter's values, inline in the machine that has them;
+//   CALLS  calls out, through one shared routine kept off the threaded path.
+// The enum, IsPure and both machines' dispatch tables are made from this list, and each
+// machine's code for an instruction is found by its name: an instruction without code, or
+// with code in the wrong machine, does not compile.
+// clang-format off
+#define BRINDLE_DIRECT_OPS(X)                                                                \
+  X(Move, PURE)                                                                              \
+  X(Add, PURE)                                                                               \
+  X(Subtract, PURE)                                                                          \
+  X(Multiply, PURE)                                                                          \
+  X(Divide, PURE)                                                                            \
+  X(IntegerDivide, CALLS)                                                                    \
+  X(Power, CALLS)                                                                            \
+  X(Negate, PURE)                                                                            \
+  X(Function, CALLS)                                                                         \
+  X(Compare, PURE)            /* by the operator in x; the four below have their own */     \
+  X(Less, PURE)                                                                              \
+  X(Greater, PURE)                                                                           \
+  X(Equal, PURE)                                                                             \
+  X(NotEqual, PURE)                                                                          \
+  X(StrVarEqualsText, CALLS)  /* STR variable x and the string literal at token index */    \
+  X(StrVarDiffersText, CALLS)                                                                \
+  X(And, PURE)                                                                               \
+  X(Or, PURE)                                                                                \
+  X(PtrVar, READS)                                                                           \
+  X(NumElement, READS)                                                                       \
+  X(NumElementAt, READS)                                                                     \
+  X(PtrElement, READS)                                                                       \
+  X(PtrElementAt, READS)                                                                     \
+  X(StorePtr, READS)                                                                         \
+  X(StoreNumElement, READS)                                                                  \
+  X(StorePtrElement, CALLS)                                                                  \
+  X(End, PURE)                /* the last instruction of every program; a is the result */
+// clang-format on
+
 enum class DirectOp : uint8_t {
-  kMove,
-  kAdd,
-  kSubtract,
-  kMultiply,
-  kDivide,
-  kIntegerDivide,
-  kPower,
-  kNegate,
-  kFunction,
-  kCompare,  // by the operator in x; the four operators have their own
-  kLess,
-  kGreater,
-  kEqual,
-  kNotEqual,
-  kStrVarEqualsText,  // STR variable x and the string literal at token index
-  kStrVarDiffersText,
-  kAnd,
-  kOr,
-  kPtrVar,
-  kNumElement,
-  kNumElementAt,
-  kPtrElement,
-  kPtrElementAt,
-  kStorePtr,
-  kStoreNumElement,
-  kStorePtrElement,
-  kEnd,  // the last instruction of every program; a is the result
+#define BRINDLE_DIRECT_ENUM(name, where) k##name,
+  BRINDLE_DIRECT_OPS(BRINDLE_DIRECT_ENUM)
+#undef BRINDLE_DIRECT_ENUM
 };
+
+#define BRINDLE_DIRECT_IS_PURE_PURE true
+#define BRINDLE_DIRECT_IS_PURE_READS false
+#define BRINDLE_DIRECT_IS_PURE_CALLS false
+inline constexpr bool kDirectOpIsPure[] = {
+#define BRINDLE_DIRECT_PURITY(name, where) BRINDLE_DIRECT_IS_PURE_##where,
+    BRINDLE_DIRECT_OPS(BRINDLE_DIRECT_PURITY)
+#undef BRINDLE_DIRECT_PURITY
+};
+
+// Whether the machine without the interpreter can run the instruction.
+constexpr bool IsPure(DirectOp op) {
+  return kDirectOpIsPure[static_cast<int>(op)];
+}
 
 struct DirectInstruction {
   DirectOp op = DirectOp::kMove;
@@ -83,13 +111,13 @@ std::optional<ComparisonChain> FindComparisonChain(const DirectProgram& program)
 inline bool ComparisonHolds(const DirectInstruction& i) {
   switch (i.op) {
     case DirectOp::kLess:
-      return *i.a < *i.b;
+      return NumbersCompare(*i.a, *i.b, TK_LESS);
     case DirectOp::kGreater:
-      return *i.a > *i.b;
+      return NumbersCompare(*i.a, *i.b, TK_GREATER);
     case DirectOp::kEqual:
-      return *i.a == *i.b;
+      return NumbersCompare(*i.a, *i.b, TK_EQUAL);
     case DirectOp::kNotEqual:
-      return *i.a != *i.b;
+      return NumbersCompare(*i.a, *i.b, TK_BANG);
     default:  // kCompare
       return NumbersCompare(*i.a, *i.b, i.x);
   }

@@ -3,10 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 
-#include "expr/compare.h"
+#include "expr/arithmetic.h"
 #include "lang/keywords.h"
 #include "lang/messages.h"
 #include "lang/numbers.h"
@@ -76,15 +75,11 @@ float ApplyFunction(Interpreter& in, int keyword, float x) {
   }
 }
 
-float CompareNumbers(float a, float b, int op) {
-  return NumbersCompare(a, b, op) ? -1.0f : 0.0f;
-}
-
 // Strings are equal or not; they have no order.
 float CompareTexts(const std::string& a, const std::string& b, int op) {
-  if (op == TK_EQUAL) return a == b ? -1.0f : 0.0f;
-  if (op == TK_BANG) return a != b ? -1.0f : 0.0f;
-  return 0.0f;
+  if (op == TK_EQUAL) return arith::Truth(a == b);
+  if (op == TK_BANG) return arith::Truth(a != b);
+  return arith::Truth(false);
 }
 
 // A number literal stood where a string belongs.
@@ -94,14 +89,6 @@ float CompareTexts(const std::string& a, const std::string& b, int op) {
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForLongText(Interpreter& in) {
   FailRun(in, msg::StringTooLong());
-}
-
-// Truth values travel on the number stack as -1.0 and 0.0.
-float Truth(int value) {
-  return static_cast<float>(value);
-}
-int Bits(float truth) {
-  return static_cast<int>(truth);
 }
 
 // The callers size the stacks by the depths MeasureDepths found; debug builds check every
@@ -154,41 +141,41 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
       break;
     case Op::kPtrElementAt: n[++top] = static_cast<float>(ReadArrayPtr(v, i.a, i.c)); break;
     case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
-    case Op::kAdd: --top; n[top] = n[top] + n[top + 1]; break;
-    case Op::kSubtract: --top; n[top] = n[top] - n[top + 1]; break;
-    case Op::kMultiply: --top; n[top] = n[top] * n[top + 1]; break;
-    case Op::kDivide: --top; n[top] = n[top] / n[top + 1]; break;
+    case Op::kAdd: --top; n[top] = arith::Add(n[top], n[top + 1]); break;
+    case Op::kSubtract: --top; n[top] = arith::Subtract(n[top], n[top + 1]); break;
+    case Op::kMultiply: --top; n[top] = arith::Multiply(n[top], n[top + 1]); break;
+    case Op::kDivide: --top; n[top] = arith::Divide(n[top], n[top + 1]); break;
     case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
     case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
-    case Op::kNegate: n[top] = -n[top]; break;
+    case Op::kNegate: n[top] = arith::Negate(n[top]); break;
     case Op::kDropNumber: --top; break;
     case Op::kCompareNumbers: {  // without a text operand to discard
       const float b = (i.b & 2) ? n[top--] : 0.0f;
       const float a = (i.b & 1) ? n[top--] : 0.0f;
-      n[++top] = CompareNumbers(a, b, i.a);
+      n[++top] = arith::Compare(a, b, i.a);
       break;
     }
     case Op::kCompareStrVarText:
       n[++top] = CompareTexts(v.var_str[i.a], in.image.tokens.text[i.c], i.b);
       break;
-    case Op::kAnd: --top; n[top] = Truth(Bits(n[top]) & Bits(n[top + 1])); break;
-    case Op::kOr: --top; n[top] = Truth(Bits(n[top]) | Bits(n[top + 1])); break;
-    case Op::kAddVar: n[top] = n[top] + v.var_num[i.a]; break;
-    case Op::kSubtractVar: n[top] = n[top] - v.var_num[i.a]; break;
-    case Op::kMultiplyVar: n[top] = n[top] * v.var_num[i.a]; break;
-    case Op::kDivideVar: n[top] = n[top] / v.var_num[i.a]; break;
-    case Op::kAddNumber: n[top] = n[top] + i.f; break;
-    case Op::kSubtractNumber: n[top] = n[top] - i.f; break;
-    case Op::kMultiplyNumber: n[top] = n[top] * i.f; break;
-    case Op::kDivideNumber: n[top] = n[top] / i.f; break;
-    case Op::kVarAddNumber: n[++top] = v.var_num[i.a] + i.f; break;
-    case Op::kVarSubtractNumber: n[++top] = v.var_num[i.a] - i.f; break;
-    case Op::kVarMultiplyNumber: n[++top] = v.var_num[i.a] * i.f; break;
-    case Op::kVarDivideNumber: n[++top] = v.var_num[i.a] / i.f; break;
-    case Op::kVarAddVar: n[++top] = v.var_num[i.a] + v.var_num[i.b]; break;
-    case Op::kVarSubtractVar: n[++top] = v.var_num[i.a] - v.var_num[i.b]; break;
-    case Op::kVarMultiplyVar: n[++top] = v.var_num[i.a] * v.var_num[i.b]; break;
-    case Op::kVarDivideVar: n[++top] = v.var_num[i.a] / v.var_num[i.b]; break;
+    case Op::kAnd: --top; n[top] = arith::And(n[top], n[top + 1]); break;
+    case Op::kOr: --top; n[top] = arith::Or(n[top], n[top + 1]); break;
+    case Op::kAddVar: n[top] = arith::Add(n[top], v.var_num[i.a]); break;
+    case Op::kSubtractVar: n[top] = arith::Subtract(n[top], v.var_num[i.a]); break;
+    case Op::kMultiplyVar: n[top] = arith::Multiply(n[top], v.var_num[i.a]); break;
+    case Op::kDivideVar: n[top] = arith::Divide(n[top], v.var_num[i.a]); break;
+    case Op::kAddNumber: n[top] = arith::Add(n[top], i.f); break;
+    case Op::kSubtractNumber: n[top] = arith::Subtract(n[top], i.f); break;
+    case Op::kMultiplyNumber: n[top] = arith::Multiply(n[top], i.f); break;
+    case Op::kDivideNumber: n[top] = arith::Divide(n[top], i.f); break;
+    case Op::kVarAddNumber: n[++top] = arith::Add(v.var_num[i.a], i.f); break;
+    case Op::kVarSubtractNumber: n[++top] = arith::Subtract(v.var_num[i.a], i.f); break;
+    case Op::kVarMultiplyNumber: n[++top] = arith::Multiply(v.var_num[i.a], i.f); break;
+    case Op::kVarDivideNumber: n[++top] = arith::Divide(v.var_num[i.a], i.f); break;
+    case Op::kVarAddVar: n[++top] = arith::Add(v.var_num[i.a], v.var_num[i.b]); break;
+    case Op::kVarSubtractVar: n[++top] = arith::Subtract(v.var_num[i.a], v.var_num[i.b]); break;
+    case Op::kVarMultiplyVar: n[++top] = arith::Multiply(v.var_num[i.a], v.var_num[i.b]); break;
+    case Op::kVarDivideVar: n[++top] = arith::Divide(v.var_num[i.a], v.var_num[i.b]); break;
     default: break;  // text instructions: the other machine's
   }
 }
@@ -232,58 +219,72 @@ namespace {
 
 // The code of the pure instructions, shared by both machines: each jumps straight to the next
 // instruction's code (threaded), and every program ends with kEnd, so no loop counts them.
+// Each instruction's code is at the label op_NAME; the dispatch tables are made from the list
+// of instructions in direct.h.
 #define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
-#define BRINDLE_PURE_INSTRUCTIONS                                         \
-  move: *i->out = *i->a; BRINDLE_NEXT;                                   \
-  add: *i->out = *i->a + *i->b; BRINDLE_NEXT;                            \
-  subtract: *i->out = *i->a - *i->b; BRINDLE_NEXT;                       \
-  multiply: *i->out = *i->a * *i->b; BRINDLE_NEXT;                       \
-  divide: *i->out = *i->a / *i->b; BRINDLE_NEXT;                         \
-  negate: *i->out = -*i->a; BRINDLE_NEXT;                                \
-  compare: *i->out = CompareNumbers(*i->a, *i->b, i->x); BRINDLE_NEXT;   \
-  less: *i->out = *i->a < *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;            \
-  greater: *i->out = *i->a > *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;         \
-  equal: *i->out = *i->a == *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;          \
-  not_equal: *i->out = *i->a != *i->b ? -1.0f : 0.0f; BRINDLE_NEXT;      \
-  and_: *i->out = Truth(Bits(*i->a) & Bits(*i->b)); BRINDLE_NEXT;        \
-  or_: *i->out = Truth(Bits(*i->a) | Bits(*i->b)); BRINDLE_NEXT;
+#define BRINDLE_PURE_INSTRUCTIONS                                                         \
+  op_Move: *i->out = *i->a; BRINDLE_NEXT;                                                \
+  op_Add: *i->out = arith::Add(*i->a, *i->b); BRINDLE_NEXT;                              \
+  op_Subtract: *i->out = arith::Subtract(*i->a, *i->b); BRINDLE_NEXT;                    \
+  op_Multiply: *i->out = arith::Multiply(*i->a, *i->b); BRINDLE_NEXT;                    \
+  op_Divide: *i->out = arith::Divide(*i->a, *i->b); BRINDLE_NEXT;                        \
+  op_Negate: *i->out = arith::Negate(*i->a); BRINDLE_NEXT;                               \
+  op_Compare: *i->out = arith::Compare(*i->a, *i->b, i->x); BRINDLE_NEXT;                \
+  op_Less: *i->out = arith::Compare(*i->a, *i->b, TK_LESS); BRINDLE_NEXT;                \
+  op_Greater: *i->out = arith::Compare(*i->a, *i->b, TK_GREATER); BRINDLE_NEXT;          \
+  op_Equal: *i->out = arith::Compare(*i->a, *i->b, TK_EQUAL); BRINDLE_NEXT;              \
+  op_NotEqual: *i->out = arith::Compare(*i->a, *i->b, TK_BANG); BRINDLE_NEXT;            \
+  op_And: *i->out = arith::And(*i->a, *i->b); BRINDLE_NEXT;                              \
+  op_Or: *i->out = arith::Or(*i->a, *i->b); BRINDLE_NEXT;
+
+// The pure machine has no code for the others: a program with one never reaches it.
+#define BRINDLE_PURE_LABEL_PURE(name) &&op_##name
+#define BRINDLE_PURE_LABEL_READS(name) &&other
+#define BRINDLE_PURE_LABEL_CALLS(name) &&other
+#define BRINDLE_PURE_TABLE(name, where) BRINDLE_PURE_LABEL_##where(name),
+// The calling instructions share one piece of code.
+#define BRINDLE_CALL_LABEL_PURE(name)
+#define BRINDLE_CALL_LABEL_READS(name)
+#define BRINDLE_CALL_LABEL_CALLS(name) op_##name:
+#define BRINDLE_CALL_LABEL(name, where) BRINDLE_CALL_LABEL_##where(name)
+#define BRINDLE_TABLE(name, where) &&op_##name,
 
 float RunPureCode(const DirectInstruction* code) {
-  static constexpr const void* kCode[] = {
-      &&move, &&add, &&subtract, &&multiply, &&divide, &&other, &&other, &&negate,
-      &&other, &&compare, &&less, &&greater, &&equal, &&not_equal, &&other, &&other, &&and_,
-      &&or_, &&other, &&other, &&other, &&other, &&other, &&other, &&other, &&other, &&end};
-  static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
+  static constexpr const void* kCode[] = {BRINDLE_DIRECT_OPS(BRINDLE_PURE_TABLE)};
   const DirectInstruction* i = code;
   goto* kCode[static_cast<int>(i->op)];
   BRINDLE_PURE_INSTRUCTIONS
 other: __builtin_unreachable();  // never in a pure program
-end:
+op_End:
   return *i->a;
 }
 
 float RunCode(Interpreter& in, const DirectInstruction* code) {
-  static constexpr const void* kCode[] = {
-      &&move, &&add, &&subtract, &&multiply, &&divide, &&calls, &&calls, &&negate,
-      &&calls, &&compare, &&less, &&greater, &&equal, &&not_equal, &&calls, &&calls, &&and_,
-      &&or_, &&ptr_var, &&num_element, &&num_element_at, &&ptr_element, &&ptr_element_at,
-      &&store_ptr, &&store_num_element, &&calls, &&end};
-  static_assert(std::size(kCode) == static_cast<size_t>(DirectOp::kEnd) + 1);
+  static constexpr const void* kCode[] = {BRINDLE_DIRECT_OPS(BRINDLE_TABLE)};
   Values& v = in.values;
   const DirectInstruction* i = code;
   goto* kCode[static_cast<int>(i->op)];
   BRINDLE_PURE_INSTRUCTIONS
-ptr_var: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
-num_element: *i->out = ReadArrayNum(v, i->x, ToInteger(*i->a)); BRINDLE_NEXT;
-num_element_at: *i->out = ReadArrayNum(v, i->x, i->index); BRINDLE_NEXT;
-ptr_element: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, ToInteger(*i->a))); BRINDLE_NEXT;
-ptr_element_at: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, i->index)); BRINDLE_NEXT;
-store_ptr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
-store_num_element: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
-calls: RunCallingInstruction(in, *i); BRINDLE_NEXT;
-end:
+op_PtrVar: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
+op_NumElement: *i->out = ReadArrayNum(v, i->x, ToInteger(*i->a)); BRINDLE_NEXT;
+op_NumElementAt: *i->out = ReadArrayNum(v, i->x, i->index); BRINDLE_NEXT;
+op_PtrElement: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, ToInteger(*i->a))); BRINDLE_NEXT;
+op_PtrElementAt: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, i->index)); BRINDLE_NEXT;
+op_StorePtr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
+op_StoreNumElement: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
+BRINDLE_DIRECT_OPS(BRINDLE_CALL_LABEL) RunCallingInstruction(in, *i); BRINDLE_NEXT;
+op_End:
   return *i->a;
 }
+#undef BRINDLE_TABLE
+#undef BRINDLE_CALL_LABEL
+#undef BRINDLE_CALL_LABEL_CALLS
+#undef BRINDLE_CALL_LABEL_READS
+#undef BRINDLE_CALL_LABEL_PURE
+#undef BRINDLE_PURE_TABLE
+#undef BRINDLE_PURE_LABEL_CALLS
+#undef BRINDLE_PURE_LABEL_READS
+#undef BRINDLE_PURE_LABEL_PURE
 #undef BRINDLE_PURE_INSTRUCTIONS
 #undef BRINDLE_NEXT
 // clang-format on
