@@ -75,8 +75,8 @@ bool ReadScriptFile(const brindle::CommandLine& cl, std::string& text, std::stri
     ReportFault(line);
     ++warnings;
   };
-  return brindle::ReadScript(cl.script, cl.encoding.value_or(brindle::ScriptEncoding::kAuto),
-                             warn, text, reason);
+  return brindle::ReadScript(cl.script, cl.encoding.value_or(brindle::ScriptEncoding::kAuto), warn,
+                             text, reason);
 }
 
 // Writes the screenshot of --screenshot; false if it or one of the timeline's failed.

@@ -1,6 +1,7 @@
 #include "host/script_encoding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/utf8.h"
 #include "platform/windows1252.h"
@@ -48,15 +49,15 @@ std::optional<ScriptEncoding> ParseScriptEncoding(std::string_view name) {
   return std::nullopt;
 }
 
-DecodedScript DecodeScript(std::string_view bytes, ScriptEncoding encoding) {
+DecodedScript DecodeScript(std::string bytes, ScriptEncoding encoding) {
   // A byte-order mark says UTF-8 outright; without one, bytes above 0x7F that happen to form
   // UTF-8 are all but never meant as Windows-1252 ("Ã©" for "é").
-  const bool utf8 = encoding == ScriptEncoding::kUtf8 ||
-                    (encoding == ScriptEncoding::kAuto &&
-                     (bytes.starts_with(kByteOrderMark) ||
-                      (HasMultiByteCharacters(bytes) && IsUtf8(bytes))));
+  const bool utf8 =
+      encoding == ScriptEncoding::kUtf8 ||
+      (encoding == ScriptEncoding::kAuto &&
+       (bytes.starts_with(kByteOrderMark) || (HasMultiByteCharacters(bytes) && IsUtf8(bytes))));
   if (utf8) return FromUtf8(bytes);
-  return {std::string(bytes), {}, std::nullopt};
+  return {std::move(bytes), {}, std::nullopt};
 }
 
 }  // namespace brindle

@@ -35,6 +35,7 @@ struct DecodedScript {
   std::optional<size_t> malformed_at;
 };
 
-DecodedScript DecodeScript(std::string_view bytes, ScriptEncoding encoding);
+// Takes the bytes, which most files pass on as they are.
+DecodedScript DecodeScript(std::string bytes, ScriptEncoding encoding);
 
 }  // namespace brindle

@@ -1,6 +1,7 @@
 #include "host/script_file.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "frontend/source_position.h"
 #include "platform/file_read.h"
@@ -55,7 +56,7 @@ bool ReadScript(const std::string& path, ScriptEncoding encoding,
                 std::string& reason) {
   std::string bytes;
   if (!ReadWholeFile(path, kMaxSourceBytes, FileKinds::kRegularOrPipe, bytes, reason)) return false;
-  DecodedScript script = DecodeScript(bytes, encoding);
+  DecodedScript script = DecodeScript(std::move(bytes), encoding);
   if (script.malformed_at) {
     const SourcePosition at = PositionAt(script.text, *script.malformed_at);
     reason = "line " + std::to_string(at.line) + ", column " + std::to_string(at.column) +

@@ -24,8 +24,8 @@ void Show32(SDL_Surface* surface, std::span<const ColorRef> picture, int width, 
             const CanvasPlacement& place, ColorRef backdrop) {
   const PixelPacker pack(*surface->format);
   const int zoom = place.zoom;
-  const int64_t shown_right = std::min<int64_t>(int64_t{place.x} + int64_t{width} * zoom,
-                                                surface->w);
+  const int64_t shown_right =
+      std::min<int64_t>(int64_t{place.x} + int64_t{width} * zoom, surface->w);
   const int left = std::min(place.x, surface->w), right = static_cast<int>(shown_right);
   const std::vector<uint32_t> blank(static_cast<size_t>(surface->w), pack(backdrop));
   std::vector<uint32_t> row = blank;
