@@ -53,12 +53,13 @@ TEST(ScriptEncoding, CharactersTheCodePageLacksBecomeQuestionMarks) {
   const DecodedScript s =
       DecodeScript("a\xE4\xB8\xAD\n\xC2\x81\xF0\x9F\x98\x80\xC3\xA9", ScriptEncoding::kAuto);
   EXPECT_EQ(s.text, "a?\n??\xE9");
-  ASSERT_EQ(s.unmapped.size(), 3u);
+  ASSERT_EQ(s.unmapped.size(), 2u) << "the first of each line";
   EXPECT_EQ(s.unmapped[0].offset, 1u);
   EXPECT_EQ(s.unmapped[0].character, U'\u4E2D');
+  EXPECT_EQ(s.unmapped[0].more_on_line, 0u);
+  EXPECT_EQ(s.unmapped[1].offset, 3u);
   EXPECT_EQ(s.unmapped[1].character, U'\u0081');
-  EXPECT_EQ(s.unmapped[2].offset, 4u);
-  EXPECT_EQ(s.unmapped[2].character, U'\U0001F600');
+  EXPECT_EQ(s.unmapped[1].more_on_line, 1u) << "the emoji";
 }
 
 TEST(ScriptEncoding, BytesThatAreNotUtf8StopAForcedConversion) {

@@ -27,6 +27,7 @@ DecodedScript FromUtf8(std::string_view bytes) {
   DecodedScript out;
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   out.text.reserve(bytes.size());
+  size_t line_start = 0;
   for (size_t i = 0; i < bytes.size();) {
     const char32_t c = NextUtf8Character(bytes, i);
     if (c == kMalformedUtf8) {
@@ -34,8 +35,17 @@ DecodedScript FromUtf8(std::string_view bytes) {
       return out;
     }
     const int byte = Windows1252ByteOf(c);
-    if (byte < 0) out.unmapped.push_back({out.text.size(), c});
-    out.text.push_back(byte >= 0 ? static_cast<char>(byte) : '?');
+    if (byte >= 0) {
+      out.text.push_back(static_cast<char>(byte));
+      if (c == '\n') line_start = out.text.size();
+      continue;
+    }
+    if (!out.unmapped.empty() && out.unmapped.back().offset >= line_start) {
+      ++out.unmapped.back().more_on_line;
+    } else {
+      out.unmapped.push_back({out.text.size(), c, 0});
+    }
+    out.text.push_back('?');
   }
   return out;
 }

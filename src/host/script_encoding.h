@@ -21,15 +21,17 @@ enum class ScriptEncoding {
 // "auto", "utf-8" (or "utf8"), "cp1252"; nothing for any other name.
 std::optional<ScriptEncoding> ParseScriptEncoding(std::string_view name);
 
-// A character with no Windows-1252 byte, which became "?" at offset in the text.
+// The first character of a line with no Windows-1252 byte, which became "?" at offset in the
+// text, and how many more on its line did.
 struct UnmappedCharacter {
   size_t offset = 0;
   char32_t character = 0;
+  size_t more_on_line = 0;
 };
 
 struct DecodedScript {
   std::string text;  // Windows-1252; a byte-order mark is dropped
-  std::vector<UnmappedCharacter> unmapped;
+  std::vector<UnmappedCharacter> unmapped;  // one a line at most
   // When UTF-8 was required and the bytes are not: where in text the conversion stopped (text
   // holds what came before, so a position can be given as an editor counts it).
   std::optional<size_t> malformed_at;

@@ -21,33 +21,24 @@ std::string Where(const std::string& path, const SourcePosition& at) {
 
 }  // namespace
 
-// One pass over the text, however many characters are reported: a large file of another
-// script's text must not cost a count of its lines for each of them.
+// One pass over the text, however many lines are reported: counting the line feeds before
+// each would make a large file of unmapped characters cost its size squared.
 std::vector<std::string> UnmappedWarnings(const std::string& path, const DecodedScript& script) {
   std::vector<std::string> warnings;
   SourcePosition at;
   size_t scanned = 0, line_start = 0;
-  int reported_line = 0;
-  size_t more = 0;  // on the line of the last warning
-  const auto finish_line = [&] {
-    if (more > 0) warnings.back() += " (and " + std::to_string(more) + " more on the line)";
-    more = 0;
-  };
   for (const UnmappedCharacter& u : script.unmapped) {
     for (; scanned < u.offset; ++scanned) {
       if (script.text[scanned] == '\n') ++at.line, line_start = scanned + 1;
     }
-    if (at.line == reported_line) {
-      ++more;
-      continue;
-    }
-    finish_line();
     at.column = static_cast<int>(u.offset - line_start) + 1;
-    warnings.push_back(Where(path, at) + ": warning: " + CodePoint(u.character) +
-                       " is not in Windows-1252 and reads as \"?\"");
-    reported_line = at.line;
+    std::string line = Where(path, at) + ": warning: " + CodePoint(u.character) +
+                       " is not in Windows-1252 and reads as \"?\"";
+    if (u.more_on_line > 0) {
+      line += " (and " + std::to_string(u.more_on_line) + " more on the line)";
+    }
+    warnings.push_back(std::move(line));
   }
-  finish_line();
   return warnings;
 }
 
