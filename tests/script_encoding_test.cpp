@@ -85,6 +85,13 @@ TEST(ScriptEncoding, OneWarningALineAtItsFirstCharacterCountedInCharacters) {
             "the line)");
   EXPECT_EQ(warnings[1], "g.bas:4:1: warning: U+1F600 is not in Windows-1252 and reads as \"?\"");
   EXPECT_TRUE(UnmappedWarnings("g.bas", DecodeScript("\xC3\xA9\n", ScriptEncoding::kAuto)).empty());
+  std::string many;
+  for (int line = 0; line < 23; ++line) many += "' \xE4\xB8\xAD\n";
+  const std::vector<std::string> capped =
+      UnmappedWarnings("g.bas", DecodeScript(many, ScriptEncoding::kAuto));
+  ASSERT_EQ(capped.size(), 21u);
+  EXPECT_EQ(capped[19].substr(0, 14), "g.bas:20:3: wa");
+  EXPECT_EQ(capped[20], "g.bas: warning: 3 more lines with characters not in Windows-1252");
 }
 
 TEST(ScriptEncoding, NamesOnTheCommandLine) {

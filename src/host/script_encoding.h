@@ -30,7 +30,7 @@ struct UnmappedCharacter {
 };
 
 struct DecodedScript {
-  std::string text;  // Windows-1252; a byte-order mark is dropped
+  std::string text;                         // Windows-1252; a byte-order mark is dropped
   std::vector<UnmappedCharacter> unmapped;  // one a line at most
   // When UTF-8 was required and the bytes are not: where in text the conversion stopped (text
   // holds what came before, so a position can be given as an editor counts it).

@@ -9,6 +9,9 @@
 namespace brindle {
 namespace {
 
+// A file in another alphabet would otherwise give a warning for nearly every line.
+constexpr size_t kMaxUnmappedWarnings = 20;
+
 std::string CodePoint(char32_t c) {
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
@@ -28,6 +31,12 @@ std::vector<std::string> UnmappedWarnings(const std::string& path, const Decoded
   SourcePosition at;
   size_t scanned = 0, line_start = 0;
   for (const UnmappedCharacter& u : script.unmapped) {
+    if (warnings.size() == kMaxUnmappedWarnings) {
+      const size_t rest = script.unmapped.size() - kMaxUnmappedWarnings;
+      warnings.push_back(path + ": warning: " + std::to_string(rest) + " more line" +
+                         (rest == 1 ? "" : "s") + " with characters not in Windows-1252");
+      break;
+    }
     for (; scanned < u.offset; ++scanned) {
       if (script.text[scanned] == '\n') ++at.line, line_start = scanned + 1;
     }
