@@ -17,6 +17,7 @@
 
 #include "host/command_line.h"
 #include "host/driver.h"
+#include "host/script_file.h"
 #include "lint/lint.h"
 #include "lsp/stdio_server.h"
 #include "platform/file_read.h"
@@ -64,6 +65,23 @@ std::optional<std::string> ReadInput(const std::string& path) {
   return bytes;
 }
 
+// Each fault shown in a box, for the terminal and editors that read FILE:LINE:COL lines.
+void ReportFault(const std::string& line) {
+  Write(stderr, line + "\n");
+}
+
+// The script, in the encoding asked for; its warnings go to standard error at once, and are
+// counted in warnings.
+bool ReadScriptFile(const brindle::CommandLine& cl, std::string& text, std::string& reason,
+                    int& warnings) {
+  const auto warn = [&warnings](const std::string& line) {
+    ReportFault(line);
+    ++warnings;
+  };
+  return brindle::ReadScript(cl.script, cl.encoding.value_or(brindle::ScriptEncoding::kAuto), warn,
+                             text, reason);
+}
+
 // Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
 bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
   if (platform.screenshot_failed()) return false;
@@ -74,11 +92,6 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
     return false;
   }
   return true;
-}
-
-// Each fault shown in a box, for the terminal and editors that read FILE:LINE:COL lines.
-void ReportFault(const std::string& line) {
-  Write(stderr, line + "\n");
 }
 
 // BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
@@ -92,12 +105,12 @@ bool SlowPathsAsked() {
 // The script in the desktop window. Closing the window ends the program with status 0.
 int RunInWindow(const brindle::CommandLine& cl) {
   std::string text, reason;
-  const bool readable = brindle::ReadWholeFile(cl.script, brindle::kMaxSourceBytes,
-                                               brindle::FileKinds::kRegularOrPipe, text, reason);
+  int warnings = 0;
+  const bool readable = ReadScriptFile(cl, text, reason, warnings);
   if (!readable) Fail("cannot read " + cl.script + ": " + reason);
   std::string problem;
   std::unique_ptr<brindle::SdlPlatform> platform =
-      brindle::SdlPlatform::Open(cl.zoom.value_or(1), problem);
+      brindle::SdlPlatform::Open(cl.zoom.value_or(brindle::kZoomAuto), problem);
   if (platform == nullptr) {
     // A script that cannot be read is the first thing to put right.
     return readable ? Fail("cannot open a window: " + problem + "; run the script with --headless")
@@ -117,9 +130,15 @@ int RunInWindow(const brindle::CommandLine& cl) {
 
 int Run(const brindle::CommandLine& cl) {
   if (!cl.headless && !cl.check && !cl.lint) return RunInWindow(cl);
-  std::optional<std::string> text = ReadInput(cl.script);
-  if (!text) return kStatusUsage;
-  if (cl.lint) return brindle::LintScript({cl.script, std::move(*text)}, ReportFault) > 0 ? 1 : 0;
+  std::string text, reason;
+  int warnings = 0;
+  if (!ReadScriptFile(cl, text, reason, warnings)) {
+    return Fail("cannot read " + cl.script + ": " + reason);
+  }
+  if (cl.lint) {
+    const int reported = brindle::LintScript({cl.script, std::move(text)}, ReportFault);
+    return warnings + reported > 0 ? 1 : 0;
+  }
   brindle::Timeline timeline;
   if (cl.events) {
     std::optional<std::string> events_text = ReadInput(*cl.events);
@@ -151,7 +170,7 @@ int Run(const brindle::CommandLine& cl) {
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                               std::chrono::duration<double>(*cl.time_limit_s)));
   }
-  const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
+  const int status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
   if (const std::string reason = platform.Flush(); !reason.empty()) {
     return Fail("cannot write the transcript: " + reason);
   }

@@ -163,12 +163,34 @@ TEST(CommandLine, WindowAndHeadlessOptionsDoNotMix) {
                                                {"x.bas", "--zoom"},
                                                {"--headless", "--zoom", "2", "x.bas"},
                                                {"--check", "--zoom", "2", "x.bas"},
+                                               {"--headless", "--zoom", "auto", "x.bas"},
+                                               {"--zoom", "Auto", "x.bas"},
                                                {"--events", "e.txt", "x.bas"},
                                                {"--screenshot", "s.png", "x.bas"}}) {
     const ProcessResult r = RunBrindle(args);
     EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
     EXPECT_NE(r.err.find("usage:"), std::string::npos) << args[0] << " " << args[1];
   }
+}
+
+TEST(CommandLine, ZoomAndEncodingValues) {
+  const auto parse = [](std::vector<const char*> args, CommandLine& cl) {
+    return ParseCommandLine(static_cast<int>(args.size()), args.data(), cl);
+  };
+  CommandLine window;
+  EXPECT_FALSE(parse({"--zoom", "auto", "--encoding", "utf-8", "x.bas"}, window));
+  EXPECT_EQ(window.zoom, kZoomAuto);
+  EXPECT_EQ(window.encoding, ScriptEncoding::kUtf8);
+  CommandLine unset;
+  EXPECT_FALSE(parse({"x.bas"}, unset));
+  EXPECT_FALSE(unset.zoom) << "the window then picks auto";
+  CommandLine lint;
+  EXPECT_FALSE(parse({"--lint", "--encoding", "cp1252", "x.bas"}, lint));
+  CommandLine lint_zoomed;
+  EXPECT_EQ(parse({"--lint", "--zoom", "1", "x.bas"}, lint_zoomed),
+            "--lint takes no option but --encoding");
+  CommandLine bad;
+  EXPECT_EQ(parse({"--encoding", "x.bas"}, bad), "--encoding needs auto, utf-8 or cp1252");
 }
 
 // Ten megabytes of random bytes: the first fault is reported, the rest is never read.

@@ -11,13 +11,19 @@ const std::string_view kUsage =
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
     "       brindle --help | --version\n"
+    "common options:\n"
+    "  --encoding auto|utf-8|cp1252\n"
+    "                          how the script file is read (default auto: a UTF-8 file is\n"
+    "                          converted to Windows-1252, any other read byte for byte)\n"
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
     "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
-    "window option:\n"
-    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
+    "window options:\n"
+    "  --zoom auto|N           show each canvas pixel as N x N screen pixels (1 to 4; default\n"
+    "                          auto: the largest that fits the screen)\n"
+    "  F11 in the window       full screen on and off\n";
 
 namespace {
 
@@ -39,7 +45,7 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.script.empty()) return "no script given";
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
                   cl.time_limit_s || cl.zoom)) {
-    return "--lint takes no other option";
+    return "--lint takes no option but --encoding";
   }
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
@@ -109,10 +115,17 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.time_limit_text = argv[i];
     } else if (arg == "--zoom") {
       const std::string_view n = ++i == argc ? "" : argv[i];
-      if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {
-        return "--zoom needs a number from 1 to 4";
+      if (n == "auto") {
+        cl.zoom = kZoomAuto;
+      } else if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {
+        return "--zoom needs auto or a number from 1 to 4";
+      } else {
+        cl.zoom = n[0] - '0';
       }
-      cl.zoom = n[0] - '0';
+    } else if (arg == "--encoding") {
+      if (++i == argc || !(cl.encoding = ParseScriptEncoding(argv[i]))) {
+        return "--encoding needs auto, utf-8 or cp1252";
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option " + std::string(arg);
     } else if (!cl.script.empty()) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/script_encoding.h"
+
 namespace brindle {
 
 extern const std::string_view kUsage;
@@ -18,7 +20,9 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   std::optional<uint32_t> seed;
-  std::optional<int> zoom;  // the window's: each canvas pixel as zoom x zoom screen pixels
+  // The window's: each canvas pixel as zoom x zoom screen pixels; kZoomAuto: as large as fits.
+  std::optional<int> zoom;
+  std::optional<ScriptEncoding> encoding;
   std::optional<std::string> screenshot;
   std::optional<std::string> events;
   std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed
@@ -31,6 +35,7 @@ struct CommandLine {
 std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl);
 
 constexpr int kMaxZoom = 4;
+constexpr int kZoomAuto = 0;
 
 // A seed: decimal digits only, 0 to 4294967295.
 std::optional<uint32_t> ParseSeed(std::string_view text);

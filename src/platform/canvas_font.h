@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/windows1252.h"
+
 namespace brindle {
 
 constexpr int kCellWidth = 8;
@@ -23,9 +25,6 @@ struct Glyph {
 // The glyph a byte of text shows (the byte read as Windows-1252). Control bytes and bytes the
 // code page leaves undefined give an empty glyph.
 const Glyph& CanvasGlyph(unsigned char byte);
-
-// The Unicode character of a Windows-1252 byte; 0 for control bytes and undefined ones.
-char32_t Windows1252ToUnicode(unsigned char byte);
 
 // A glyph pixel's colour over what is under it: under + (over - under) * coverage / 255 for
 // each channel, rounded. Colours are ColorRefs (0x00BBGGRR).

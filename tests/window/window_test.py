@@ -16,12 +16,22 @@ from xsession import MAIN_TITLE, Failure, XSession, missing_tools, read_png, wai
 
 CANVAS = (784, 561)
 BUTTON_FACE = (240, 240, 240)
+BLACK = (0, 0, 0)
 TESTS = {}
+SCREENS = {}  # the screen size of the tests that need one of their own
 
 
 def test(function):
     TESTS[function.__name__] = function
     return function
+
+
+def screen(width, height):
+    """The test runs on a screen of this size."""
+    def mark(function):
+        SCREENS[function.__name__] = (width, height)
+        return function
+    return mark
 
 
 def check(condition, what):
@@ -30,7 +40,8 @@ def check(condition, what):
 
 
 class Run:
-    """brindle with a script, in a window on the session's display."""
+    """brindle with a script, in a window on the session's display: at zoom 1 unless args
+    choose, so that window pixels are canvas pixels (the test screen would take zoom 2)."""
 
     def __init__(self, session, brindle, script, args=()):
         self.session, self.brindle = session, brindle
@@ -38,7 +49,8 @@ class Run:
         self.script = os.path.join(self.dir, 'script.bas')
         with open(self.script, 'w') as f:
             f.write(script)
-        self.process = subprocess.Popen([brindle] + list(args) + [self.script], env=session.env,
+        args = list(args) if '--zoom' in args else ['--zoom', '1'] + list(args)
+        self.process = subprocess.Popen([brindle] + args + [self.script], env=session.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.window = None
 
@@ -366,6 +378,109 @@ def zoom_and_resize(session, brindle):
         run.stop()
 
 
+def start_with_default_zoom(session, brindle, script):
+    """brindle with no --zoom, as users start it; the main window once it has its size."""
+    run = Run(session, brindle, script, ['--zoom', 'auto'])
+    window = run.start()
+    wait_until('the window at its size', lambda: session.size(window) != (0, 0))
+    return run, window
+
+
+@test
+@screen(1600, 1200)
+def zoom_auto_takes_the_largest_factor_that_fits(session, brindle):
+    # 1568 x 1122 and a frame fit on 1600 x 1200; three times the canvas would not.
+    run, window = start_with_default_zoom(session, brindle, ZOOMED)
+    try:
+        check(session.size(window) == (2 * 784, 2 * 561), 'zoom 2: %s' % (session.size(window),))
+        session.move(window, 601, 401)
+        wait_until('the mark at canvas pixel (300, 200)', lambda: (
+            session.capture(window).pixel(600, 400) == (255, 255, 0)))
+        run.close()
+    finally:
+        run.stop()
+    forced = Run(session, brindle, ZOOMED, ['--zoom', '1'])
+    try:
+        window = forced.start()
+        check(session.size(window) == CANVAS, '--zoom 1 still forces 1')
+        forced.close()
+    finally:
+        forced.stop()
+
+
+@test
+@screen(700, 500)
+def zoom_auto_is_one_on_a_screen_smaller_than_the_canvas(session, brindle):
+    run, window = start_with_default_zoom(session, brindle, ZOOMED)
+    try:
+        check(session.size(window) == CANVAS, 'zoom 1: %s' % (session.size(window),))
+        run.close()
+    finally:
+        run.stop()
+
+
+@test
+@screen(1600, 1200)
+def f11_shows_the_canvas_full_screen_centred_on_black(session, brindle):
+    run = Run(session, brindle, KEYS_AND_MOUSE)
+    background = (10, 20, 30)
+    try:
+        window = run.start()
+        run.wait_picture('the script\'s background', lambda p: p.pixel(5, 5) == background)
+        session.key(window, 'F11')
+        run.wait_picture('the black margin', lambda p: p.pixel(0, 0) == BLACK)
+        # There is no window manager to act on the window's request: the test does what one
+        # would, and gives the window the whole screen.
+        session.resize(window, 1600, 1200)
+        left, top = (1600 - 2 * 784) // 2, (1200 - 2 * 561) // 2
+        picture = wait_until('the canvas twice as large in the middle', lambda: (
+            lambda p: p if (p.width, p.height) == (1600, 1200) and
+            p.pixel(left, top) == background and
+            p.pixel(left + 2 * 784 - 1, top + 2 * 561 - 1) == background else None)(
+                session.capture(window)))
+        for x, y in ((left - 1, 600), (left + 2 * 784, 600), (800, top - 1),
+                     (800, top + 2 * 561), (0, 0), (1599, 1199)):
+            check(picture.pixel(x, y) == BLACK, 'black around the canvas at %d, %d' % (x, y))
+        # F11 also reached the script: its key rectangle at canvas (100, 100), in key 122's
+        # colour.
+        check(picture.pixel(left + 2 * 100, top + 2 * 100) == (122, 0, 200),
+              'the script saw F11: %s' % (picture.pixel(left + 200, top + 200),))
+        session.move(window, left + 2 * 300 + 1, top + 2 * 200 + 1)
+        picture = wait_until('the mark at canvas pixel (300, 200)', lambda: (
+            lambda p: p if p.pixel(left + 600, top + 400) == (0, 255, 0) else None)(
+                session.capture(window)))
+        marked = [(x, y) for y in range(top + 396, top + 412) for x in range(left + 596, left + 612)
+                  if picture.pixel(x, y) == (0, 255, 0)]
+        check(marked == [(left + x, top + y) for y in range(400, 408) for x in range(600, 608)],
+              'the 4 x 4 mark as 8 x 8 screen pixels at canvas (300, 200)')
+        session.key(window, 'F11')
+        run.wait_picture('the canvas at the top left', lambda p: p.pixel(0, 0) == background)
+        session.resize(window, 784, 561)
+        run.wait_picture('the canvas back at the top left',
+                         lambda p: p.pixel(0, 0) == background and p.pixel(783, 560) != BLACK)
+        run.close()
+    finally:
+        run.stop()
+
+
+@test
+def keys_right_after_the_statistics_box_reach_the_script(session, brindle):
+    run = Run(session, brindle, KEYS_AND_MOUSE)
+    try:
+        run.window = session.find_window(MAIN_TITLE)
+        box = session.find_window('Tokenizer')
+        wait_until('the box to take the keyboard',
+                   lambda: session.xdotool('getwindowfocus').strip() == str(box))
+        session.xdotool('key', 'Return')
+        session.wait_gone('Tokenizer')
+        # No window manager gives the window the keyboard back, and the test does not either.
+        session.xdotool('key', 'a')
+        run.wait_picture('the rectangle of key A', lambda p: p.pixel(120, 120) == (65, 0, 200))
+        run.close()
+    finally:
+        run.stop()
+
+
 def lose_the_display(session, brindle, script, what):
     """Ends the X server under the running program once it shows black: it says so and exits
     with status 2, not with Xlib's own text and status 1."""
@@ -420,7 +535,7 @@ def main():
         print('skipped: the window tests need %s (Debian: apt-get install xvfb xdotool '
               'imagemagick)' % ', '.join(missing))
         return 77
-    with XSession() as session:
+    with XSession(*SCREENS.get(name, ())) as session:
         try:
             TESTS[name](session, brindle)
         except Failure as failure:

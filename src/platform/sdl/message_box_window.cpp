@@ -31,6 +31,11 @@ MessageBoxWindow::~MessageBoxWindow() {
   if (window_ != nullptr) sdl.DestroyWindow(window_);
 }
 
+void MessageBoxWindow::TakeFocus() {
+  sdl.RaiseWindow(window_);
+  sdl.SetWindowInputFocus(window_);
+}
+
 void MessageBoxWindow::Handle(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
@@ -93,7 +98,7 @@ void MessageBoxWindow::HandleButton(const SDL_MouseButtonEvent& event) {
 
 void MessageBoxWindow::Redraw() {
   DrawMessageBox(layout_, pressed_, PixelView(pixels_, layout_.width, layout_.height));
-  ShowInWindow(window_, pixels_, layout_.width, layout_.height, 1);
+  ShowInWindow(window_, pixels_, layout_.width, layout_.height, WindowPlacement(1));
 }
 
 }  // namespace brindle

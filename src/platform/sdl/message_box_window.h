@@ -27,6 +27,9 @@ class MessageBoxWindow {
   // Enter, Space or Escape, a click on OK, or closing the box answers it.
   bool answered() const { return answered_; }
 
+  // Raises the box and gives it the keyboard (when a box opened over it has been answered).
+  void TakeFocus();
+
   // An event of this window.
   void Handle(const SDL_Event& event);
 

@@ -19,8 +19,13 @@ namespace brindle {
   X(DestroyWindow)                  \
   X(FillRect)                       \
   X(FreeSurface)                    \
+  X(GetDisplayUsableBounds)         \
   X(GetError)                       \
+  X(GetWindowBordersSize)           \
+  X(GetWindowDisplayIndex)          \
+  X(GetWindowFlags)                 \
   X(GetWindowID)                    \
+  X(GetWindowSize)                  \
   X(GetWindowSurface)               \
   X(GetWindowWMInfo)                \
   X(HasEvents)                      \
@@ -33,7 +38,9 @@ namespace brindle {
   X(Quit)                           \
   X(RaiseWindow)                    \
   X(SetHint)                        \
+  X(SetWindowFullscreen)            \
   X(SetWindowInputFocus)            \
+  X(SetWindowSize)                  \
   X(StartTextInput)                 \
   X(UnlockSurface)                  \
   X(UpdateWindowSurface)            \

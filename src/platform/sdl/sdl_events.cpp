@@ -12,11 +12,6 @@ namespace {
 
 using Type = WindowEvent::Type;
 
-// Window pixels to canvas pixels, rounding down also left of and above the window.
-int Unzoom(int coordinate, int zoom) {
-  return coordinate >= 0 ? coordinate / zoom : -((-coordinate + zoom - 1) / zoom);
-}
-
 // The window an event belongs to; 0 for events of no window.
 uint32_t WindowOf(const SDL_Event& event) {
   switch (event.type) {
@@ -67,14 +62,17 @@ std::optional<WindowEvent> SdlPlatform::Translate(const SDL_Event& event, bool d
     case SDL_MOUSEMOTION: {
       if (AnotherMoveFollows()) return std::nullopt;
       WindowEvent e = Event(Type::kMouseMove);
-      e.x = Unzoom(event.motion.x, zoom_);
-      e.y = Unzoom(event.motion.y, zoom_);
+      const CanvasPoint at = ToCanvas(Placement(), event.motion.x, event.motion.y);
+      e.x = at.x;
+      e.y = at.y;
       return e;
     }
-    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONDOWN: {
       if (event.button.button != SDL_BUTTON_LEFT) return std::nullopt;
-      boxes_.Click(Unzoom(event.button.x, zoom_), Unzoom(event.button.y, zoom_));
+      const CanvasPoint at = ToCanvas(Placement(), event.button.x, event.button.y);
+      boxes_.Click(at.x, at.y);
       return Event(Type::kControl);
+    }
     default:
       return std::nullopt;
   }
@@ -144,6 +142,10 @@ std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& ev
 // While an input box has the focus every key goes to it; the characters it types arrive as
 // text, so only the keys that type nothing are given to it as keys.
 std::optional<WindowEvent> SdlPlatform::TranslateKey(const SDL_KeyboardEvent& key, bool dialog) {
+  // F11 is the window's own, and still reaches the script as any key does.
+  if (key.type == SDL_KEYDOWN && key.keysym.scancode == SDL_SCANCODE_F11 && key.repeat == 0) {
+    ToggleFullScreen();
+  }
   const int vk = VirtualKeyOf(key.keysym);
   if (vk == 0) return std::nullopt;
   if (key.type == SDL_KEYUP) {

@@ -1,7 +1,9 @@
 // Opening the window: on which display, and with what SDL is told about the program.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "platform/sdl/canvas_placement.h"
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
@@ -44,6 +46,26 @@ void SetDesktopHints() {
   sdl.SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 }
 
+// Room for a window's title bar and borders where the window manager does not say how much it
+// takes (before the window exists, on Wayland, with no window manager at all).
+constexpr int kAssumedFrameWidth = 16;
+constexpr int kAssumedFrameHeight = 48;
+constexpr int kMaxAutoZoom = 4;
+
+// The largest zoom whose window fits the usable part of the display (the screen less panels
+// and docks). Given the window, its display and its frame as the window manager reports it.
+int AutoZoom(SDL_Window* window) {
+  const int display = window != nullptr ? std::max(sdl.GetWindowDisplayIndex(window), 0) : 0;
+  SDL_Rect usable;
+  if (sdl.GetDisplayUsableBounds(display, &usable) != 0) return 1;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  const bool frame_known = window != nullptr &&
+                           sdl.GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 &&
+                           top + left + bottom + right > 0;
+  return FittingZoom(usable.w, usable.h, frame_known ? left + right : kAssumedFrameWidth,
+                     frame_known ? top + bottom : kAssumedFrameHeight, kMaxAutoZoom);
+}
+
 }  // namespace
 
 std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
@@ -62,6 +84,8 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
     error = CannotConnect();
     return nullptr;
   }
+  const bool auto_zoom = zoom == 0;
+  if (auto_zoom) zoom = AutoZoom(nullptr);
   SDL_Window* window =
       sdl.CreateWindow("Brindlev10_16_5_2023", 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
                        SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
@@ -70,6 +94,14 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
     sdl.Quit();
     return nullptr;
   }
+  // Shown, the window is on its display and the window manager may have framed it.
+  if (auto_zoom && AutoZoom(window) != zoom) {
+    zoom = AutoZoom(window);
+    sdl.SetWindowSize(window, Canvas::kWidth * zoom, Canvas::kHeight * zoom);
+  }
+  // Where no window manager gives it the keyboard, the window takes it.
+  sdl.RaiseWindow(window);
+  sdl.SetWindowInputFocus(window);
   sdl.StartTextInput();
   EndProgramWhenTheDisplayIsLost();
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(window, zoom));

@@ -23,6 +23,7 @@ constexpr uint64_t kCaretBlinkMs = 530;
 // still open, but events wait until one is answered, so a failing timer handler cannot open
 // boxes without end.
 constexpr size_t kMaxNestedBoxes = 8;
+constexpr ColorRef kFullScreenBackdrop = RgbColor(0, 0, 0);
 
 uint64_t NowMs() {
   using namespace std::chrono;
@@ -104,7 +105,7 @@ void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
   if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
   if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
   ShowInWindow(window_, picture_.Compose(boxes_, caret_on_ && window_focused_), Canvas::kWidth,
-               Canvas::kHeight, zoom_);
+               Canvas::kHeight, Placement(), FullScreen() ? kFullScreenBackdrop : kButtonFace);
   picture_stale_ = false;
   presented_boxes_version_ = boxes_.version();
   last_present_ms_ = now_ms;
@@ -212,6 +213,35 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
     PresentIfChanged(now, true);
     WaitForEvents(x11_connection_, handlers_may_run ? WaitLimitMs(now) : -1);
   }
+  // Before the box goes: once it is gone, the keys typed next must already have a window to go
+  // to.
+  if (box.answered()) RestoreFocusAfterBox();
+}
+
+void SdlPlatform::RestoreFocusAfterBox() {
+  if (open_boxes_.size() > 1) {
+    open_boxes_[open_boxes_.size() - 2]->TakeFocus();
+    return;
+  }
+  sdl.RaiseWindow(window_);
+  sdl.SetWindowInputFocus(window_);
+}
+
+bool SdlPlatform::FullScreen() const {
+  return (sdl.GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlPlatform::ToggleFullScreen() {
+  if (sdl.SetWindowFullscreen(window_, FullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+    picture_stale_ = true;
+  }
+}
+
+CanvasPlacement SdlPlatform::Placement() const {
+  if (!FullScreen()) return WindowPlacement(zoom_);
+  int width = 0, height = 0;
+  sdl.GetWindowSize(window_, &width, &height);
+  return FullScreenPlacement(width, height);
 }
 
 void SdlPlatform::DeliverDuringBox(const WindowEvent& event) {

@@ -12,6 +12,7 @@
 #include "platform/canvas.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
+#include "platform/sdl/canvas_placement.h"
 #include "platform/sdl/poll_throttle.h"
 #include "platform/sdl/tick_schedule.h"
 #include "platform/sdl/window_picture.h"
@@ -26,8 +27,9 @@ class MessageBoxWindow;
 
 class SdlPlatform final : public Platform {
  public:
-  // Opens the window (each canvas pixel shown as zoom x zoom). Null, with the reason in error,
-  // when no window can be opened, as when there is no display.
+  // Opens the window (each canvas pixel shown as zoom x zoom; zoom 0: the largest, up to 4, whose
+  // window fits the screen). Null, with the reason in error, when no window can be opened, as
+  // when there is no display.
   static std::unique_ptr<SdlPlatform> Open(int zoom, std::string& error);
   ~SdlPlatform() override;
 
@@ -67,6 +69,15 @@ class SdlPlatform final : public Platform {
   CloseAhead FindClose() const;
   // Hands an event to the sink while a message box waits.
   void DeliverDuringBox(const WindowEvent& event);
+
+  // F11: full screen, the canvas scaled by a whole factor and centred on black; again: back.
+  void ToggleFullScreen();
+  bool FullScreen() const;
+  // Where the canvas is shown in the window now.
+  CanvasPlacement Placement() const;
+  // After a message box is answered, the keyboard goes back to the box that was open before it,
+  // or to the window, even where no window manager would give it.
+  void RestoreFocusAfterBox();
 
   // Redraws the window when what it shows has changed (rate-limited when not forced).
   void PresentIfChanged(uint64_t now_ms, bool force);

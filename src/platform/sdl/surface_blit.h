@@ -6,13 +6,14 @@
 #include <span>
 
 #include "platform/canvas.h"
+#include "platform/sdl/canvas_placement.h"
 
 namespace brindle {
 
-// Shows the width x height picture at the top left of the window, each pixel as zoom x zoom,
-// and the button-face colour in the rest of the window; what does not fit is cut off. False
-// when the window has no surface to draw on.
+// Shows the width x height picture where placement puts it, each pixel as zoom x zoom, and the
+// backdrop colour in the rest of the window; what does not fit is cut off. False when the
+// window has no surface to draw on.
 bool ShowInWindow(SDL_Window* window, std::span<const ColorRef> picture, int width, int height,
-                  int zoom);
+                  const CanvasPlacement& placement, ColorRef backdrop = kButtonFace);
 
 }  // namespace brindle
