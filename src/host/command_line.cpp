@@ -15,8 +15,10 @@ const std::string_view kUsage =
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
     "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
-    "window option:\n"
-    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
+    "window options:\n"
+    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n"
+    "  --watch                 run the script again each time its file is saved\n"
+    "  --record FILE           write the session as an events timeline, for --events\n";
 
 namespace {
 
@@ -32,7 +34,7 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.script.empty()) return "no script given";
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
-                  cl.time_limit_s || cl.zoom)) {
+                  cl.time_limit_s || cl.zoom || cl.watch || cl.record)) {
     return "--lint takes no other option";
   }
   // Nothing runs with --check, so there would be no picture to write.
@@ -43,6 +45,14 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   }
   if (cl.check && cl.time_limit_s) return "--check runs nothing and takes no --time-limit";
   if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
+  if (!window && cl.watch) {
+    return "--watch is for a window, not --headless or --check (it reruns the script there)";
+  }
+  if (!window && cl.record) {
+    return "--record is for a window, not --headless or --check (--events replays a recording)";
+  }
+  // A recording replays one run; a rerun would start another.
+  if (cl.watch && cl.record) return "--watch and --record cannot be used together";
   return std::nullopt;
 }
 
@@ -88,6 +98,10 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.lint = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
+    } else if (arg == "--watch") {
+      cl.watch = true;
+    } else if (arg == "--record") {
+      if (auto problem = FileOption(argc, argv, i, cl.record)) return problem;
     } else if (arg == "--screenshot") {
       if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
     } else if (arg == "--seed") {

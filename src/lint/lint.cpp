@@ -50,28 +50,39 @@ bool WarningSilenced(std::string_view source, size_t offset, std::string_view id
   return false;
 }
 
-int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
+namespace {
+
+enum class Faults { kReport, kLeaveToTheRun };
+
+int Lint(const SourceFile& source, const std::function<void(const std::string&)>& report,
+         Faults faults) {
+  const auto report_fault = [&](const std::string& line) {
+    if (faults == Faults::kReport) report(line);
+  };
   auto image = std::make_unique<ScriptImage>();
   TokenTable& tokens = image->tokens;
   const TokenizeResult tokenized = Tokenize(source.text, tokens);
   if (tokenized.fault) {
-    report(TokenizerFaultLine(source.path, source.text, tokenized.fault_offset, *tokenized.fault));
-    return 1;
+    report_fault(
+        TokenizerFaultLine(source.path, source.text, tokenized.fault_offset, *tokenized.fault));
+    return faults == Faults::kReport ? 1 : 0;
   }
   tokens.count = tokenized.token_count;
   if (tokens.line_count == 0) {  // no line end: the tokenizer ends the program too
-    report(FaultLine(source.path, nullptr, msg::TokenizerTerminated()));
-    return 1;
+    report_fault(FaultLine(source.path, nullptr, msg::TokenizerTerminated()));
+    return faults == Faults::kReport ? 1 : 0;
   }
   if (Fault fault = PrePass({tokens, image->symbols, image->blocks})) {
-    report(PreCheckFaultLine(source.path, source.text, tokens, *fault));
+    report_fault(PreCheckFaultLine(source.path, source.text, tokens, *fault));
+    int hints = 0;
     if (tokens.kind[fault->token] == TK_IDENT) {
       if (std::optional<std::string> hint = NameHint(tokens.text[fault->token])) {
         report(WarningLine(source, tokens,
                            {fault->token, "W21", tokens.text[fault->token] + ": " + *hint}));
+        ++hints;
       }
     }
-    return 1;
+    return faults == Faults::kReport ? 1 : hints;
   }
   int reported = 0;
   for (const Warning& w : FindWarnings(tokens, image->symbols)) {
@@ -80,6 +91,17 @@ int LintScript(const SourceFile& source, const std::function<void(const std::str
     ++reported;
   }
   return reported;
+}
+
+}  // namespace
+
+int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
+  return Lint(source, report, Faults::kReport);
+}
+
+int ReportWarnings(const SourceFile& source,
+                   const std::function<void(const std::string&)>& report) {
+  return Lint(source, report, Faults::kLeaveToTheRun);
 }
 
 }  // namespace brindle

@@ -7,9 +7,11 @@ usage: window_test.py --list            the names of the tests
        window_test.py BRINDLE NAME      runs one; exit status 0 passed, 1 failed, 77 skipped
 """
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from xsession import MAIN_TITLE, Failure, XSession, missing_tools, read_png, wait_until  # noqa
@@ -405,6 +407,86 @@ def unreadable_script_is_shown_in_a_box(session, brindle):
     finally:
         if process.poll() is None:
             process.kill()
+
+
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples')
+# examples/meteors.bas: the field's corner, its cells, and the colours that tell a meteor, the
+# ship's cockpit and the game-over banner.
+FIELD, CELL, COLUMNS, ROWS = (136, 72), 32, 16, 14
+METEOR, COCKPIT, BANNER = (150, 85, 50), (20, 60, 120), (60, 20, 40)
+
+
+def meteors_seen(picture):
+    """(column, row) of each meteor on the field, from 1."""
+    return [(mx, my) for mx in range(1, COLUMNS + 1) for my in range(1, ROWS + 1)
+            if picture.pixel(FIELD[0] + mx * CELL - 10, FIELD[1] + my * CELL - 21) == METEOR]
+
+
+def ship_column(picture):
+    y = FIELD[1] + (ROWS - 1) * CELL + 19
+    found = [px for px in range(1, COLUMNS + 1)
+             if picture.pixel(FIELD[0] + (px - 1) * CELL + 16, y) == COCKPIT]
+    return found[0] if found else None
+
+
+def play_meteors_to_the_end(session, window, grab, timeout=120.0):
+    """Steers the ship under falling meteors until three hits end the game; returns the
+    picture of the game-over banner, once the window no longer changes."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        picture = grab()
+        if picture.pixel(240, 250) == BANNER:
+            return wait_until('the picture to settle', lambda: (
+                lambda again: again if again.rgb == picture.rgb else None)(grab()))
+        px = ship_column(picture)
+        seen = meteors_seen(picture)
+        if px is None or any(mx == px and my < ROWS for mx, my in seen):
+            time.sleep(0.05)  # one is on its way down onto the ship
+            continue
+        coming = [(abs(mx - px), mx) for mx, my in seen if my <= ROWS - 6]
+        if coming:
+            _, target = min(coming)
+            keys = ['Left' if target < px else 'Right'] * abs(target - px)
+            session.xdotool('key', '--delay', 20, *keys)
+    raise Failure('the game did not end')
+
+
+@test
+def record_meteors_and_replay_headless(session, brindle):
+    """A game of Meteor Dodge played in the window, recorded, replays headless to the same
+    picture, pixel for pixel."""
+    work = tempfile.mkdtemp(prefix='brindle-record-')
+    events = os.path.join(work, 'game.events')
+    script = os.path.join(EXAMPLES, 'meteors.bas')
+    process = subprocess.Popen([brindle, '--record', events, script], env=session.env,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    try:
+        window = session.find_window(MAIN_TITLE)
+        box = session.find_window('Tokenizer')
+        session.key(box, 'Return')
+        session.wait_gone('Tokenizer')
+        session.focus(window)
+        session.move(window, 400, 300)
+        session.xdotool('click', 1)
+        last = play_meteors_to_the_end(
+            session, window, lambda: session.capture(window).region(*CANVAS))
+        session.close(window)
+        _, err = process.communicate(timeout=20)
+        check(process.returncode == 0 and not err, 'recording: %d %r' % (process.returncode, err))
+    finally:
+        if process.poll() is None:
+            process.kill()
+    recorded = open(events).read()
+    replay = re.search(r'^# (brindle --headless --seed \d+) --events ', recorded, re.M)
+    check(replay, 'the replay command is in the file: %r' % recorded[:300])
+    for line in ('keydown 37', 'keyup 39', 'move 400 300', 'click 400 300', 'idle\nclose'):
+        check(line in recorded, '%r was recorded' % line)
+    png = os.path.join(work, 'replay.png')
+    result = subprocess.run([brindle] + replay.group(1).split()[1:] +
+                            ['--events', events, '--screenshot', png, script],
+                            capture_output=True, timeout=120)
+    check(result.returncode == 0, 'replay: %r' % result.stderr)
+    same_as_headless(last, read_png(png))
 
 
 def main():

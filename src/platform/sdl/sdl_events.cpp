@@ -2,6 +2,7 @@
 // loop and the routing of keys, typing and clicks to the input boxes.
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/message_box_window.h"
+#include "platform/sdl/recorded_line.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/text_codes.h"
@@ -11,11 +12,6 @@ namespace brindle {
 namespace {
 
 using Type = WindowEvent::Type;
-
-// Window pixels to canvas pixels, rounding down also left of and above the window.
-int Unzoom(int coordinate, int zoom) {
-  return coordinate >= 0 ? coordinate / zoom : -((-coordinate + zoom - 1) / zoom);
-}
 
 // The window an event belongs to; 0 for events of no window.
 uint32_t WindowOf(const SDL_Event& event) {
@@ -47,8 +43,25 @@ bool AnotherMoveFollows() {
 
 }  // namespace
 
+// Recorded where the program is handed the event, so that the recording holds what the program
+// took, in the order it took it.
 std::optional<WindowEvent> SdlPlatform::Translate(const SDL_Event& event, bool dialog) {
   if (RouteToMessageBox(event)) return std::nullopt;
+  std::optional<WindowEvent> made = TranslateForWindow(event, dialog);
+  if (recorder_ != nullptr) {
+    if (std::optional<TimelineLine> line = RecordedLine(event, made, zoom_)) {
+      const Taken taken = dialog ? Taken::kWhenIdle : Taken::kWhileRunning;
+      if (line->kind == TimelineLine::Kind::kClose) {
+        recorder_->Close(taken);
+      } else {
+        recorder_->Input(*line, taken);
+      }
+    }
+  }
+  return made;
+}
+
+std::optional<WindowEvent> SdlPlatform::TranslateForWindow(const SDL_Event& event, bool dialog) {
   switch (event.type) {
     case SDL_QUIT:
       closed_ = true;
