@@ -72,14 +72,16 @@ class Run:
             raise Failure('brindle did not end')
         return self.process.returncode, out.decode(errors='replace'), err.decode(errors='replace')
 
-    def close(self):
+    def close(self, other_lines=()):
         """Closes the window: the program ends at once with status 0 and nothing on stderr but
-        the lines of the faults it showed (a sanitizer's report would be there)."""
+        the lines of the faults it showed and other_lines (a sanitizer's report would be
+        there)."""
         self.session.close(self.window)
         status, _, err = self.wait_exit()
         others = [line for line in err.splitlines()
                   if not line.startswith(self.script + ':') or ': error: ' not in line]
-        check(status == 0 and not others, 'closing ended with status %d: %s' % (status, err))
+        check(status == 0 and others == list(other_lines),
+              'closing ended with status %d: %s' % (status, err))
 
     def stop(self):
         if self.process.poll() is None:
@@ -194,6 +196,38 @@ def input_boxes_typing_tab_and_enter(session, brindle):
         run.close()
     finally:
         run.stop()
+
+
+@test
+def record_typing_into_input_boxes_and_replay(session, brindle):
+    """Clicks, typing, Tab and Enter recorded in the window replay headless to the same
+    picture."""
+    events = os.path.join(tempfile.mkdtemp(prefix='brindle-record-'), 'form.events')
+    run = Run(session, brindle, INPUT_BOXES, ['--record', events, '--seed', '5'])
+    try:
+        window = run.start()
+        run.wait_picture('the boxes', lambda p: p.pixel(200, 70) == (255, 255, 255))
+        session.click(window, 25, 30)
+        session.type(window, 'Hello')
+        session.key(window, 'Tab')
+        session.type(window, 'world')
+        session.key(window, 'Return')
+        picture = run.wait_picture('the handler\'s answer',
+                                   lambda p: p.pixel(60, 120) == (0, 160, 0))
+        run.close()
+    finally:
+        run.stop()
+    recorded = open(events).read()
+    check('--seed 5 --events' in recorded, 'the seed given is the one to replay with')
+    for line in ('click 25 30', 'type H', 'idle\nkeydown 9', 'idle\nkeydown 13',
+                 'idle\nkeyup 13'):
+        check(line in recorded, '%r was recorded:\n%s' % (line, recorded))
+    png = os.path.join(run.dir, 'replay.png')
+    result = subprocess.run([brindle, '--headless', '--events', events, '--screenshot', png,
+                             run.script], capture_output=True, timeout=60)
+    check(result.returncode == 0, 'replay: %r' % result.stderr)
+    caret_x = 20 + 5 * 8
+    same_as_headless(picture, read_png(png), lambda x, y: x == caret_x and 60 <= y < 76)
 
 
 MESSAGE_BOX_AND_TIMER = """VAR t, n
@@ -407,6 +441,113 @@ def unreadable_script_is_shown_in_a_box(session, brindle):
     finally:
         if process.poll() is None:
             process.kill()
+
+
+def save(path, text, by_rename):
+    """As an editor saves: a new file renamed over the old one, or the file written in place."""
+    if by_rename:
+        with open(path + '.new', 'w') as f:
+            f.write(text)
+        os.rename(path + '.new', path)
+    else:
+        with open(path, 'w') as f:
+            f.write(text)
+
+
+def geometry(session, window_id):
+    return session.xdotool('getwindowgeometry', window_id).split('\n')[1:3]
+
+
+# The first script leaves behind all it can: variables, a focused input box, a running timer.
+WATCHED_FIRST = """VAR n, t
+PTR box
+n = n + 1
+t = 30
+WCOLOR 10, 20, 30
+INPUTBOX box, 20, 20, 200, 24, "first"
+TIMERON t
+SWAP
+GOTO done
+WINMSG WMTIMER
+n = n + 1
+ENDWM
+LABEL done
+"""
+
+# Green squares where it finds what a new process would: n counted from 0, the first input
+# box's handle. VAR q = 5 draws a warning.
+WATCHED_SECOND = """VAR n, q = 5
+PTR box
+n = n + 1
+WCOLOR 200, 100, 0
+BCOLOR 255, 0, 0
+FCOLOR 255, 0, 0
+IF n = 1 : BCOLOR 0, 255, 0 : FCOLOR 0, 255, 0 : ENDIF
+RECT 400, 20, 50, 50
+INPUTBOX box, 300, 300, 100, 24, "x"
+BCOLOR 255, 0, 0
+FCOLOR 255, 0, 0
+IF box = 131088 : BCOLOR 0, 255, 0 : FCOLOR 0, 255, 0 : ENDIF
+RECT 500, 20, 50, 50
+SWAP
+"""
+
+
+@test
+def watch_reruns_afresh_in_the_same_window(session, brindle):
+    run = Run(session, brindle, WATCHED_FIRST, ['--watch'])
+    try:
+        window = run.start()
+        run.wait_picture('the first run', lambda p: p.pixel(25, 50) == (10, 20, 30))
+        session.click(window, 25, 30)  # the box takes the focus
+        session.resize(window, 900, 700)
+        where = geometry(session, window)
+        save(run.script, WATCHED_SECOND, by_rename=True)
+        run.answer('Tokenizer')
+        picture = run.wait_picture('the second run', lambda p: p.pixel(5, 5) == (200, 100, 0))
+        check(picture.pixel(420, 40) == (0, 255, 0), 'variables start afresh')
+        check(picture.pixel(520, 40) == (0, 255, 0), 'input boxes start afresh')
+        check(picture.pixel(25, 30) == (200, 100, 0), 'the first run\'s box is gone')
+        check(geometry(session, window) == where, 'the window stays where it was, as large')
+        session.type(window, 'z')  # no box has the focus in a new run
+        time.sleep(0.5)
+        same_as_headless(run.picture(), run.headless('idle\n'))
+        run.close(['brindle: %s changed; running it again' % run.script,
+                   '%s:1:10: warning: a declaration stores no value: q starts at 0 ("" for '
+                   'STR); assign the value on a line of its own [W02]' % run.script])
+    finally:
+        run.stop()
+
+
+@test
+def watch_through_faults_busy_loops_and_a_missing_file(session, brindle):
+    """A save ends a busy loop and an open fault box alike; a script the checks refuse, or the
+    tokenizer, waits for the next save, as does a file that has gone."""
+    run = Run(session, brindle, BUSY_LOOP, ['--watch'])
+    changed = 'brindle: %s changed; running it again' % run.script
+    try:
+        run.start()
+        run.wait_picture('the loop to start', lambda p: p.pixel(5, 5) == (0, 0, 0))
+        save(run.script, 'IF x\n', by_rename=False)
+        run.answer('Tokenizer')
+        session.find_window('ERROR~IF')  # left open: the next save ends it
+        save(run.script, 'WCOLOR 0, 0, 200\n', by_rename=True)
+        session.wait_gone('ERROR~IF')
+        run.answer('Tokenizer')
+        run.wait_picture('the good script', lambda p: p.pixel(5, 5) == (0, 0, 200))
+        save(run.script, 'WCOLOR 9, 9, 9', by_rename=False)  # no line end: the tokenizer
+        run.answer('Tokenizer')                               # refuses it
+        run.answer('Process Terminated!')
+        run.answer('Program Exit!')
+        os.remove(run.script)
+        time.sleep(0.5)
+        check(not session.windows('Tokenizer'), 'a file that has gone is waited for')
+        save(run.script, 'WCOLOR 0, 200, 0\n', by_rename=False)
+        run.answer('Tokenizer')
+        run.wait_picture('the file back', lambda p: p.pixel(5, 5) == (0, 200, 0))
+        run.close([changed] * 4)
+    finally:
+        run.stop()
 
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples')

@@ -130,7 +130,10 @@ bool SdlPlatform::RouteToMessageBox(const SDL_Event& event) {
     box->Handle(event);
     return true;
   }
-  return true;  // a box already answered and gone
+  // A box already answered and gone. Its key's up ends the key's stay there, or the key's
+  // next up in the main window would be lost.
+  if (event.type == SDL_KEYUP) key_went_to_box_[event.key.keysym.scancode] = false;
+  return true;
 }
 
 std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& event) {
