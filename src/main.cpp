@@ -112,8 +112,7 @@ bool ReadAgain(brindle::SdlPlatform& platform, const std::string& path, std::str
 // --watch: the script runs in the window, with its warnings first, and runs afresh each time
 // its file is saved, until the window is closed (status 0). A script that does not get past
 // the tokenizer waits for the next save like one that has ended.
-int RunWatching(brindle::SdlPlatform& platform, const brindle::CommandLine& cl,
-                std::string text) {
+int RunWatching(brindle::SdlPlatform& platform, const brindle::CommandLine& cl, std::string text) {
   std::string reason;
   const std::unique_ptr<brindle::FileWatch> watch = brindle::FileWatch::Open(cl.script, reason);
   if (watch == nullptr) return Fail("cannot watch " + cl.script + ": " + reason);

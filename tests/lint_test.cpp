@@ -41,8 +41,8 @@ using V = std::vector<std::string>;
 TEST(Lint, WarningsForARunLeaveTheFaultsToIt) {
   const auto warnings = [](const std::string& text) {
     std::vector<std::string> lines;
-    const int count = ReportWarnings({"s.bas", text},
-                                     [&](const std::string& line) { lines.push_back(line); });
+    const int count =
+        ReportWarnings({"s.bas", text}, [&](const std::string& line) { lines.push_back(line); });
     EXPECT_EQ(count, static_cast<int>(lines.size()));
     return lines;
   };

@@ -29,7 +29,8 @@ InProcessRun RunHere(const fs::path& script, const fs::path& events) {
   std::FILE* out = std::tmpfile();
   InProcessRun run;
   {
-    HeadlessPlatform platform(out, fs::exists(events) ? ParseTimeline(ReadAll(events)) : Timeline{});
+    HeadlessPlatform platform(out,
+                              fs::exists(events) ? ParseTimeline(ReadAll(events)) : Timeline{});
     RunOptions options;
     options.clock_seed = 0;
     run.status = RunProgram(platform, {script.string(), ReadAll(script)}, options);
@@ -38,7 +39,8 @@ InProcessRun RunHere(const fs::path& script, const fs::path& events) {
   }
   std::rewind(out);
   char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;) run.transcript.append(buffer, n);
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+    run.transcript.append(buffer, n);
   std::fclose(out);
   return run;
 }
@@ -77,9 +79,8 @@ TEST_P(Rerun, IsTheRunOfANewProcess) {
 // Between them: pictures loaded, input boxes, the timer, RAND and RND, colours and handlers.
 INSTANTIATE_TEST_SUITE_P(Scripts, Rerun,
                          ::testing::Values("examples/sprite", "examples/guestbook",
-                                           "examples/meteors", "examples/orbits",
-                                           "examples/sketch", "examples/shapes",
-                                           "tests/scripts/num_random_seeded"),
+                                           "examples/meteors", "examples/orbits", "examples/sketch",
+                                           "examples/shapes", "tests/scripts/num_random_seeded"),
                          [](const auto& info) { return NameOf(info.param); });
 
 }  // namespace

@@ -34,10 +34,10 @@ TimelineLine Line(Kind kind, int64_t a = 0, int64_t b = 0, std::string text = ""
 
 TEST(TimelineRecorder, LinesReadBackAsWritten) {
   const TimelineLine lines[] = {
-      Line(Kind::kWait, 86400000),     Line(Kind::kMove, -2147483648, 2147483647),
-      Line(Kind::kKeyDown, 255),       Line(Kind::kKeyUp, 0),
-      Line(Kind::kClick, 3, -4),       Line(Kind::kType, 0, 0, " two  spaces \xe9 # "),
-      Line(Kind::kPaint),              Line(Kind::kClose),
+      Line(Kind::kWait, 86400000), Line(Kind::kMove, -2147483648, 2147483647),
+      Line(Kind::kKeyDown, 255),   Line(Kind::kKeyUp, 0),
+      Line(Kind::kClick, 3, -4),   Line(Kind::kType, 0, 0, " two  spaces \xe9 # "),
+      Line(Kind::kPaint),          Line(Kind::kClose),
       Line(Kind::kIdle),
   };
   for (const TimelineLine& line : lines) {
@@ -90,12 +90,13 @@ TEST(TimelineRecorder, IntervalsLongerThanAWaitLineSplit) {
   });
   recorder.TimerStarted(2147483647);
   recorder.Tick(Taken::kWhileRunning);
-  EXPECT_EQ(out, "wait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
-                 "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
-                 "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
-                 "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
-                 "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
-                 "73883647\n");
+  EXPECT_EQ(out,
+            "wait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
+            "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
+            "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
+            "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
+            "86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait 86400000\nwait "
+            "73883647\n");
   EXPECT_EQ(ParseTimeline(out).error, "");
 }
 

@@ -21,7 +21,7 @@ struct CommandLine {
   std::optional<int> zoom;  // the window's: each canvas pixel as zoom x zoom screen pixels
   std::optional<std::string> screenshot;
   std::optional<std::string> events;
-  std::optional<std::string> record;  // the window's: the session as an events timeline
+  std::optional<std::string> record;   // the window's: the session as an events timeline
   std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed
   std::string time_limit_text;         // as given, for the message that reports it
   std::string script;

@@ -34,7 +34,6 @@ int LintScript(const SourceFile& source, const std::function<void(const std::str
 
 // The same for a script about to run, whose run reports its faults itself: the warnings, and
 // W21's hints after a pre-check fault, but not the faults. Returns how many were reported.
-int ReportWarnings(const SourceFile& source,
-                   const std::function<void(const std::string&)>& report);
+int ReportWarnings(const SourceFile& source, const std::function<void(const std::string&)>& report);
 
 }  // namespace brindle

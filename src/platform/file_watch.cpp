@@ -46,8 +46,8 @@ void FileWatch::ReadEvents(uint64_t now_ms) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
       at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       // Overflowed events may have held the file's: a save is assumed.
-      const bool ours = (event->mask & IN_Q_OVERFLOW) != 0 ||
-                        (event->len > 0 && name_ == event->name);
+      const bool ours =
+          (event->mask & IN_Q_OVERFLOW) != 0 || (event->len > 0 && name_ == event->name);
       if (ours) {
         pending_ = true;
         last_event_ms_ = now_ms;

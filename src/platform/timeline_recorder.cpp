@@ -109,8 +109,7 @@ void TimelineRecorder::TimerStarted(uint32_t interval_ms) {
 void TimelineRecorder::Tick(Taken taken) {
   if (closed_ || !timer_running_) return;
   const int64_t next =
-      timer_start_ms_ +
-      ((now_ms_ - timer_start_ms_) / timer_interval_ms_ + 1) * timer_interval_ms_;
+      timer_start_ms_ + ((now_ms_ - timer_start_ms_) / timer_interval_ms_ + 1) * timer_interval_ms_;
   if (taken == Taken::kWhenIdle) Write("idle");
   for (int64_t left = next - now_ms_; left > 0;) {
     const int64_t part = std::min(left, kMaxWaitMs);

@@ -31,8 +31,7 @@ class TimelineRecorder {
   explicit TimelineRecorder(std::function<bool(std::string_view)> write);
   // A file made with CreateReplacing and written a line at a time with nothing kept back, so
   // that a crash loses no line already recorded. Null, with the reason, when it cannot be made.
-  static std::unique_ptr<TimelineRecorder> CreateFile(const std::string& path,
-                                                      std::string& reason);
+  static std::unique_ptr<TimelineRecorder> CreateFile(const std::string& path, std::string& reason);
   ~TimelineRecorder();
   TimelineRecorder(const TimelineRecorder&) = delete;
   TimelineRecorder& operator=(const TimelineRecorder&) = delete;

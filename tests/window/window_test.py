@@ -609,6 +609,7 @@ def record_meteors_and_replay_headless(session, brindle):
         session.focus(window)
         session.move(window, 400, 300)
         session.xdotool('click', 1)
+        session.key(window, 'Left', 'Right')
         last = play_meteors_to_the_end(
             session, window, lambda: session.capture(window).region(*CANVAS))
         session.close(window)
