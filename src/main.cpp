@@ -22,9 +22,11 @@
 #include "lsp/stdio_server.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
+#include "platform/file_watch.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/timeline_recorder.h"
 #include "platform/transcript.h"
 
 namespace {
@@ -102,12 +104,79 @@ bool SlowPathsAsked() {
   return value != nullptr && std::string_view(value) == "1";
 }
 
+brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
+  brindle::RunOptions options;
+  options.clock_seed = cl.seed;
+  options.slow_paths = SlowPathsAsked();
+  options.report_fault = ReportFault;
+  return options;
+}
+
+// Reads the script for a rerun; one that cannot be read is reported on standard error and in
+// a box, and the window waits for the next save.
+bool ReadAgain(brindle::SdlPlatform& platform, const std::string& path, std::string& text) {
+  std::string reason;
+  if (brindle::ReadWholeFile(path, brindle::kMaxSourceBytes, brindle::FileKinds::kRegularOrPipe,
+                             text, reason)) {
+    return true;
+  }
+  Fail("cannot read " + path + ": " + reason);
+  platform.ShowMessage("brindle", "cannot read " + path + ": " + reason);
+  return false;
+}
+
+// --watch: the script runs in the window, with its warnings first, and runs afresh each time
+// its file is saved, until the window is closed (status 0). A script that does not get past
+// the tokenizer waits for the next save like one that has ended.
+int RunWatching(brindle::SdlPlatform& platform, const brindle::CommandLine& cl, std::string text) {
+  std::string reason;
+  const std::unique_ptr<brindle::FileWatch> watch = brindle::FileWatch::Open(cl.script, reason);
+  if (watch == nullptr) return Fail("cannot watch " + cl.script + ": " + reason);
+  platform.SetWatch(watch.get());
+  for (;;) {
+    const brindle::SourceFile source{cl.script, std::move(text)};
+    brindle::ReportWarnings(source, ReportFault);
+    brindle::RunProgram(platform, source, WindowRunOptions(cl));
+    do {
+      while (!platform.closed() && !platform.rerun_due()) platform.WaitEvent();
+      if (platform.closed()) return 0;
+      Write(stderr, "brindle: " + cl.script + " changed; running it again\n");
+      platform.StartAfresh();
+    } while (!ReadAgain(platform, cl.script, text));
+  }
+}
+
+// --record: the file starts with how to replay it, RAND's seed included.
+std::unique_ptr<brindle::TimelineRecorder> StartRecording(const std::string& path,
+                                                          const std::string& script,
+                                                          uint32_t seed) {
+  std::string reason;
+  std::unique_ptr<brindle::TimelineRecorder> recorder =
+      brindle::TimelineRecorder::CreateFile(path, reason);
+  if (recorder == nullptr) {
+    Fail("cannot write " + path + ": " + reason);
+    return nullptr;
+  }
+  recorder->Comment("A session of " + brindle::EscapeTranscriptField(script) +
+                    " recorded by brindle --record. To replay it:");
+  recorder->Comment("brindle --headless --seed " + std::to_string(seed) + " --events " +
+                    brindle::EscapeTranscriptField(path) + " " +
+                    brindle::EscapeTranscriptField(script));
+  return recorder;
+}
+
 // The script in the desktop window. Closing the window ends the program with status 0.
 int RunInWindow(const brindle::CommandLine& cl) {
   std::string text, reason;
   int warnings = 0;
   const bool readable = ReadScriptFile(cl, text, reason, warnings);
   if (!readable) Fail("cannot read " + cl.script + ": " + reason);
+  // Refused before the window opens, as a screenshot is.
+  if (cl.record && readable) {
+    if (std::optional<std::string> problem = brindle::ReplaceProblem(*cl.record)) {
+      return Fail("cannot write " + *cl.record + ": " + *problem);
+    }
+  }
   std::string problem;
   std::unique_ptr<brindle::SdlPlatform> platform =
       brindle::SdlPlatform::Open(cl.zoom.value_or(brindle::kZoomAuto), problem);
@@ -120,11 +189,19 @@ int RunInWindow(const brindle::CommandLine& cl) {
     platform->ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
     return kStatusUsage;
   }
-  brindle::RunOptions options;
-  options.clock_seed = cl.seed;
-  options.slow_paths = SlowPathsAsked();
-  options.report_fault = ReportFault;
+  if (cl.watch) return RunWatching(*platform, cl, std::move(text));
+  brindle::RunOptions options = WindowRunOptions(cl);
+  std::unique_ptr<brindle::TimelineRecorder> recorder;
+  if (cl.record) {
+    options.clock_seed = cl.seed.value_or(platform->MillisecondClock());
+    recorder = StartRecording(*cl.record, cl.script, *options.clock_seed);
+    if (recorder == nullptr) return kStatusUsage;
+    platform->SetRecorder(recorder.get());
+  }
   const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
+  if (recorder != nullptr && !recorder->error().empty()) {
+    return Fail("cannot write " + *cl.record + ": " + recorder->error());
+  }
   return platform->closed() ? 0 : status;
 }
 

@@ -193,6 +193,41 @@ TEST(CommandLine, ZoomAndEncodingValues) {
   EXPECT_EQ(parse({"--encoding", "x.bas"}, bad), "--encoding needs auto, utf-8 or cp1252");
 }
 
+// --watch and --record belong to a window; a recording replays one run, which --watch would not
+// keep to.
+TEST(CommandLine, WatchAndRecordAreForAWindowAndNotTogether) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--headless", "--watch", "x.bas"},
+       "--watch is for a window, not --headless or --check (it reruns the script there)"},
+      {{"--check", "--watch", "x.bas"},
+       "--watch is for a window, not --headless or --check (it reruns the script there)"},
+      {{"--headless", "--record", "r.events", "x.bas"},
+       "--record is for a window, not --headless or --check (--events replays a recording)"},
+      {{"--lint", "--watch", "x.bas"}, "--lint takes no option but --encoding"},
+      {{"--watch", "--record", "r.events", "x.bas"},
+       "--watch and --record cannot be used together"},
+      {{"x.bas", "--record"}, "--record needs a file name"},
+      {{"--record", "", "x.bas"}, "--record needs a file name"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ProcessResult r = RunBrindle(args);
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "brindle: " + message);
+    EXPECT_NE(r.err.find("usage:"), std::string::npos) << message;
+  }
+}
+
+// The recording's file is refused before any window opens, as a screenshot's is.
+TEST(CommandLine, RecordIntoAFolderIsRefusedAtOnce) {
+  const fs::path script = WriteTemp("brindle-cli-record.bas", "VAR x\n");
+  SpawnOptions options;
+  options.environment = {"DISPLAY=", "WAYLAND_DISPLAY="};
+  const ProcessResult r = RunBrindle({"--record", "/tmp", script.string()}, options);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot write /tmp: not a regular file\n");
+  fs::remove(script);
+}
+
 // Ten megabytes of random bytes: the first fault is reported, the rest is never read.
 TEST(CommandLine, LargeGarbageGivesTheFirstTokenizerFault) {
   std::mt19937 random(7);

@@ -37,6 +37,25 @@ std::vector<std::string> Where(const std::string& text, const std::string& only 
 
 using V = std::vector<std::string>;
 
+// --watch prints the warnings before each run, which shows its faults itself.
+TEST(Lint, WarningsForARunLeaveTheFaultsToIt) {
+  const auto warnings = [](const std::string& text) {
+    std::vector<std::string> lines;
+    const int count =
+        ReportWarnings({"s.bas", text}, [&](const std::string& line) { lines.push_back(line); });
+    EXPECT_EQ(count, static_cast<int>(lines.size()));
+    return lines;
+  };
+  EXPECT_EQ(warnings("VAR x = 5\n"), Lint("VAR x = 5\n"));
+  EXPECT_EQ(warnings("VAR x\n").size(), 0u);
+  EXPECT_EQ(warnings("IF x\n").size(), 0u) << "a pre-check fault";
+  EXPECT_EQ(warnings("VAR x").size(), 0u) << "no line end";
+  EXPECT_EQ(warnings("PRINT 0, 0, \"x\n").size(), 0u) << "a tokenizer fault";
+  const V hint = warnings("VAR x\nPRNT 0, 0, x\n");
+  ASSERT_EQ(hint.size(), 1u) << "the hint that goes with a fault is a warning";
+  EXPECT_NE(hint[0].find("[W21]"), std::string::npos);
+}
+
 TEST(Lint, LoopKeywordsOfOtherBasics) {
   EXPECT_EQ(Where("VAR i\nFOR i = 1 TO 3\nPRINT 0, i, i\nNEXT\n"), (V{"2:1 W01", "4:1 W01"}));
   EXPECT_EQ(Where("VAR fore, nexts\nfore = 1 : nexts = 2\n", "W01"), V{});

@@ -23,7 +23,9 @@ const std::string_view kUsage =
     "window options:\n"
     "  --zoom auto|N           show each canvas pixel as N x N screen pixels (1 to 4; default\n"
     "                          auto: the largest that fits the screen)\n"
-    "  F11 in the window       full screen on and off\n";
+    "  F11 in the window       full screen on and off\n"
+    "  --watch                 run the script again each time its file is saved\n"
+    "  --record FILE           write the session as an events timeline, for --events\n";
 
 namespace {
 
@@ -39,12 +41,13 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp) {
     const bool alone = cl.script.empty() && !cl.headless && !cl.check && !cl.lint && !cl.events &&
-                       !cl.screenshot && !cl.seed && !cl.time_limit_s && !cl.zoom;
+                       !cl.screenshot && !cl.seed && !cl.time_limit_s && !cl.zoom && !cl.watch &&
+                       !cl.record;
     return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
   }
   if (cl.script.empty()) return "no script given";
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
-                  cl.time_limit_s || cl.zoom)) {
+                  cl.time_limit_s || cl.zoom || cl.watch || cl.record)) {
     return "--lint takes no option but --encoding";
   }
   // Nothing runs with --check, so there would be no picture to write.
@@ -55,6 +58,14 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   }
   if (cl.check && cl.time_limit_s) return "--check runs nothing and takes no --time-limit";
   if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
+  if (!window && cl.watch) {
+    return "--watch is for a window, not --headless or --check (it reruns the script there)";
+  }
+  if (!window && cl.record) {
+    return "--record is for a window, not --headless or --check (--events replays a recording)";
+  }
+  // A recording replays one run; a rerun would start another.
+  if (cl.watch && cl.record) return "--watch and --record cannot be used together";
   return std::nullopt;
 }
 
@@ -102,6 +113,10 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.lsp = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
+    } else if (arg == "--watch") {
+      cl.watch = true;
+    } else if (arg == "--record") {
+      if (auto problem = FileOption(argc, argv, i, cl.record)) return problem;
     } else if (arg == "--screenshot") {
       if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
     } else if (arg == "--seed") {

@@ -19,12 +19,14 @@ struct CommandLine {
   bool lsp = false;  // the language server: messages on standard input and output
   bool help = false;
   bool version = false;
+  bool watch = false;  // the window's: run the script again each time its file is saved
   std::optional<uint32_t> seed;
   // The window's: each canvas pixel as zoom x zoom screen pixels; kZoomAuto: as large as fits.
   std::optional<int> zoom;
   std::optional<ScriptEncoding> encoding;
   std::optional<std::string> screenshot;
   std::optional<std::string> events;
+  std::optional<std::string> record;   // the window's: the session as an events timeline
   std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed
   std::string time_limit_text;         // as given, for the message that reports it
   std::string script;

@@ -91,14 +91,32 @@ Examination Examine(std::string_view text) {
   return exam;
 }
 
-int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
+namespace {
+
+// Reports the findings as lines; the faults only when asked. Returns how many were reported.
+int Report(const SourceFile& source, const std::function<void(const std::string&)>& report,
+           bool faults) {
   const Examination exam = Examine(source.text);
+  int reported = 0;
   for (const Finding& f : exam.findings) {
+    if (f.error && !faults) continue;
     const SourcePosition at = PositionAt(source.text, f.offset.value_or(0));
     report(f.error ? FaultLine(source.path, f.offset ? &at : nullptr, f.fault)
                    : WarningLine(source.path, at, f.warning));
+    ++reported;
   }
-  return static_cast<int>(exam.findings.size());
+  return reported;
+}
+
+}  // namespace
+
+int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
+  return Report(source, report, true);
+}
+
+int ReportWarnings(const SourceFile& source,
+                   const std::function<void(const std::string&)>& report) {
+  return Report(source, report, false);
 }
 
 }  // namespace brindle

@@ -55,4 +55,8 @@ Examination Examine(std::string_view text);
 // and returns how many were reported.
 int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report);
 
+// The same for a script about to run, whose run reports its faults itself: the warnings, and
+// W21's hints after a pre-check fault, but not the faults. Returns how many were reported.
+int ReportWarnings(const SourceFile& source, const std::function<void(const std::string&)>& report);
+
 }  // namespace brindle

@@ -87,4 +87,24 @@ bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
   return written;
 }
 
+int CreateReplacing(const std::string& path, std::string& reason) {
+  if (std::optional<std::string> problem = ReplaceProblem(path)) {
+    reason = *problem;
+    return -1;
+  }
+  std::string temporary = TemporaryTemplate(path);
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) {
+    reason = SystemReason();
+    return -1;
+  }
+  if (fchmod(fd, NewFileMode()) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    reason = SystemReason();
+    close(fd);
+    unlink(temporary.c_str());
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace brindle

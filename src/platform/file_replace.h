@@ -18,4 +18,10 @@ std::optional<std::string> ReplaceProblem(const std::string& path);
 bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
                  std::string& reason);
 
+// For a file written as the program goes: path must be missing or a regular file, as for
+// ReplaceFile. Creates an empty file in path's folder under a fresh name and renames it over
+// path, so that the old file (and any hard link to it) is replaced, not written through.
+// Returns the new file's descriptor, or -1 with the reason.
+int CreateReplacing(const std::string& path, std::string& reason);
+
 }  // namespace brindle

@@ -7,9 +7,11 @@ usage: window_test.py --list            the names of the tests
        window_test.py BRINDLE NAME      runs one; exit status 0 passed, 1 failed, 77 skipped
 """
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from xsession import MAIN_TITLE, Failure, XSession, missing_tools, read_png, wait_until  # noqa
@@ -82,14 +84,16 @@ class Run:
             raise Failure('brindle did not end')
         return self.process.returncode, out.decode(errors='replace'), err.decode(errors='replace')
 
-    def close(self):
+    def close(self, other_lines=()):
         """Closes the window: the program ends at once with status 0 and nothing on stderr but
-        the lines of the faults it showed (a sanitizer's report would be there)."""
+        the lines of the faults it showed and other_lines (a sanitizer's report would be
+        there)."""
         self.session.close(self.window)
         status, _, err = self.wait_exit()
         others = [line for line in err.splitlines()
                   if not line.startswith(self.script + ':') or ': error: ' not in line]
-        check(status == 0 and not others, 'closing ended with status %d: %s' % (status, err))
+        check(status == 0 and others == list(other_lines),
+              'closing ended with status %d: %s' % (status, err))
 
     def stop(self):
         if self.process.poll() is None:
@@ -204,6 +208,38 @@ def input_boxes_typing_tab_and_enter(session, brindle):
         run.close()
     finally:
         run.stop()
+
+
+@test
+def record_typing_into_input_boxes_and_replay(session, brindle):
+    """Clicks, typing, Tab and Enter recorded in the window replay headless to the same
+    picture."""
+    events = os.path.join(tempfile.mkdtemp(prefix='brindle-record-'), 'form.events')
+    run = Run(session, brindle, INPUT_BOXES, ['--record', events, '--seed', '5'])
+    try:
+        window = run.start()
+        run.wait_picture('the boxes', lambda p: p.pixel(200, 70) == (255, 255, 255))
+        session.click(window, 25, 30)
+        session.type(window, 'Hello')
+        session.key(window, 'Tab')
+        session.type(window, 'world')
+        session.key(window, 'Return')
+        picture = run.wait_picture('the handler\'s answer',
+                                   lambda p: p.pixel(60, 120) == (0, 160, 0))
+        run.close()
+    finally:
+        run.stop()
+    recorded = open(events).read()
+    check('--seed 5 --events' in recorded, 'the seed given is the one to replay with')
+    for line in ('click 25 30', 'type H', 'idle\nkeydown 9', 'idle\nkeydown 13',
+                 'idle\nkeyup 13'):
+        check(line in recorded, '%r was recorded:\n%s' % (line, recorded))
+    png = os.path.join(run.dir, 'replay.png')
+    result = subprocess.run([brindle, '--headless', '--events', events, '--screenshot', png,
+                             run.script], capture_output=True, timeout=60)
+    check(result.returncode == 0, 'replay: %r' % result.stderr)
+    caret_x = 20 + 5 * 8
+    same_as_headless(picture, read_png(png), lambda x, y: x == caret_x and 60 <= y < 76)
 
 
 MESSAGE_BOX_AND_TIMER = """VAR t, n
@@ -520,6 +556,194 @@ def unreadable_script_is_shown_in_a_box(session, brindle):
     finally:
         if process.poll() is None:
             process.kill()
+
+
+def save(path, text, by_rename):
+    """As an editor saves: a new file renamed over the old one, or the file written in place."""
+    if by_rename:
+        with open(path + '.new', 'w') as f:
+            f.write(text)
+        os.rename(path + '.new', path)
+    else:
+        with open(path, 'w') as f:
+            f.write(text)
+
+
+def geometry(session, window_id):
+    return session.xdotool('getwindowgeometry', window_id).split('\n')[1:3]
+
+
+# The first script leaves behind all it can: variables, a focused input box, a running timer.
+WATCHED_FIRST = """VAR n, t
+PTR box
+n = n + 1
+t = 30
+WCOLOR 10, 20, 30
+INPUTBOX box, 20, 20, 200, 24, "first"
+TIMERON t
+SWAP
+GOTO done
+WINMSG WMTIMER
+n = n + 1
+ENDWM
+LABEL done
+"""
+
+# Green squares where it finds what a new process would: n counted from 0, the first input
+# box's handle. VAR q = 5 draws a warning.
+WATCHED_SECOND = """VAR n, q = 5
+PTR box
+n = n + 1
+WCOLOR 200, 100, 0
+BCOLOR 255, 0, 0
+FCOLOR 255, 0, 0
+IF n = 1 : BCOLOR 0, 255, 0 : FCOLOR 0, 255, 0 : ENDIF
+RECT 400, 20, 50, 50
+INPUTBOX box, 300, 300, 100, 24, "x"
+BCOLOR 255, 0, 0
+FCOLOR 255, 0, 0
+IF box = 131088 : BCOLOR 0, 255, 0 : FCOLOR 0, 255, 0 : ENDIF
+RECT 500, 20, 50, 50
+SWAP
+"""
+
+
+@test
+def watch_reruns_afresh_in_the_same_window(session, brindle):
+    run = Run(session, brindle, WATCHED_FIRST, ['--watch'])
+    try:
+        window = run.start()
+        run.wait_picture('the first run', lambda p: p.pixel(25, 50) == (10, 20, 30))
+        session.click(window, 25, 30)  # the box takes the focus
+        session.resize(window, 900, 700)
+        where = geometry(session, window)
+        save(run.script, WATCHED_SECOND, by_rename=True)
+        run.answer('Tokenizer')
+        picture = run.wait_picture('the second run', lambda p: p.pixel(5, 5) == (200, 100, 0))
+        check(picture.pixel(420, 40) == (0, 255, 0), 'variables start afresh')
+        check(picture.pixel(520, 40) == (0, 255, 0), 'input boxes start afresh')
+        check(picture.pixel(25, 30) == (200, 100, 0), 'the first run\'s box is gone')
+        check(geometry(session, window) == where, 'the window stays where it was, as large')
+        session.type(window, 'z')  # no box has the focus in a new run
+        time.sleep(0.5)
+        same_as_headless(run.picture(), run.headless('idle\n'))
+        run.close(['brindle: %s changed; running it again' % run.script,
+                   '%s:1:10: warning: a declaration stores no value: q starts at 0 ("" for '
+                   'STR); assign the value on a line of its own [W02]' % run.script])
+    finally:
+        run.stop()
+
+
+@test
+def watch_through_faults_busy_loops_and_a_missing_file(session, brindle):
+    """A save ends a busy loop and an open fault box alike; a script the checks refuse, or the
+    tokenizer, waits for the next save, as does a file that has gone."""
+    run = Run(session, brindle, BUSY_LOOP, ['--watch'])
+    changed = 'brindle: %s changed; running it again' % run.script
+    try:
+        run.start()
+        run.wait_picture('the loop to start', lambda p: p.pixel(5, 5) == (0, 0, 0))
+        save(run.script, 'IF x\n', by_rename=False)
+        run.answer('Tokenizer')
+        session.find_window('ERROR~IF')  # left open: the next save ends it
+        save(run.script, 'WCOLOR 0, 0, 200\n', by_rename=True)
+        session.wait_gone('ERROR~IF')
+        run.answer('Tokenizer')
+        run.wait_picture('the good script', lambda p: p.pixel(5, 5) == (0, 0, 200))
+        save(run.script, 'WCOLOR 9, 9, 9', by_rename=False)  # no line end: the tokenizer
+        run.answer('Tokenizer')                               # refuses it
+        run.answer('Process Terminated!')
+        run.answer('Program Exit!')
+        os.remove(run.script)
+        time.sleep(0.5)
+        check(not session.windows('Tokenizer'), 'a file that has gone is waited for')
+        save(run.script, 'WCOLOR 0, 200, 0\n', by_rename=False)
+        run.answer('Tokenizer')
+        run.wait_picture('the file back', lambda p: p.pixel(5, 5) == (0, 200, 0))
+        run.close([changed] * 4)
+    finally:
+        run.stop()
+
+
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples')
+# examples/meteors.bas: the field's corner, its cells, and the colours that tell a meteor, the
+# ship's cockpit and the game-over banner.
+FIELD, CELL, COLUMNS, ROWS = (136, 72), 32, 16, 14
+METEOR, COCKPIT, BANNER = (150, 85, 50), (20, 60, 120), (60, 20, 40)
+
+
+def meteors_seen(picture):
+    """(column, row) of each meteor on the field, from 1."""
+    return [(mx, my) for mx in range(1, COLUMNS + 1) for my in range(1, ROWS + 1)
+            if picture.pixel(FIELD[0] + mx * CELL - 10, FIELD[1] + my * CELL - 21) == METEOR]
+
+
+def ship_column(picture):
+    y = FIELD[1] + (ROWS - 1) * CELL + 19
+    found = [px for px in range(1, COLUMNS + 1)
+             if picture.pixel(FIELD[0] + (px - 1) * CELL + 16, y) == COCKPIT]
+    return found[0] if found else None
+
+
+def play_meteors_to_the_end(session, window, grab, timeout=120.0):
+    """Steers the ship under falling meteors until three hits end the game; returns the
+    picture of the game-over banner, once the window no longer changes."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        picture = grab()
+        if picture.pixel(240, 250) == BANNER:
+            return wait_until('the picture to settle', lambda: (
+                lambda again: again if again.rgb == picture.rgb else None)(grab()))
+        px = ship_column(picture)
+        seen = meteors_seen(picture)
+        if px is None or any(mx == px and my < ROWS for mx, my in seen):
+            time.sleep(0.05)  # one is on its way down onto the ship
+            continue
+        coming = [(abs(mx - px), mx) for mx, my in seen if my <= ROWS - 6]
+        if coming:
+            _, target = min(coming)
+            keys = ['Left' if target < px else 'Right'] * abs(target - px)
+            session.xdotool('key', '--delay', 20, *keys)
+    raise Failure('the game did not end')
+
+
+@test
+def record_meteors_and_replay_headless(session, brindle):
+    """A game of Meteor Dodge played in the window, recorded, replays headless to the same
+    picture, pixel for pixel."""
+    work = tempfile.mkdtemp(prefix='brindle-record-')
+    events = os.path.join(work, 'game.events')
+    script = os.path.join(EXAMPLES, 'meteors.bas')
+    process = subprocess.Popen([brindle, '--zoom', '1', '--record', events, script], env=session.env,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    try:
+        window = session.find_window(MAIN_TITLE)
+        box = session.find_window('Tokenizer')
+        session.key(box, 'Return')
+        session.wait_gone('Tokenizer')
+        session.focus(window)
+        session.move(window, 400, 300)
+        session.xdotool('click', 1)
+        session.key(window, 'Left', 'Right')
+        last = play_meteors_to_the_end(
+            session, window, lambda: session.capture(window).region(*CANVAS))
+        session.close(window)
+        _, err = process.communicate(timeout=20)
+        check(process.returncode == 0 and not err, 'recording: %d %r' % (process.returncode, err))
+    finally:
+        if process.poll() is None:
+            process.kill()
+    recorded = open(events).read()
+    replay = re.search(r'^# (brindle --headless --seed \d+) --events ', recorded, re.M)
+    check(replay, 'the replay command is in the file: %r' % recorded[:300])
+    for line in ('keydown 37', 'keyup 39', 'move 400 300', 'click 400 300', 'idle\nclose'):
+        check(line in recorded, '%r was recorded' % line)
+    png = os.path.join(work, 'replay.png')
+    result = subprocess.run([brindle] + replay.group(1).split()[1:] +
+                            ['--events', events, '--screenshot', png, script],
+                            capture_output=True, timeout=120)
+    check(result.returncode == 0, 'replay: %r' % result.stderr)
+    same_as_headless(last, read_png(png))
 
 
 def main():

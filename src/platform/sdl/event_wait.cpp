@@ -19,8 +19,13 @@ int X11ConnectionOf(SDL_Window* window) {
   return -1;
 }
 
-void WaitForEvents(int x11_connection, int timeout_ms) {
+void WaitForEvents(int x11_connection, int other_fd, int timeout_ms) {
   if (x11_connection < 0) {
+    // SDL's wait cannot watch another descriptor: it is looked at this often.
+    constexpr int kOtherFdLookMs = 50;
+    if (other_fd >= 0 && (timeout_ms < 0 || timeout_ms > kOtherFdLookMs)) {
+      timeout_ms = kOtherFdLookMs;
+    }
     sdl.WaitEventTimeout(nullptr, timeout_ms);
     return;
   }
@@ -28,8 +33,8 @@ void WaitForEvents(int x11_connection, int timeout_ms) {
   // queue, where the connection shows nothing: SDL takes them first.
   sdl.PumpEvents();
   if (sdl.HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
-  pollfd connection{x11_connection, POLLIN, 0};
-  poll(&connection, 1, timeout_ms);
+  pollfd fds[2] = {{x11_connection, POLLIN, 0}, {other_fd, POLLIN, 0}};
+  poll(fds, other_fd >= 0 ? 2 : 1, timeout_ms);
 }
 
 }  // namespace brindle

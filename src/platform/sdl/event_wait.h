@@ -12,7 +12,8 @@ namespace brindle {
 // The X connection's file descriptor behind the window; -1 off X11.
 int X11ConnectionOf(SDL_Window* window);
 
-// Returns when SDL has events to give, or after timeout_ms (-1: no limit).
-void WaitForEvents(int x11_connection, int timeout_ms);
+// Returns when SDL has events to give, when other_fd (unless -1) is readable, or after
+// timeout_ms (-1: no limit).
+void WaitForEvents(int x11_connection, int other_fd, int timeout_ms);
 
 }  // namespace brindle

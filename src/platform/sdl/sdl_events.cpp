@@ -2,6 +2,7 @@
 // loop and the routing of keys, typing and clicks to the input boxes.
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/message_box_window.h"
+#include "platform/sdl/recorded_line.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/text_codes.h"
@@ -42,8 +43,25 @@ bool AnotherMoveFollows() {
 
 }  // namespace
 
+// Recorded where the program is handed the event, so that the recording holds what the program
+// took, in the order it took it.
 std::optional<WindowEvent> SdlPlatform::Translate(const SDL_Event& event, bool dialog) {
   if (RouteToMessageBox(event)) return std::nullopt;
+  std::optional<WindowEvent> made = TranslateForWindow(event, dialog);
+  if (recorder_ != nullptr) {
+    if (std::optional<TimelineLine> line = RecordedLine(event, made, zoom_)) {
+      const Taken taken = dialog ? Taken::kWhenIdle : Taken::kWhileRunning;
+      if (line->kind == TimelineLine::Kind::kClose) {
+        recorder_->Close(taken);
+      } else {
+        recorder_->Input(*line, taken);
+      }
+    }
+  }
+  return made;
+}
+
+std::optional<WindowEvent> SdlPlatform::TranslateForWindow(const SDL_Event& event, bool dialog) {
   switch (event.type) {
     case SDL_QUIT:
       closed_ = true;
@@ -115,7 +133,10 @@ bool SdlPlatform::RouteToMessageBox(const SDL_Event& event) {
     box->Handle(event);
     return true;
   }
-  return true;  // a box already answered and gone
+  // A box already answered and gone. Its key's up ends the key's stay there, or the key's
+  // next up in the main window would be lost.
+  if (event.type == SDL_KEYUP) key_went_to_box_[event.key.keysym.scancode] = false;
+  return true;
 }
 
 std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& event) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/file_watch.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/sdl_api.h"
@@ -69,6 +70,49 @@ uint32_t SdlPlatform::TickCount() {
 
 void SdlPlatform::StartTimer(uint32_t interval_ms) {
   timer_.Start(NowMs(), interval_ms);
+  if (recorder_ != nullptr) recorder_->TimerStarted(interval_ms);
+}
+
+void SdlPlatform::StopTimer() {
+  timer_.Stop();
+  if (recorder_ != nullptr) recorder_->TimerStopped();
+}
+
+bool SdlPlatform::TakeTick(uint64_t now_ms, Taken taken) {
+  if (!TimerWakes() || !timer_.Take(now_ms)) return false;
+  if (recorder_ != nullptr) recorder_->Tick(taken);
+  return true;
+}
+
+bool SdlPlatform::SaveSeen(uint64_t now_ms) {
+  if (watch_ != nullptr && !rerun_due_ && watch_->SavedBy(now_ms)) rerun_due_ = true;
+  return rerun_due_;
+}
+
+int SdlPlatform::WatchFd() const {
+  return watch_ != nullptr ? watch_->fd() : -1;
+}
+
+void SdlPlatform::NoteCloseFound() {
+  closed_ = true;
+  if (recorder_ != nullptr) recorder_->Close(Taken::kWhileRunning);
+}
+
+void SdlPlatform::StartAfresh() {
+  boxes_ = InputBoxes();
+  boxes_.SetEventSink(sink_);
+  timer_ = TickSchedule();
+  picture_ = WindowPicture();
+  picture_stale_ = true;
+  caret_on_ = true;
+  caret_version_ = presented_boxes_version_ = boxes_.version();
+  rerun_due_ = false;
+  // What was typed or clicked for the run that has ended is not the new run's.
+  SDL_Event event;
+  while (!closed_ && sdl.PollEvent(&event)) Translate(event, false);
+  event_polls_.LookAgain();
+  close_polls_.LookAgain();
+  PresentIfChanged(NowMs(), true);
 }
 
 void SdlPlatform::ShowCanvas(const Canvas& canvas) {
@@ -111,10 +155,13 @@ void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
   last_present_ms_ = now_ms;
 }
 
-int SdlPlatform::WaitLimitMs(uint64_t now_ms) const {
+int SdlPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
   uint64_t until = UINT64_MAX;
-  if (TimerWakes()) until = timer_.due_ms();
+  if (timer && TimerWakes()) until = timer_.due_ms();
   if (CaretBlinks()) until = std::min(until, caret_toggle_ms_);
+  if (watch_ != nullptr && watch_->MsUntilSettled(now_ms) >= 0) {
+    until = std::min(until, now_ms + watch_->MsUntilSettled(now_ms));
+  }
   if (until == UINT64_MAX) return -1;
   return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
 }
@@ -124,6 +171,7 @@ std::optional<WindowEvent> SdlPlatform::PollEvent() {
   if (closed_) return WindowEvent{WindowEvent::Type::kClose};
   if (!event_polls_.Due(NowMs)) return std::nullopt;
   const uint64_t now = NowMs();
+  if (SaveSeen(now)) return WindowEvent{WindowEvent::Type::kClose};
   SDL_Event event;
   while (sdl.PollEvent(&event)) {
     if (std::optional<WindowEvent> e = Translate(event, false)) {
@@ -131,19 +179,25 @@ std::optional<WindowEvent> SdlPlatform::PollEvent() {
       return e;
     }
   }
-  if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+  if (TakeTick(now, Taken::kWhileRunning)) return WindowEvent{WindowEvent::Type::kTimer};
   UpdateCaret(now);
   PresentIfChanged(now, false);
   return std::nullopt;
 }
 
 bool SdlPlatform::PollClose() {
-  if (!closed_ && close_polls_.Due(NowMs) && FindClose() == CloseAhead::kFirst) closed_ = true;
+  if (!closed_ && close_polls_.Due(NowMs)) {
+    if (SaveSeen(NowMs())) return true;
+    if (FindClose() == CloseAhead::kFirst) NoteCloseFound();
+  }
   return closed_;
 }
 
 bool SdlPlatform::CloseRequested() {
-  if (!closed_ && close_polls_.Due(NowMs) && FindClose() != CloseAhead::kNone) closed_ = true;
+  if (!closed_ && close_polls_.Due(NowMs)) {
+    if (SaveSeen(NowMs())) return true;
+    if (FindClose() != CloseAhead::kNone) NoteCloseFound();
+  }
   return closed_;
 }
 
@@ -168,21 +222,22 @@ SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
 // up to date before the wait.
 WindowEvent SdlPlatform::WaitEvent() {
   for (;;) {
-    if (closed_) return WindowEvent{WindowEvent::Type::kClose};
+    if (closed_ || rerun_due_) return WindowEvent{WindowEvent::Type::kClose};
     SDL_Event event;
     while (sdl.PollEvent(&event)) {
       if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
     }
     const uint64_t now = NowMs();
-    if (TimerWakes() && timer_.Take(now)) return WindowEvent{WindowEvent::Type::kTimer};
+    if (SaveSeen(now)) continue;
+    if (TakeTick(now, Taken::kWhenIdle)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
     PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, WaitLimitMs(now));
+    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now));
   }
 }
 
 void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
-  if (closed_) return;
+  if (closed_ || rerun_due_) return;
   PresentIfChanged(NowMs(), true);
   MessageBoxWindow box(caption, text);
   if (!box.opened()) {
@@ -198,20 +253,24 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   } open{open_boxes_};
   open_boxes_.push_back(&box);
   const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
-  while (!box.answered() && !closed_) {
+  while (!box.answered() && !closed_ && !rerun_due_) {
     SDL_Event event;
     if (sdl.PollEvent(&event)) {
       if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
       continue;
     }
     const uint64_t now = NowMs();
-    if (handlers_may_run && TimerWakes() && timer_.Take(now)) {
+    if (SaveSeen(now)) {
+      DeliverDuringBox({WindowEvent::Type::kClose});  // ends the run, when one is going on
+      break;
+    }
+    if (handlers_may_run && TakeTick(now, Taken::kWhileRunning)) {
       DeliverDuringBox({WindowEvent::Type::kTimer});
       continue;
     }
     UpdateCaret(now);
     PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, handlers_may_run ? WaitLimitMs(now) : -1);
+    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now, handlers_may_run));
   }
   // Before the box goes: once it is gone, the keys typed next must already have a window to go
   // to.

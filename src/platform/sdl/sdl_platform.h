@@ -16,6 +16,7 @@
 #include "platform/sdl/poll_throttle.h"
 #include "platform/sdl/tick_schedule.h"
 #include "platform/sdl/window_picture.h"
+#include "platform/timeline_recorder.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -23,6 +24,7 @@ struct SDL_KeyboardEvent;
 
 namespace brindle {
 
+class FileWatch;
 class MessageBoxWindow;
 
 class SdlPlatform final : public Platform {
@@ -47,15 +49,34 @@ class SdlPlatform final : public Platform {
   void ShowCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
-  void StopTimer() override { timer_.Stop(); }
+  void StopTimer() override;
   uint32_t TickCount() override;
   uint32_t MillisecondClock() override { return TickCount(); }
 
   // Whether the user has closed the window.
   bool closed() const { return closed_; }
 
+  // --record: each event handed to the program, each tick and the close become timeline lines.
+  void SetRecorder(TimelineRecorder* recorder) { recorder_ = recorder; }
+  // --watch: once the file is saved, every look for an event finds a close, which ends the
+  // run wherever it is; the window stays open, and rerun_due() tells this from a real close.
+  void SetWatch(FileWatch* watch) { watch_ = watch; }
+  bool rerun_due() const { return rerun_due_; }
+  // Back to what a new process finds, the window itself kept where it is and as large as it
+  // is: no input boxes, no timer, the button face shown, no input pending.
+  void StartAfresh();
+
  private:
+  using Taken = TimelineRecorder::Taken;
+
   SdlPlatform(SDL_Window* window, int zoom);
+  std::optional<WindowEvent> TranslateForWindow(const SDL_Event& event, bool dialog);
+  // Whether the watched file has been saved (false without --watch).
+  bool SaveSeen(uint64_t now_ms);
+  // A tick taken for the program, recorded as such.
+  bool TakeTick(uint64_t now_ms, Taken taken);
+  // The close found by looking ahead, recorded.
+  void NoteCloseFound();
 
   // The window event an SDL event makes, if any. Events of open message boxes go to them.
   // dialog: the message loop's dialog handling (Enter, Escape, Tab).
@@ -84,8 +105,11 @@ class SdlPlatform final : public Platform {
   bool TimerWakes() const;
   bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
-  // How long a wait may last before the timer or the caret needs attention; -1: no limit.
-  int WaitLimitMs(uint64_t now_ms) const;
+  // How long a wait may last before the timer (unless left out), the caret or a save needs
+  // attention; -1: no limit.
+  int WaitLimitMs(uint64_t now_ms, bool timer = true) const;
+  // What a wait watches besides the window system: the watched file's folder, or -1.
+  int WatchFd() const;
 
   SDL_Window* window_;
   uint32_t window_id_;
@@ -95,6 +119,9 @@ class SdlPlatform final : public Platform {
   InputBoxes boxes_;
   TickSchedule timer_;
   bool closed_ = false;
+  TimelineRecorder* recorder_ = nullptr;
+  FileWatch* watch_ = nullptr;
+  bool rerun_due_ = false;
 
   WindowPicture picture_;
   bool picture_stale_ = true;  // beyond what the input boxes' version tells

@@ -1,0 +1,129 @@
+#include "platform/timeline_recorder.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/file_replace.h"
+
+namespace brindle {
+namespace {
+
+using Kind = TimelineLine::Kind;
+
+std::string WithNumbers(std::string_view name, int numbers, const TimelineLine& line) {
+  std::string text(name);
+  if (numbers >= 1) text += " " + std::to_string(line.a);
+  if (numbers >= 2) text += " " + std::to_string(line.b);
+  return text;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string TimelineLineText(const TimelineLine& line) {
+  switch (line.kind) {
+    case Kind::kIdle:
+      return "idle";
+    case Kind::kWait:
+      return WithNumbers("wait", 1, line);
+    case Kind::kMove:
+      return WithNumbers("move", 2, line);
+    case Kind::kKeyDown:
+      return WithNumbers("keydown", 1, line);
+    case Kind::kKeyUp:
+      return WithNumbers("keyup", 1, line);
+    case Kind::kKey:
+      return WithNumbers("key", 1, line);
+    case Kind::kClick:
+      return WithNumbers("click", 2, line);
+    case Kind::kType:
+      return "type " + line.text;
+    case Kind::kEnter:
+      return "enter";
+    case Kind::kTab:
+      return "tab";
+    case Kind::kPaint:
+      return "paint";
+    case Kind::kScreenshot:
+      return "screenshot " + line.text;
+    case Kind::kClose:
+      return "close";
+  }
+  return "";
+}
+
+TimelineRecorder::TimelineRecorder(std::function<bool(std::string_view)> write)
+    : write_(std::move(write)) {}
+
+std::unique_ptr<TimelineRecorder> TimelineRecorder::CreateFile(const std::string& path,
+                                                               std::string& reason) {
+  const int fd = CreateReplacing(path, reason);
+  if (fd < 0) return nullptr;
+  auto recorder = std::make_unique<TimelineRecorder>(
+      [fd](std::string_view bytes) { return WriteAll(fd, bytes); });
+  recorder->fd_ = fd;
+  return recorder;
+}
+
+TimelineRecorder::~TimelineRecorder() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void TimelineRecorder::Write(const std::string& line) {
+  if (!error_.empty()) return;  // the first failure is the one to report
+  errno = 0;
+  if (!write_(line + "\n")) error_ = errno != 0 ? std::strerror(errno) : "write failed";
+}
+
+void TimelineRecorder::Comment(std::string_view text) {
+  Write("# " + std::string(text));
+}
+
+void TimelineRecorder::Input(const TimelineLine& line, Taken taken) {
+  if (closed_) return;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  Write(TimelineLineText(line));
+}
+
+void TimelineRecorder::TimerStarted(uint32_t interval_ms) {
+  timer_running_ = true;
+  timer_start_ms_ = now_ms_;
+  timer_interval_ms_ = std::max<int64_t>(interval_ms, 1);
+}
+
+// The wait ends exactly on the next tick of the replay's timer: a tick due at the end of a
+// wait is taken. A wait line holds at most a day; a longer one is split, the tick falling at
+// the end of the last part.
+void TimelineRecorder::Tick(Taken taken) {
+  if (closed_ || !timer_running_) return;
+  const int64_t next =
+      timer_start_ms_ + ((now_ms_ - timer_start_ms_) / timer_interval_ms_ + 1) * timer_interval_ms_;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  for (int64_t left = next - now_ms_; left > 0;) {
+    const int64_t part = std::min(left, kMaxWaitMs);
+    Write("wait " + std::to_string(part));
+    left -= part;
+  }
+  now_ms_ = next;
+}
+
+void TimelineRecorder::Close(Taken taken) {
+  if (closed_) return;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  Write("close");
+  closed_ = true;
+}
+
+}  // namespace brindle
