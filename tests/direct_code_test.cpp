@@ -79,7 +79,7 @@ struct Machines : testing::Test {
         for (const float c : {0.0f, 2.0f, kNan}) {
           Start(a, b, c);
           const std::vector<uint32_t> expected =
-              Outcome(RunNumberExpression(in, stack, numbers.data()), has_value);
+              Outcome((RunExpression(in, stack, numbers.data(), nullptr), numbers[0]), has_value);
           Start(a, b, c);
           const std::vector<uint32_t> actual = Outcome(RunDirect(in, *direct), has_value);
           ASSERT_EQ(actual, expected) << "a=" << a << " b=" << b << " c=" << c;

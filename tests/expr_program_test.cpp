@@ -56,35 +56,5 @@ TEST(FindTakenVariable, TakesTheFirstVariableWhenNothingElseReadsIt) {
   EXPECT_EQ(Measured({{Op::kText, 5}, {Op::kStrVar, 3}, {Op::kConcat}}).takes_var, 0);
 }
 
-// What the fused elements read is checked against the unfused ones by the slow-paths test; a
-// variable or number index that stayed apart would leave arrays twice as slow.
-TEST(Optimize, AnElementTakesItsVariableOrNumberIndex) {
-  Program program;
-  program.code = {{Op::kVar, 7},
-                  {Op::kNumElement, 2},
-                  {Op::kNumber, 0, 0, 0, 2.5f},
-                  {Op::kPtrElement, 3},
-                  {Op::kAdd}};
-  Optimize(program);
-  ASSERT_EQ(program.code.size(), 3u);
-  EXPECT_EQ(program.code[0].op, Op::kNumElementAtVar);
-  EXPECT_EQ(program.code[0].a, 2);
-  EXPECT_EQ(program.code[0].b, 7);
-  EXPECT_EQ(program.code[1].op, Op::kPtrElementAt);
-  EXPECT_EQ(program.code[1].a, 3);
-  EXPECT_EQ(program.code[1].c, 2);  // 2.5 rounds half to even, as at run time
-  EXPECT_EQ(program.code[2].op, Op::kAdd);
-}
-
-// a[i + 1]: the index is computed, so the element pops it.
-TEST(Optimize, AComputedIndexStaysOnTheStack) {
-  Program program;
-  program.code = {{Op::kVar, 7}, {Op::kNumber, 0, 0, 0, 1.0f}, {Op::kAdd}, {Op::kNumElement, 2}};
-  Optimize(program);
-  ASSERT_EQ(program.code.size(), 2u);
-  EXPECT_EQ(program.code[0].op, Op::kVarAddNumber);
-  EXPECT_EQ(program.code[1].op, Op::kNumElement);
-}
-
 }  // namespace
 }  // namespace brindle

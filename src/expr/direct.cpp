@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "expr/program.h"
+#include "lang/numbers.h"
 #include "lang/token_kinds.h"
 
 namespace brindle {
@@ -40,6 +41,7 @@ class Translator {
  private:
   bool Step(const Instruction& i);
   bool Binary(DirectOp op);
+  bool Element(bool number_array, int32_t array);
   bool Store(DirectOp op, int32_t x);
   bool StoreVar(int32_t var);
 
@@ -47,7 +49,11 @@ class Translator {
   const float* Var(int32_t var) const { return vars_ + var; }
   const float* Constant(float f) {
     direct_->cells[next_cell_] = f;
+    constants_.push_back(&direct_->cells[next_cell_]);
     return &direct_->cells[next_cell_++];
+  }
+  bool IsConstant(const float* cell) const {
+    return std::find(constants_.begin(), constants_.end(), cell) != constants_.end();
   }
   // Emits an instruction whose result is pushed.
   void Push(DirectOp op, const float* a = nullptr, const float* b = nullptr, int32_t x = 0,
@@ -69,6 +75,7 @@ class Translator {
   std::unique_ptr<DirectProgram> direct_;
   size_t next_cell_ = 0;
   std::vector<const float*> stack_;
+  std::vector<const float*> constants_;
   const float* last_result_ = nullptr;  // the newest instruction's result cell
 };
 
@@ -76,28 +83,12 @@ class Translator {
 std::optional<DirectOp> Arithmetic(Op op) {
   switch (op) {
     case Op::kAdd:
-    case Op::kAddVar:
-    case Op::kAddNumber:
-    case Op::kVarAddNumber:
-    case Op::kVarAddVar:
       return DirectOp::kAdd;
     case Op::kSubtract:
-    case Op::kSubtractVar:
-    case Op::kSubtractNumber:
-    case Op::kVarSubtractNumber:
-    case Op::kVarSubtractVar:
       return DirectOp::kSubtract;
     case Op::kMultiply:
-    case Op::kMultiplyVar:
-    case Op::kMultiplyNumber:
-    case Op::kVarMultiplyNumber:
-    case Op::kVarMultiplyVar:
       return DirectOp::kMultiply;
     case Op::kDivide:
-    case Op::kDivideVar:
-    case Op::kDivideNumber:
-    case Op::kVarDivideNumber:
-    case Op::kVarDivideVar:
       return DirectOp::kDivide;
     case Op::kIntegerDivide:
       return DirectOp::kIntegerDivide;
@@ -132,6 +123,19 @@ bool Translator::Binary(DirectOp op) {
   const float *a, *b;
   if (!Pop(b) || !Pop(a)) return false;
   Push(op, a, b);
+  return true;
+}
+
+// An element read; a number index is rounded here, once, as the run would round it every time.
+bool Translator::Element(bool number_array, int32_t array) {
+  const float* index;
+  if (!Pop(index)) return false;
+  if (IsConstant(index)) {
+    Push(number_array ? DirectOp::kNumElementAt : DirectOp::kPtrElementAt, nullptr, nullptr, array,
+         ToInteger(*index));
+  } else {
+    Push(number_array ? DirectOp::kNumElement : DirectOp::kPtrElement, index, nullptr, array);
+  }
   return true;
 }
 
@@ -176,22 +180,7 @@ bool Translator::Step(const Instruction& i) {
       return true;
     case Op::kNumElement:
     case Op::kPtrElement:
-      if (!Pop(operand)) return false;
-      Push(i.op == Op::kNumElement ? DirectOp::kNumElement : DirectOp::kPtrElement, operand,
-           nullptr, i.a);
-      return true;
-    case Op::kNumElementAtVar:
-      Push(DirectOp::kNumElement, Var(i.b), nullptr, i.a);
-      return true;
-    case Op::kPtrElementAtVar:
-      Push(DirectOp::kPtrElement, Var(i.b), nullptr, i.a);
-      return true;
-    case Op::kNumElementAt:
-      Push(DirectOp::kNumElementAt, nullptr, nullptr, i.a, i.c);
-      return true;
-    case Op::kPtrElementAt:
-      Push(DirectOp::kPtrElementAt, nullptr, nullptr, i.a, i.c);
-      return true;
+      return Element(i.op == Op::kNumElement, i.a);
     case Op::kFunction:
     case Op::kNegate:
       if (!Pop(operand)) return false;
@@ -224,36 +213,7 @@ bool Translator::Step(const Instruction& i) {
   }
   const std::optional<DirectOp> op = Arithmetic(i.op);
   if (!op) return false;  // texts
-  switch (i.op) {
-    case Op::kAddVar:
-    case Op::kSubtractVar:
-    case Op::kMultiplyVar:
-    case Op::kDivideVar:
-      if (!Pop(operand)) return false;
-      Push(*op, operand, Var(i.a));
-      return true;
-    case Op::kAddNumber:
-    case Op::kSubtractNumber:
-    case Op::kMultiplyNumber:
-    case Op::kDivideNumber:
-      if (!Pop(operand)) return false;
-      Push(*op, operand, Constant(i.f));
-      return true;
-    case Op::kVarAddNumber:
-    case Op::kVarSubtractNumber:
-    case Op::kVarMultiplyNumber:
-    case Op::kVarDivideNumber:
-      Push(*op, Var(i.a), Constant(i.f));
-      return true;
-    case Op::kVarAddVar:
-    case Op::kVarSubtractVar:
-    case Op::kVarMultiplyVar:
-    case Op::kVarDivideVar:
-      Push(*op, Var(i.a), Var(i.b));
-      return true;
-    default:
-      return Binary(*op);
-  }
+  return Binary(*op);
 }
 
 }  // namespace

@@ -121,9 +121,9 @@ float RunOnStack(Interpreter& in, const Program& program) {
     return EvaluateOtherNumber(in, program);
   }
   float numbers[kLocalNumbers];
-  const float value = RunNumberExpression(in, program, numbers);
+  RunExpression(in, program, numbers, nullptr);
   in.cursor = program.end;
-  return value;
+  return numbers[0];
 }
 
 namespace {

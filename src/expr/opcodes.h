@@ -57,29 +57,6 @@ enum StackCount : int8_t {
   /* string literal at token c. */                                                             \
   X(CompareStrVarText, 0, 1, 0, 0, true, false)                                                \
   X(Or,             2, 1, 0, 0, false, false)                                                  \
-  /* Fused by Optimize: an operator whose right operand is VAR variable a, or f. */            \
-  X(AddVar,         1, 1, 0, 0, false, false)                                                  \
-  X(SubtractVar,    1, 1, 0, 0, false, false)                                                  \
-  X(MultiplyVar,    1, 1, 0, 0, false, false)                                                  \
-  X(DivideVar,      1, 1, 0, 0, false, false)                                                  \
-  X(AddNumber,      1, 1, 0, 0, false, false)                                                  \
-  X(SubtractNumber, 1, 1, 0, 0, false, false)                                                  \
-  X(MultiplyNumber, 1, 1, 0, 0, false, false)                                                  \
-  X(DivideNumber,   1, 1, 0, 0, false, false)                                                  \
-  /* Fused by Optimize: push VAR variable a op f, or a op VAR variable b. */                   \
-  X(VarAddNumber,      0, 1, 0, 0, false, false)                                               \
-  X(VarSubtractNumber, 0, 1, 0, 0, false, false)                                               \
-  X(VarMultiplyNumber, 0, 1, 0, 0, false, false)                                               \
-  X(VarDivideNumber,   0, 1, 0, 0, false, false)                                               \
-  X(VarAddVar,         0, 1, 0, 0, false, false)                                               \
-  X(VarSubtractVar,    0, 1, 0, 0, false, false)                                               \
-  X(VarMultiplyVar,    0, 1, 0, 0, false, false)                                               \
-  X(VarDivideVar,      0, 1, 0, 0, false, false)                                               \
-  /* Fused by Optimize: push element of VAR or PTR array a at VAR variable b, or at index c. */\
-  X(NumElementAtVar, 0, 1, 0, 0, false, false)                                                 \
-  X(NumElementAt,    0, 1, 0, 0, false, false)                                                 \
-  X(PtrElementAtVar, 0, 1, 0, 0, false, false)                                                 \
-  X(PtrElementAt,    0, 1, 0, 0, false, false)                                                 \
   /* Assignments compiled whole: pop into VAR variable a, or PTR variable a (by ToInteger); */ \
   /* pop a value and an index into an element of VAR or PTR array a. */                       \
   X(StoreVar,        1, 0, 0, 0, false, false)                                                 \

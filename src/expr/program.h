@@ -45,8 +45,8 @@ struct Program {
 // that directly follow it.
 enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssignment };
 
-// Fuses an operand push with the operator that consumes it, which halves the instructions of
-// the common "a + 1", "s + i * 2" and "a[i]".
+// Fuses a STR variable compared with a string literal into one instruction that copies
+// neither. (Number operands need no fusing: the three-address form reads them in place.)
 void Optimize(Program& program);
 
 // Fills number_depth and text_depth from the opcodes' stack effects.

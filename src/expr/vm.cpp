@@ -109,8 +109,7 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
 }  // namespace
 
 // clang-format off
-// One number instruction. Shared by both machines and inlined into each, so that the machine
-// for programs without texts keeps its state in registers.
+// One number instruction.
 [[gnu::always_inline]] inline void NumberStep(Interpreter& in, const Instruction& i, float* n,
                                               int& top) {
   Values& v = in.values;
@@ -132,14 +131,6 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
     case Op::kPtrElement:
       n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
       break;
-    case Op::kNumElementAtVar:
-      n[++top] = ReadArrayNum(v, i.a, ToInteger(v.var_num[i.b]));
-      break;
-    case Op::kNumElementAt: n[++top] = ReadArrayNum(v, i.a, i.c); break;
-    case Op::kPtrElementAtVar:
-      n[++top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(v.var_num[i.b])));
-      break;
-    case Op::kPtrElementAt: n[++top] = static_cast<float>(ReadArrayPtr(v, i.a, i.c)); break;
     case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
     case Op::kAdd: --top; n[top] = arith::Add(n[top], n[top + 1]); break;
     case Op::kSubtract: --top; n[top] = arith::Subtract(n[top], n[top + 1]); break;
@@ -160,36 +151,11 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
       break;
     case Op::kAnd: --top; n[top] = arith::And(n[top], n[top + 1]); break;
     case Op::kOr: --top; n[top] = arith::Or(n[top], n[top + 1]); break;
-    case Op::kAddVar: n[top] = arith::Add(n[top], v.var_num[i.a]); break;
-    case Op::kSubtractVar: n[top] = arith::Subtract(n[top], v.var_num[i.a]); break;
-    case Op::kMultiplyVar: n[top] = arith::Multiply(n[top], v.var_num[i.a]); break;
-    case Op::kDivideVar: n[top] = arith::Divide(n[top], v.var_num[i.a]); break;
-    case Op::kAddNumber: n[top] = arith::Add(n[top], i.f); break;
-    case Op::kSubtractNumber: n[top] = arith::Subtract(n[top], i.f); break;
-    case Op::kMultiplyNumber: n[top] = arith::Multiply(n[top], i.f); break;
-    case Op::kDivideNumber: n[top] = arith::Divide(n[top], i.f); break;
-    case Op::kVarAddNumber: n[++top] = arith::Add(v.var_num[i.a], i.f); break;
-    case Op::kVarSubtractNumber: n[++top] = arith::Subtract(v.var_num[i.a], i.f); break;
-    case Op::kVarMultiplyNumber: n[++top] = arith::Multiply(v.var_num[i.a], i.f); break;
-    case Op::kVarDivideNumber: n[++top] = arith::Divide(v.var_num[i.a], i.f); break;
-    case Op::kVarAddVar: n[++top] = arith::Add(v.var_num[i.a], v.var_num[i.b]); break;
-    case Op::kVarSubtractVar: n[++top] = arith::Subtract(v.var_num[i.a], v.var_num[i.b]); break;
-    case Op::kVarMultiplyVar: n[++top] = arith::Multiply(v.var_num[i.a], v.var_num[i.b]); break;
-    case Op::kVarDivideVar: n[++top] = arith::Divide(v.var_num[i.a], v.var_num[i.b]); break;
     default: break;  // text instructions: the other machine's
   }
 }
 
 // clang-format on
-
-float RunNumberExpression(Interpreter& in, const Program& program, float* n) {
-  int top = -1;
-  for (const Instruction& i : program.code) {
-    NumberStep(in, i, n, top);
-    CheckDepths(program, i, top, -1);
-  }
-  return n[0];
-}
 
 // clang-format off
 namespace {

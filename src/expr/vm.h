@@ -9,13 +9,11 @@
 namespace brindle {
 
 // Runs the program with stacks of at least number_depth and text_depth entries; the value is
-// left at the bottom of its stack. With first_pushed, the caller has already put the value of
-// the program's first instruction (a text) at the bottom of the text stack.
+// left at the bottom of its stack (texts may be null for a program without texts). With
+// first_pushed, the caller has already put the value of the program's first instruction (a text) at
+// the bottom of the text stack.
 void RunExpression(Interpreter& in, const Program& program, float* numbers, std::string* texts,
                    bool first_pushed = false);
-
-// The same for a program without texts (text_depth 0); returns its value.
-float RunNumberExpression(Interpreter& in, const Program& program, float* numbers);
 
 // Run three-address code; each returns its value. The pure machine knows only arithmetic and
 // comparisons, and so needs no interpreter and saves no registers.
