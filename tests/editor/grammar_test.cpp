@@ -268,5 +268,38 @@ TEST(EditorGrammar, NamesLabelsFunctionsAndHandlerBlocks) {
   EXPECT_FALSE(has("LABEL", "meta.function.brindle"));
 }
 
+// Folding and indenting follow the blocks the interpreter counts: every opening keyword of the
+// table starts a fold and indents, every closing one ends it, in any case; a longer name does
+// neither. (These patterns are JavaScript's; they keep to what both engines read alike.)
+TEST(EditorLanguageConfiguration, FoldsAndIndentsEveryBlockOfTheTable) {
+  const json config = json::parse(ReadFile(BRINDLE_LANGUAGE_CONFIGURATION));
+  const std::string start = config["folding"]["markers"]["start"];
+  const std::string end = config["folding"]["markers"]["end"];
+  const std::string indent = config["indentationRules"]["increaseIndentPattern"];
+  const std::string outdent = config["indentationRules"]["decreaseIndentPattern"];
+  EXPECT_EQ(config["comments"]["lineComment"], "'");
+  int openers = 0, closers = 0;
+  for (const Keyword& k : kKeywords) {
+    const BlockCounter c = k.counter;
+    const bool opens = c == BlockCounter::kIf || c == BlockCounter::kWhile ||
+                       c == BlockCounter::kFunc || c == BlockCounter::kWinmsg;
+    const bool closes = c == BlockCounter::kEndif || c == BlockCounter::kWend ||
+                        c == BlockCounter::kEndfn || c == BlockCounter::kEndwm;
+    openers += opens;
+    closers += closes;
+    const std::string word(k.text);
+    for (const std::string& line : {word + " x", "  " + LowerCase(word) + "\t", word + "\r"}) {
+      EXPECT_EQ(textmate::Matches(start, line), opens) << line;
+      EXPECT_EQ(textmate::Matches(end, line), closes) << line;
+      EXPECT_TRUE(!opens || textmate::Matches(indent, line)) << line;
+      EXPECT_TRUE(!closes || textmate::Matches(outdent, line)) << line;
+    }
+    const std::string longer = word + "x = 1";
+    EXPECT_FALSE(textmate::Matches(start, longer) || textmate::Matches(end, longer)) << longer;
+  }
+  EXPECT_EQ(openers, 4);
+  EXPECT_EQ(closers, 4);
+}
+
 }  // namespace
 }  // namespace brindle

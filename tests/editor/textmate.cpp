@@ -7,7 +7,8 @@
 
 namespace brindle::textmate {
 
-struct Grammar::Regex {
+class Regex {
+ public:
   explicit Regex(const std::string& pattern) {
     static const bool initialized = [] {
       OnigEncoding encodings[] = {ONIG_ENCODING_ASCII};
@@ -47,6 +48,11 @@ struct Grammar::Regex {
 
   OnigRegex regex = nullptr;
 };
+
+bool Matches(const std::string& pattern, std::string_view text) {
+  std::vector<std::pair<int, int>> spans;
+  return Regex(pattern).Search(text, 0, spans);
+}
 
 // A match rule, a begin/end block, or a group (a list of patterns, $self among them).
 struct Grammar::Rule {

@@ -29,7 +29,6 @@ class Grammar {
 
  private:
   struct Rule;
-  struct Regex;
   const Rule* Compile(const nlohmann::json& rule);
   std::vector<const Rule*> CompileList(const nlohmann::json& patterns);
   std::vector<const Rule*> Candidates(const std::vector<const Rule*>& open) const;
@@ -40,5 +39,8 @@ class Grammar {
   std::vector<std::unique_ptr<Rule>> rules_;
   std::vector<const Rule*> top_;
 };
+
+// Whether `pattern` matches anywhere in `text`, with the same engine.
+bool Matches(const std::string& pattern, std::string_view text);
 
 }  // namespace brindle::textmate

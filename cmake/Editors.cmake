@@ -1,3 +1,5 @@
+# The editor packages (editors/).
+#
 # The editors' TextMate grammar is generated from the keyword table at build time. The copy
 # committed in editors/vscode (what users install) must equal it: a test compares the two, and
 # the `grammar` target refreshes the committed copy.
@@ -32,7 +34,20 @@ if(BRINDLE_TESTS)
   target_compile_definitions(brindle_editor_tests PRIVATE
     BRINDLE_GRAMMAR="${BRINDLE_GRAMMAR}"
     BRINDLE_COMMITTED_GRAMMAR="${BRINDLE_COMMITTED_GRAMMAR}"
+    BRINDLE_LANGUAGE_CONFIGURATION="${PROJECT_SOURCE_DIR}/editors/vscode/language-configuration.json"
     BRINDLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_dependencies(brindle_editor_tests brindle_grammar_json)
   gtest_discover_tests(brindle_editor_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+
+  # The VS Code extension's client, against a stand-in server (Node.js, package nodejs).
+  find_program(BRINDLE_NODE NAMES node nodejs)
+  if(BRINDLE_NODE)
+    foreach(name lsp_client extension)
+      add_test(NAME Editor.${name}
+        COMMAND ${BRINDLE_NODE} --test ${PROJECT_SOURCE_DIR}/tests/editor/${name}_test.js)
+      set_tests_properties(Editor.${name} PROPERTIES TIMEOUT 60)
+    endforeach()
+  else()
+    message(WARNING "node not found: the VS Code extension's tests are left out (install nodejs)")
+  endif()
 endif()
