@@ -6,7 +6,12 @@
 const vscode = require('vscode');
 
 function toRange(range) {
-  return new vscode.Range(range.start.line, range.start.character, range.end.line, range.end.character);
+  return new vscode.Range(
+    range.start.line,
+    range.start.character,
+    range.end.line,
+    range.end.character,
+  );
 }
 
 const SEVERITIES = {
@@ -46,7 +51,10 @@ function toMarkdown(contents) {
 
 function toHover(hover) {
   if (!hover || hover.contents === undefined) return null;
-  return new vscode.Hover(toMarkdown(hover.contents), hover.range ? toRange(hover.range) : undefined);
+  return new vscode.Hover(
+    toMarkdown(hover.contents),
+    hover.range ? toRange(hover.range) : undefined,
+  );
 }
 
 function toDocumentation(doc) {
@@ -91,7 +99,10 @@ function toSymbols(result) {
   if (!result) return [];
   return result.map((s) => {
     if (s.location) {
-      const location = new vscode.Location(vscode.Uri.parse(s.location.uri), toRange(s.location.range));
+      const location = new vscode.Location(
+        vscode.Uri.parse(s.location.uri),
+        toRange(s.location.range),
+      );
       return new vscode.SymbolInformation(s.name, s.kind - 1, s.containerName ?? '', location);
     }
     const symbol = new vscode.DocumentSymbol(

@@ -16,7 +16,9 @@ const CLIENT_CAPABILITIES = {
     synchronization: { didSave: false, willSave: false, willSaveWaitUntil: false },
     publishDiagnostics: { relatedInformation: false },
     hover: { contentFormat: ['markdown', 'plaintext'] },
-    completion: { completionItem: { snippetSupport: true, documentationFormat: ['markdown', 'plaintext'] } },
+    completion: {
+      completionItem: { snippetSupport: true, documentationFormat: ['markdown', 'plaintext'] },
+    },
     definition: { linkSupport: true },
     documentSymbol: { hierarchicalDocumentSymbolSupport: true },
   },
@@ -130,7 +132,7 @@ async function stop() {
   session = null;
   if (!current || !current.client) return;
   current.stopping = true;
-  if (current.disposed) return;  // it has ended already
+  if (current.disposed) return; // it has ended already
   const ended = new Promise((resolve) => {
     if (current.child.exitCode !== null || current.child.signalCode !== null) resolve();
     current.child.once('close', resolve);
@@ -166,7 +168,12 @@ function syncDocuments(client, capabilities, diagnostics) {
   const open = (doc) => {
     if (!ours(doc)) return;
     client.notify('textDocument/didOpen', {
-      textDocument: { ...id(doc), languageId: 'brindle', version: doc.version, text: doc.getText() },
+      textDocument: {
+        ...id(doc),
+        languageId: 'brindle',
+        version: doc.version,
+        text: doc.getText(),
+      },
     });
   };
   vscode.workspace.textDocuments.forEach(open);
@@ -201,7 +208,8 @@ function registerProviders(client, capabilities) {
   if (capabilities.hoverProvider) {
     providers.push(
       vscode.languages.registerHoverProvider(SELECTOR, {
-        provideHover: (doc, pos, token) => ask('textDocument/hover', at(doc, pos), token, convert.toHover),
+        provideHover: (doc, pos, token) =>
+          ask('textDocument/hover', at(doc, pos), token, convert.toHover),
       }),
     );
   }
@@ -230,7 +238,12 @@ function registerProviders(client, capabilities) {
     providers.push(
       vscode.languages.registerDocumentSymbolProvider(SELECTOR, {
         provideDocumentSymbols: (doc, token) =>
-          ask('textDocument/documentSymbol', { textDocument: { uri: doc.uri.toString() } }, token, convert.toSymbols),
+          ask(
+            'textDocument/documentSymbol',
+            { textDocument: { uri: doc.uri.toString() } },
+            token,
+            convert.toSymbols,
+          ),
       }),
     );
   }

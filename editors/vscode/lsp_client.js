@@ -96,7 +96,9 @@ class LanguageClient {
   request(method, params, cancellation) {
     if (this.closed) return Promise.reject(this.closed);
     const id = this.nextId++;
-    const reply = new Promise((resolve, reject) => this.pending.set(id, { method, resolve, reject }));
+    const reply = new Promise((resolve, reject) =>
+      this.pending.set(id, { method, resolve, reject }),
+    );
     this.send({ jsonrpc: '2.0', id, method, params });
     if (cancellation) {
       cancellation.onCancellationRequested(() => {

@@ -94,6 +94,6 @@ constexpr bool EveryKeywordHasARole() {
 }
 }  // namespace keyword_roles_detail
 static_assert(keyword_roles_detail::EveryKeywordHasARole(),
-              "a keyword of kKeywords has no role in RoleOf");
+              "a keyword of kKeywords has no role: add it to RoleOf");
 
 }  // namespace brindle

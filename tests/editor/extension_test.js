@@ -49,7 +49,9 @@ async function aDocumentsLife(vscode, extension, script) {
   assert.equal(d.severity, vscode.DiagnosticSeverity.Error);
   assert.equal(d.message, 'Variable ID not found!');
 
-  vscode.workspace.onDidChangeTextDocument.fire({ document: document('file:///w/a.bas', 'PRINT 1\n', 'brindle', 2) });
+  vscode.workspace.onDidChangeTextDocument.fire({
+    document: document('file:///w/a.bas', 'PRINT 1\n', 'brindle', 2),
+  });
   await until(() => diagnostics.get('file:///w/a.bas').length === 0, 'diagnostics cleared');
 
   const { hover, completion, definition, symbols } = vscode.providers;
@@ -58,7 +60,13 @@ async function aDocumentsLife(vscode, extension, script) {
   assert.equal(h.args[0].value, '**PRINT** x, y, item');
   assert.deepEqual(h.args[1], new vscode.Range(0, 0, 0, 5));
   const list = await completion.provider.provideCompletionItems(script, at, token);
-  assert.deepEqual(list.args[0].map((i) => [i.label, i.kind, i.detail]), [['PRINT', 13, undefined], ['count', 5, 'VAR']]);
+  assert.deepEqual(
+    list.args[0].map((i) => [i.label, i.kind, i.detail]),
+    [
+      ['PRINT', 13, undefined],
+      ['count', 5, 'VAR'],
+    ],
+  );
   assert.equal(list.args[1], false);
   const [location] = await definition.provider.provideDefinition(script, at, token);
   assert.equal(location.args[0].toString(), 'file:///w/a.bas');
@@ -74,14 +82,19 @@ async function aDocumentsLife(vscode, extension, script) {
 // Opened, changed, asked for each feature, closed: what VS Code does with one script.
 test('a document from open to close, and the server stopped cleanly', async () => {
   const script = document('file:///w/a.bas', 'PRINT 1\nx = oops\n');
-  const vscode = makeVscode({ config: { path: FAKE_SERVER }, documents: [script, document('file:///w/n.txt', 'oops', 'plaintext')] });
+  const vscode = makeVscode({
+    config: { path: FAKE_SERVER },
+    documents: [script, document('file:///w/n.txt', 'oops', 'plaintext')],
+  });
   const extension = loadExtension(vscode);
   try {
     await aDocumentsLife(vscode, extension, script);
   } finally {
     await extension.deactivate();
   }
-  const got = vscode.output.filter((l) => l.includes(': got ')).map((l) => l.replace(/.*: got /, ''));
+  const got = vscode.output
+    .filter((l) => l.includes(': got '))
+    .map((l) => l.replace(/.*: got /, ''));
   assert.deepEqual(got, [
     'initialize',
     'answer server-1 [null,null]',

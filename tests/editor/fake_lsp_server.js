@@ -13,13 +13,21 @@ function send(message) {
   process.stdout.write(body);
 }
 
-const range = (line, from, to) => ({ start: { line, character: from }, end: { line, character: to } });
+const range = (line, from, to) => ({
+  start: { line, character: from },
+  end: { line, character: to },
+});
 
 function diagnose(uri, text) {
   const diagnostics = [];
   text.split('\n').forEach((line, i) => {
     const at = line.indexOf('oops');
-    if (at >= 0) diagnostics.push({ range: range(i, at, at + 4), severity: 1, message: 'Variable ID not found!' });
+    if (at >= 0)
+      diagnostics.push({
+        range: range(i, at, at + 4),
+        severity: 1,
+        message: 'Variable ID not found!',
+      });
   });
   send({ method: 'textDocument/publishDiagnostics', params: { uri, diagnostics } });
 }
@@ -41,26 +49,41 @@ const results = {
       },
     };
   },
-  'textDocument/hover': () => ({ contents: { kind: 'markdown', value: '**PRINT** x, y, item' }, range: range(0, 0, 5) }),
+  'textDocument/hover': () => ({
+    contents: { kind: 'markdown', value: '**PRINT** x, y, item' },
+    range: range(0, 0, 5),
+  }),
   'textDocument/completion': () => ({
     isIncomplete: false,
-    items: [{ label: 'PRINT', kind: 14 }, { label: 'count', kind: 6, detail: 'VAR' }],
+    items: [
+      { label: 'PRINT', kind: 14 },
+      { label: 'count', kind: 6, detail: 'VAR' },
+    ],
   }),
   'textDocument/definition': (p) => [{ uri: p.textDocument.uri, range: range(3, 6, 10) }],
   'textDocument/documentSymbol': () => [
-    { name: 'draw', kind: 12, range: { start: { line: 2, character: 0 }, end: { line: 4, character: 5 } }, selectionRange: range(2, 5, 9), children: [] },
+    {
+      name: 'draw',
+      kind: 12,
+      range: { start: { line: 2, character: 0 }, end: { line: 4, character: 5 } },
+      selectionRange: range(2, 5, 9),
+      children: [],
+    },
   ],
   shutdown: () => null,
 };
 
 function receive(message) {
   if (message.method === undefined) {
-    process.stderr.write(`got answer ${message.id} ${JSON.stringify(message.result ?? message.error)}\n`);
+    process.stderr.write(
+      `got answer ${message.id} ${JSON.stringify(message.result ?? message.error)}\n`,
+    );
     return;
   }
   process.stderr.write(`got ${message.method}\n`);
   if (message.method === 'exit') process.exit(0);
-  if (message.method === 'textDocument/didOpen') diagnose(message.params.textDocument.uri, message.params.textDocument.text);
+  if (message.method === 'textDocument/didOpen')
+    diagnose(message.params.textDocument.uri, message.params.textDocument.text);
   if (message.method === 'textDocument/didChange') {
     diagnose(message.params.textDocument.uri, message.params.contentChanges[0].text);
   }

@@ -47,14 +47,18 @@ function makeVscode({ config = {}, documents = [] } = {}) {
   const output = [];
   const providers = {};
   const collections = [];
-  const register = (kind) => (selector, provider, ...rest) => {
-    providers[kind] = { selector, provider, rest };
-    return { dispose: () => delete providers[kind] };
-  };
-  const show = (level) => (message, ...choices) => {
-    shown.push({ level, message, choices });
-    return Promise.resolve(undefined);
-  };
+  const register =
+    (kind) =>
+    (selector, provider, ...rest) => {
+      providers[kind] = { selector, provider, rest };
+      return { dispose: () => delete providers[kind] };
+    };
+  const show =
+    (level) =>
+    (message, ...choices) => {
+      shown.push({ level, message, choices });
+      return Promise.resolve(undefined);
+    };
   return {
     shown,
     output,
@@ -81,7 +85,11 @@ function makeVscode({ config = {}, documents = [] } = {}) {
     DocumentSymbol: record('DocumentSymbol'),
     Uri: { parse: (text) => ({ toString: () => text }) },
     window: {
-      createOutputChannel: () => ({ appendLine: (l) => output.push(l), show: () => {}, dispose: () => {} }),
+      createOutputChannel: () => ({
+        appendLine: (l) => output.push(l),
+        show: () => {},
+        dispose: () => {},
+      }),
       showErrorMessage: show('error'),
       showWarningMessage: show('warning'),
       showInformationMessage: show('information'),

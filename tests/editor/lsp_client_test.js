@@ -13,12 +13,18 @@ const { MessageReader, LanguageClient, encodeMessage, findProgram, startServer }
 
 function reader() {
   const got = { messages: [], errors: [] };
-  const r = new MessageReader((m) => got.messages.push(m), (e) => got.errors.push(e.message));
+  const r = new MessageReader(
+    (m) => got.messages.push(m),
+    (e) => got.errors.push(e.message),
+  );
   return { r, got };
 }
 
 test('framing: messages split anywhere or packed together read whole', () => {
-  const bytes = Buffer.concat([encodeMessage({ id: 1, result: 'é€😀' }), encodeMessage({ id: 2, result: [] })]);
+  const bytes = Buffer.concat([
+    encodeMessage({ id: 1, result: 'é€😀' }),
+    encodeMessage({ id: 2, result: [] }),
+  ]);
   // The length counts bytes, not characters: multi-byte text must not cut the next message.
   assert.match(bytes.toString('latin1'), /^Content-Length: 29\r\n\r\n/);
   const { r, got } = reader();
@@ -26,7 +32,10 @@ test('framing: messages split anywhere or packed together read whole', () => {
   const packed = reader();
   packed.r.push(bytes);
   for (const g of [got, packed.got]) {
-    assert.deepEqual(g.messages, [{ id: 1, result: 'é€😀' }, { id: 2, result: [] }]);
+    assert.deepEqual(g.messages, [
+      { id: 1, result: 'é€😀' },
+      { id: 2, result: [] },
+    ]);
     assert.deepEqual(g.errors, []);
   }
 });
@@ -34,7 +43,11 @@ test('framing: messages split anywhere or packed together read whole', () => {
 test('framing: other headers and any case are accepted; a bad body is skipped', () => {
   const { r, got } = reader();
   const body = '{"id":7}';
-  r.push(Buffer.from(`content-type: application/vscode-jsonrpc; charset=utf-8\r\ncontent-length: 5\r\n\r\n{bad}`));
+  r.push(
+    Buffer.from(
+      `content-type: application/vscode-jsonrpc; charset=utf-8\r\ncontent-length: 5\r\n\r\n{bad}`,
+    ),
+  );
   r.push(Buffer.from(`CONTENT-LENGTH: ${body.length}\r\n\r\n${body}`));
   assert.deepEqual(got.messages, [{ id: 7 }]);
   assert.equal(got.errors.length, 1);
@@ -70,7 +83,11 @@ test('requests: replies match by id in any order; errors reject with their code'
   const failing = client.request('textDocument/definition', {});
   assert.deepEqual(
     sent.map((m) => [m.jsonrpc, m.id, m.method]),
-    [['2.0', 1, 'textDocument/hover'], ['2.0', 2, 'textDocument/documentSymbol'], ['2.0', 3, 'textDocument/definition']],
+    [
+      ['2.0', 1, 'textDocument/hover'],
+      ['2.0', 2, 'textDocument/documentSymbol'],
+      ['2.0', 3, 'textDocument/definition'],
+    ],
   );
   reply({ id: 2, result: ['s'] });
   reply({ id: 1 });
@@ -87,7 +104,10 @@ test('requests: the server is answered, notifications reach their handler', () =
   client.onNotification('textDocument/publishDiagnostics', (p) => diagnostics.push(p));
   reply({ id: 'a', method: 'workspace/configuration', params: { items: [{}, {}] } });
   reply({ id: 'b', method: 'workspace/applyEdit', params: {} });
-  reply({ method: 'textDocument/publishDiagnostics', params: { uri: 'file:///x.bas', diagnostics: [] } });
+  reply({
+    method: 'textDocument/publishDiagnostics',
+    params: { uri: 'file:///x.bas', diagnostics: [] },
+  });
   reply({ method: 'unknown/notification' });
   assert.deepEqual(sent[0], { jsonrpc: '2.0', id: 'a', result: [null, null] });
   assert.equal(sent[1].id, 'b');
@@ -98,7 +118,11 @@ test('requests: the server is answered, notifications reach their handler', () =
 test('requests: cancelling sends $/cancelRequest; closing fails what waits and what follows', async () => {
   const { client, sent } = clientWithWire();
   let cancel;
-  const waiting = client.request('textDocument/completion', {}, { onCancellationRequested: (f) => (cancel = f) });
+  const waiting = client.request(
+    'textDocument/completion',
+    {},
+    { onCancellationRequested: (f) => (cancel = f) },
+  );
   cancel();
   assert.deepEqual(sent[1], { jsonrpc: '2.0', method: '$/cancelRequest', params: { id: 1 } });
   client.close(new Error('server gone'));
