@@ -64,13 +64,17 @@ async function start() {
   session = current;
   const { client, child } = startServer(program, {
     log: (line) => output.appendLine(line),
+    // What the server wrote to stderr is in the output channel already.
     onExit: (code, signal, stderr, error) => {
       current.dispose();
       if (current.stopping) return;
       const why = error ? error.message : signal || `exit status ${code}`;
-      output.appendLine(`brindle --lsp stopped: ${why}${stderr ? `\n${stderr}` : ''}`);
+      const message = current.initialized
+        ? `The Brindle language server stopped (${why}).`
+        : `${program} --lsp did not start (${why}): does this brindle have a language server?`;
+      output.appendLine(message);
       vscode.window
-        .showErrorMessage(`The Brindle language server stopped (${why}).`, 'Restart', 'Show Output')
+        .showErrorMessage(message, 'Restart', 'Show Output')
         .then((choice) => (choice === 'Restart' ? restart() : choice && output.show()));
     },
   });
@@ -85,10 +89,12 @@ async function start() {
   try {
     result = await client.request('initialize', initializeParams());
   } catch (error) {
-    output.appendLine(`brindle --lsp did not start: ${error.message}`);
+    // A server that ended is reported by onExit.
+    if (!current.disposed) output.appendLine(`brindle --lsp did not start: ${error.message}`);
     return;
   }
   if (current.disposed || current.stopping) return;
+  current.initialized = true;
   client.notify('initialized', {});
   const capabilities = result.capabilities || {};
   current.disposables.push(
@@ -104,6 +110,7 @@ function newSession() {
     child: null,
     diagnostics,
     disposables: [diagnostics],
+    initialized: false,
     stopping: false,
     disposed: false,
     dispose() {

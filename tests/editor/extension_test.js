@@ -114,23 +114,30 @@ test('a document from open to close, and the server stopped cleanly', async () =
   assert.deepEqual(vscode.providers, {});
 });
 
-test('a server that dies is reported with what it wrote, and its providers go', async () => {
-  process.env.FAKE_LSP_CRASH = '1';
-  try {
-    const vscode = makeVscode({ config: { path: FAKE_SERVER } });
-    const extension = loadExtension(vscode);
-    await extension.activate({ subscriptions: [] });
-    await until(() => vscode.shown.length > 0, 'the error message');
-    assert.equal(vscode.shown[0].level, 'error');
-    assert.match(vscode.shown[0].message, /stopped \(exit status 3\)/);
-    assert.deepEqual(vscode.shown[0].choices, ['Restart', 'Show Output']);
-    assert.ok(vscode.output.some((l) => l.includes('boom')));
-    assert.deepEqual(vscode.providers, {});
-    await extension.deactivate();
-  } finally {
-    delete process.env.FAKE_LSP_CRASH;
-  }
-});
+// Before it answers initialize (not a language server, or a broken one), or later.
+for (const [method, message] of [
+  ['initialize', /--lsp did not start \(exit status 3\): does this brindle have/],
+  ['initialized', /^The Brindle language server stopped \(exit status 3\)\.$/],
+]) {
+  test(`a server that dies on ${method} is reported, and its features go`, async () => {
+    process.env.FAKE_LSP_CRASH = method;
+    try {
+      const vscode = makeVscode({ config: { path: FAKE_SERVER } });
+      const extension = loadExtension(vscode);
+      await extension.activate({ subscriptions: [] });
+      await until(() => vscode.shown.length > 0, 'the error message');
+      assert.equal(vscode.shown[0].level, 'error');
+      assert.match(vscode.shown[0].message, message);
+      assert.deepEqual(vscode.shown[0].choices, ['Restart', 'Show Output']);
+      assert.ok(vscode.output.some((l) => l.includes('boom')));
+      assert.deepEqual(vscode.providers, {});
+      assert.equal(vscode.collections[0].disposed, true);
+      await extension.deactivate();
+    } finally {
+      delete process.env.FAKE_LSP_CRASH;
+    }
+  });
+}
 
 test('with no brindle program there are colours only, and a wrong setting is shown', async () => {
   const vscode = makeVscode({ config: { path: '/nonexistent/brindle' } });

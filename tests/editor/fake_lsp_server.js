@@ -2,8 +2,8 @@
 'use strict';
 // A stand-in for `brindle --lsp` in the editor client's tests: it writes the method of every
 // message it receives to stderr ("got METHOD"), answers with fixed results, and reports one
-// error diagnostic for each line that holds "oops". With FAKE_LSP_CRASH set it writes "boom"
-// and exits with status 3 when asked to initialize.
+// error diagnostic for each line that holds "oops". With FAKE_LSP_CRASH=METHOD it writes "boom"
+// and exits with status 3 on receiving a message of that method.
 
 let buffer = Buffer.alloc(0);
 
@@ -34,10 +34,6 @@ function diagnose(uri, text) {
 
 const results = {
   initialize: () => {
-    if (process.env.FAKE_LSP_CRASH) {
-      process.stderr.write('boom\n');
-      process.exit(3);
-    }
     send({ id: 'server-1', method: 'workspace/configuration', params: { items: [{}, {}] } });
     return {
       capabilities: {
@@ -81,6 +77,10 @@ function receive(message) {
     return;
   }
   process.stderr.write(`got ${message.method}\n`);
+  if (process.env.FAKE_LSP_CRASH === message.method) {
+    process.stderr.write('boom\n');
+    process.exit(3);
+  }
   if (message.method === 'exit') process.exit(0);
   if (message.method === 'textDocument/didOpen')
     diagnose(message.params.textDocument.uri, message.params.textDocument.text);
