@@ -9,12 +9,13 @@ CONFORMANCE_CASES ?=
 # FreeType and the picture libraries (libpng, libjpeg-turbo, giflib) are linked statically, with
 # the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
-  libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core \
-  libsdl2-dev xvfb xdotool imagemagick
+  libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev libonig-dev nodejs \
+  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format format-check clean
+.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize format format-check clean \
+  grammar
 
 all: build
 
@@ -40,6 +41,11 @@ build: $(BUILD)/Makefile
 test: deps
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory unit conformance
+
+# The editor grammar is generated from the keyword table; this copies it to the file that
+# editors/vscode ships (a test fails while the two differ).
+grammar: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target grammar
 
 unit:
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

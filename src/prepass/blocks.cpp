@@ -7,21 +7,6 @@
 #include "prepass/prepass.h"
 
 namespace brindle {
-namespace {
-
-struct HandlerName {
-  std::string_view text;
-  Handler handler;
-};
-constexpr std::array<HandlerName, kHandlerCount> kHandlerNames = {{
-    {"WMMOUSEMOVE", Handler::kMouseMove},
-    {"WMKEYDOWN", Handler::kKeyDown},
-    {"WMTIMER", Handler::kTimer},
-    {"WMCOMMAND", Handler::kCommand},
-    {"WMKEYUP", Handler::kKeyUp},
-}};
-
-}  // namespace
 
 // A second block for the same message replaces the first.
 Fault RegisterHandler(const PrePassTables& t, int p, int line) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "frontend/token_table.h"
@@ -11,6 +12,19 @@ namespace brindle {
 // The window events a script can handle, in the order their names are tried.
 enum class Handler { kMouseMove, kKeyDown, kTimer, kCommand, kKeyUp };
 inline constexpr int kHandlerCount = 5;
+
+// The event names after WINMSG, any case.
+struct HandlerName {
+  std::string_view text;
+  Handler handler;
+};
+inline constexpr std::array<HandlerName, kHandlerCount> kHandlerNames = {{
+    {"WMMOUSEMOVE", Handler::kMouseMove},
+    {"WMKEYDOWN", Handler::kKeyDown},
+    {"WMTIMER", Handler::kTimer},
+    {"WMCOMMAND", Handler::kCommand},
+    {"WMKEYUP", Handler::kKeyUp},
+}};
 
 struct Blocks {
   int if_count = 0, endif_count = 0;

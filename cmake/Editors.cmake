@@ -1,0 +1,53 @@
+# The editor packages (editors/).
+#
+# The editors' TextMate grammar is generated from the keyword table at build time. The copy
+# committed in editors/vscode (what users install) must equal it: a test compares the two, and
+# the `grammar` target refreshes the committed copy.
+
+find_package(nlohmann_json 3 REQUIRED)
+add_executable(brindle_grammar editors/grammar/main.cpp editors/grammar/grammar.cpp)
+# Only the keyword and event tables are used, and they are headers.
+target_include_directories(brindle_grammar PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(brindle_grammar PRIVATE nlohmann_json::nlohmann_json)
+
+set(BRINDLE_GRAMMAR ${CMAKE_BINARY_DIR}/editors/brindle.tmLanguage.json)
+set(BRINDLE_COMMITTED_GRAMMAR ${PROJECT_SOURCE_DIR}/editors/vscode/syntaxes/brindle.tmLanguage.json)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/editors)
+add_custom_command(OUTPUT ${BRINDLE_GRAMMAR}
+  COMMAND brindle_grammar ${BRINDLE_GRAMMAR}
+  DEPENDS brindle_grammar
+  COMMENT "Generating the editor grammar from the keyword table")
+add_custom_target(brindle_grammar_json ALL DEPENDS ${BRINDLE_GRAMMAR})
+add_custom_target(grammar
+  COMMAND ${CMAKE_COMMAND} -E copy ${BRINDLE_GRAMMAR} ${BRINDLE_COMMITTED_GRAMMAR}
+  DEPENDS ${BRINDLE_GRAMMAR}
+  COMMENT "Copying the generated grammar to editors/vscode/syntaxes")
+
+if(BRINDLE_TESTS)
+  # The grammar is matched with Oniguruma, the regular-expression engine of TextMate and VS Code.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(ONIGURUMA REQUIRED IMPORTED_TARGET oniguruma)
+  file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/editor/*.cpp)
+  add_executable(brindle_editor_tests ${EDITOR_TEST_SOURCES})
+  target_link_libraries(brindle_editor_tests PRIVATE brindle_core PkgConfig::ONIGURUMA
+                        nlohmann_json::nlohmann_json GTest::gtest GTest::gtest_main)
+  target_compile_definitions(brindle_editor_tests PRIVATE
+    BRINDLE_GRAMMAR="${BRINDLE_GRAMMAR}"
+    BRINDLE_COMMITTED_GRAMMAR="${BRINDLE_COMMITTED_GRAMMAR}"
+    BRINDLE_LANGUAGE_CONFIGURATION="${PROJECT_SOURCE_DIR}/editors/vscode/language-configuration.json"
+    BRINDLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_dependencies(brindle_editor_tests brindle_grammar_json)
+  gtest_discover_tests(brindle_editor_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+
+  # The VS Code extension's client, against a stand-in server (Node.js, package nodejs).
+  find_program(BRINDLE_NODE NAMES node nodejs)
+  if(BRINDLE_NODE)
+    foreach(name lsp_client extension)
+      add_test(NAME Editor.${name}
+        COMMAND ${BRINDLE_NODE} --test ${PROJECT_SOURCE_DIR}/tests/editor/${name}_test.js)
+      set_tests_properties(Editor.${name} PROPERTIES TIMEOUT 60)
+    endforeach()
+  else()
+    message(WARNING "node not found: the VS Code extension's tests are left out (install nodejs)")
+  endif()
+endif()
