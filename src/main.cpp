@@ -1,5 +1,5 @@
-// The command line: reads the files it names, runs the script, writes the screenshot, and
-// turns every way a run can end into an exit status with a message on standard error.
+// The command line: reads the files it names, runs the script, writes the screenshot and the
+// GIF, and turns every way a run can end into an exit status with a message on standard error.
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -10,14 +10,17 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/command_line.h"
 #include "host/driver.h"
 #include "lint/lint.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
+#include "platform/gif_recorder.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 #include "platform/sdl/sdl_platform.h"
@@ -61,17 +64,79 @@ std::optional<std::string> ReadInput(const std::string& path) {
   return bytes;
 }
 
-// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
-bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
-  if (platform.screenshot_failed()) return false;
+// Writes the picture of --screenshot; false, said on stderr, if it could not be written.
+bool WriteScreenshot(const std::vector<brindle::ColorRef>& picture,
+                     const std::optional<std::string>& file) {
   std::string reason;
-  if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
-                                          brindle::Canvas::kHeight, *cl.screenshot, &reason)) {
-    Fail("cannot write " + *cl.screenshot + ": " + reason);
+  if (file && !brindle::WritePng(picture, brindle::Canvas::kWidth, brindle::Canvas::kHeight,
+                                 *file, &reason)) {
+    Fail("cannot write " + *file + ": " + reason);
     return false;
   }
   return true;
 }
+
+// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
+bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
+  if (platform.screenshot_failed()) return false;
+  return WriteScreenshot(platform.Screenshot(), cl.screenshot);
+}
+
+// Files a run will write are refused before it starts, so that a long run is not wasted on a
+// picture it cannot keep.
+bool Writable(const std::optional<std::string>& file) {
+  if (!file) return true;
+  if (std::optional<std::string> problem = brindle::ReplaceProblem(*file)) {
+    Fail("cannot write " + *file + ": " + *problem);
+    return false;
+  }
+  return true;
+}
+
+// The recording of --gif. A limit that ends it is said when it is reached; the run goes on.
+class GifOutput {
+ public:
+  GifOutput(brindle::HeadlessPlatform& platform, std::string file)
+      : platform_(platform),
+        file_(std::move(file)),
+        recorder_(brindle::Canvas::kWidth, brindle::Canvas::kHeight) {
+    platform.ObservePicture([this](std::span<const brindle::ColorRef> picture, int64_t ms) {
+      recorder_.Show(picture, ms);
+      return !TellIfStopped();
+    });
+  }
+
+  // Ends the recording with what the window shows now; false, said on stderr, if the file
+  // could not be written.
+  bool Write() {
+    const std::vector<unsigned char> bytes =
+        recorder_.Finish(platform_.Screenshot(), platform_.now_ms());
+    TellIfStopped();
+    std::string reason;
+    if (!brindle::ReplaceFile(file_, bytes, reason)) {
+      Fail("cannot write " + file_ + ": " + reason);
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  bool TellIfStopped() {
+    if (!recorder_.stopped()) return false;
+    if (!told_) {
+      told_ = true;
+      std::fflush(stdout);
+      Fail(file_ + ": the GIF ends here, at its limit of " + *recorder_.stopped() +
+           "; the run goes on");
+    }
+    return true;
+  }
+
+  brindle::HeadlessPlatform& platform_;
+  std::string file_;
+  brindle::GifRecorder recorder_;
+  bool told_ = false;
+};
 
 // Each fault shown in a box, for the terminal and editors that read FILE:LINE:COL lines.
 void ReportFault(const std::string& line) {
@@ -92,6 +157,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
   const bool readable = brindle::ReadWholeFile(cl.script, brindle::kMaxSourceBytes,
                                                brindle::FileKinds::kRegularOrPipe, text, reason);
   if (!readable) Fail("cannot read " + cl.script + ": " + reason);
+  if (readable && !Writable(cl.screenshot)) return kStatusUsage;
   std::string problem;
   std::unique_ptr<brindle::SdlPlatform> platform =
       brindle::SdlPlatform::Open(cl.zoom.value_or(1), problem);
@@ -106,9 +172,11 @@ int RunInWindow(const brindle::CommandLine& cl) {
   }
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
+  options.quiet = cl.quiet;
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
   const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
+  if (!WriteScreenshot(platform->Screenshot(), cl.screenshot)) return kStatusUsage;
   return platform->closed() ? 0 : status;
 }
 
@@ -124,12 +192,7 @@ int Run(const brindle::CommandLine& cl) {
     timeline = brindle::ParseTimeline(*events_text);
     if (!timeline.error.empty()) return Fail(*cl.events + ":" + timeline.error);
   }
-  // Refused before the run, so that a long run is not wasted on a picture it cannot keep.
-  if (cl.screenshot) {
-    if (std::optional<std::string> problem = brindle::ReplaceProblem(*cl.screenshot)) {
-      return Fail("cannot write " + *cl.screenshot + ": " + *problem);
-    }
-  }
+  if (!Writable(cl.screenshot) || !Writable(cl.gif)) return kStatusUsage;
 
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
   // Said when it happens, between the transcript lines around it. The names come from the
@@ -138,8 +201,11 @@ int Run(const brindle::CommandLine& cl) {
     std::fflush(stdout);
     Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
   });
+  std::optional<GifOutput> gif;
+  if (cl.gif) gif.emplace(platform, *cl.gif);
   brindle::RunOptions options;
   options.check_only = cl.check;
+  options.quiet = cl.quiet;
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
@@ -148,16 +214,29 @@ int Run(const brindle::CommandLine& cl) {
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                               std::chrono::duration<double>(*cl.time_limit_s)));
   }
-  const int status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
+  int status = 0;
+  try {
+    status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
+  } catch (...) {
+    // A run that ends for want of memory or of standard output still leaves its recording;
+    // the run's own memory is free again by now.
+    try {
+      if (gif) gif->Write();
+    } catch (...) {
+    }
+    throw;
+  }
   if (const std::string reason = platform.Flush(); !reason.empty()) {
+    if (gif) gif->Write();
     return Fail("cannot write the transcript: " + reason);
   }
-  const bool screenshots_written = WriteScreenshots(platform, cl);
+  bool pictures_written = WriteScreenshots(platform, cl);
+  pictures_written = (!gif || gif->Write()) && pictures_written;
   if (platform.time_limit_passed()) {
     Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
-    return screenshots_written ? kStatusTimeLimit : kStatusUsage;
+    return pictures_written ? kStatusTimeLimit : kStatusUsage;
   }
-  return screenshots_written ? status : kStatusUsage;
+  return pictures_written ? status : kStatusUsage;
 }
 
 int ParseAndRun(int argc, char** argv) {

@@ -10,13 +10,17 @@ const std::string_view kUsage =
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --help | --version\n"
-    "headless options:\n"
-    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
+    "options:\n"
+    "  --quiet                 no tokenizer statistics box (also with --check)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "headless options:\n"
+    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
+    "  --gif FILE.gif          an animated GIF of the run, timed by the events' virtual time\n"
     "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
-    "window option:\n"
-    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n";
+    "window options:\n"
+    "  --zoom N                show each canvas pixel as N x N screen pixels (1 to 4)\n"
+    "  (F12 in the window writes brindle-YYYYMMDD-HHMMSS.png in the current folder)\n";
 
 namespace {
 
@@ -31,15 +35,17 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.script.empty()) return "no script given";
-  if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
+  // --quiet changes nothing --lint writes, so editors may pass it to every command.
+  if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.gif || cl.seed ||
                   cl.time_limit_s || cl.zoom)) {
-    return "--lint takes no other option";
+    return "--lint takes no other option but --quiet";
   }
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
+  if (cl.check && cl.gif) return "--check runs nothing and takes no --gif";
   const bool window = !cl.headless && !cl.check && !cl.lint;
-  if (window && (cl.events || cl.screenshot || cl.time_limit_s)) {
-    return "--events, --screenshot and --time-limit need --headless";
+  if (window && (cl.events || cl.gif || cl.time_limit_s)) {
+    return "--events, --gif and --time-limit need --headless";
   }
   if (cl.check && cl.time_limit_s) return "--check runs nothing and takes no --time-limit";
   if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
@@ -86,10 +92,14 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.check = true;
     } else if (arg == "--lint") {
       cl.lint = true;
+    } else if (arg == "--quiet") {
+      cl.quiet = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
     } else if (arg == "--screenshot") {
       if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
+    } else if (arg == "--gif") {
+      if (auto problem = FileOption(argc, argv, i, cl.gif)) return problem;
     } else if (arg == "--seed") {
       if (++i == argc) return "--seed needs a number";
       cl.seed = ParseSeed(argv[i]);

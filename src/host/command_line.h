@@ -1,4 +1,4 @@
-// The command line: brindle [--headless [options] | --check] SCRIPT
+// The command line: brindle [--headless [options] | --check | --lint] [--quiet] SCRIPT
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,11 @@ struct CommandLine {
   bool lint = false;
   bool help = false;
   bool version = false;
+  bool quiet = false;  // no tokenizer statistics box
   std::optional<uint32_t> seed;
   std::optional<int> zoom;  // the window's: each canvas pixel as zoom x zoom screen pixels
-  std::optional<std::string> screenshot;
+  std::optional<std::string> screenshot;  // headless and in a window
+  std::optional<std::string> gif;         // headless: an animated picture of the run
   std::optional<std::string> events;
   std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed
   std::string time_limit_text;         // as given, for the message that reports it

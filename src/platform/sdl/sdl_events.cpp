@@ -12,6 +12,8 @@ namespace {
 
 using Type = WindowEvent::Type;
 
+constexpr int kF12Key = 123;
+
 // Window pixels to canvas pixels, rounding down also left of and above the window.
 int Unzoom(int coordinate, int zoom) {
   return coordinate >= 0 ? coordinate / zoom : -((-coordinate + zoom - 1) / zoom);
@@ -146,6 +148,8 @@ std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& ev
 std::optional<WindowEvent> SdlPlatform::TranslateKey(const SDL_KeyboardEvent& key, bool dialog) {
   const int vk = VirtualKeyOf(key.keysym);
   if (vk == 0) return std::nullopt;
+  // The script still gets the key; a key held down saves one picture, not one a repeat.
+  if (vk == kF12Key && key.type == SDL_KEYDOWN && key.repeat == 0) SavePicture();
   if (key.type == SDL_KEYUP) {
     return boxes_.HasFocus() ? Event(Type::kControl) : KeyEvent(Type::kKeyUp, vk);
   }
