@@ -10,7 +10,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,8 +67,8 @@ std::optional<std::string> ReadInput(const std::string& path) {
 bool WriteScreenshot(const std::vector<brindle::ColorRef>& picture,
                      const std::optional<std::string>& file) {
   std::string reason;
-  if (file && !brindle::WritePng(picture, brindle::Canvas::kWidth, brindle::Canvas::kHeight,
-                                 *file, &reason)) {
+  if (file && !brindle::WritePng(picture, brindle::Canvas::kWidth, brindle::Canvas::kHeight, *file,
+                                 &reason)) {
     Fail("cannot write " + *file + ": " + reason);
     return false;
   }
@@ -100,11 +99,15 @@ class GifOutput {
       : platform_(platform),
         file_(std::move(file)),
         recorder_(brindle::Canvas::kWidth, brindle::Canvas::kHeight) {
-    platform.ObservePicture([this](std::span<const brindle::ColorRef> picture, int64_t ms) {
+    // The observer keeps this object's address.
+    platform.ObservePicture([this](std::vector<brindle::ColorRef>& picture, int64_t ms) {
       recorder_.Show(picture, ms);
       return !TellIfStopped();
     });
   }
+
+  GifOutput(const GifOutput&) = delete;
+  GifOutput& operator=(const GifOutput&) = delete;
 
   // Ends the recording with what the window shows now; false, said on stderr, if the file
   // could not be written.
@@ -180,20 +183,23 @@ int RunInWindow(const brindle::CommandLine& cl) {
   return platform->closed() ? 0 : status;
 }
 
-int Run(const brindle::CommandLine& cl) {
-  if (!cl.headless && !cl.check && !cl.lint) return RunInWindow(cl);
-  std::optional<std::string> text = ReadInput(cl.script);
-  if (!text) return kStatusUsage;
-  if (cl.lint) return brindle::LintScript({cl.script, std::move(*text)}, ReportFault) > 0 ? 1 : 0;
-  brindle::Timeline timeline;
-  if (cl.events) {
-    std::optional<std::string> events_text = ReadInput(*cl.events);
-    if (!events_text) return kStatusUsage;
-    timeline = brindle::ParseTimeline(*events_text);
-    if (!timeline.error.empty()) return Fail(*cl.events + ":" + timeline.error);
+// The pictures and the status once a headless run has ended.
+int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& gif,
+                const brindle::CommandLine& cl, int status) {
+  if (const std::string reason = platform.Flush(); !reason.empty()) {
+    if (gif) gif->Write();
+    return Fail("cannot write the transcript: " + reason);
   }
-  if (!Writable(cl.screenshot) || !Writable(cl.gif)) return kStatusUsage;
+  bool pictures_written = WriteScreenshots(platform, cl);
+  pictures_written = (!gif || gif->Write()) && pictures_written;
+  if (platform.time_limit_passed()) {
+    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
+    return pictures_written ? kStatusTimeLimit : kStatusUsage;
+  }
+  return pictures_written ? status : kStatusUsage;
+}
 
+int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timeline timeline) {
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
   // Said when it happens, between the transcript lines around it. The names come from the
   // events file: escaped, as the transcript escapes its fields.
@@ -216,7 +222,7 @@ int Run(const brindle::CommandLine& cl) {
   }
   int status = 0;
   try {
-    status = brindle::RunProgram(platform, {cl.script, std::move(*text)}, options);
+    status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
   } catch (...) {
     // A run that ends for want of memory or of standard output still leaves its recording;
     // the run's own memory is free again by now.
@@ -226,17 +232,23 @@ int Run(const brindle::CommandLine& cl) {
     }
     throw;
   }
-  if (const std::string reason = platform.Flush(); !reason.empty()) {
-    if (gif) gif->Write();
-    return Fail("cannot write the transcript: " + reason);
+  return EndHeadless(platform, gif, cl, status);
+}
+
+int Run(const brindle::CommandLine& cl) {
+  if (!cl.headless && !cl.check && !cl.lint) return RunInWindow(cl);
+  std::optional<std::string> text = ReadInput(cl.script);
+  if (!text) return kStatusUsage;
+  if (cl.lint) return brindle::LintScript({cl.script, std::move(*text)}, ReportFault) > 0 ? 1 : 0;
+  brindle::Timeline timeline;
+  if (cl.events) {
+    std::optional<std::string> events_text = ReadInput(*cl.events);
+    if (!events_text) return kStatusUsage;
+    timeline = brindle::ParseTimeline(*events_text);
+    if (!timeline.error.empty()) return Fail(*cl.events + ":" + timeline.error);
   }
-  bool pictures_written = WriteScreenshots(platform, cl);
-  pictures_written = (!gif || gif->Write()) && pictures_written;
-  if (platform.time_limit_passed()) {
-    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
-    return pictures_written ? kStatusTimeLimit : kStatusUsage;
-  }
-  return pictures_written ? status : kStatusUsage;
+  if (!Writable(cl.screenshot) || !Writable(cl.gif)) return kStatusUsage;
+  return RunHeadless(cl, std::move(*text), std::move(timeline));
 }
 
 int ParseAndRun(int argc, char** argv) {

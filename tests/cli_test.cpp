@@ -164,7 +164,10 @@ TEST(CommandLine, WindowAndHeadlessOptionsDoNotMix) {
                                                {"--headless", "--zoom", "2", "x.bas"},
                                                {"--check", "--zoom", "2", "x.bas"},
                                                {"--events", "e.txt", "x.bas"},
-                                               {"--screenshot", "s.png", "x.bas"}}) {
+                                               {"--gif", "x.gif", "x.bas"},
+                                               {"--check", "--gif", "x.gif", "x.bas"},
+                                               {"--lint", "--gif", "x.gif", "x.bas"},
+                                               {"--headless", "--gif", "", "x.bas"}}) {
     const ProcessResult r = RunBrindle(args);
     EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
     EXPECT_NE(r.err.find("usage:"), std::string::npos) << args[0] << " " << args[1];
@@ -194,6 +197,35 @@ TEST(CommandLine, CheckStopsBeforeTheRunAndHeadlessRuns) {
   EXPECT_EQ(RunBrindle({"--check", script.string()}).out, stats);
   EXPECT_EQ(RunBrindle({"--headless", script.string()}).out, stats + "print\t1\t2\t3\n");
   fs::remove(script);
+}
+
+// --quiet leaves out the statistics box and nothing else: the other boxes, the prints and the
+// exit status stay, also with --check; --lint, which shows no box, takes it too.
+TEST(CommandLine, QuietLeavesOutTheStatisticsBoxAlone) {
+  const fs::path script =
+      WriteTemp("brindle-cli-quiet.bas", "STR s\nPRINT 1, 2, 3\nSETTEXT 5, \"x\"\ns = 5\n");
+  const ProcessResult loud = RunBrindle({"--headless", script.string()});
+  const ProcessResult quiet = RunBrindle({"--headless", "--quiet", script.string()});
+  ASSERT_EQ(loud.out.rfind("box\tTokenizer\t", 0), 0u);
+  EXPECT_EQ(quiet.out, loud.out.substr(loud.out.find('\n') + 1));
+  EXPECT_EQ(quiet.err, loud.err);
+  EXPECT_EQ(quiet.status, 3);
+  EXPECT_EQ(RunBrindle({"--check", "--quiet", script.string()}).out, "");
+  const ProcessResult lint = RunBrindle({"--lint", "--quiet", script.string()});
+  EXPECT_EQ(lint.out, "");
+  EXPECT_NE(lint.status, 2) << lint.err;
+
+  // Faults are still shown.
+  const fs::path refused = WriteTemp("brindle-cli-quiet-refused.bas", "IF x\n");
+  const ProcessResult check = RunBrindle({"--quiet", "--check", refused.string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.out,
+            "box\tERROR~IF\tWrong operator(2)! -{ EOL }-Line: 1\nbox\tProgram Exit!\tEND\n");
+  const ProcessResult empty = RunBrindle({"--headless", "--quiet", "/dev/null"});
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.out.rfind("box\tProcess Terminated!\t", 0), 0u) << empty.out;
+  fs::remove(script);
+  fs::remove(refused);
 }
 
 }  // namespace

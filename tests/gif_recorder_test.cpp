@@ -30,7 +30,7 @@ ShownGif Record(const std::vector<std::pair<int64_t, std::vector<ColorRef>>>& sh
                 const std::vector<ColorRef>& last, int64_t end_ms,
                 GifRecorder::Limits limits = {}) {
   GifRecorder recorder(kW, kH, limits);
-  for (const auto& [ms, picture] : shown) recorder.Show(picture, ms);
+  for (auto [ms, picture] : shown) recorder.Show(picture, ms);
   return ReadGif(recorder.Finish(last, end_ms));
 }
 
@@ -55,8 +55,7 @@ TEST(GifRecorder, OneFrameForEachChangeShownUntilTheNext) {
   // Later frames hold only what changed, kept over the earlier ones.
   EXPECT_EQ(gif.frames[0].width * gif.frames[0].height, kW * kH);
   for (const ShownFrame& f : {gif.frames[1], gif.frames[2]}) {
-    EXPECT_EQ(std::vector<int>({f.left, f.top, f.width, f.height}),
-              std::vector<int>({5, 6, 7, 8}));
+    EXPECT_EQ(std::vector<int>({f.left, f.top, f.width, f.height}), std::vector<int>({5, 6, 7, 8}));
     EXPECT_EQ(f.disposal, DISPOSE_DO_NOT);
   }
 }
@@ -65,8 +64,8 @@ TEST(GifRecorder, PicturesCloserThanTwentyMillisecondsAreMerged) {
   std::vector<std::vector<ColorRef>> p;
   for (int i = 0; i < 6; ++i) p.push_back(WithBox(kButtonFace, i, 0, 1, 1, kRed));
   // 0, 10 merge (10 shows from 0); 20, 39 merge; 45 and 64 merge into the last, at 45.
-  const ShownGif gif = Record({{0, p[0]}, {10, p[1]}, {20, p[2]}, {39, p[3]}, {45, p[4]}}, p[5],
-                              64);
+  const ShownGif gif =
+      Record({{0, p[0]}, {10, p[1]}, {20, p[2]}, {39, p[3]}, {45, p[4]}}, p[5], 64);
   ASSERT_EQ(gif.frames.size(), 3u);
   EXPECT_EQ(gif.frames[0].screen, p[1]);
   EXPECT_EQ(gif.frames[1].screen, p[3]);
@@ -107,7 +106,7 @@ TEST(GifRecorder, ColoursAreExactWhereAFewColourTablesHoldThem) {
   std::vector<ColorRef> few(kW * kH), many(kW * kH);
   for (int i = 0; i < kW * kH; ++i) {
     few[i] = RgbColor(i % 256, (i * 7) % 256, 255 - i % 256);  // exactly 256 colours
-    many[i] = RgbColor(i % 256, i / 256, 7);                     // 1200
+    many[i] = RgbColor(i % 256, i / 256, 7);                   // 1200
   }
   const ShownGif exact = Record({}, few, 0);
   ASSERT_EQ(exact.frames.size(), 1u);
@@ -143,7 +142,7 @@ TEST(GifRecorder, LimitsEndTheRecordingWithAValidFile) {
   std::vector<std::pair<int64_t, std::vector<ColorRef>>> shown;
   for (int i = 0; i < 10; ++i) shown.push_back({i * 100, WithBox(kRed, i, i, 3, 3, kBlue)});
   GifRecorder recorder(kW, kH, {4, size_t{1} << 20});
-  for (const auto& [ms, picture] : shown) recorder.Show(picture, ms);
+  for (auto [ms, picture] : shown) recorder.Show(picture, ms);
   ASSERT_TRUE(recorder.stopped());
   EXPECT_EQ(*recorder.stopped(), "4 frames");
   const ShownGif by_frames = ReadGif(recorder.Finish(Plain(kBlue), 2000));
@@ -153,7 +152,7 @@ TEST(GifRecorder, LimitsEndTheRecordingWithAValidFile) {
   EXPECT_EQ(by_frames.TotalDelay(), 40) << "it ends where the next frame would have begun";
 
   GifRecorder small(kW, kH, {100, 250});
-  for (const auto& [ms, picture] : shown) small.Show(picture, ms);
+  for (auto [ms, picture] : shown) small.Show(picture, ms);
   const std::vector<unsigned char> file = small.Finish(Plain(kBlue), 2000);
   ASSERT_TRUE(small.stopped());
   EXPECT_EQ(*small.stopped(), "250 bytes");

@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-
 namespace brindle {
 namespace {
 
@@ -71,13 +70,23 @@ void GifEncoder::Check(int result) {
 }
 
 void GifEncoder::AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay) {
+  last_frame_at_ = out_.size();
+  try {
+    AddImages(picture, rect, delay);
+  } catch (...) {
+    out_.resize(last_frame_at_);
+    throw;
+  }
+  ++frames_;
+}
+
+void GifEncoder::AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay) {
   std::vector<ColorRef> pixels;
   pixels.reserve(static_cast<size_t>(rect.width) * rect.height);
   for (int y = rect.top; y < rect.top + rect.height; ++y) {
     const ColorRef* row = picture.data() + static_cast<size_t>(y) * width_ + rect.left;
     pixels.insert(pixels.end(), row, row + rect.width);
   }
-  last_frame_at_ = out_.size();
   if (auto bands = IndexExactly(pixels, rect.width, kMaxExactBands)) {
     for (IndexedBand& band : *bands) {
       const bool last = &band == &bands->back();
@@ -88,7 +97,6 @@ void GifEncoder::AddFrame(std::span<const ColorRef> picture, FrameRect rect, int
     IndexedPixels reduced = Quantize(pixels);
     AddImage(rect, reduced, delay);
   }
-  ++frames_;
 }
 
 // giflib takes the rows as writable (it masks them to the table's size in place).
@@ -101,8 +109,8 @@ void GifEncoder::AddImage(const FrameRect& rect, IndexedPixels& pixels, int dela
   Check(EGifPutImageDesc(gif_, rect.left, rect.top, rect.width, rect.height, false,
                          ColorMap(pixels.palette).get()));
   for (int y = 0; y < rect.height; ++y) {
-    Check(EGifPutLine(gif_, pixels.indices.data() + static_cast<size_t>(y) * rect.width,
-                      rect.width));
+    Check(
+        EGifPutLine(gif_, pixels.indices.data() + static_cast<size_t>(y) * rect.width, rect.width));
   }
 }
 

@@ -39,7 +39,8 @@ class GifEncoder {
   GifEncoder& operator=(const GifEncoder&) = delete;
 
   // Adds the rect of picture (screen-sized, row-major) as a frame that later frames are drawn
-  // over, shown for delay hundredths of a second (0 to kMaxDelay).
+  // over, shown for delay hundredths of a second (0 to kMaxDelay). When it throws (memory ran
+  // out), the frames before are kept and no more may be added.
   void AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay);
   // Changes how long the last frame is shown.
   void SetLastDelay(int delay);
@@ -54,6 +55,7 @@ class GifEncoder {
  private:
   static int Append(GifFileType* gif, const uint8_t* bytes, int length);
   void Check(int result);
+  void AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay);
   void AddImage(const FrameRect& rect, IndexedPixels& pixels, int delay);
 
   int width_, height_;

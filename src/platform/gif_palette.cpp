@@ -97,8 +97,8 @@ IndexedPixels Quantize(std::span<const ColorRef> pixels) {
   IndexedPixels out;
   out.indices.resize(pixels.size());
   // Its only failure is an allocation that failed.
-  if (GifQuantizeBuffer(static_cast<unsigned>(pixels.size()), 1, &count, red.data(),
-                        green.data(), blue.data(), out.indices.data(), colors.data()) != GIF_OK) {
+  if (GifQuantizeBuffer(static_cast<unsigned>(pixels.size()), 1, &count, red.data(), green.data(),
+                        blue.data(), out.indices.data(), colors.data()) != GIF_OK) {
     throw std::bad_alloc();
   }
   for (int i = 0; i < count; ++i) {

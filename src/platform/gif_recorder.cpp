@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace brindle {
 namespace {
@@ -20,8 +21,10 @@ int64_t Centiseconds(int64_t ms) {
 GifRecorder::GifRecorder(int width, int height, Limits limits)
     : width_(width), height_(height), limits_(limits), encoder_(width, height) {}
 
-void GifRecorder::Show(std::span<const ColorRef> picture, int64_t time_ms) {
-  if (stopped_) return;
+// Pictures are swapped, not copied, from the caller to pending_ and from there to added_: a
+// run may show thousands.
+void GifRecorder::Show(std::vector<ColorRef>& picture, int64_t time_ms) {
+  if (stopped_ || broken_) return;
   if (!pending_.empty()) {
     if (SamePixels(picture, pending_)) return;
     if (time_ms - pending_ms_ >= kMinFrameMs) {
@@ -29,23 +32,23 @@ void GifRecorder::Show(std::span<const ColorRef> picture, int64_t time_ms) {
       pending_ms_ = time_ms;
     }
   }
-  pending_.assign(picture.begin(), picture.end());
+  pending_.swap(picture);
+  if (picture.size() != pending_.size()) picture.resize(pending_.size());
 }
 
-std::vector<unsigned char> GifRecorder::Finish(std::span<const ColorRef> picture,
-                                               int64_t end_ms) {
+std::vector<unsigned char> GifRecorder::Finish(std::vector<ColorRef> picture, int64_t end_ms) {
   Show(picture, end_ms);
-  if (!stopped_ && !pending_.empty()) Emit(end_ms);
+  if (!stopped_ && !broken_ && !pending_.empty()) Emit(end_ms);
   return encoder_.Finish();
 }
 
 void GifRecorder::Emit(int64_t end_ms) {
   if (added_.empty()) {
     if (!AddFrame(pending_, {0, 0, width_, height_})) return;
-    added_ = pending_;
+    added_.swap(pending_);
   } else if (const FrameRect rect = ChangedRect(pending_); !rect.empty()) {
     if (!AddFrame(pending_, rect)) return;
-    added_ = pending_;
+    added_.swap(pending_);
   }
   ShowUntil(end_ms);
 }
@@ -76,7 +79,8 @@ FrameRect GifRecorder::ChangedRect(std::span<const ColorRef> picture) const {
 void GifRecorder::ShowUntil(int64_t end_ms) {
   int64_t more = Centiseconds(end_ms) - shown_cs_;
   while (more > 0) {
-    const int added = static_cast<int>(std::min<int64_t>(more, GifEncoder::kMaxDelay - last_delay_));
+    const int added =
+        static_cast<int>(std::min<int64_t>(more, GifEncoder::kMaxDelay - last_delay_));
     if (added > 0) {
       last_delay_ += added;
       encoder_.SetLastDelay(last_delay_);
@@ -93,7 +97,10 @@ bool GifRecorder::AddFrame(std::span<const ColorRef> picture, FrameRect rect) {
     stopped_ = std::to_string(limits_.frames) + " frames";
     return false;
   }
+  // The file stays whole: what was added before is kept when the run ends for want of memory.
+  broken_ = true;
   encoder_.AddFrame(picture, rect, 0);
+  broken_ = false;
   // The trailer byte must fit too.
   if (encoder_.size() + 1 > limits_.bytes) {
     encoder_.DropLastFrame();

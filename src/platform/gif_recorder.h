@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@ class GifRecorder {
   // Pictures that follow each other more closely are merged: the later replaces the earlier.
   static constexpr int64_t kMinFrameMs = 20;
   struct Limits {
-    int frames = 20000;
+    int frames = 10000;
     size_t bytes = size_t{64} << 20;
   };
 
@@ -26,10 +25,11 @@ class GifRecorder {
   GifRecorder(int width, int height, Limits limits);
   GifRecorder(int width, int height) : GifRecorder(width, height, Limits{}) {}
 
-  // The window shows picture from time_ms on (milliseconds, never less than before).
-  void Show(std::span<const ColorRef> picture, int64_t time_ms);
+  // The window shows picture from time_ms on (milliseconds, never less than before). The
+  // pixels are taken: picture is left with storage of the same size, to be filled again.
+  void Show(std::vector<ColorRef>& picture, int64_t time_ms);
   // Ends the recording: picture is shown from end_ms on, the end. The GIF file.
-  std::vector<unsigned char> Finish(std::span<const ColorRef> picture, int64_t end_ms);
+  std::vector<unsigned char> Finish(std::vector<ColorRef> picture, int64_t end_ms);
 
   // Once a limit has been reached no more frames are added (the GIF ends there): why, as
   // "NUMBER frames" or "NUMBER bytes"; nothing while recording goes on.
@@ -54,6 +54,7 @@ class GifRecorder {
   int64_t shown_cs_ = 0;         // how long they last together
   int last_delay_ = 0;           // of the last frame added
   std::optional<std::string> stopped_;
+  bool broken_ = false;  // a frame could not be added for want of memory
 };
 
 }  // namespace brindle

@@ -32,12 +32,20 @@ void HeadlessPlatform::NoteText(int x, int y, std::string_view text) {
   transcript_.Print(x, y, text);
 }
 
-// Before anything was shown the window has its background colour.
 std::vector<ColorRef> HeadlessPlatform::Screenshot() const {
-  std::vector<ColorRef> picture = shown_;
-  if (picture.empty()) picture.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
-  DrawInputBoxes(boxes_.boxes(), picture);
+  std::vector<ColorRef> picture;
+  ComposeScreen(picture);
   return picture;
+}
+
+// Before anything was shown the window has its background colour.
+void HeadlessPlatform::ComposeScreen(std::vector<ColorRef>& out) const {
+  if (shown_.empty()) {
+    out.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
+  } else {
+    out.assign(shown_.begin(), shown_.end());
+  }
+  DrawInputBoxes(boxes_.boxes(), out);
 }
 
 void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
@@ -61,7 +69,9 @@ void HeadlessPlatform::TellPicture() {
   if (!canvas_shown_ && boxes_.fields_version() == told_fields_version_) return;
   canvas_shown_ = false;
   told_fields_version_ = boxes_.fields_version();
-  if (!observer_(Screenshot(), now_ms_)) observer_ = nullptr;
+  // Composed into the same storage every time: a run may tell thousands of pictures.
+  ComposeScreen(told_picture_);
+  if (!observer_(told_picture_, now_ms_)) observer_ = nullptr;
 }
 
 void HeadlessPlatform::StartTimer(uint32_t interval_ms) {

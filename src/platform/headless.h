@@ -8,7 +8,6 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,8 +66,8 @@ class HeadlessPlatform : public Platform {
   // Told what the window shows, with the virtual time it shows it from, each time the clock
   // is about to move on after that picture changed (first: at the first move). Pictures shown
   // at one time in between are not told apart: only the last counts. The observer returns
-  // false to be told no more.
-  using PictureObserver = std::function<bool(std::span<const ColorRef> picture, int64_t ms)>;
+  // false to be told no more. It may take the pixels, leaving storage of the same size.
+  using PictureObserver = std::function<bool(std::vector<ColorRef>& picture, int64_t ms)>;
   void ObservePicture(PictureObserver observer);
 
  private:
@@ -97,6 +96,7 @@ class HeadlessPlatform : public Platform {
   bool TakeTick(bool in_message_loop);
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
   void WriteScreenshot(const std::string& file);
+  void ComposeScreen(std::vector<ColorRef>& out) const;
   // Every move of the virtual clock goes through here.
   void MoveClockTo(int64_t ms);
   void TellPicture();
@@ -127,6 +127,7 @@ class HeadlessPlatform : public Platform {
   PictureObserver observer_;
   bool canvas_shown_ = false;         // since the observer was last told
   uint64_t told_fields_version_ = 0;  // of the input boxes the observer was last told
+  std::vector<ColorRef> told_picture_;
 };
 
 }  // namespace brindle
