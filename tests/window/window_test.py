@@ -34,12 +34,14 @@ class Run:
     """brindle with a script, in a window on the session's display."""
 
     def __init__(self, session, brindle, script, args=()):
-        self.session, self.brindle = session, brindle
+        # It runs in its own folder, where F12 saves its pictures.
+        self.session, self.brindle = session, os.path.abspath(brindle)
         self.dir = tempfile.mkdtemp(prefix='brindle-window-')
         self.script = os.path.join(self.dir, 'script.bas')
         with open(self.script, 'w') as f:
             f.write(script)
-        self.process = subprocess.Popen([brindle] + list(args) + [self.script], env=session.env,
+        self.process = subprocess.Popen([self.brindle] + list(args) + [self.script],
+                                        env=session.env,
                                         cwd=self.dir, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         self.window = None
