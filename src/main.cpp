@@ -1,5 +1,5 @@
-// The command line: reads the files it names, runs the script, writes the screenshot, and
-// turns every way a run can end into an exit status with a message on standard error.
+// The command line: reads the files it names, runs the script, writes the screenshot and the
+// GIF, and turns every way a run can end into an exit status with a message on standard error.
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/command_line.h"
 #include "host/driver.h"
@@ -23,6 +24,7 @@
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
 #include "platform/file_watch.h"
+#include "platform/gif_recorder.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 #include "platform/sdl/sdl_platform.h"
@@ -84,17 +86,83 @@ bool ReadScriptFile(const brindle::CommandLine& cl, std::string& text, std::stri
                              text, reason);
 }
 
-// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
-bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
-  if (platform.screenshot_failed()) return false;
+// Writes the picture of --screenshot; false, said on stderr, if it could not be written.
+bool WriteScreenshot(const std::vector<brindle::ColorRef>& picture,
+                     const std::optional<std::string>& file) {
   std::string reason;
-  if (cl.screenshot && !brindle::WritePng(platform.Screenshot(), brindle::Canvas::kWidth,
-                                          brindle::Canvas::kHeight, *cl.screenshot, &reason)) {
-    Fail("cannot write " + *cl.screenshot + ": " + reason);
+  if (file && !brindle::WritePng(picture, brindle::Canvas::kWidth, brindle::Canvas::kHeight, *file,
+                                 &reason)) {
+    Fail("cannot write " + *file + ": " + reason);
     return false;
   }
   return true;
 }
+
+// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
+bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
+  if (platform.screenshot_failed()) return false;
+  return WriteScreenshot(platform.Screenshot(), cl.screenshot);
+}
+
+// Files a run will write are refused before it starts, so that a long run is not wasted on a
+// picture it cannot keep.
+bool Writable(const std::optional<std::string>& file) {
+  if (!file) return true;
+  if (std::optional<std::string> problem = brindle::ReplaceProblem(*file)) {
+    Fail("cannot write " + *file + ": " + *problem);
+    return false;
+  }
+  return true;
+}
+
+// The recording of --gif. A limit that ends it is said when it is reached; the run goes on.
+class GifOutput {
+ public:
+  GifOutput(brindle::HeadlessPlatform& platform, std::string file)
+      : platform_(platform),
+        file_(std::move(file)),
+        recorder_(brindle::Canvas::kWidth, brindle::Canvas::kHeight) {
+    // The observer keeps this object's address.
+    platform.ObservePicture([this](std::vector<brindle::ColorRef>& picture, int64_t ms) {
+      recorder_.Show(picture, ms);
+      return !TellIfStopped();
+    });
+  }
+
+  GifOutput(const GifOutput&) = delete;
+  GifOutput& operator=(const GifOutput&) = delete;
+
+  // Ends the recording with what the window shows now; false, said on stderr, if the file
+  // could not be written.
+  bool Write() {
+    const std::vector<unsigned char> bytes =
+        recorder_.Finish(platform_.Screenshot(), platform_.now_ms());
+    TellIfStopped();
+    std::string reason;
+    if (!brindle::ReplaceFile(file_, bytes, reason)) {
+      Fail("cannot write " + file_ + ": " + reason);
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  bool TellIfStopped() {
+    if (!recorder_.stopped()) return false;
+    if (!told_) {
+      told_ = true;
+      std::fflush(stdout);
+      Fail(file_ + ": the GIF ends here, at its limit of " + *recorder_.stopped() +
+           "; the run goes on");
+    }
+    return true;
+  }
+
+  brindle::HeadlessPlatform& platform_;
+  std::string file_;
+  brindle::GifRecorder recorder_;
+  bool told_ = false;
+};
 
 // BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
 // environment variable rather than an option or a second build: the tests run the one binary
@@ -107,6 +175,7 @@ bool SlowPathsAsked() {
 brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
+  options.quiet = cl.quiet;
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
   return options;
@@ -114,14 +183,12 @@ brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
 
 // Reads the script for a rerun; one that cannot be read is reported on standard error and in
 // a box, and the window waits for the next save.
-bool ReadAgain(brindle::SdlPlatform& platform, const std::string& path, std::string& text) {
+bool ReadAgain(brindle::SdlPlatform& platform, const brindle::CommandLine& cl, std::string& text) {
   std::string reason;
-  if (brindle::ReadWholeFile(path, brindle::kMaxSourceBytes, brindle::FileKinds::kRegularOrPipe,
-                             text, reason)) {
-    return true;
-  }
-  Fail("cannot read " + path + ": " + reason);
-  platform.ShowMessage("brindle", "cannot read " + path + ": " + reason);
+  int warnings = 0;
+  if (ReadScriptFile(cl, text, reason, warnings)) return true;
+  Fail("cannot read " + cl.script + ": " + reason);
+  platform.ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
   return false;
 }
 
@@ -142,7 +209,7 @@ int RunWatching(brindle::SdlPlatform& platform, const brindle::CommandLine& cl, 
       if (platform.closed()) return 0;
       Write(stderr, "brindle: " + cl.script + " changed; running it again\n");
       platform.StartAfresh();
-    } while (!ReadAgain(platform, cl.script, text));
+    } while (!ReadAgain(platform, cl, text));
   }
 }
 
@@ -177,6 +244,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
       return Fail("cannot write " + *cl.record + ": " + *problem);
     }
   }
+  if (readable && !Writable(cl.screenshot)) return kStatusUsage;
   std::string problem;
   std::unique_ptr<brindle::SdlPlatform> platform =
       brindle::SdlPlatform::Open(cl.zoom.value_or(brindle::kZoomAuto), problem);
@@ -202,7 +270,60 @@ int RunInWindow(const brindle::CommandLine& cl) {
   if (recorder != nullptr && !recorder->error().empty()) {
     return Fail("cannot write " + *cl.record + ": " + recorder->error());
   }
+  if (!WriteScreenshot(platform->Screenshot(), cl.screenshot)) return kStatusUsage;
   return platform->closed() ? 0 : status;
+}
+
+// The pictures and the status once a headless run has ended.
+int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& gif,
+                const brindle::CommandLine& cl, int status) {
+  if (const std::string reason = platform.Flush(); !reason.empty()) {
+    if (gif) gif->Write();
+    return Fail("cannot write the transcript: " + reason);
+  }
+  bool pictures_written = WriteScreenshots(platform, cl);
+  pictures_written = (!gif || gif->Write()) && pictures_written;
+  if (platform.time_limit_passed()) {
+    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
+    return pictures_written ? kStatusTimeLimit : kStatusUsage;
+  }
+  return pictures_written ? status : kStatusUsage;
+}
+
+int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timeline timeline) {
+  brindle::HeadlessPlatform platform(stdout, std::move(timeline));
+  // Said when it happens, between the transcript lines around it. The names come from the
+  // events file: escaped, as the transcript escapes its fields.
+  platform.OnScreenshotFailure([](const std::string& file, const std::string& reason) {
+    std::fflush(stdout);
+    Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
+  });
+  std::optional<GifOutput> gif;
+  if (cl.gif) gif.emplace(platform, *cl.gif);
+  brindle::RunOptions options;
+  options.check_only = cl.check;
+  options.quiet = cl.quiet;
+  options.clock_seed = cl.seed.value_or(0);
+  options.slow_paths = SlowPathsAsked();
+  options.report_fault = ReportFault;
+  if (cl.time_limit_s) {
+    platform.SetTimeLimit(std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(*cl.time_limit_s)));
+  }
+  int status = 0;
+  try {
+    status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
+  } catch (...) {
+    // A run that ends for want of memory or of standard output still leaves its recording;
+    // the run's own memory is free again by now.
+    try {
+      if (gif) gif->Write();
+    } catch (...) {
+    }
+    throw;
+  }
+  return EndHeadless(platform, gif, cl, status);
 }
 
 int Run(const brindle::CommandLine& cl) {
@@ -223,40 +344,8 @@ int Run(const brindle::CommandLine& cl) {
     timeline = brindle::ParseTimeline(*events_text);
     if (!timeline.error.empty()) return Fail(*cl.events + ":" + timeline.error);
   }
-  // Refused before the run, so that a long run is not wasted on a picture it cannot keep.
-  if (cl.screenshot) {
-    if (std::optional<std::string> problem = brindle::ReplaceProblem(*cl.screenshot)) {
-      return Fail("cannot write " + *cl.screenshot + ": " + *problem);
-    }
-  }
-
-  brindle::HeadlessPlatform platform(stdout, std::move(timeline));
-  // Said when it happens, between the transcript lines around it. The names come from the
-  // events file: escaped, as the transcript escapes its fields.
-  platform.OnScreenshotFailure([](const std::string& file, const std::string& reason) {
-    std::fflush(stdout);
-    Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
-  });
-  brindle::RunOptions options;
-  options.check_only = cl.check;
-  options.clock_seed = cl.seed.value_or(0);
-  options.slow_paths = SlowPathsAsked();
-  options.report_fault = ReportFault;
-  if (cl.time_limit_s) {
-    platform.SetTimeLimit(std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(*cl.time_limit_s)));
-  }
-  const int status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
-  if (const std::string reason = platform.Flush(); !reason.empty()) {
-    return Fail("cannot write the transcript: " + reason);
-  }
-  const bool screenshots_written = WriteScreenshots(platform, cl);
-  if (platform.time_limit_passed()) {
-    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
-    return screenshots_written ? kStatusTimeLimit : kStatusUsage;
-  }
-  return screenshots_written ? status : kStatusUsage;
+  if (!Writable(cl.screenshot) || !Writable(cl.gif)) return kStatusUsage;
+  return RunHeadless(cl, std::move(text), std::move(timeline));
 }
 
 int ParseAndRun(int argc, char** argv) {

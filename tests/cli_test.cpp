@@ -166,7 +166,10 @@ TEST(CommandLine, WindowAndHeadlessOptionsDoNotMix) {
                                                {"--headless", "--zoom", "auto", "x.bas"},
                                                {"--zoom", "Auto", "x.bas"},
                                                {"--events", "e.txt", "x.bas"},
-                                               {"--screenshot", "s.png", "x.bas"}}) {
+                                               {"--gif", "x.gif", "x.bas"},
+                                               {"--check", "--gif", "x.gif", "x.bas"},
+                                               {"--lint", "--gif", "x.gif", "x.bas"},
+                                               {"--headless", "--gif", "", "x.bas"}}) {
     const ProcessResult r = RunBrindle(args);
     EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
     EXPECT_NE(r.err.find("usage:"), std::string::npos) << args[0] << " " << args[1];
@@ -188,7 +191,7 @@ TEST(CommandLine, ZoomAndEncodingValues) {
   EXPECT_FALSE(parse({"--lint", "--encoding", "cp1252", "x.bas"}, lint));
   CommandLine lint_zoomed;
   EXPECT_EQ(parse({"--lint", "--zoom", "1", "x.bas"}, lint_zoomed),
-            "--lint takes no option but --encoding");
+            "--lint takes no option but --encoding and --quiet");
   CommandLine bad;
   EXPECT_EQ(parse({"--encoding", "x.bas"}, bad), "--encoding needs auto, utf-8 or cp1252");
 }
@@ -203,7 +206,7 @@ TEST(CommandLine, WatchAndRecordAreForAWindowAndNotTogether) {
        "--watch is for a window, not --headless or --check (it reruns the script there)"},
       {{"--headless", "--record", "r.events", "x.bas"},
        "--record is for a window, not --headless or --check (--events replays a recording)"},
-      {{"--lint", "--watch", "x.bas"}, "--lint takes no option but --encoding"},
+      {{"--lint", "--watch", "x.bas"}, "--lint takes no option but --encoding and --quiet"},
       {{"--watch", "--record", "r.events", "x.bas"},
        "--watch and --record cannot be used together"},
       {{"x.bas", "--record"}, "--record needs a file name"},
@@ -251,6 +254,35 @@ TEST(CommandLine, CheckStopsBeforeTheRunAndHeadlessRuns) {
   EXPECT_EQ(RunBrindle({"--check", script.string()}).out, stats);
   EXPECT_EQ(RunBrindle({"--headless", script.string()}).out, stats + "print\t1\t2\t3\n");
   fs::remove(script);
+}
+
+// --quiet leaves out the statistics box and nothing else: the other boxes, the prints and the
+// exit status stay, also with --check; --lint, which shows no box, takes it too.
+TEST(CommandLine, QuietLeavesOutTheStatisticsBoxAlone) {
+  const fs::path script =
+      WriteTemp("brindle-cli-quiet.bas", "STR s\nPRINT 1, 2, 3\nSETTEXT 5, \"x\"\ns = 5\n");
+  const ProcessResult loud = RunBrindle({"--headless", script.string()});
+  const ProcessResult quiet = RunBrindle({"--headless", "--quiet", script.string()});
+  ASSERT_EQ(loud.out.rfind("box\tTokenizer\t", 0), 0u);
+  EXPECT_EQ(quiet.out, loud.out.substr(loud.out.find('\n') + 1));
+  EXPECT_EQ(quiet.err, loud.err);
+  EXPECT_EQ(quiet.status, 3);
+  EXPECT_EQ(RunBrindle({"--check", "--quiet", script.string()}).out, "");
+  const ProcessResult lint = RunBrindle({"--lint", "--quiet", script.string()});
+  EXPECT_EQ(lint.out, "");
+  EXPECT_NE(lint.status, 2) << lint.err;
+
+  // Faults are still shown.
+  const fs::path refused = WriteTemp("brindle-cli-quiet-refused.bas", "IF x\n");
+  const ProcessResult check = RunBrindle({"--quiet", "--check", refused.string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.out,
+            "box\tERROR~IF\tWrong operator(2)! -{ EOL }-Line: 1\nbox\tProgram Exit!\tEND\n");
+  const ProcessResult empty = RunBrindle({"--headless", "--quiet", "/dev/null"});
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.out.rfind("box\tProcess Terminated!\t", 0), 0u) << empty.out;
+  fs::remove(script);
+  fs::remove(refused);
 }
 
 }  // namespace

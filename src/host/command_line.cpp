@@ -11,21 +11,24 @@ const std::string_view kUsage =
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
     "       brindle --help | --version\n"
-    "common options:\n"
+    "options:\n"
     "  --encoding auto|utf-8|cp1252\n"
     "                          how the script file is read (default auto: a UTF-8 file is\n"
     "                          converted to Windows-1252, any other read byte for byte)\n"
-    "headless options:\n"
-    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
+    "  --quiet                 no tokenizer statistics box (also with --check)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "headless options:\n"
+    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
+    "  --gif FILE.gif          an animated GIF of the run, timed by the events' virtual time\n"
     "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
     "window options:\n"
     "  --zoom auto|N           show each canvas pixel as N x N screen pixels (1 to 4; default\n"
     "                          auto: the largest that fits the screen)\n"
-    "  F11 in the window       full screen on and off\n"
     "  --watch                 run the script again each time its file is saved\n"
-    "  --record FILE           write the session as an events timeline, for --events\n";
+    "  --record FILE           write the session as an events timeline, for --events\n"
+    "  F11 in the window       full screen on and off\n"
+    "  F12 in the window       write brindle-YYYYMMDD-HHMMSS.png in the current folder\n";
 
 namespace {
 
@@ -41,20 +44,22 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp) {
     const bool alone = cl.script.empty() && !cl.headless && !cl.check && !cl.lint && !cl.events &&
-                       !cl.screenshot && !cl.seed && !cl.time_limit_s && !cl.zoom && !cl.watch &&
-                       !cl.record;
+                       !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s && !cl.zoom &&
+                       !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
     return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
   }
   if (cl.script.empty()) return "no script given";
-  if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.seed ||
+  // --quiet changes nothing --lint writes, so editors may pass it to every command.
+  if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.gif || cl.seed ||
                   cl.time_limit_s || cl.zoom || cl.watch || cl.record)) {
-    return "--lint takes no option but --encoding";
+    return "--lint takes no option but --encoding and --quiet";
   }
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
+  if (cl.check && cl.gif) return "--check runs nothing and takes no --gif";
   const bool window = !cl.headless && !cl.check && !cl.lint;
-  if (window && (cl.events || cl.screenshot || cl.time_limit_s)) {
-    return "--events, --screenshot and --time-limit need --headless";
+  if (window && (cl.events || cl.gif || cl.time_limit_s)) {
+    return "--events, --gif and --time-limit need --headless";
   }
   if (cl.check && cl.time_limit_s) return "--check runs nothing and takes no --time-limit";
   if (!window && cl.zoom) return "--zoom is for a window, not --headless or --check";
@@ -111,6 +116,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.lint = true;
     } else if (arg == "--lsp") {
       cl.lsp = true;
+    } else if (arg == "--quiet") {
+      cl.quiet = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
     } else if (arg == "--watch") {
@@ -119,6 +126,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       if (auto problem = FileOption(argc, argv, i, cl.record)) return problem;
     } else if (arg == "--screenshot") {
       if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
+    } else if (arg == "--gif") {
+      if (auto problem = FileOption(argc, argv, i, cl.gif)) return problem;
     } else if (arg == "--seed") {
       if (++i == argc) return "--seed needs a number";
       cl.seed = ParseSeed(argv[i]);

@@ -1,4 +1,4 @@
-// The command line: brindle [--headless [options] | --check] SCRIPT
+// The command line: brindle [--headless [options] | --check | --lint] [--quiet] SCRIPT
 #pragma once
 
 #include <cstdint>
@@ -20,11 +20,13 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   bool watch = false;  // the window's: run the script again each time its file is saved
+  bool quiet = false;  // no tokenizer statistics box
   std::optional<uint32_t> seed;
   // The window's: each canvas pixel as zoom x zoom screen pixels; kZoomAuto: as large as fits.
   std::optional<int> zoom;
   std::optional<ScriptEncoding> encoding;
-  std::optional<std::string> screenshot;
+  std::optional<std::string> screenshot;  // headless and in a window
+  std::optional<std::string> gif;         // headless: an animated picture of the run
   std::optional<std::string> events;
   std::optional<std::string> record;   // the window's: the session as an events timeline
   std::optional<double> time_limit_s;  // headless: the run ends once this much time has passed

@@ -15,9 +15,9 @@
 namespace brindle {
 namespace {
 
-// Tokenizes the source and shows the statistics or the fault. True when the source is usable:
-// no fault and at least one line end.
-bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) {
+// Tokenizes the source and shows the statistics (unless quiet) or the fault. True when the
+// source is usable: no fault and at least one line end.
+bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source, bool quiet) {
   TokenizeResult result = Tokenize(source, tokens);
   if (result.error != TokenizerError::kNone) {
     if (in.report_fault) {
@@ -26,7 +26,9 @@ bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) 
     }
     ShowMessage(in, *result.fault);
   } else {
-    ShowMessage(in, msg::TokenStatistics(result.token_count, tokens.line_count));
+    // The box only informs: no event is taken headless, and in a window the script has no
+    // handler yet for what arrives while it is open.
+    if (!quiet) ShowMessage(in, msg::TokenStatistics(result.token_count, tokens.line_count));
     tokens.count = result.token_count;
     if (tokens.line_count > 0) return true;
   }
@@ -50,7 +52,7 @@ bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source) 
 // handler recorded before a pre-check fault can run (and be abandoned) while that fault is shown.
 void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
                const RunOptions& options, WindowProcedure& window_proc) {
-  if (!RunTokenizer(in, image.tokens, source.text)) {
+  if (!RunTokenizer(in, image.tokens, source.text, options.quiet)) {
     in.outcome.front_end_failed = true;
     ShowMessage(in, msg::ProgramExit());
     return;

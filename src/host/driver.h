@@ -18,6 +18,7 @@ struct SourceFile {
 
 struct RunOptions {
   bool check_only = false;             // stop after the pre-check
+  bool quiet = false;                  // no statistics box after a tokenizer run that succeeded
   std::optional<uint32_t> clock_seed;  // RAND's seed; the platform's clock when absent
   // Run every statement and expression the general way: see Interpreter::slow_paths.
   bool slow_paths = false;

@@ -32,16 +32,46 @@ void HeadlessPlatform::NoteText(int x, int y, std::string_view text) {
   transcript_.Print(x, y, text);
 }
 
-// Before anything was shown the window has its background colour.
 std::vector<ColorRef> HeadlessPlatform::Screenshot() const {
-  std::vector<ColorRef> picture = shown_;
-  if (picture.empty()) picture.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
-  DrawInputBoxes(boxes_.boxes(), picture);
+  std::vector<ColorRef> picture;
+  ComposeScreen(picture);
   return picture;
+}
+
+// Before anything was shown the window has its background colour.
+void HeadlessPlatform::ComposeScreen(std::vector<ColorRef>& out) const {
+  if (shown_.empty()) {
+    out.assign(Canvas::kWidth * Canvas::kHeight, kButtonFace);
+  } else {
+    out.assign(shown_.begin(), shown_.end());
+  }
+  DrawInputBoxes(boxes_.boxes(), out);
 }
 
 void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
   canvas.CopyPixelsTo(shown_);
+  canvas_shown_ = true;
+}
+
+void HeadlessPlatform::ObservePicture(PictureObserver observer) {
+  observer_ = std::move(observer);
+  canvas_shown_ = true;  // the picture of time 0, whatever it is
+}
+
+// The clock moves only between events, never per token, so without an observer this costs a
+// test per event; with one, the picture is composed only when something was shown.
+void HeadlessPlatform::MoveClockTo(int64_t ms) {
+  if (observer_ && ms != now_ms_) TellPicture();
+  now_ms_ = ms;
+}
+
+void HeadlessPlatform::TellPicture() {
+  if (!canvas_shown_ && boxes_.fields_version() == told_fields_version_) return;
+  canvas_shown_ = false;
+  told_fields_version_ = boxes_.fields_version();
+  // Composed into the same storage every time: a run may tell thousands of pictures.
+  ComposeScreen(told_picture_);
+  if (!observer_(told_picture_, now_ms_)) observer_ = nullptr;
 }
 
 void HeadlessPlatform::StartTimer(uint32_t interval_ms) {
@@ -133,11 +163,11 @@ bool HeadlessPlatform::PollClose() {
     return false;
   }
   // The lines passed over still happen, without ticks: no handler can run at this depth.
-  now_ms_ += wait_left_ms_;
+  MoveClockTo(now_ms_ + wait_left_ms_);
   wait_left_ms_ = 0;
   for (; next_line_ < close; ++next_line_) {
     const TimelineLine& line = timeline_.lines[next_line_];
-    if (line.kind == Kind::kWait) now_ms_ += line.a;
+    if (line.kind == Kind::kWait) MoveClockTo(now_ms_ + line.a);
     if (line.kind == Kind::kScreenshot) WriteScreenshot(line.text);
   }
   ++next_line_;
@@ -176,11 +206,11 @@ bool HeadlessPlatform::TakeTick(bool in_message_loop) {
     const int64_t next = timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
     if (next - now_ms_ <= wait_left_ms_) {
       wait_left_ms_ -= next - now_ms_;
-      now_ms_ = next;
+      MoveClockTo(next);
       return true;
     }
   }
-  now_ms_ += wait_left_ms_;
+  MoveClockTo(now_ms_ + wait_left_ms_);
   wait_left_ms_ = 0;
   return false;
 }

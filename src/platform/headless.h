@@ -60,6 +60,15 @@ class HeadlessPlatform : public Platform {
   bool time_limit_passed() const { return time_limit_passed_; }
   // Whether a screenshot line could not be written.
   bool screenshot_failed() const { return screenshot_failed_; }
+  // The virtual clock, in milliseconds from the start.
+  int64_t now_ms() const { return now_ms_; }
+
+  // Told what the window shows, with the virtual time it shows it from, each time the clock
+  // is about to move on after that picture changed (first: at the first move). Pictures shown
+  // at one time in between are not told apart: only the last counts. The observer returns
+  // false to be told no more. It may take the pixels, leaving storage of the same size.
+  using PictureObserver = std::function<bool(std::vector<ColorRef>& picture, int64_t ms)>;
+  void ObservePicture(PictureObserver observer);
 
  private:
   // What a timeline line makes the user do: an event for the window, or a character or a
@@ -87,6 +96,10 @@ class HeadlessPlatform : public Platform {
   bool TakeTick(bool in_message_loop);
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
   void WriteScreenshot(const std::string& file);
+  void ComposeScreen(std::vector<ColorRef>& out) const;
+  // Every move of the virtual clock goes through here.
+  void MoveClockTo(int64_t ms);
+  void TellPicture();
   bool PastTimeLimit();
   void QueueKey(int key);
   void QueueEvent(const WindowEvent& event);
@@ -111,6 +124,10 @@ class HeadlessPlatform : public Platform {
   bool time_limit_passed_ = false;
   ScreenshotFailure report_failure_;
   bool screenshot_failed_ = false;
+  PictureObserver observer_;
+  bool canvas_shown_ = false;         // since the observer was last told
+  uint64_t told_fields_version_ = 0;  // of the input boxes the observer was last told
+  std::vector<ColorRef> told_picture_;
 };
 
 }  // namespace brindle

@@ -46,14 +46,16 @@ class Run:
     choose, so that window pixels are canvas pixels (the test screen would take zoom 2)."""
 
     def __init__(self, session, brindle, script, args=()):
-        self.session, self.brindle = session, brindle
+        # It runs in its own folder, where F12 saves its pictures.
+        self.session, self.brindle = session, os.path.abspath(brindle)
         self.dir = tempfile.mkdtemp(prefix='brindle-window-')
         self.script = os.path.join(self.dir, 'script.bas')
         with open(self.script, 'w') as f:
             f.write(script)
         args = list(args) if '--zoom' in args else ['--zoom', '1'] + list(args)
         self.process = subprocess.Popen([brindle] + args + [self.script], env=session.env,
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                        cwd=self.dir, stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE)
         self.window = None
 
     def start(self):
@@ -86,14 +88,16 @@ class Run:
 
     def close(self, other_lines=()):
         """Closes the window: the program ends at once with status 0 and nothing on stderr but
-        the lines of the faults it showed and other_lines (a sanitizer's report would be
-        there)."""
+        the lines of the faults it showed and other lines, one for each of other_lines, in
+        order, each holding it (a sanitizer's report would be there). Returns those lines."""
         self.session.close(self.window)
         status, _, err = self.wait_exit()
         others = [line for line in err.splitlines()
                   if not line.startswith(self.script + ':') or ': error: ' not in line]
-        check(status == 0 and others == list(other_lines),
+        check(status == 0 and len(others) == len(other_lines) and
+              all(part in line for part, line in zip(other_lines, others)),
               'closing ended with status %d: %s' % (status, err))
+        return others
 
     def stop(self):
         if self.process.poll() is None:
@@ -513,6 +517,60 @@ def keys_right_after_the_statistics_box_reach_the_script(session, brindle):
         session.xdotool('key', 'a')
         run.wait_picture('the rectangle of key A', lambda p: p.pixel(120, 120) == (65, 0, 200))
         run.close()
+    finally:
+        run.stop()
+
+
+@test
+def quiet_shows_no_statistics_box(session, brindle):
+    run = Run(session, brindle, KEYS_AND_MOUSE, ['--quiet'])
+    try:
+        run.window = session.find_window(MAIN_TITLE)
+        run.wait_picture('the script\'s background', lambda p: p.pixel(5, 5) == (10, 20, 30))
+        check(not session.windows('Tokenizer'), 'no statistics box')
+        run.close()
+    finally:
+        run.stop()
+
+
+@test
+def f12_saves_the_picture_and_the_script_gets_the_key(session, brindle):
+    run = Run(session, brindle, KEYS_AND_MOUSE)
+    try:
+        window = run.start()
+        run.wait_picture('the script\'s background', lambda p: p.pixel(5, 5) == (10, 20, 30))
+        session.key(window, 'F12')
+        run.wait_picture('the rectangle of key F12', lambda p: p.pixel(120, 120) == (123, 0, 200))
+        saved = wait_until('the saved picture', lambda: [
+            name for name in os.listdir(run.dir) if name.startswith('brindle-')])
+        check(re.fullmatch(r'brindle-\d{8}-\d{6}\.png', saved[0]), 'its name: %s' % saved)
+        # Saved as the key went down, before the script drew for it.
+        same_as_headless(read_png(os.path.join(run.dir, saved[0])), run.headless('idle\n'))
+        said = run.close(['saved the window\'s picture'])
+        check(said == ['brindle: saved the window\'s picture as %s' % saved[0]],
+              'said on stderr: %s' % said)
+    finally:
+        run.stop()
+
+
+@test
+def screenshot_on_close_is_the_headless_one(session, brindle):
+    png = os.path.join(tempfile.mkdtemp(prefix='brindle-shot-'), 'closed.png')
+    run = Run(session, brindle, INPUT_BOXES, ['--screenshot', png])
+    try:
+        window = run.start()
+        run.wait_picture('the boxes', lambda p: p.pixel(200, 70) == (255, 255, 255))
+        session.click(window, 25, 30)
+        session.type(window, 'Hello')
+        session.key(window, 'Tab')
+        session.type(window, 'world')
+        session.key(window, 'Return')
+        run.wait_picture('the handler\'s answer', lambda p: p.pixel(60, 120) == (0, 160, 0))
+        check(not os.path.exists(png), 'written only when the window closes')
+        run.close()
+        # The focused box's caret is in the window, not in the picture.
+        same_as_headless(read_png(png), run.headless(
+            'idle\nclick 25 30\ntype Hello\ntab\ntype world\nenter\nidle\n'))
     finally:
         run.stop()
 

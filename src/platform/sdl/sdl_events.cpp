@@ -13,6 +13,8 @@ namespace {
 
 using Type = WindowEvent::Type;
 
+constexpr int kF12Key = 123;
+
 // The window an event belongs to; 0 for events of no window.
 uint32_t WindowOf(const SDL_Event& event) {
   switch (event.type) {
@@ -169,6 +171,8 @@ std::optional<WindowEvent> SdlPlatform::TranslateKey(const SDL_KeyboardEvent& ke
   }
   const int vk = VirtualKeyOf(key.keysym);
   if (vk == 0) return std::nullopt;
+  // The script still gets the key; a key held down saves one picture, not one a repeat.
+  if (vk == kF12Key && key.type == SDL_KEYDOWN && key.repeat == 0) SavePicture();
   if (key.type == SDL_KEYUP) {
     return boxes_.HasFocus() ? Event(Type::kControl) : KeyEvent(Type::kKeyUp, vk);
   }

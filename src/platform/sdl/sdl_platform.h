@@ -55,6 +55,8 @@ class SdlPlatform final : public Platform {
 
   // Whether the user has closed the window.
   bool closed() const { return closed_; }
+  // What the window shows, as a headless screenshot has it: the boxes without the caret.
+  std::vector<ColorRef> Screenshot() const { return picture_.Screenshot(boxes_); }
 
   // --record: each event handed to the program, each tick and the close become timeline lines.
   void SetRecorder(TimelineRecorder* recorder) { recorder_ = recorder; }
@@ -88,6 +90,8 @@ class SdlPlatform final : public Platform {
   bool MakesWindowEvent(const SDL_Event& event) const;
   enum class CloseAhead { kNone, kFirst, kBehindOthers };
   CloseAhead FindClose() const;
+  // F12: the window's picture to a new file in the current folder, said on stderr.
+  void SavePicture() const;
   // Hands an event to the sink while a message box waits.
   void DeliverDuringBox(const WindowEvent& event);
 

@@ -55,6 +55,13 @@ void WindowPicture::SetCanvas(const Canvas& canvas) {
   boxes_drawn_ = false;
 }
 
+std::vector<ColorRef> WindowPicture::Screenshot(const InputBoxes& boxes) const {
+  std::vector<ColorRef> picture = canvas_;
+  if (picture.empty()) picture.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
+  DrawInputBoxes(boxes.boxes(), picture);
+  return picture;
+}
+
 const std::vector<ColorRef>& WindowPicture::Compose(const InputBoxes& boxes, bool caret_on) {
   if (canvas_.empty()) canvas_.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
   if (boxes.boxes().empty()) return canvas_;

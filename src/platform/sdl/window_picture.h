@@ -32,6 +32,10 @@ class WindowPicture {
   // the boxes over it, then the focused box's selection and, when caret_on, its caret.
   const std::vector<ColorRef>& Compose(const InputBoxes& boxes, bool caret_on);
 
+  // What a screenshot shows, as headless: the canvas (the button face before the first) with
+  // the boxes over it, and neither caret nor selection.
+  std::vector<ColorRef> Screenshot(const InputBoxes& boxes) const;
+
   // All the box drawing done so far.
   const BoxDrawingWork& work() const { return work_; }
 
