@@ -1,0 +1,128 @@
+#include "cli/headless_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "cli/run_files.h"
+#include "cli/terminal.h"
+#include "host/driver.h"
+#include "platform/file_replace.h"
+#include "platform/gif_recorder.h"
+#include "platform/headless.h"
+#include "platform/transcript.h"
+
+namespace brindle::cli {
+namespace {
+
+// The recording of --gif. A limit that ends it is said when it is reached; the run goes on.
+class GifOutput {
+ public:
+  GifOutput(brindle::HeadlessPlatform& platform, std::string file)
+      : platform_(platform),
+        file_(std::move(file)),
+        recorder_(brindle::Canvas::kWidth, brindle::Canvas::kHeight) {
+    // The observer keeps this object's address.
+    platform.ObservePicture([this](std::vector<brindle::ColorRef>& picture, int64_t ms) {
+      recorder_.Show(picture, ms);
+      return !TellIfStopped();
+    });
+  }
+
+  GifOutput(const GifOutput&) = delete;
+  GifOutput& operator=(const GifOutput&) = delete;
+
+  // Ends the recording with what the window shows now; false, said on stderr, if the file
+  // could not be written.
+  bool Write() {
+    const std::vector<unsigned char> bytes =
+        recorder_.Finish(platform_.Screenshot(), platform_.now_ms());
+    TellIfStopped();
+    std::string reason;
+    if (!brindle::ReplaceFile(file_, bytes, reason)) {
+      Fail("cannot write " + file_ + ": " + reason);
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  bool TellIfStopped() {
+    if (!recorder_.stopped()) return false;
+    if (!told_) {
+      told_ = true;
+      std::fflush(stdout);
+      Fail(file_ + ": the GIF ends here, at its limit of " + *recorder_.stopped() +
+           "; the run goes on");
+    }
+    return true;
+  }
+
+  brindle::HeadlessPlatform& platform_;
+  std::string file_;
+  brindle::GifRecorder recorder_;
+  bool told_ = false;
+};
+
+// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
+bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
+  if (platform.screenshot_failed()) return false;
+  return WriteScreenshot(platform.Screenshot(), cl.screenshot);
+}
+
+// The pictures and the status once a headless run has ended.
+int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& gif,
+                const brindle::CommandLine& cl, int status) {
+  if (const std::string reason = platform.Flush(); !reason.empty()) {
+    if (gif) gif->Write();
+    return Fail("cannot write the transcript: " + reason);
+  }
+  bool pictures_written = WriteScreenshots(platform, cl);
+  pictures_written = (!gif || gif->Write()) && pictures_written;
+  if (platform.time_limit_passed()) {
+    Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
+    return pictures_written ? kStatusTimeLimit : kStatusUsage;
+  }
+  return pictures_written ? status : kStatusUsage;
+}
+
+}  // namespace
+
+int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timeline timeline) {
+  brindle::HeadlessPlatform platform(stdout, std::move(timeline));
+  // Said when it happens, between the transcript lines around it. The names come from the
+  // events file: escaped, as the transcript escapes its fields.
+  platform.OnScreenshotFailure([](const std::string& file, const std::string& reason) {
+    std::fflush(stdout);
+    Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
+  });
+  std::optional<GifOutput> gif;
+  if (cl.gif) gif.emplace(platform, *cl.gif);
+  brindle::RunOptions options;
+  options.check_only = cl.check;
+  options.quiet = cl.quiet;
+  options.clock_seed = cl.seed.value_or(0);
+  options.slow_paths = SlowPathsAsked();
+  options.report_fault = ReportFault;
+  if (cl.time_limit_s) {
+    platform.SetTimeLimit(std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(*cl.time_limit_s)));
+  }
+  int status = 0;
+  try {
+    status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
+  } catch (...) {
+    // A run that ends for want of memory or of standard output still leaves its recording;
+    // the run's own memory is free again by now.
+    try {
+      if (gif) gif->Write();
+    } catch (...) {
+    }
+    throw;
+  }
+  return EndHeadless(platform, gif, cl, status);
+}
+
+}  // namespace brindle::cli
