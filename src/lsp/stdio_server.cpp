@@ -7,19 +7,10 @@
 
 #include "lsp/frame_reader.h"
 #include "lsp/server.h"
+#include "platform/fd_write.h"
 
 namespace brindle::lsp {
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
 
 bool Send(int fd, const std::vector<Json>& messages) {
   for (const Json& message : messages) {

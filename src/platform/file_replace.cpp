@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/fd_write.h"
+
 namespace brindle {
 namespace {
 
@@ -22,17 +24,6 @@ mode_t NewFileMode() {
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, std::span<const unsigned char> bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // mkstemp opens with O_EXCL under a name of its own choosing, so an existing path (a
@@ -67,7 +58,7 @@ bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
     reason = SystemReason();
     return false;
   }
-  bool written = fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, bytes);
+  bool written = fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, bytes.data(), bytes.size());
   if (!written) reason = SystemReason();
   if (close(fd) != 0 && written) {
     written = false;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fd_write.h"
 #include "platform/file_replace.h"
 
 namespace brindle {
@@ -18,16 +19,6 @@ std::string WithNumbers(std::string_view name, int numbers, const TimelineLine& 
   if (numbers >= 1) text += " " + std::to_string(line.a);
   if (numbers >= 2) text += " " + std::to_string(line.b);
   return text;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
 }
 
 }  // namespace
