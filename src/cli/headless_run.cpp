@@ -68,7 +68,8 @@ class GifOutput {
 // Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
 bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
   if (platform.screenshot_failed()) return false;
-  return WriteScreenshot(platform.Screenshot(), cl.screenshot);
+  // The picture is composed only when a file asks for it: it costs more than an empty run.
+  return !cl.screenshot || WriteScreenshot(platform.Screenshot(), cl.screenshot);
 }
 
 // The pictures and the status once a headless run has ended.

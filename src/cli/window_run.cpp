@@ -116,7 +116,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
   if (recorder != nullptr && !recorder->error().empty()) {
     return Fail("cannot write " + *cl.record + ": " + recorder->error());
   }
-  if (!WriteScreenshot(platform->Screenshot(), cl.screenshot)) return kStatusUsage;
+  if (cl.screenshot && !WriteScreenshot(platform->Screenshot(), cl.screenshot)) return kStatusUsage;
   return platform->closed() ? 0 : status;
 }
 

@@ -4,6 +4,7 @@
 
 #include "exec/block_cache.h"
 #include "exec/executor.h"
+#include "exec/if_condition.h"
 #include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
@@ -61,7 +62,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
     }
     head.body_assignment = KnownAssignmentAt(in, head.body + 1);
     if (head.body_assignment == nullptr) return nullptr;
-    const bool comes_back = head.body_assignment->wend_next && head.mark == position;
+    const bool comes_back = WendFollows(in, *head.body_assignment) && head.mark == position;
     head.wend_after_assignment = comes_back ? head.body_assignment->end.exec_pos + 1 : 0;
   }
   return head.body_assignment;

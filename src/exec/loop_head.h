@@ -7,12 +7,12 @@
 
 #include "exec/statements.h"
 #include "expr/compare.h"
+#include "expr/program.h"
 #include "frontend/token_table.h"
 #include "runtime/interpreter.h"
 
 namespace brindle {
 
-struct Program;
 struct Region;
 
 struct LoopComparison {
@@ -98,6 +98,12 @@ inline bool CloseCheckDue(Interpreter& in) {
   return --in.loop_turns_to_close_check <= 0;
 }
 void EndIfCloseRequested(Interpreter& in);
+
+// Whether the statement loop takes a WEND right after this assignment (its end test passes: a
+// token follows), so that the assignment may run the WEND itself.
+inline bool WendFollows(const Interpreter& in, const Program& assignment) {
+  return in.image.facts.info[assignment.end.exec_pos + 1].kind == KW_WEND;
+}
 
 // Turns a loop whose body is the assignment program `body` and nothing else, from after its
 // first turn, until its condition fails; as WEND and WHILE would, with the cursor left after

@@ -5,6 +5,7 @@
 
 #include "exec/block_cache.h"
 #include "exec/executor.h"
+#include "exec/if_condition.h"
 #include "exec/loop_head.h"
 #include "exec/region.h"
 #include "exec/scan.h"

@@ -41,9 +41,6 @@ Program Compile(Interpreter& in, Rule rule) {
   if (!in.slow_paths) Optimize(program);
   MeasureDepths(program);
   if (!in.slow_paths) {
-    const int next = program.end.exec_pos + 1;
-    program.wend_next = rule == Rule::kAssignment && next <= in.image.tokens.count &&
-                        in.image.facts.info[next].kind == KW_WEND;
     FindTakenVariable(program);
     program.direct = MakeDirect(program, in.values.var_num.data());
   }

@@ -124,14 +124,6 @@ int EvalCondition(Interpreter& in);
 inline const Program* KnownConditionAt(const Interpreter& in, int position) {
   return in.exprs.by_position[static_cast<int>(Rule::kCondition)][position];
 }
-// Whether IF reads a condition that starts at a position: one whose first operand is a VAR,
-// PTR or STR variable or an element. Any other leaves the last outcome as it was.
-inline bool IfReadsConditionAt(const Interpreter& in, int position) {
-  const TokenInfo& operand = in.image.facts.info[position];
-  const int type = operand.var_type;
-  return type == KW_VAR || type == KW_PTR || type == KW_STR ||
-         (operand.var == 0 && in.image.facts.info[position + 1].kind == TK_LBRACKET);
-}
 inline int RunCondition(Interpreter& in, const Program& condition) {
   return static_cast<int>(RunNumberProgram(in, condition));
 }

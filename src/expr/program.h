@@ -33,9 +33,6 @@ struct Program {
   // instead of quadratic, and give it back cut to its old length if the run is abandoned.
   // 0 for the others.
   int32_t takes_var = 0;
-  // An assignment program after which the statement loop takes a WEND next (the end test
-  // passes: a token follows).
-  bool wend_next = false;
   // The same program in three-address form, when it has no texts (never on the slow paths).
   std::unique_ptr<DirectProgram> direct;
 };
