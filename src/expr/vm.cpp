@@ -191,7 +191,7 @@ namespace {
 // In a counting build, each instruction is counted as it is dispatched, for the machine that
 // BRINDLE_MACHINE names (runtime/op_counts.h).
 #ifdef BRINDLE_OP_COUNTS
-#define BRINDLE_DISPATCH                                 \
+#define BRINDLE_DISPATCH                          \
   BRINDLE_COUNT_OP(BRINDLE_MACHINE, false, i->op); \
   goto* kCode[static_cast<int>(i->op)]
 #else

@@ -47,7 +47,7 @@ enum class HeadOp : uint8_t {
 // [machine][slow path][operation]. Written out at exit when BRINDLE_OP_COUNTS_FILE names a
 // file (op_counts.cpp).
 extern uint64_t g_op_counts[kOpMachines][2][kMostMachineOps];
-#define BRINDLE_COUNT_OP(machine, slow, op)                                                    \
+#define BRINDLE_COUNT_OP(machine, slow, op)                                                  \
   (++::brindle::g_op_counts[static_cast<int>(::brindle::OpMachine::machine)][(slow) ? 1 : 0] \
                            [static_cast<int>(op)])
 #else
