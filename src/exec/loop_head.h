@@ -10,6 +10,7 @@
 #include "expr/program.h"
 #include "frontend/token_table.h"
 #include "runtime/interpreter.h"
+#include "runtime/op_counts.h"
 
 namespace brindle {
 
@@ -46,11 +47,27 @@ struct LoopHead {
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand);
 
+#ifdef BRINDLE_OP_COUNTS
+inline void CountComparison(const Interpreter& in, const LoopComparison& c) {
+  const HeadOp op = c.op == TK_EQUAL     ? HeadOp::kEqual
+                    : c.op == TK_BANG    ? HeadOp::kNotEqual
+                    : c.op == TK_GREATER ? HeadOp::kGreater
+                    : c.op == TK_LESS    ? HeadOp::kLess
+                                         : HeadOp::kOtherOperator;
+  BRINDLE_COUNT_OP(kWhileHead, in.slow_paths, op);
+  BRINDLE_COUNT_OP(kWhileHead, in.slow_paths,
+                   c.right_var != 0 ? HeadOp::kRightVariable : HeadOp::kRightNumber);
+}
+#endif
+
 // One comparison of a WHILE head; a bad operand ends the run. A caller that has checked the
 // head's operands leaves the check out.
 template <bool kOperandsChecked = false>
 inline bool Compare(Interpreter& in, const LoopComparison& c) {
   if (!kOperandsChecked && c.bad_operand != 0) AbandonForWrongType(in, c.bad_operand);
+#ifdef BRINDLE_OP_COUNTS
+  CountComparison(in, c);
+#endif
   const float a = in.values.var_num[c.left_var];
   const float b = c.right_var != 0 ? in.values.var_num[c.right_var] : c.right_number;
   return NumbersCompare(a, b, c.op);
@@ -59,6 +76,10 @@ inline bool Compare(Interpreter& in, const LoopComparison& c) {
 // Whether the loop goes on. Both comparisons are made, whatever the first gives.
 template <bool kOperandsChecked = false>
 inline bool Holds(Interpreter& in, const LoopHead& head) {
+  BRINDLE_COUNT_OP(kWhileHead, in.slow_paths,
+                   head.join == 0        ? HeadOp::kOne
+                   : head.join == TK_AMP ? HeadOp::kAllOf
+                                         : HeadOp::kAnyOf);
   const bool first = Compare<kOperandsChecked>(in, head.first);
   if (head.join == 0) return first;
   const bool second = Compare<kOperandsChecked>(in, head.second);

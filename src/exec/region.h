@@ -19,26 +19,41 @@ struct Interpreter;
 struct LoopHead;
 struct Program;
 
+// The operations, each declared once: the enum and the names the coverage gate reports come
+// from this list.
+// clang-format off
+#define BRINDLE_REGION_OPS(X)                                                                 \
+  /* the pump at the tokens from position to `expected`, which begin no statement */         \
+  X(Pump)                                                                                     \
+  X(Assign)     /* program: an assignment run before */                                      \
+  /* program: the condition, or null when IF leaves the last outcome; false: jump */         \
+  X(If)                                                                                       \
+  /* the same for a condition of comparisons: code, `expected` of them, any */               \
+  X(IfChain)                                                                                  \
+  X(Else)       /* the last outcome true (-1): jump */                                       \
+  X(While)      /* head: the loop goes on, else jump */                                      \
+  X(Turn)       /* head: a loop whose body is one assignment, turned whole; then on */       \
+  /* back to the WHILE at `expected`, whose kWhile is at jump; with no loop open, on */      \
+  X(Wend)                                                                                     \
+  X(Goto)       /* on, to the label's code (at `expected`) */                                \
+  X(Call)       /* a function at position; on to its body */                                 \
+  /* back to the call on top of the return stack (Region::returns); with no call open, on */ \
+  X(EndFn)                                                                                    \
+  X(Pset)       /* program, program2: the coordinates */                                     \
+  /* the statement at position, run by its own function; on when it ends at `expected` */    \
+  /* (0: not known yet, -1: never the same) */                                               \
+  X(Statement)                                                                                \
+  /* The three that are no statement of their own come last. */                             \
+  X(Jump)                                                                                     \
+  X(Exit)        /* the cursor to {position, position}, the flow to exit_flow */             \
+  /* the same, for a statement not run before: the region is made again */                   \
+  X(ExitUnknown)
+// clang-format on
+
 enum class RegionOpKind : uint8_t {
-  kPump,       // the pump at the tokens from position to `expected`, which begin no statement
-  kAssign,     // program: an assignment run before
-  kIf,         // program: the condition, or null when IF leaves the last outcome; false: jump
-  kIfChain,    // the same for a condition of comparisons: code, `expected` of them, any
-  kElse,       // the last outcome true (-1): jump
-  kWhile,      // head: the loop goes on, else jump
-  kTurn,       // head: a loop whose body is one assignment, turned whole; then on
-  kWend,       // back to the WHILE at `expected`, whose kWhile is at jump; with no loop open, on
-  kGoto,       // on, to the label's code (at `expected`)
-  kCall,       // a function at position; on to its body
-  kEndFn,      // back to the call on top of the return stack (Region::returns); with no
-               // call open, on
-  kPset,       // program, program2: the coordinates
-  kStatement,  // the statement at position, run by its own function; on when it ends at
-               // `expected` (0: not known yet, -1: never the same)
-  // The three that are no statement of their own come last.
-  kJump,
-  kExit,         // the cursor to {position, position}, the flow to exit_flow
-  kExitUnknown,  // the same, for a statement not run before: the region is made again
+#define BRINDLE_REGION_ENUM(name) k##name,
+  BRINDLE_REGION_OPS(BRINDLE_REGION_ENUM)
+#undef BRINDLE_REGION_ENUM
 };
 
 struct RegionOp {

@@ -9,6 +9,7 @@
 #include "exec/region.h"
 #include "expr/eval.h"
 #include "runtime/faults.h"
+#include "runtime/op_counts.h"
 
 namespace brindle {
 namespace {
@@ -121,6 +122,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
       if (in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
     }
 #endif
+    BRINDLE_COUNT_OP(kRegion, false, op->kind);
     switch (op->kind) {
       case RegionOpKind::kPump:
         if (!PumpIsDry(in)) PumpEach(in, *op);

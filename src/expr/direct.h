@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "expr/compare.h"
+#include "runtime/op_counts.h"
 
 namespace brindle {
 
@@ -111,20 +112,26 @@ std::optional<ComparisonChain> FindComparisonChain(const DirectProgram& program)
 inline bool ComparisonHolds(const DirectInstruction& i) {
   switch (i.op) {
     case DirectOp::kLess:
+      BRINDLE_COUNT_OP(kChain, false, ChainOp::kLess);
       return NumbersCompare(*i.a, *i.b, TK_LESS);
     case DirectOp::kGreater:
+      BRINDLE_COUNT_OP(kChain, false, ChainOp::kGreater);
       return NumbersCompare(*i.a, *i.b, TK_GREATER);
     case DirectOp::kEqual:
+      BRINDLE_COUNT_OP(kChain, false, ChainOp::kEqual);
       return NumbersCompare(*i.a, *i.b, TK_EQUAL);
     case DirectOp::kNotEqual:
+      BRINDLE_COUNT_OP(kChain, false, ChainOp::kNotEqual);
       return NumbersCompare(*i.a, *i.b, TK_BANG);
     default:  // kCompare
+      BRINDLE_COUNT_OP(kChain, false, ChainOp::kCompare);
       return NumbersCompare(*i.a, *i.b, i.x);
   }
 }
 
 // The chain's outcome: what the program gives, -1 or 0, as true or false.
 inline bool ChainHolds(const ComparisonChain& chain) {
+  BRINDLE_COUNT_OP(kChain, false, chain.any ? ChainOp::kAnyOf : ChainOp::kAllOf);
   for (int k = 0; k < chain.count; ++k) {
     if (ComparisonHolds(chain.first[k]) == chain.any) return chain.any;
   }

@@ -11,6 +11,7 @@
 #include "lang/numbers.h"
 #include "lang/text_limit.h"
 #include "runtime/faults.h"
+#include "runtime/op_counts.h"
 
 namespace brindle {
 namespace {
@@ -187,7 +188,16 @@ namespace {
 // instruction's code (threaded), and every program ends with kEnd, so no loop counts them.
 // Each instruction's code is at the label op_NAME; the dispatch tables are made from the list
 // of instructions in direct.h.
-#define BRINDLE_NEXT goto* kCode[static_cast<int>((++i)->op)]
+// In a counting build, each instruction is counted as it is dispatched, for the machine that
+// BRINDLE_MACHINE names (runtime/op_counts.h).
+#ifdef BRINDLE_OP_COUNTS
+#define BRINDLE_DISPATCH                          \
+  BRINDLE_COUNT_OP(BRINDLE_MACHINE, false, i->op); \
+  goto* kCode[static_cast<int>(i->op)]
+#else
+#define BRINDLE_DISPATCH goto* kCode[static_cast<int>(i->op)]
+#endif
+#define BRINDLE_NEXT ++i; BRINDLE_DISPATCH
 #define BRINDLE_PURE_INSTRUCTIONS                                                         \
   op_Move: *i->out = *i->a; BRINDLE_NEXT;                                                \
   op_Add: *i->out = arith::Add(*i->a, *i->b); BRINDLE_NEXT;                              \
@@ -215,21 +225,24 @@ namespace {
 #define BRINDLE_CALL_LABEL(name, where) BRINDLE_CALL_LABEL_##where(name)
 #define BRINDLE_TABLE(name, where) &&op_##name,
 
+#define BRINDLE_MACHINE kPureCode
 float RunPureCode(const DirectInstruction* code) {
   static constexpr const void* kCode[] = {BRINDLE_DIRECT_OPS(BRINDLE_PURE_TABLE)};
   const DirectInstruction* i = code;
-  goto* kCode[static_cast<int>(i->op)];
+  BRINDLE_DISPATCH;
   BRINDLE_PURE_INSTRUCTIONS
 other: __builtin_unreachable();  // never in a pure program
 op_End:
   return *i->a;
 }
 
+#undef BRINDLE_MACHINE
+#define BRINDLE_MACHINE kCode
 float RunCode(Interpreter& in, const DirectInstruction* code) {
   static constexpr const void* kCode[] = {BRINDLE_DIRECT_OPS(BRINDLE_TABLE)};
   Values& v = in.values;
   const DirectInstruction* i = code;
-  goto* kCode[static_cast<int>(i->op)];
+  BRINDLE_DISPATCH;
   BRINDLE_PURE_INSTRUCTIONS
 op_PtrVar: *i->out = static_cast<float>(v.var_ptr[i->x]); BRINDLE_NEXT;
 op_NumElement: *i->out = ReadArrayNum(v, i->x, ToInteger(*i->a)); BRINDLE_NEXT;
@@ -242,6 +255,7 @@ BRINDLE_DIRECT_OPS(BRINDLE_CALL_LABEL) RunCallingInstruction(in, *i); BRINDLE_NE
 op_End:
   return *i->a;
 }
+#undef BRINDLE_MACHINE
 #undef BRINDLE_TABLE
 #undef BRINDLE_CALL_LABEL
 #undef BRINDLE_CALL_LABEL_CALLS
@@ -253,6 +267,7 @@ op_End:
 #undef BRINDLE_PURE_LABEL_PURE
 #undef BRINDLE_PURE_INSTRUCTIONS
 #undef BRINDLE_NEXT
+#undef BRINDLE_DISPATCH
 // clang-format on
 
 void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
@@ -262,6 +277,7 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
   const Instruction* end = program.code.data() + program.code.size();
   for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
     const Instruction& i = *next;
+    BRINDLE_COUNT_OP(kStack, in.slow_paths, i.op);
     switch (i.op) {
       case Op::kVal:
         n[++top] = TextToNumber(s[text_top--]);
