@@ -1,4 +1,4 @@
-// The command line: brindle [--headless [options] | --check | --lint] [--quiet] SCRIPT
+// The command line: brindle [--headless [options] | --dump [options] | --check | --lint] SCRIPT
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ struct CommandLine {
   bool headless = false;
   bool check = false;
   bool lint = false;
+  bool dump = false;  // a headless run, then what it compiled
   bool lsp = false;  // the language server: messages on standard input and output
   bool help = false;
   bool version = false;
