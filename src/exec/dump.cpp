@@ -38,9 +38,8 @@ std::string Listing::At(int p) const {
 
 std::string_view Listing::LineText(int line) const {
   const size_t start = line_starts_[line - 1];
-  const size_t end = static_cast<size_t>(line) < line_starts_.size()
-                         ? line_starts_[line] - 1
-                         : in.source.size();
+  const size_t end =
+      static_cast<size_t>(line) < line_starts_.size() ? line_starts_[line] - 1 : in.source.size();
   std::string_view text = in.source.substr(start, end - start);
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   return text;
@@ -66,13 +65,13 @@ std::string Listing::HeadId(const LoopHead* head) const {
 
 namespace {
 
-constexpr const char* kRuleNames[] = {"sum", "factor", "text", "text item", "condition",
-                                      "assignment"};
+constexpr const char* kRuleNames[] = {"sum",       "factor",    "text",
+                                      "text item", "condition", "assignment"};
 constexpr int kRules = 6;
 
 struct ExpressionEntry {
   int position = 0;  // where the read starts
-  int cur = 0;       // the token the cursor's copies describe
+  int cur = 0;       // the token the cursor's copies describe when it starts
   Rule rule = Rule::kSum;
   const Program* program = nullptr;
 };
@@ -84,7 +83,8 @@ std::vector<ExpressionEntry> CollectExpressions(const ExprCache& cache) {
     const Rule rule = static_cast<Rule>(r);
     const auto& table = cache.by_position[r];
     for (size_t p = 0; p < table.size(); ++p) {
-      if (table[p] != nullptr) found.push_back({static_cast<int>(p), static_cast<int>(p), rule, table[p]});
+      if (table[p] != nullptr)
+        found.push_back({static_cast<int>(p), static_cast<int>(p), rule, table[p]});
     }
     const auto& stale = cache.stale_by_position[r];
     for (size_t p = 0; p < stale.size(); ++p) {
@@ -93,11 +93,9 @@ std::vector<ExpressionEntry> CollectExpressions(const ExprCache& cache) {
       }
     }
   }
-  // The key's layout is FindOrCompile's: rule << 40 | cur << 20 | position.
   for (const auto& [key, program] : cache.others) {
     if (program == nullptr) continue;
-    found.push_back({static_cast<int>(key & 0xfffff), static_cast<int>(key >> 20 & 0xfffff),
-                     static_cast<Rule>(key >> 40), program});
+    found.push_back({PositionOfOthersKey(key), CurOfOthersKey(key), RuleOfOthersKey(key), program});
   }
   std::sort(found.begin(), found.end(), [](const ExpressionEntry& a, const ExpressionEntry& b) {
     return std::tie(a.position, a.rule, a.cur) < std::tie(b.position, b.rule, b.cur);
@@ -113,7 +111,8 @@ struct HeadEntry {
 std::vector<HeadEntry> CollectHeads(const BlockCache& blocks) {
   std::vector<HeadEntry> found;
   for (size_t p = 0; p < blocks.loop_heads.size(); ++p) {
-    if (blocks.loop_heads[p] != nullptr) found.push_back({static_cast<int>(p), blocks.loop_heads[p]});
+    if (blocks.loop_heads[p] != nullptr)
+      found.push_back({static_cast<int>(p), blocks.loop_heads[p]});
   }
   return found;
 }
@@ -136,8 +135,9 @@ std::vector<const Region*> CollectRegions(const BlockCache& blocks) {
 std::string RegionRole(const Region& region) {
   std::string role = region.dry ? "dry" : "pumping";
   const LoopHead* head = region.ops.empty() ? nullptr : region.ops.front().head;
-  const LoopHead::RegionSlot* slot =
-      head == nullptr ? nullptr : region.dry ? &head->dry_region : &head->pumping_region;
+  const LoopHead::RegionSlot* slot = head == nullptr ? nullptr
+                                     : region.dry    ? &head->dry_region
+                                                     : &head->pumping_region;
   if (slot == nullptr || slot->region != &region) role += ", replaced by a later compile";
   if (region.stale) role += ", stale";
   return role;
@@ -228,8 +228,7 @@ void Dumper::Append(const HeadEntry& entry) {
 
 void Dumper::Append(const Region& region, int id) {
   out_ += "  R" + std::to_string(id) + "  region (" + RegionRole(region) + ") of the WHILE at " +
-          listing_.At(RegionPosition(region)) + ", " + std::to_string(region.ops.size()) +
-          " ops\n";
+          listing_.At(RegionPosition(region)) + ", " + std::to_string(region.ops.size()) + " ops\n";
   AppendRegionOps(region, listing_, out_);
 }
 
@@ -252,11 +251,13 @@ void Dumper::Append(const ExpressionEntry& entry) {
   const Program& program = *entry.program;
   out_ += "  " + listing_.ProgramId(&program) + "  " + kRuleNames[static_cast<int>(entry.rule)] +
           " at " + listing_.At(entry.position);
-  if (entry.cur != entry.position) out_ += " (read while on the token at " + listing_.At(entry.cur) + ")";
+  if (entry.cur != entry.position)
+    out_ += " (read while on the token at " + listing_.At(entry.cur) + ")";
   out_ += ": ";
   AppendSourceLines(listing_.SourceBetween(entry.position, program.end.exec_pos));
   if (program.takes_var != 0) {
-    out_ += "      appends in place to " + listing_.names.image.symbols.var_name[program.takes_var] + "\n";
+    out_ += "      appends in place to " +
+            listing_.names.image.symbols.var_name[program.takes_var] + "\n";
   }
   out_ += "      stack code, " + StackDepths(program) + " deep:\n";
   AppendStackCode(program, listing_.names, "      ", out_);

@@ -69,8 +69,8 @@ OpText Describe(const RegionOp& op, const Listing& listing) {
       return {"Turn", listing.HeadId(op.head) + ", body " + listing.ProgramId(op.program)};
     case RegionOpKind::kWend:
       if (op.expected == 0) return {"Wend", "to the WHILE on the loop stack: leaves"};
-      return {"Wend", "to the WHILE at " + listing.At(op.expected) + ", op " +
-                          std::to_string(op.jump)};
+      return {"Wend",
+              "to the WHILE at " + listing.At(op.expected) + ", op " + std::to_string(op.jump)};
     case RegionOpKind::kGoto:
       return {"Goto", "to " + listing.At(op.expected)};
     case RegionOpKind::kCall:

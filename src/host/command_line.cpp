@@ -7,8 +7,7 @@ namespace brindle {
 const std::string_view kUsage =
     "usage: brindle SCRIPT                         run in a window\n"
     "       brindle --headless [options] SCRIPT    run with no window\n"
-    "       brindle --dump [options] SCRIPT        run with no window, then list the code the\n"
-    "                                              run compiled, with source lines\n"
+    "       brindle --dump [options] SCRIPT        the same, then list what the run compiled\n"
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
@@ -46,9 +45,8 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp) {
     const bool alone = cl.script.empty() && !cl.headless && !cl.dump && !cl.check && !cl.lint &&
-                       !cl.events &&
-                       !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s && !cl.zoom &&
-                       !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
+                       !cl.events && !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s &&
+                       !cl.zoom && !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
     return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
   }
   if (cl.script.empty()) return "no script given";

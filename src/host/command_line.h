@@ -17,7 +17,7 @@ struct CommandLine {
   bool check = false;
   bool lint = false;
   bool dump = false;  // a headless run, then what it compiled
-  bool lsp = false;  // the language server: messages on standard input and output
+  bool lsp = false;   // the language server: messages on standard input and output
   bool help = false;
   bool version = false;
   bool watch = false;  // the window's: run the script again each time its file is saved
