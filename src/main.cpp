@@ -24,7 +24,7 @@ namespace brindle::cli {
 namespace {
 
 int Run(const brindle::CommandLine& cl) {
-  if (!cl.headless && !cl.check && !cl.lint) return RunInWindow(cl);
+  if (!cl.headless && !cl.dump && !cl.check && !cl.lint) return RunInWindow(cl);
   std::string text, reason;
   int warnings = 0;
   if (!ReadScriptFile(cl, text, reason, warnings)) {

@@ -7,6 +7,7 @@
 
 #include "cli/run_files.h"
 #include "cli/terminal.h"
+#include "exec/dump.h"
 #include "host/driver.h"
 #include "platform/file_replace.h"
 #include "platform/gif_recorder.h"
@@ -111,6 +112,12 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                               std::chrono::duration<double>(*cl.time_limit_s)));
   }
+  std::string dump;
+  if (cl.dump) {
+    options.after_run = [&dump](const brindle::Interpreter& in) {
+      dump = brindle::DumpCompiledCode(in);
+    };
+  }
   int status = 0;
   try {
     status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
@@ -123,7 +130,11 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
     }
     throw;
   }
-  return EndHeadless(platform, gif, cl, status);
+  status = EndHeadless(platform, gif, cl, status);
+  // After the transcript, unless standard output has failed already (that was said).
+  if (!cl.dump || std::ferror(stdout)) return status;
+  const int written = WriteOutput(dump);
+  return written != 0 ? written : status;
 }
 
 }  // namespace brindle::cli

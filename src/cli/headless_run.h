@@ -1,5 +1,5 @@
 // A run with no window: the transcript on standard output, the pictures and the GIF written
-// when it ends, however it ends.
+// when it ends, however it ends; with --dump, then the code the run compiled.
 #pragma once
 
 #include <string>

@@ -62,9 +62,7 @@ Program Compile(Interpreter& in, Rule rule) {
     if (stale.cur == at.cur) {
       slot = &stale.program;
     } else {
-      const uint64_t key = static_cast<uint64_t>(rule) << 40 | static_cast<uint64_t>(at.cur) << 20 |
-                           static_cast<uint64_t>(at.exec_pos);
-      slot = &cache.others[key];
+      slot = &cache.others[OthersKey(rule, at.cur, at.exec_pos)];
     }
   }
   if (*slot == nullptr) *slot = &cache.programs.emplace_back(Compile(in, rule));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <unordered_map>
 #include <vector>
@@ -29,5 +30,20 @@ struct ExprCache {
   std::array<std::vector<Stale>, 6> stale_by_position;  // made when first needed
   std::unordered_map<uint64_t, const Program*> others;  // when one position is read both ways
 };
+
+// The key of ExprCache::others, and its parts back (for listings of the cache).
+inline uint64_t OthersKey(Rule rule, int cur, int position) {
+  return static_cast<uint64_t>(rule) << 40 | static_cast<uint64_t>(cur) << 20 |
+         static_cast<uint64_t>(position);
+}
+inline Rule RuleOfOthersKey(uint64_t key) {
+  return static_cast<Rule>(key >> 40);
+}
+inline int CurOfOthersKey(uint64_t key) {
+  return static_cast<int>(key >> 20 & 0xfffff);
+}
+inline int PositionOfOthersKey(uint64_t key) {
+  return static_cast<int>(key & 0xfffff);
+}
 
 }  // namespace brindle

@@ -7,6 +7,7 @@ namespace brindle {
 const std::string_view kUsage =
     "usage: brindle SCRIPT                         run in a window\n"
     "       brindle --headless [options] SCRIPT    run with no window\n"
+    "       brindle --dump [options] SCRIPT        the same, then list what the run compiled\n"
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
@@ -43,12 +44,13 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp) {
-    const bool alone = cl.script.empty() && !cl.headless && !cl.check && !cl.lint && !cl.events &&
-                       !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s && !cl.zoom &&
-                       !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
+    const bool alone = cl.script.empty() && !cl.headless && !cl.dump && !cl.check && !cl.lint &&
+                       !cl.events && !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s &&
+                       !cl.zoom && !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
     return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
   }
   if (cl.script.empty()) return "no script given";
+  if (cl.dump && (cl.check || cl.lint)) return "--dump runs the script: not with --check or --lint";
   // --quiet changes nothing --lint writes, so editors may pass it to every command.
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.gif || cl.seed ||
                   cl.time_limit_s || cl.zoom || cl.watch || cl.record)) {
@@ -57,7 +59,7 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
   if (cl.check && cl.gif) return "--check runs nothing and takes no --gif";
-  const bool window = !cl.headless && !cl.check && !cl.lint;
+  const bool window = !cl.headless && !cl.dump && !cl.check && !cl.lint;
   if (window && (cl.events || cl.gif || cl.time_limit_s)) {
     return "--events, --gif and --time-limit need --headless";
   }
@@ -110,6 +112,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       return std::nullopt;
     } else if (arg == "--headless") {
       cl.headless = true;
+    } else if (arg == "--dump") {
+      cl.dump = true;
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--lint") {

@@ -1,4 +1,4 @@
-// The command line: brindle [--headless [options] | --check | --lint] [--quiet] SCRIPT
+// The command line: brindle [--headless [options] | --dump [options] | --check | --lint] SCRIPT
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,8 @@ struct CommandLine {
   bool headless = false;
   bool check = false;
   bool lint = false;
-  bool lsp = false;  // the language server: messages on standard input and output
+  bool dump = false;  // a headless run, then what it compiled
+  bool lsp = false;   // the language server: messages on standard input and output
   bool help = false;
   bool version = false;
   bool watch = false;  // the window's: run the script again each time its file is saved

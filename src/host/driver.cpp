@@ -102,6 +102,7 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
     // Closing the window ends the program wherever it is, a message box included.
   }
   platform.SetEventSink(nullptr);
+  if (options.after_run) options.after_run(*in);
 #ifdef BRINDLE_STEP_BUDGET
   if (options.out_of_steps != nullptr)
     *options.out_of_steps = in->steps_taken > BRINDLE_STEP_BUDGET;

@@ -10,6 +10,7 @@
 namespace brindle {
 
 class Platform;
+struct Interpreter;
 
 struct SourceFile {
   std::string path;
@@ -26,6 +27,9 @@ struct RunOptions {
   bool* out_of_steps = nullptr;
   // Where each fault shown in a box also goes, as one line FILE:LINE:COL: error: CAPTION: TEXT.
   std::function<void(const std::string&)> report_fault;
+  // Called with the interpreter once the run has ended (unless an exception leaves RunProgram),
+  // before it goes: for tools that read what the run compiled (null: none).
+  std::function<void(const Interpreter&)> after_run;
 };
 
 // Runs the script on the platform; returns the process exit status.
