@@ -256,7 +256,7 @@ TEST_F(Machines, ConditionsOfComparisonsAreDecidedByTheFirstThatSettlesThem) {
   ASSERT_TRUE(chain);
   EXPECT_TRUE(chain->any);
   EXPECT_EQ(chain->count, 3);
-  // a > 0 & a < b & b ! c & c < 1, and an operator no comparison has: all
+  // a > 0 & a < b & b ! c & c = 1: all
   chain = ExpectChainAgrees({{Op::kVar, 1},
                              {Op::kNumber, 0, 0, 0, 0.0f},
                              {Op::kCompareNumbers, TK_GREATER, 3},
@@ -268,7 +268,7 @@ TEST_F(Machines, ConditionsOfComparisonsAreDecidedByTheFirstThatSettlesThem) {
                              {Op::kCompareNumbers, TK_BANG, 3},
                              {Op::kVar, 3},
                              {Op::kNumber, 0, 0, 0, 1.0f},
-                             {Op::kCompareNumbers, TK_AMP, 3},
+                             {Op::kCompareNumbers, TK_EQUAL, 3},
                              {Op::kAnd},
                              {Op::kAnd},
                              {Op::kAnd}});

@@ -44,7 +44,7 @@ int ShownGif::TotalDelay() const {
   return total;
 }
 
-ShownGif ReadGif(std::span<const unsigned char> file) {
+ShownGif ReadGif(std::span<const unsigned char> file, Screens screens) {
   ShownGif out;
   Input input{file};
   int error = 0;
@@ -76,6 +76,9 @@ ShownGif ReadGif(std::span<const unsigned char> file) {
         next.width = d.Width;
         next.height = d.Height;
         next.screen = screen;
+        if (screens == Screens::kLastOnly && !out.frames.empty()) {
+          std::vector<ColorRef>().swap(out.frames.back().screen);
+        }
         out.frames.push_back(std::move(next));
       }
       ShownFrame& frame = out.frames.back();
@@ -98,11 +101,11 @@ ShownGif ReadGif(std::span<const unsigned char> file) {
   return out;
 }
 
-ShownGif ReadGifFile(const std::string& path) {
+ShownGif ReadGifFile(const std::string& path, Screens screens) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
                                          std::istreambuf_iterator<char>());
-  return ReadGif(bytes);
+  return ReadGif(bytes, screens);
 }
 
 }  // namespace brindle::testing

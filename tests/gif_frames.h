@@ -29,7 +29,11 @@ struct ShownGif {
   int TotalDelay() const;
 };
 
-ShownGif ReadGif(std::span<const unsigned char> file);
-ShownGif ReadGifFile(const std::string& path);
+// Which frames keep their screen: every frame's, or, for a GIF of thousands of frames (each
+// screen is 1.7 MB at the canvas's size), only the last frame's.
+enum class Screens { kEvery, kLastOnly };
+
+ShownGif ReadGif(std::span<const unsigned char> file, Screens screens = Screens::kEvery);
+ShownGif ReadGifFile(const std::string& path, Screens screens = Screens::kEvery);
 
 }  // namespace brindle::testing

@@ -103,8 +103,9 @@ std::optional<DirectOp> Arithmetic(Op op) {
   }
 }
 
-// A comparison with its operator in the opcode, where it has one of its own.
-DirectOp ComparisonOf(int op) {
+// The comparison instruction of an operator (the condition compiler compares only with these
+// four; any other has no instruction and its program stays on the stack machine).
+std::optional<DirectOp> ComparisonOf(int op) {
   switch (op) {
     case TK_LESS:
       return DirectOp::kLess;
@@ -115,7 +116,7 @@ DirectOp ComparisonOf(int op) {
     case TK_BANG:
       return DirectOp::kNotEqual;
     default:
-      return DirectOp::kCompare;
+      return std::nullopt;
   }
 }
 
@@ -189,11 +190,12 @@ bool Translator::Step(const Instruction& i) {
     case Op::kDropNumber:
       return Pop(operand);
     case Op::kCompareNumbers: {
-      if (i.c != 0) return false;  // a text operand
+      const std::optional<DirectOp> comparison = ComparisonOf(i.a);
+      if (i.c != 0 || !comparison) return false;  // a text operand, or no such instruction
       const float *a = Zero(), *b = Zero();
       if ((i.b & 2) && !Pop(b)) return false;
       if ((i.b & 1) && !Pop(a)) return false;
-      Push(ComparisonOf(i.a), a, b, i.a);
+      Push(*comparison, a, b, i.a);
       return true;
     }
     case Op::kCompareStrVarText:
@@ -225,8 +227,8 @@ std::unique_ptr<DirectProgram> MakeDirect(const Program& program, float* var_cel
 namespace {
 
 bool IsComparison(DirectOp op) {
-  return op == DirectOp::kCompare || op == DirectOp::kLess || op == DirectOp::kGreater ||
-         op == DirectOp::kEqual || op == DirectOp::kNotEqual;
+  return op == DirectOp::kLess || op == DirectOp::kGreater || op == DirectOp::kEqual ||
+         op == DirectOp::kNotEqual;
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ namespace brindle {
   X(Power, CALLS)                                                                            \
   X(Negate, PURE)                                                                            \
   X(Function, CALLS)                                                                         \
-  X(Compare, PURE)            /* by the operator in x; the four below have their own */     \
   X(Less, PURE)                                                                              \
   X(Greater, PURE)                                                                           \
   X(Equal, PURE)                                                                             \
@@ -120,12 +119,9 @@ inline bool ComparisonHolds(const DirectInstruction& i) {
     case DirectOp::kEqual:
       BRINDLE_COUNT_OP(kChain, false, ChainOp::kEqual);
       return NumbersCompare(*i.a, *i.b, TK_EQUAL);
-    case DirectOp::kNotEqual:
+    default:  // kNotEqual, the last of the four
       BRINDLE_COUNT_OP(kChain, false, ChainOp::kNotEqual);
       return NumbersCompare(*i.a, *i.b, TK_BANG);
-    default:  // kCompare
-      BRINDLE_COUNT_OP(kChain, false, ChainOp::kCompare);
-      return NumbersCompare(*i.a, *i.b, i.x);
   }
 }
 

@@ -185,8 +185,6 @@ std::string DirectOperands(const DirectInstruction& i, const CellNames& cell,
     case DirectOp::kEqual:
     case DirectOp::kNotEqual:
       return out + cell(i.a) + " " + ArithmeticSign(i.op) + " " + cell(i.b);
-    case DirectOp::kCompare:
-      return out + cell(i.a) + " " + OperatorText(i.x) + " " + cell(i.b);
     case DirectOp::kNegate:
       return out + "-" + cell(i.a);
     case DirectOp::kFunction:

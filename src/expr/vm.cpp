@@ -205,7 +205,6 @@ namespace {
   op_Multiply: *i->out = arith::Multiply(*i->a, *i->b); BRINDLE_NEXT;                    \
   op_Divide: *i->out = arith::Divide(*i->a, *i->b); BRINDLE_NEXT;                        \
   op_Negate: *i->out = arith::Negate(*i->a); BRINDLE_NEXT;                               \
-  op_Compare: *i->out = arith::Compare(*i->a, *i->b, i->x); BRINDLE_NEXT;                \
   op_Less: *i->out = arith::Compare(*i->a, *i->b, TK_LESS); BRINDLE_NEXT;                \
   op_Greater: *i->out = arith::Compare(*i->a, *i->b, TK_GREATER); BRINDLE_NEXT;          \
   op_Equal: *i->out = arith::Compare(*i->a, *i->b, TK_EQUAL); BRINDLE_NEXT;              \

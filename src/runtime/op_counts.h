@@ -23,7 +23,7 @@ inline constexpr int kMostMachineOps = 64;
 // A comparison chain's operations: the comparison instructions it decides, and its two joins.
 // clang-format off
 #define BRINDLE_CHAIN_OPS(X) \
-  X(Compare) X(Less) X(Greater) X(Equal) X(NotEqual) X(AllOf) X(AnyOf)
+  X(Less) X(Greater) X(Equal) X(NotEqual) X(AllOf) X(AnyOf)
 // A WHILE head's: one comparison or two joined, each comparison's operator (any other never
 // holds) and its right operand.
 #define BRINDLE_HEAD_OPS(X)                                                                \
