@@ -10,6 +10,12 @@ inline int NextCoordinate(Interpreter& in) {
   return ToInteger(NextEvalNum(in));
 }
 
+// Where NextCoordinate reads its sum when the cursor stands on the token at `before` (the
+// keyword, or the separator the previous sum ended on): a compiled loop finds the sums there.
+constexpr int CoordinateSumAt(int before) {
+  return before + 1;
+}
+
 // A plain argument is one token: a number literal or a VAR variable. Another kind of token
 // leaves the value this statement read for that argument last time. Reads the current token.
 float PlainArgument(Interpreter& in, int statement, int index);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "exec/arguments.h"
+#include "exec/pset.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
 #include "lang/messages.h"
@@ -83,7 +84,7 @@ Flow BColorStatement(Interpreter& in) {
 Flow PsetStatement(Interpreter& in) {
   const int x = NextCoordinate(in);
   const int y = NextCoordinate(in);
-  in.canvas.SetPixel(x, y, in.process.fore_color);
+  PsetAt(in, x, y);
   return Flow::kTestEnd;
 }
 

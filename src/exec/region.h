@@ -50,6 +50,17 @@ struct Program;
   X(ExitUnknown)
 // clang-format on
 
+// What each operation runs of the statement it stands for:
+//   Assign      the assignment's compiled program (RunAssignment), as the statement runs it
+//   If, IfChain IF: the conditions it reads by IfReadsConditionAt, run as the statement runs
+//               them (RunCondition, ChainHolds over the same three-address code)
+//   Else        ELSE: jumps when the last outcome was true
+//   While, Turn WHILE: EnterLoop; a one-assignment body turned by TurnHere
+//   Wend        WEND: back to the loop on top of the loop stack (BackToLoop)
+//   Goto        GOTO: the statement's look for a closed window every so many turns
+//   Call, EndFn a call and ENDFN: the return stack, as CallFunction and ENDFN keep it
+//   Pset        PSET: PsetAt, the coordinates' sums found where CoordinateSumAt says
+//   Statement   any other statement: its own function
 enum class RegionOpKind : uint8_t {
 #define BRINDLE_REGION_ENUM(name) k##name,
   BRINDLE_REGION_OPS(BRINDLE_REGION_ENUM)

@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "exec/arguments.h"
 #include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "exec/if_condition.h"
@@ -287,8 +288,8 @@ std::optional<Continuation> RegionCompiler::CompileWend(int d) {
 // PSET with both coordinates read before.
 std::optional<Continuation> RegionCompiler::CompilePset(int d) {
   const auto& sums = in_.exprs.by_position[static_cast<int>(Rule::kSum)];
-  const Program* x = sums[d + 1];
-  const Program* y = x != nullptr ? sums[x->end.exec_pos + 1] : nullptr;
+  const Program* x = sums[CoordinateSumAt(d)];
+  const Program* y = x != nullptr ? sums[CoordinateSumAt(x->end.exec_pos)] : nullptr;
   if (y == nullptr) {
     Emit(Exit(Before(d), RegionOpKind::kExitUnknown));
     return std::nullopt;

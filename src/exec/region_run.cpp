@@ -6,6 +6,7 @@
 #include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "exec/loop_head.h"
+#include "exec/pset.h"
 #include "exec/region.h"
 #include "expr/eval.h"
 #include "runtime/faults.h"
@@ -192,7 +193,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
       case RegionOpKind::kPset: {
         const int x = ToInteger(RunNumberProgram(in, *op->program));
         const int y = ToInteger(RunNumberProgram(in, *op->program2));
-        in.canvas.SetPixel(x, y, in.process.fore_color);
+        PsetAt(in, x, y);
         ++op;
         break;
       }
