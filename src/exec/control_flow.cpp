@@ -62,7 +62,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
     }
     head.body_assignment = KnownAssignmentAt(in, head.body + 1);
     if (head.body_assignment == nullptr) return nullptr;
-    const bool comes_back = WendFollows(in, *head.body_assignment) && head.mark == position;
+    const bool comes_back = WendFollows(*head.body_assignment) && head.mark == position;
     head.wend_after_assignment = comes_back ? head.body_assignment->end.exec_pos + 1 : 0;
   }
   return head.body_assignment;

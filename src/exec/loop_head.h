@@ -122,8 +122,8 @@ void EndIfCloseRequested(Interpreter& in);
 
 // Whether the statement loop takes a WEND right after this assignment (its end test passes: a
 // token follows), so that the assignment may run the WEND itself.
-inline bool WendFollows(const Interpreter& in, const Program& assignment) {
-  return in.image.facts.info[assignment.end.exec_pos + 1].kind == KW_WEND;
+inline bool WendFollows(const Program& assignment) {
+  return assignment.kind_after == KW_WEND;
 }
 
 // Turns a loop whose body is the assignment program `body` and nothing else, from after its
