@@ -185,4 +185,16 @@ int VirtualKeyOfCharacter(char c) {
   }
 }
 
+std::string TimelineLineText(const TimelineLine& line) {
+  for (const Command& command : kCommands) {
+    if (command.kind != line.kind) continue;
+    std::string text(command.name);
+    if (command.numbers < 0) return text + " " + line.text;
+    if (command.numbers >= 1) text += " " + std::to_string(line.a);
+    if (command.numbers >= 2) text += " " + std::to_string(line.b);
+    return text;
+  }
+  return "";
+}
+
 }  // namespace brindle

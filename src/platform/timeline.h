@@ -39,6 +39,9 @@ struct Timeline {
 // Blank lines and lines starting with "#" are skipped.
 Timeline ParseTimeline(const std::string& text);
 
+// A line as the timeline writes it, which ParseTimeline reads back as the same line.
+std::string TimelineLineText(const TimelineLine& line);
+
 // The virtual-key code of a character typed on a US keyboard, 0 for none.
 int VirtualKeyOfCharacter(char c);
 

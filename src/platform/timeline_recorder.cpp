@@ -10,50 +10,6 @@
 #include "platform/file_replace.h"
 
 namespace brindle {
-namespace {
-
-using Kind = TimelineLine::Kind;
-
-std::string WithNumbers(std::string_view name, int numbers, const TimelineLine& line) {
-  std::string text(name);
-  if (numbers >= 1) text += " " + std::to_string(line.a);
-  if (numbers >= 2) text += " " + std::to_string(line.b);
-  return text;
-}
-
-}  // namespace
-
-std::string TimelineLineText(const TimelineLine& line) {
-  switch (line.kind) {
-    case Kind::kIdle:
-      return "idle";
-    case Kind::kWait:
-      return WithNumbers("wait", 1, line);
-    case Kind::kMove:
-      return WithNumbers("move", 2, line);
-    case Kind::kKeyDown:
-      return WithNumbers("keydown", 1, line);
-    case Kind::kKeyUp:
-      return WithNumbers("keyup", 1, line);
-    case Kind::kKey:
-      return WithNumbers("key", 1, line);
-    case Kind::kClick:
-      return WithNumbers("click", 2, line);
-    case Kind::kType:
-      return "type " + line.text;
-    case Kind::kEnter:
-      return "enter";
-    case Kind::kTab:
-      return "tab";
-    case Kind::kPaint:
-      return "paint";
-    case Kind::kScreenshot:
-      return "screenshot " + line.text;
-    case Kind::kClose:
-      return "close";
-  }
-  return "";
-}
 
 TimelineRecorder::TimelineRecorder(std::function<bool(std::string_view)> write)
     : write_(std::move(write)) {}

@@ -17,9 +17,6 @@
 
 namespace brindle {
 
-// A line as ParseTimeline reads it back.
-std::string TimelineLineText(const TimelineLine& line);
-
 class TimelineRecorder {
  public:
   // Where the program took an event. In the message loop, when it had nothing to run, the
