@@ -5,6 +5,7 @@
 #include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "exec/if_condition.h"
+#include "exec/jumps.h"
 #include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
@@ -206,31 +207,25 @@ Flow WendStatement(Interpreter& in) {
 
 Flow GotoStatement(Interpreter& in) {
   if (CloseCheckDue(in)) EndIfCloseRequested(in);
+  const int target = GotoTarget(in, in.cursor.exec_pos);
   NextToken(in);
-  in.cursor.exec_pos = in.image.symbols.goto_target[in.cursor.exec_pos];
+  in.cursor.exec_pos = target;
   return Flow::kSkipEndTest;
 }
 
 // name "(": runs the body after the definition's "FUNC name ( )".
 Flow CallFunction(Interpreter& in) {
-  RunState& run = *in.run;
   const int p = in.cursor.exec_pos;
-  const int entry = in.image.symbols.func_of_token[p];
-  if (entry == 0) {
-    FailRun(in, msg::FunctionNotFound(CurText(in)));
-  }
-  if (run.call_depth == kStackDepth) {
-    FailRun(in, msg::TooManyNestedCalls());
-  }
-  run.return_stack[++run.call_depth] = p;
-  return GoOnAfter(in, entry + 2);
+  const int body = CalledBodyAfter(in, p);
+  if (body == 0) FailRun(in, msg::FunctionNotFound(CurText(in)));
+  if (!PushReturn(*in.run, p)) FailRun(in, msg::TooManyNestedCalls());
+  return GoOnAfter(in, body);
 }
 
 // Back to the "(" after the call's name; the rest of the calling line goes on.
 Flow EndFnStatement(Interpreter& in) {
-  RunState& run = *in.run;
-  if (run.call_depth == 0) return Flow::kTestEnd;
-  return GoOnAfter(in, run.return_stack[run.call_depth--]);
+  const int call = PopReturn(*in.run);
+  return call < 0 ? Flow::kTestEnd : GoOnAfter(in, call);
 }
 
 // The flow that reaches a definition passes over it: a body runs only when called.

@@ -33,14 +33,14 @@ std::string CodeText(const RegionOp& op, const Listing& listing) {
 
 // Where a statement run by its own function must end for the region to go on.
 std::string StatementEndText(const RegionOp& op, const Listing& listing) {
-  if (op.expected == 0) return "where it ends is not known yet: leaves";
-  if (op.expected < 0) return "went elsewhere: leaves";
-  return "on when it ends at " + listing.At(op.expected);
+  if (op.end == 0) return "where it ends is not known yet: leaves";
+  if (op.end < 0) return "went elsewhere: leaves";
+  return "on when it ends at " + listing.At(op.end);
 }
 
 std::string ChainText(const RegionOp& op) {
-  if (op.expected == 1) return "1 comparison";
-  return std::to_string(op.expected) + (op.any ? " comparisons, any" : " comparisons, all");
+  if (op.count == 1) return "1 comparison";
+  return std::to_string(op.count) + (op.any ? " comparisons, any" : " comparisons, all");
 }
 
 struct OpText {
@@ -52,7 +52,7 @@ OpText Describe(const RegionOp& op, const Listing& listing) {
   const auto& tokens = listing.in.image.tokens;
   switch (op.kind) {
     case RegionOpKind::kPump:
-      return {"Pump", "tokens to " + listing.At(op.expected)};
+      return {"Pump", "tokens to " + listing.At(op.last)};
     case RegionOpKind::kAssign:
       return {"Assign", CodeText(op, listing)};
     case RegionOpKind::kIf:
@@ -68,11 +68,10 @@ OpText Describe(const RegionOp& op, const Listing& listing) {
     case RegionOpKind::kTurn:
       return {"Turn", listing.HeadId(op.head) + ", body " + listing.ProgramId(op.program)};
     case RegionOpKind::kWend:
-      if (op.expected == 0) return {"Wend", "to the WHILE on the loop stack: leaves"};
-      return {"Wend",
-              "to the WHILE at " + listing.At(op.expected) + ", op " + std::to_string(op.jump)};
+      if (op.loop == 0) return {"Wend", "to the WHILE on the loop stack: leaves"};
+      return {"Wend", "to the WHILE at " + listing.At(op.loop) + ", op " + std::to_string(op.jump)};
     case RegionOpKind::kGoto:
-      return {"Goto", "to " + listing.At(op.expected)};
+      return {"Goto", "to " + listing.At(op.target)};
     case RegionOpKind::kCall:
       return {"Call", tokens.text[op.position]};
     case RegionOpKind::kEndFn:

@@ -23,24 +23,24 @@ struct Program;
 // from this list.
 // clang-format off
 #define BRINDLE_REGION_OPS(X)                                                                 \
-  /* the pump at the tokens from position to `expected`, which begin no statement */         \
+  /* the pump at the tokens from position to `last`, which begin no statement */             \
   X(Pump)                                                                                     \
   X(Assign)     /* program: an assignment run before */                                      \
   /* program: the condition, or null when IF leaves the last outcome; false: jump */         \
   X(If)                                                                                       \
-  /* the same for a condition of comparisons: code, `expected` of them, any */               \
+  /* the same for a condition of comparisons: code, `count` of them, any */                  \
   X(IfChain)                                                                                  \
   X(Else)       /* the last outcome true (-1): jump */                                       \
   X(While)      /* head: the loop goes on, else jump */                                      \
   X(Turn)       /* head: a loop whose body is one assignment, turned whole; then on */       \
-  /* back to the WHILE at `expected`, whose kWhile is at jump; with no loop open, on */      \
+  /* back to the WHILE at `loop`, whose kWhile is at jump; with no loop open, on */          \
   X(Wend)                                                                                     \
-  X(Goto)       /* on, to the label's code (at `expected`) */                                \
+  X(Goto)       /* on, to the label's code (at `target`) */                                  \
   X(Call)       /* a function at position; on to its body */                                 \
   /* back to the call on top of the return stack (Region::returns); with no call open, on */ \
   X(EndFn)                                                                                    \
   X(Pset)       /* program, program2: the coordinates */                                     \
-  /* the statement at position, run by its own function; on when it ends at `expected` */    \
+  /* the statement at position, run by its own function; on when it ends at `end` */         \
   /* (0: not known yet, -1: never the same) */                                               \
   X(Statement)                                                                                \
   /* The three that are no statement of their own come last. */                             \
@@ -57,8 +57,10 @@ struct Program;
 //   Else        ELSE: jumps when the last outcome was true
 //   While, Turn WHILE: EnterLoop; a one-assignment body turned by TurnHere
 //   Wend        WEND: back to the loop on top of the loop stack (BackToLoop)
-//   Goto        GOTO: the statement's look for a closed window every so many turns
-//   Call, EndFn a call and ENDFN: the return stack, as CallFunction and ENDFN keep it
+//   Goto        GOTO: the statement's look for a closed window every so many turns; its
+//               target by GotoTarget
+//   Call, EndFn a call and ENDFN: the body by CalledBodyAfter, the return stack by PushReturn
+//               and PopReturn
 //   Pset        PSET: PsetAt, the coordinates' sums found where CoordinateSumAt says
 //   Statement   any other statement: its own function
 enum class RegionOpKind : uint8_t {
@@ -70,16 +72,20 @@ enum class RegionOpKind : uint8_t {
 struct RegionOp {
   RegionOpKind kind = RegionOpKind::kExit;
   Flow exit_flow = Flow::kTestEnd;
-  int position = 0;  // the statement's token, or where an exit leaves the cursor
-  int jump = 0;      // the operation a jump goes to
-  int expected = 0;
+  bool pure = false;  // `code` needs no interpreter
+  bool any = false;   // IfChain: the comparisons are joined by "|"
+  int position = 0;   // the statement's token, or where an exit leaves the cursor
+  int jump = 0;       // the operation a jump goes to
+  int last = 0;       // Pump: the last token of the run
+  int count = 0;      // IfChain: how many comparisons
+  int loop = 0;       // Wend: the WHILE it closes, 0 when not in the region
+  int target = 0;     // Goto: the label's position
+  int end = 0;        // Statement: where it ended before
   const Program* program = nullptr;
   const Program* program2 = nullptr;
   // An assignment's or condition's three-address code, run straight from here (when it has
-  // more than its end): pure, or with calls.
+  // more than its end).
   const DirectInstruction* code = nullptr;
-  bool pure = false;
-  bool any = false;  // a chain of comparisons joined by "|"
   const LoopHead* head = nullptr;
   Statement statement = nullptr;
 };

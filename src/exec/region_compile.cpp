@@ -7,6 +7,7 @@
 #include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "exec/if_condition.h"
+#include "exec/jumps.h"
 #include "exec/loop_head.h"
 #include "exec/region.h"
 #include "exec/scan.h"
@@ -163,7 +164,7 @@ std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
   if (StatementOfKind(KindAt(d)) == nullptr) {
     // The pump, at each of a run of tokens that begin no statement.
     const int end = QuietRunEndFrom(in_, d);
-    Emit({.kind = RegionOpKind::kPump, .position = d, .expected = end});
+    Emit({.kind = RegionOpKind::kPump, .position = d, .last = end});
     return Continuation{end, Flow::kTestEnd};
   }
   switch (KindAt(d)) {
@@ -183,10 +184,8 @@ std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
     case KW_WEND:
       return CompileWend(d);
     case KW_GOTO:
-      Emit({.kind = RegionOpKind::kGoto,
-            .position = d,
-            .expected = in_.image.symbols.goto_target[d + 1]});
-      return Continuation{in_.image.symbols.goto_target[d + 1], Flow::kSkipEndTest};
+      Emit({.kind = RegionOpKind::kGoto, .position = d, .target = GotoTarget(in_, d)});
+      return Continuation{GotoTarget(in_, d), Flow::kSkipEndTest};
     case KW_ENDFN:
       // Back to the call: where its statement goes on depends on the call (returns).
       Emit({.kind = RegionOpKind::kEndFn, .position = d});
@@ -214,11 +213,11 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
       direct != nullptr ? FindComparisonChain(*direct) : std::nullopt;
   if (chain) {
     Emit({.kind = RegionOpKind::kIfChain,
+          .any = chain->any,
           .position = d,
-          .expected = chain->count,
+          .count = chain->count,
           .program = condition,
-          .code = chain->first,
-          .any = chain->any});
+          .code = chain->first});
   } else {
     RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
     Emit(condition != nullptr ? WithCode(op) : op);
@@ -260,28 +259,26 @@ std::optional<Continuation> RegionCompiler::CompileWhile(int d) {
 // A call of a function that is defined (else the call fails) and ends with ENDFN: its body
 // joins the region. Where the statement loop goes on after the return is compiled too.
 std::optional<Continuation> RegionCompiler::CompileCall(int d) {
-  const int entry = in_.image.symbols.func_of_token[d];
-  int end = entry;
-  while (entry != 0 && end < Count() && KindAt(end) != KW_ENDFN) ++end;
-  if (entry == 0 || KindAt(end) != KW_ENDFN) return CompileOther(d);
-  if (!Inside(entry) || !Inside(end)) ranges_.emplace_back(entry, end);
+  const int body = CalledBodyAfter(in_, d);
+  int end = body;
+  while (body != 0 && end < Count() && KindAt(end) != KW_ENDFN) ++end;
+  if (body == 0 || KindAt(end) != KW_ENDFN) return CompileOther(d);
+  if (!Inside(body) || !Inside(end)) ranges_.emplace_back(body, end);
   Emit({.kind = RegionOpKind::kCall, .position = d});
   call_sites_.push_back(d);
   if (const int next = DispatchedAfter({d, Flow::kSkipEndTest}); next != 0) {
     queue_.push_back(next);
   }
-  return Continuation{entry + 2, Flow::kSkipEndTest};
+  return Continuation{body, Flow::kSkipEndTest};
 }
 
 // WEND goes back to the WHILE on top of the loop stack: where that is the WHILE this WEND
 // closes, to its code; elsewhere, by the statement loop.
 std::optional<Continuation> RegionCompiler::CompileWend(int d) {
   const auto loop = while_of_wend_.find(d);
-  const int expected = loop != while_of_wend_.end() ? loop->second : 0;
-  Emit({.kind = RegionOpKind::kWend, .position = d, .expected = expected});
-  if (expected != 0) {
-    JumpFromLast(Before(expected));
-  }
+  const int closes = loop != while_of_wend_.end() ? loop->second : 0;
+  Emit({.kind = RegionOpKind::kWend, .position = d, .loop = closes});
+  if (closes != 0) JumpFromLast(Before(closes));
   return Continuation{d, Flow::kTestEnd};
 }
 
@@ -303,7 +300,7 @@ std::optional<Continuation> RegionCompiler::CompileOther(int d) {
   const int end = in_.blocks.statement_ends[d];
   Emit({.kind = RegionOpKind::kStatement,
         .position = d,
-        .expected = end,
+        .end = end,
         .statement = StatementOfKind(KindAt(d))});
   if (end <= 0) return std::nullopt;
   return Continuation{end, Flow::kTestEnd};

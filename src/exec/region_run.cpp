@@ -5,6 +5,7 @@
 
 #include "exec/block_cache.h"
 #include "exec/executor.h"
+#include "exec/jumps.h"
 #include "exec/loop_head.h"
 #include "exec/pset.h"
 #include "exec/region.h"
@@ -19,7 +20,7 @@ namespace {
 // them, until the platform says that no more events can come: the loop then passes the rest
 // at once. A handler run that an event starts gives the cursor back.
 [[gnu::noinline]] void PumpEach(Interpreter& in, const RegionOp& op) {
-  for (int p = op.position; p <= op.expected; ++p) {
+  for (int p = op.position; p <= op.last; ++p) {
 #ifdef BRINDLE_STEP_BUDGET
     if (p > op.position && ++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
 #endif
@@ -35,13 +36,12 @@ namespace {
 bool RunStatement(Interpreter& in, const RegionOp& op, const Region& region, Flow& flow) {
   in.cursor = {op.position, op.position};
   flow = op.statement(in);
-  if (op.expected == 0) {
+  if (op.end == 0) {
     in.blocks.statement_ends[op.position] = flow == Flow::kTestEnd ? in.cursor.exec_pos : -1;
     region.stale = true;
     return false;
   }
-  return flow == Flow::kTestEnd && in.cursor.exec_pos == op.expected &&
-         (!region.dry || PumpIsDry(in));
+  return flow == Flow::kTestEnd && in.cursor.exec_pos == op.end && (!region.dry || PumpIsDry(in));
 }
 
 // WEND and GOTO, where a loop goes round again, look for a closed window every so many
@@ -70,8 +70,8 @@ Flow Leave(Interpreter& in, int position, Flow flow) {
 // after it. With no call open, on.
 const RegionOp* BackFromCall(Interpreter& in, const Region& region, RunState& run,
                              const RegionOp* op) {
-  if (run.call_depth == 0) return op + 1;
-  const int call = run.return_stack[run.call_depth--];
+  const int call = PopReturn(run);
+  if (call < 0) return op + 1;
   for (const ReturnSite& site : region.returns) {
     if (site.call == call) return region.ops.data() + site.op;
   }
@@ -93,7 +93,7 @@ const RegionOp* BackToLoop(Interpreter& in, const Region& region, RunState& run,
     return nullptr;
   }
   const int loop = run.while_stack[run.while_depth];
-  if (loop == op->expected && go_on) {
+  if (loop == op->loop && go_on) {
     const RegionOp& loop_while = region.ops[op->jump];
 #ifdef BRINDLE_STEP_BUDGET
     ++in.steps_taken;  // the WHILE's own
@@ -146,7 +146,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         op = run.if_outcome != 0 ? op + 1 : ops + op->jump;
         break;
       case RegionOpKind::kIfChain: {
-        const bool holds = ChainHolds({op->code, op->expected, op->any});
+        const bool holds = ChainHolds({op->code, op->count, op->any});
         run.if_outcome = holds ? -1 : 0;
         op = holds ? op + 1 : ops + op->jump;
         break;
@@ -169,11 +169,10 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         break;
       }
       case RegionOpKind::kCall:
-        if (run.call_depth == kStackDepth) {  // the call fails
+        if (!PushReturn(run, op->position)) {  // the statement fails the call
           in.cursor = {op->position, op->position};
           return CallFunction(in);
         }
-        run.return_stack[++run.call_depth] = op->position;
         ++op;
         break;
       case RegionOpKind::kEndFn:
@@ -186,7 +185,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         break;
       case RegionOpKind::kGoto:
         if (!CheckCloseEverySoOften(in, *op, region)) {
-          return Leave(in, op->expected, Flow::kSkipEndTest);
+          return Leave(in, op->target, Flow::kSkipEndTest);
         }
         ++op;
         break;

@@ -1,12 +1,14 @@
 // One function per statement, reached through the executor's dispatch table.
 #pragma once
 
+#include <cstdint>
+
 namespace brindle {
 
 struct Interpreter;
 
 // How the statement loop goes on after a statement.
-enum class Flow {
+enum class Flow : uint8_t {
   kTestEnd,      // back to the loop, which tests for the end of the tokens before going on
   kSkipEndTest,  // on to the next token at once, without that test
   kEndRun,       // the run is over
