@@ -224,8 +224,8 @@ Flow CallFunction(Interpreter& in) {
 
 // Back to the "(" after the call's name; the rest of the calling line goes on.
 Flow EndFnStatement(Interpreter& in) {
-  const int call = PopReturn(*in.run);
-  return call < 0 ? Flow::kTestEnd : GoOnAfter(in, call);
+  RunState& run = *in.run;
+  return CallOpen(run) ? GoOnAfter(in, PopReturn(run)) : Flow::kTestEnd;
 }
 
 // The flow that reaches a definition passes over it: a body runs only when called.

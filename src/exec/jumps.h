@@ -26,9 +26,12 @@ inline bool PushReturn(RunState& run, int call) {
   return true;
 }
 
-// ENDFN: the call to go back to, -1 with no call open (ENDFN then does nothing).
+// ENDFN goes back to the call on top of the return stack, and does nothing with no call open.
+inline bool CallOpen(const RunState& run) {
+  return run.call_depth != 0;
+}
 inline int PopReturn(RunState& run) {
-  return run.call_depth == 0 ? -1 : run.return_stack[run.call_depth--];
+  return run.return_stack[run.call_depth--];
 }
 
 }  // namespace brindle

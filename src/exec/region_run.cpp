@@ -70,8 +70,8 @@ Flow Leave(Interpreter& in, int position, Flow flow) {
 // after it. With no call open, on.
 const RegionOp* BackFromCall(Interpreter& in, const Region& region, RunState& run,
                              const RegionOp* op) {
+  if (!CallOpen(run)) return op + 1;
   const int call = PopReturn(run);
-  if (call < 0) return op + 1;
   for (const ReturnSite& site : region.returns) {
     if (site.call == call) return region.ops.data() + site.op;
   }
