@@ -17,7 +17,7 @@ namespace brindle {
 // The instructions, each declared once with where it runs:
 //   PURE   arithmetic and comparisons on cells, in both machines (and in comparison chains);
 //   READS  reads or writes the interpreter's values, inline in the machine that has them;
-//   CALLS  calls out, through one shared routine kept off the threaded path.
+//   CALLS  calls out, through its own routine (Calling_NAME) kept off the threaded path.
 // The enum, IsPure and both machines' dispatch tables are made from this list, and each
 // machine's code for an instruction is found by its name: an instruction without code, or
 // with code in the wrong machine, does not compile.

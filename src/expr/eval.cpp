@@ -99,25 +99,15 @@ template <typename Result>
   }
 }
 
-// A number that reads texts on the way (a string comparison, VAL), or needs deep stacks. Kept
-// apart so that the string stack's set-up stays out of the plain number path.
-[[gnu::noinline]] float EvaluateOtherNumber(Interpreter& in, const Program& program) {
+}  // namespace
+
+// A number program without three-address code: one that reads texts on the way (a string
+// comparison, VAL) or has no such form.
+float RunOnStack(Interpreter& in, const Program& program) {
   if (!FitsLocalStacks(program)) return EvaluateWithHeap<float>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
   RunExpression(in, program, numbers, texts);
-  in.cursor = program.end;
-  return numbers[0];
-}
-
-}  // namespace
-
-float RunOnStack(Interpreter& in, const Program& program) {
-  if (program.text_depth > 0 || program.number_depth > kLocalNumbers) {
-    return EvaluateOtherNumber(in, program);
-  }
-  float numbers[kLocalNumbers];
-  RunExpression(in, program, numbers, nullptr);
   in.cursor = program.end;
   return numbers[0];
 }

@@ -107,83 +107,30 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
 }
 #endif
 
-}  // namespace
-
-// clang-format off
-// One number instruction.
-[[gnu::always_inline]] inline void NumberStep(Interpreter& in, const Instruction& i, float* n,
-                                              int& top) {
-  Values& v = in.values;
-  switch (i.op) {
-    case Op::kStoreVar: v.var_num[i.a] = n[top--]; break;
-    case Op::kStorePtr: v.var_ptr[i.a] = ToInteger(n[top--]); break;
-    case Op::kStoreNumElement:
-      top -= 2;
-      WriteArrayNum(v, i.a, ToInteger(n[top + 1]), n[top + 2]);
-      break;
-    case Op::kStorePtrElement:
-      top -= 2;
-      WriteArrayPtr(v, i.a, ToInteger(n[top + 1]), ToInteger(n[top + 2]));
-      break;
-    case Op::kNumber: n[++top] = i.f; break;
-    case Op::kVar: n[++top] = v.var_num[i.a]; break;
-    case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
-    case Op::kNumElement: n[top] = ReadArrayNum(v, i.a, ToInteger(n[top])); break;
-    case Op::kPtrElement:
-      n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
-      break;
-    case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
-    case Op::kAdd: --top; n[top] = arith::Add(n[top], n[top + 1]); break;
-    case Op::kSubtract: --top; n[top] = arith::Subtract(n[top], n[top + 1]); break;
-    case Op::kMultiply: --top; n[top] = arith::Multiply(n[top], n[top + 1]); break;
-    case Op::kDivide: --top; n[top] = arith::Divide(n[top], n[top + 1]); break;
-    case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
-    case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
-    case Op::kNegate: n[top] = arith::Negate(n[top]); break;
-    case Op::kDropNumber: --top; break;
-    case Op::kCompareNumbers: {  // without a text operand to discard
-      const float b = (i.b & 2) ? n[top--] : 0.0f;
-      const float a = (i.b & 1) ? n[top--] : 0.0f;
-      n[++top] = arith::Compare(a, b, i.a);
-      break;
-    }
-    case Op::kCompareStrVarText:
-      n[++top] = CompareTexts(v.var_str[i.a], in.image.tokens.text[i.c], i.b);
-      break;
-    case Op::kAnd: --top; n[top] = arith::And(n[top], n[top + 1]); break;
-    case Op::kOr: --top; n[top] = arith::Or(n[top], n[top + 1]); break;
-    default: break;  // text instructions: the other machine's
-  }
+// The code of the instructions that call out, each kept out of the threaded code so that its
+// own path saves few registers; the threaded machine finds each by its name.
+[[gnu::noinline]] void Calling_IntegerDivide(Interpreter&, const DirectInstruction& i) {
+  *i.out = IntegerDivide(*i.a, *i.b);
 }
-
-// clang-format on
-
-// clang-format off
-namespace {
-
-// The instructions that call out, kept out of the threaded code so that its own path saves
-// few registers.
-[[gnu::noinline]] void RunCallingInstruction(Interpreter& in, const DirectInstruction& i) {
-  Values& v = in.values;
-  switch (i.op) {
-    case DirectOp::kIntegerDivide: *i.out = IntegerDivide(*i.a, *i.b); break;
-    case DirectOp::kPower: *i.out = Power(*i.a, *i.b); break;
-    case DirectOp::kFunction: *i.out = ApplyFunction(in, i.x, *i.a); break;
-    case DirectOp::kStorePtrElement:
-      WriteArrayPtr(v, i.x, ToInteger(*i.a), ToInteger(*i.b));
-      break;
-    case DirectOp::kStrVarEqualsText:
-      *i.out = CompareTexts(v.var_str[i.x], in.image.tokens.text[i.index], TK_EQUAL);
-      break;
-    case DirectOp::kStrVarDiffersText:
-      *i.out = CompareTexts(v.var_str[i.x], in.image.tokens.text[i.index], TK_BANG);
-      break;
-    default: break;
-  }
+[[gnu::noinline]] void Calling_Power(Interpreter&, const DirectInstruction& i) {
+  *i.out = Power(*i.a, *i.b);
+}
+[[gnu::noinline]] void Calling_Function(Interpreter& in, const DirectInstruction& i) {
+  *i.out = ApplyFunction(in, i.x, *i.a);
+}
+[[gnu::noinline]] void Calling_StorePtrElement(Interpreter& in, const DirectInstruction& i) {
+  WriteArrayPtr(in.values, i.x, ToInteger(*i.a), ToInteger(*i.b));
+}
+[[gnu::noinline]] void Calling_StrVarEqualsText(Interpreter& in, const DirectInstruction& i) {
+  *i.out = CompareTexts(in.values.var_str[i.x], in.image.tokens.text[i.index], TK_EQUAL);
+}
+[[gnu::noinline]] void Calling_StrVarDiffersText(Interpreter& in, const DirectInstruction& i) {
+  *i.out = CompareTexts(in.values.var_str[i.x], in.image.tokens.text[i.index], TK_BANG);
 }
 
 }  // namespace
 
+// clang-format off
 // The code of the pure instructions, shared by both machines: each jumps straight to the next
 // instruction's code (threaded), and every program ends with kEnd, so no loop counts them.
 // Each instruction's code is at the label op_NAME; the dispatch tables are made from the list
@@ -217,10 +164,9 @@ namespace {
 #define BRINDLE_PURE_LABEL_READS(name) &&other
 #define BRINDLE_PURE_LABEL_CALLS(name) &&other
 #define BRINDLE_PURE_TABLE(name, where) BRINDLE_PURE_LABEL_##where(name),
-// The calling instructions share one piece of code.
 #define BRINDLE_CALL_LABEL_PURE(name)
 #define BRINDLE_CALL_LABEL_READS(name)
-#define BRINDLE_CALL_LABEL_CALLS(name) op_##name:
+#define BRINDLE_CALL_LABEL_CALLS(name) op_##name: Calling_##name(in, *i); BRINDLE_NEXT;
 #define BRINDLE_CALL_LABEL(name, where) BRINDLE_CALL_LABEL_##where(name)
 #define BRINDLE_TABLE(name, where) &&op_##name,
 
@@ -250,7 +196,7 @@ op_PtrElement: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, ToInteger(*i->
 op_PtrElementAt: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, i->index)); BRINDLE_NEXT;
 op_StorePtr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
 op_StoreNumElement: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
-BRINDLE_DIRECT_OPS(BRINDLE_CALL_LABEL) RunCallingInstruction(in, *i); BRINDLE_NEXT;
+BRINDLE_DIRECT_OPS(BRINDLE_CALL_LABEL)
 op_End:
   return *i->a;
 }
@@ -271,7 +217,7 @@ op_End:
 
 void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
                    bool first_pushed) {
-  const Values& v = in.values;
+  Values& v = in.values;
   int top = -1, text_top = first_pushed ? 0 : -1;  // the top of each stack
   const Instruction* end = program.code.data() + program.code.size();
   for (const Instruction* next = program.code.data() + first_pushed; next != end; ++next) {
@@ -324,18 +270,51 @@ void RunExpression(Interpreter& in, const Program& program, float* n, std::strin
         break;
       case Op::kTypeError:
         AbandonForNumberAsText(in, i.a);
-      case Op::kCompareNumbers:
-        text_top -= i.c;  // a text left operand compared as 0
-        NumberStep(in, i, n, top);
-        break;
       case Op::kCompareTexts:
         text_top -= 2;
         top -= i.b;
         n[++top] = CompareTexts(s[text_top + 1], s[text_top + 2], i.a);
         break;
-      default:
-        NumberStep(in, i, n, top);
+      // clang-format off
+      case Op::kStoreVar: v.var_num[i.a] = n[top--]; break;
+      case Op::kStorePtr: v.var_ptr[i.a] = ToInteger(n[top--]); break;
+      case Op::kStoreNumElement:
+        top -= 2;
+        WriteArrayNum(v, i.a, ToInteger(n[top + 1]), n[top + 2]);
         break;
+      case Op::kStorePtrElement:
+        top -= 2;
+        WriteArrayPtr(v, i.a, ToInteger(n[top + 1]), ToInteger(n[top + 2]));
+        break;
+      case Op::kNumber: n[++top] = i.f; break;
+      case Op::kVar: n[++top] = v.var_num[i.a]; break;
+      case Op::kPtrVar: n[++top] = static_cast<float>(v.var_ptr[i.a]); break;
+      case Op::kNumElement: n[top] = ReadArrayNum(v, i.a, ToInteger(n[top])); break;
+      case Op::kPtrElement:
+        n[top] = static_cast<float>(ReadArrayPtr(v, i.a, ToInteger(n[top])));
+        break;
+      case Op::kFunction: n[top] = ApplyFunction(in, i.a, n[top]); break;
+      case Op::kAdd: --top; n[top] = arith::Add(n[top], n[top + 1]); break;
+      case Op::kSubtract: --top; n[top] = arith::Subtract(n[top], n[top + 1]); break;
+      case Op::kMultiply: --top; n[top] = arith::Multiply(n[top], n[top + 1]); break;
+      case Op::kDivide: --top; n[top] = arith::Divide(n[top], n[top + 1]); break;
+      case Op::kIntegerDivide: --top; n[top] = IntegerDivide(n[top], n[top + 1]); break;
+      case Op::kPower: --top; n[top] = Power(n[top], n[top + 1]); break;
+      case Op::kNegate: n[top] = arith::Negate(n[top]); break;
+      case Op::kDropNumber: --top; break;
+      case Op::kCompareNumbers: {
+        text_top -= i.c;  // a text left operand compared as 0
+        const float b = (i.b & 2) ? n[top--] : 0.0f;
+        const float a = (i.b & 1) ? n[top--] : 0.0f;
+        n[++top] = arith::Compare(a, b, i.a);
+        break;
+      }
+      case Op::kCompareStrVarText:
+        n[++top] = CompareTexts(v.var_str[i.a], in.image.tokens.text[i.c], i.b);
+        break;
+      case Op::kAnd: --top; n[top] = arith::And(n[top], n[top + 1]); break;
+      case Op::kOr: --top; n[top] = arith::Or(n[top], n[top + 1]); break;
+        // clang-format on
     }
     CheckDepths(program, i, top, text_top);
   }

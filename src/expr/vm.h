@@ -9,7 +9,7 @@
 namespace brindle {
 
 // Runs the program with stacks of at least number_depth and text_depth entries; the value is
-// left at the bottom of its stack (texts may be null for a program without texts). With
+// left at the bottom of its stack. With
 // first_pushed, the caller has already put the value of the program's first instruction (a text) at
 // the bottom of the text stack.
 void RunExpression(Interpreter& in, const Program& program, float* numbers, std::string* texts,
