@@ -10,7 +10,6 @@
 #include <optional>
 #include <vector>
 
-#include "exec/block_cache.h"
 #include "expr/expr_cache.h"
 #include "expr/program.h"
 #include "expr/vm.h"
@@ -30,10 +29,8 @@ const std::vector<float> kValues = {0.0f,   -0.0f, 1.0f,  -1.5f, 2.5f,    3.0f, 
 // programs read and write.
 struct Machines : testing::Test {
   ScriptImage image;
-  ExprCache exprs;
-  BlockCache blocks;
   HeadlessPlatform platform{nullptr};
-  Interpreter in{image, exprs, blocks, platform, "direct.bas"};
+  Evaluator in{image, platform, "direct.bas"};
 
   // The values are set in place: the translated code holds the variables' cells.
   void Start(float a, float b, float c) {

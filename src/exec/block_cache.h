@@ -8,6 +8,7 @@
 
 #include "exec/loop_head.h"
 #include "exec/region.h"
+#include "expr/expr_cache.h"
 #include "frontend/token_table.h"
 #include "frontend/zero_table.h"
 
@@ -37,5 +38,19 @@ struct BlockCache {
   // region checks it again on every run.
   ZeroTable<int32_t> statement_ends = ZeroTable<int32_t>(kCursorLimit + 2);
 };
+
+// The interpreter a run is made with: with its compiled expressions and what its blocks' first
+// runs found.
+struct Executor final : Evaluator {
+  using Evaluator::Evaluator;
+  BlockCache blocks;
+};
+
+inline BlockCache& BlockCacheOf(Interpreter& in) {
+  return static_cast<Executor&>(in).blocks;
+}
+inline const BlockCache& BlockCacheOf(const Interpreter& in) {
+  return static_cast<const Executor&>(in).blocks;
+}
 
 }  // namespace brindle

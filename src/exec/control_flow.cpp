@@ -28,7 +28,7 @@ Flow IfStatement(Interpreter& in) {
     run.if_outcome = EvalCondition(in);
   }
   if (run.if_outcome != 0) return Flow::kTestEnd;
-  if (ScanForwardToKept(in, in.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF) &&
+  if (ScanForwardToKept(in, BlockCacheOf(in).else_or_endif_scans, KW_ELSE, KW_ENDIF) &&
       CurKind(in) == KW_ELSE) {
     return Flow::kSkipEndTest;
   }
@@ -37,7 +37,7 @@ Flow IfStatement(Interpreter& in) {
 
 // Reached at the end of a true branch.
 Flow ElseStatement(Interpreter& in) {
-  if (in.run->if_outcome == -1) ScanForwardToKept(in, in.blocks.endif_scans, KW_ENDIF);
+  if (in.run->if_outcome == -1) ScanForwardToKept(in, BlockCacheOf(in).endif_scans, KW_ENDIF);
   return Flow::kTestEnd;
 }
 
@@ -126,9 +126,9 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
     FirstAssignmentOfBody(in, head, position);
     if (head.wend_after_assignment != 0) return nullptr;
   }
-  if (in.blocks.region_ops >= kMostRegionOps) return slot.region;
-  slot.region = &in.blocks.regions.emplace_back(CompileLoopRegion(in, position, head, dry));
-  in.blocks.region_ops += slot.region->ops.size();
+  if (BlockCacheOf(in).region_ops >= kMostRegionOps) return slot.region;
+  slot.region = &BlockCacheOf(in).regions.emplace_back(CompileLoopRegion(in, position, head, dry));
+  BlockCacheOf(in).region_ops += slot.region->ops.size();
   ++slot.compiles;
   return slot.region;
 }
@@ -163,7 +163,7 @@ Flow WhileStatement(Interpreter& in) {
   if (in.slow_paths) [[unlikely]]
     return WhileSlowly(in);
   const int position = in.cursor.exec_pos;
-  LoopHead* head = in.blocks.loop_heads[position];
+  LoopHead* head = BlockCacheOf(in).loop_heads[position];
   if (head == nullptr) head = &ReadLoopHeadAtCursor(in);
   return RunWhile(in, *head, position);
 }
@@ -179,7 +179,7 @@ inline Flow GoBackToWhile(Interpreter& in) {
   // The statement loop would dispatch the WHILE next; it is run here. Heads are kept only
   // for WHILE tokens.
   if (!in.slow_paths && loop >= 1) {
-    LoopHead* head = in.blocks.loop_heads[loop];
+    LoopHead* head = BlockCacheOf(in).loop_heads[loop];
     if (head != nullptr) {
       in.cursor = {loop, loop};
       return RunWhile(in, *head, loop);

@@ -157,9 +157,9 @@ class Dumper {
  public:
   explicit Dumper(const Interpreter& in)
       : listing_(in),
-        expressions_(CollectExpressions(in.exprs)),
-        heads_(CollectHeads(in.blocks)),
-        regions_(CollectRegions(in.blocks)) {
+        expressions_(CollectExpressions(ExprCacheOf(in))),
+        heads_(CollectHeads(BlockCacheOf(in))),
+        regions_(CollectRegions(BlockCacheOf(in))) {
     for (size_t k = 0; k < expressions_.size(); ++k) {
       listing_.program_ids[expressions_[k].program] = static_cast<int>(k) + 1;
     }

@@ -76,7 +76,7 @@ class ActiveRun {
 // The last of the tokens from p on that begin no statement, stopping at the script's last
 // token: found once, kept in the block cache.
 [[gnu::always_inline]] inline int QuietRunEnd(Interpreter& in, int p) {
-  int32_t& end = in.blocks.quiet_run_ends[p];
+  int32_t& end = BlockCacheOf(in).quiet_run_ends[p];
   if (end == 0) {
     int q = p;
     while (q < in.image.tokens.count && kDispatch[in.image.facts.info[q + 1].kind] == nullptr) {
@@ -117,7 +117,7 @@ int QuietRunEndFrom(Interpreter& in, int p) {
 
 Flow GoOnAfter(Interpreter& in, int before) {
   if (PumpIsDry(in)) {
-    int32_t& end = in.blocks.quiet_runs_after[before];
+    int32_t& end = BlockCacheOf(in).quiet_runs_after[before];
     if (end == 0) {
       const int next = before + 1;
       const bool quiet =

@@ -67,10 +67,10 @@ LoopHead ReadLoopHead(Interpreter& in) {
 }
 
 LoopHead& ReadLoopHeadAtCursor(Interpreter& in) {
-  LoopHead*& slot = in.blocks.loop_heads[in.cursor.exec_pos];
+  LoopHead*& slot = BlockCacheOf(in).loop_heads[in.cursor.exec_pos];
   // Kept only once read in full (a faulty head ends the run while it is read).
   LoopHead head = ReadLoopHead(in);
-  if (slot == nullptr) slot = &in.blocks.heads.emplace_back();
+  if (slot == nullptr) slot = &BlockCacheOf(in).heads.emplace_back();
   *slot = head;
   return *slot;
 }

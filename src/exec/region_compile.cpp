@@ -222,21 +222,21 @@ std::optional<Continuation> RegionCompiler::CompileIf(int d) {
     RegionOp op{.kind = RegionOpKind::kIf, .position = d, .program = condition};
     Emit(condition != nullptr ? WithCode(op) : op);
   }
-  JumpFromLast(AfterScan(end, in_.blocks.else_or_endif_scans, KW_ELSE, KW_ENDIF));
+  JumpFromLast(AfterScan(end, BlockCacheOf(in_).else_or_endif_scans, KW_ELSE, KW_ENDIF));
   return Continuation{end, Flow::kTestEnd};
 }
 
 // ELSE after a true branch passes over the other one.
 std::optional<Continuation> RegionCompiler::CompileElse(int d) {
   Emit({.kind = RegionOpKind::kElse, .position = d});
-  JumpFromLast(AfterScan(d, in_.blocks.endif_scans, KW_ENDIF));
+  JumpFromLast(AfterScan(d, BlockCacheOf(in_).endif_scans, KW_ENDIF));
   return Continuation{d, Flow::kTestEnd};
 }
 
 // A WHILE whose head has been read, and reads as a loop (its operands are variables or
 // numbers); any other leaves to the statement loop.
 std::optional<Continuation> RegionCompiler::CompileWhile(int d) {
-  const LoopHead* head = in_.blocks.loop_heads[d];
+  const LoopHead* head = BlockCacheOf(in_).loop_heads[d];
   const bool good = head != nullptr && head->mark == d && head->first.bad_operand == 0 &&
                     (head->join == 0 || head->second.bad_operand == 0);
   if (!good) {
@@ -284,7 +284,7 @@ std::optional<Continuation> RegionCompiler::CompileWend(int d) {
 
 // PSET with both coordinates read before.
 std::optional<Continuation> RegionCompiler::CompilePset(int d) {
-  const auto& sums = in_.exprs.by_position[static_cast<int>(Rule::kSum)];
+  const auto& sums = ExprCacheOf(in_).by_position[static_cast<int>(Rule::kSum)];
   const Program* x = sums[CoordinateSumAt(d)];
   const Program* y = x != nullptr ? sums[CoordinateSumAt(x->end.exec_pos)] : nullptr;
   if (y == nullptr) {
@@ -297,7 +297,7 @@ std::optional<Continuation> RegionCompiler::CompilePset(int d) {
 
 // Any other statement runs by its own function; the region goes on where it ended last time.
 std::optional<Continuation> RegionCompiler::CompileOther(int d) {
-  const int end = in_.blocks.statement_ends[d];
+  const int end = BlockCacheOf(in_).statement_ends[d];
   Emit({.kind = RegionOpKind::kStatement,
         .position = d,
         .end = end,

@@ -37,7 +37,7 @@ bool RunStatement(Interpreter& in, const RegionOp& op, const Region& region, Flo
   in.cursor = {op.position, op.position};
   flow = op.statement(in);
   if (op.end == 0) {
-    in.blocks.statement_ends[op.position] = flow == Flow::kTestEnd ? in.cursor.exec_pos : -1;
+    BlockCacheOf(in).statement_ends[op.position] = flow == Flow::kTestEnd ? in.cursor.exec_pos : -1;
     region.stale = true;
     return false;
   }

@@ -50,7 +50,7 @@ Program Compile(Interpreter& in, Rule rule) {
 
 // The first evaluation at a place, and evaluations whose copies describe another token.
 [[gnu::noinline]] const Program& FindOrCompile(Interpreter& in, Rule rule) {
-  ExprCache& cache = in.exprs;
+  ExprCache& cache = ExprCacheOf(in);
   const TokenCursor at = in.cursor;
   const Program** slot;
   if (at.cur == at.exec_pos) {
@@ -72,7 +72,8 @@ Program Compile(Interpreter& in, Rule rule) {
 
 inline const Program& ProgramAt(Interpreter& in, Rule rule) {
   if (in.cursor.cur == in.cursor.exec_pos) {
-    const Program* program = in.exprs.by_position[static_cast<int>(rule)][in.cursor.exec_pos];
+    const Program* program =
+        ExprCacheOf(in).by_position[static_cast<int>(rule)][in.cursor.exec_pos];
     if (program != nullptr) return *program;
   }
   return FindOrCompile(in, rule);

@@ -74,7 +74,7 @@ float EvaluateSum(Interpreter& in);
 inline float EvalNum(Interpreter& in) {
   const TokenCursor at = in.cursor;
   if (at.cur == at.exec_pos && !in.slow_paths) {
-    const Program* sum = in.exprs.by_position[static_cast<int>(Rule::kSum)][at.exec_pos];
+    const Program* sum = ExprCacheOf(in).by_position[static_cast<int>(Rule::kSum)][at.exec_pos];
     if (sum != nullptr) return RunNumberProgram(in, *sum);
   }
   return EvaluateSum(in);
@@ -108,7 +108,7 @@ inline void RunAssignment(Interpreter& in, const Program& assignment) {
 }
 // The compiled assignment at a position, if it has run before (never on the slow paths).
 inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
-  return in.exprs.by_position[static_cast<int>(Rule::kAssignment)][position];
+  return ExprCacheOf(in).by_position[static_cast<int>(Rule::kAssignment)][position];
 }
 inline const Program* KnownAssignment(const Interpreter& in) {
   return KnownAssignmentAt(in, in.cursor.exec_pos);
@@ -122,7 +122,7 @@ int EvalCondition(Interpreter& in);
 // The condition compiled at a position, if it has been read before (never on the slow paths):
 // it is read the same way again, so it may be run at once.
 inline const Program* KnownConditionAt(const Interpreter& in, int position) {
-  return in.exprs.by_position[static_cast<int>(Rule::kCondition)][position];
+  return ExprCacheOf(in).by_position[static_cast<int>(Rule::kCondition)][position];
 }
 inline int RunCondition(Interpreter& in, const Program& condition) {
   return static_cast<int>(RunNumberProgram(in, condition));

@@ -9,6 +9,7 @@
 
 #include "expr/program.h"
 #include "frontend/zero_table.h"
+#include "runtime/interpreter.h"
 
 namespace brindle {
 
@@ -30,6 +31,20 @@ struct ExprCache {
   std::array<std::vector<Stale>, 6> stale_by_position;  // made when first needed
   std::unordered_map<uint64_t, const Program*> others;  // when one position is read both ways
 };
+
+// An interpreter with its compiled expressions: what the expression layer's tests make.
+struct Evaluator : Interpreter {
+  Evaluator(const ScriptImage& script, Platform& p, std::string path)
+      : Interpreter(script, p, std::move(path)) {}
+  ExprCache exprs;
+};
+
+inline ExprCache& ExprCacheOf(Interpreter& in) {
+  return static_cast<Evaluator&>(in).exprs;
+}
+inline const ExprCache& ExprCacheOf(const Interpreter& in) {
+  return static_cast<const Evaluator&>(in).exprs;
+}
 
 // The key of ExprCache::others, and its parts back (for listings of the cache).
 inline uint64_t OthersKey(Rule rule, int cur, int position) {

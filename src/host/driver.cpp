@@ -4,7 +4,6 @@
 
 #include "exec/block_cache.h"
 #include "exec/executor.h"
-#include "expr/expr_cache.h"
 #include "frontend/tokenizer.h"
 #include "host/window_proc.h"
 #include "lang/messages.h"
@@ -86,9 +85,7 @@ void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
 int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& options) {
   // The host alone writes the image; the runs see it through a const reference.
   auto image = std::make_unique<ScriptImage>();
-  auto exprs = std::make_unique<ExprCache>();
-  auto blocks = std::make_unique<BlockCache>();
-  auto in = std::make_unique<Interpreter>(*image, *exprs, *blocks, platform, source.path);
+  auto in = std::make_unique<Executor>(*image, platform, source.path);
   WindowProcedure window_proc(*in);
   platform.SetEventSink(&window_proc);
   in->window_proc = &window_proc;

@@ -1,7 +1,9 @@
 // The context every statement and evaluator works in. It refers to the script's image, which
-// nothing here may change; to caches that only grow and never change a result; and it holds
-// what runs change (values, cursor, drawing state) and the host's plumbing. One per process,
-// so every test starts afresh.
+// nothing here may change, and it holds what runs change (values, cursor, drawing state) and
+// the host's plumbing. One per process, so every test starts afresh. The layers above keep
+// their caches, which only grow and never change a result, in the types they derive from it:
+// the compiled expressions in Evaluator (expr/expr_cache.h), what the blocks' first runs found
+// in Executor (exec/block_cache.h). Only those are made, so every Interpreter is one of them.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +21,6 @@
 
 namespace brindle {
 
-struct ExprCache;   // compiled expressions (expr/expr_cache.h)
-struct BlockCache;  // what the blocks' first runs found (exec/block_cache.h)
-
 // Values the window procedure stores for the script's MOUSEX, MOUSEY and HWPARAM.
 struct EventValues {
   int32_t mouse_x = 0;
@@ -37,21 +36,11 @@ struct Outcome {
 };
 
 struct Interpreter {
-  Interpreter(const ScriptImage& script, ExprCache& expr_cache, BlockCache& block_cache,
-              Platform& p, std::string path)
-      : image(script),
-        exprs(expr_cache),
-        blocks(block_cache),
-        platform(p),
-        script_path(std::move(path)) {}
   Interpreter(const Interpreter&) = delete;
   Interpreter& operator=(const Interpreter&) = delete;
 
   // The script, read-only.
   const ScriptImage& image;
-  // Derived from the image at first use and kept.
-  ExprCache& exprs;
-  BlockCache& blocks;
 
   // Set before the run, never changed after: no expression cache, no fused or merged
   // instructions, no three-address code, no statement that runs its successor itself, no
@@ -79,6 +68,11 @@ struct Interpreter {
   // Each fault shown in a box also goes here as one line for the terminal (none when empty).
   std::function<void(const std::string&)> report_fault;
   long steps_taken = 0;  // counted only in fuzzing builds
+
+ protected:
+  Interpreter(const ScriptImage& script, Platform& p, std::string path)
+      : image(script), platform(p), script_path(std::move(path)) {}
+  ~Interpreter() = default;
 };
 
 }  // namespace brindle
