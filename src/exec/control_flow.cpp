@@ -63,7 +63,10 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
     }
     head.body_assignment = KnownAssignmentAt(in, head.body + 1);
     if (head.body_assignment == nullptr) return nullptr;
-    const bool comes_back = WendFollows(*head.body_assignment) && head.mark == position;
+    // Turned only with three-address code, which every such assignment has: one that reads a
+    // text (VAL) ends before a ")", not before the WEND.
+    const bool comes_back = WendFollows(*head.body_assignment) && head.mark == position &&
+                            head.body_assignment->direct != nullptr;
     head.wend_after_assignment = comes_back ? head.body_assignment->end.exec_pos + 1 : 0;
   }
   return head.body_assignment;
@@ -90,12 +93,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
       in.cursor = {head.after, head.mark};
       return Flow::kTestEnd;
     }
-    // The cursor is set when the loop ends, not at every turn.
-    if (body.direct) {
-      RunDirect(in, *body.direct);
-    } else {
-      RunAssignment(in, body);
-    }
+    RunDirect(in, *body.direct);  // the cursor is set when the loop ends, not at every turn
   }
 }
 

@@ -126,9 +126,9 @@ inline bool WendFollows(const Program& assignment) {
   return assignment.kind_after == KW_WEND;
 }
 
-// Turns a loop whose body is the assignment program `body` and nothing else, from after its
-// first turn, until its condition fails; as WEND and WHILE would, with the cursor left after
-// the loop.
+// Turns a loop whose body is the assignment program `body` (with three-address code) and
+// nothing else, from after its first turn, until its condition fails; as WEND and WHILE would,
+// with the cursor left after the loop.
 Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body);
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.
