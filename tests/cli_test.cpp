@@ -87,32 +87,38 @@ TEST(CommandLine, TimeLimitsArePositiveDecimalSeconds) {
 
 // A loop of assignments takes no event, so no timeline line can end it: the time limit does,
 // keeping what was printed and writing the screenshot.
+// Endless loops of each form: one assignment turned whole, a compiled loop going round by its
+// WEND, and one going round by a GOTO inside it. Each looks at the limit every so many turns.
 TEST(CommandLine, TheTimeLimitEndsARunThatTheTimelineCannot) {
-  const fs::path script = WriteTemp("time-limit.bas",
-                                    "VAR i\nPRINT 1, 2, \"before\"\nWCOLOR 9, 8, 7\n"
-                                    "WHILE i < 1\ni = i + 0\nWEND\n");
   const fs::path events = WriteTemp("time-limit.events", "idle\nclose\n");
   const fs::path shot = TempPath("time-limit.png");
   fs::remove(shot);
-  for (const char* slow : {"BRINDLE_SLOW_PATHS=0", "BRINDLE_SLOW_PATHS=1"}) {
-    SpawnOptions options;
-    options.environment = {slow};
-    options.timeout = std::chrono::seconds(60);
-    const ProcessResult r =
-        RunBrindle({"--headless", "--time-limit", "0.2", "--events", events.string(),
-                    "--screenshot", shot.string(), script.string()},
-                   options);
-    EXPECT_EQ(r.status, 124) << slow;
-    EXPECT_EQ(r.err, "brindle: the run was stopped at its time limit of 0.2 seconds\n");
-    EXPECT_NE(r.out.find("print\t1\t2\tbefore\n"), std::string::npos);
-    EXPECT_TRUE(fs::exists(shot));
-    fs::remove(shot);
+  const char* const kLoops[] = {"WHILE i < 1\ni = i + 0\nWEND\n",
+                                "WHILE i < 1\ni = i + 0\nj = j + 1\nWEND\n",
+                                "WHILE i < 1\nLABEL top\nj = j + 1\ni = i + 0\nGOTO top\nWEND\n"};
+  for (const char* loop : kLoops) {
+    const fs::path script = WriteTemp(
+        "time-limit.bas", std::string("VAR i, j\nPRINT 1, 2, \"before\"\nWCOLOR 9, 8, 7\n") + loop);
+    for (const char* slow : {"BRINDLE_SLOW_PATHS=0", "BRINDLE_SLOW_PATHS=1"}) {
+      SpawnOptions options;
+      options.environment = {slow};
+      options.timeout = std::chrono::seconds(60);
+      const ProcessResult r =
+          RunBrindle({"--headless", "--time-limit", "0.2", "--events", events.string(),
+                      "--screenshot", shot.string(), script.string()},
+                     options);
+      EXPECT_EQ(r.status, 124) << slow << loop;
+      EXPECT_EQ(r.err, "brindle: the run was stopped at its time limit of 0.2 seconds\n");
+      EXPECT_NE(r.out.find("print\t1\t2\tbefore\n"), std::string::npos);
+      EXPECT_TRUE(fs::exists(shot));
+      fs::remove(shot);
+    }
+    fs::remove(script);
   }
   // A run that ends in time is not touched by its limit.
   const ProcessResult quick = RunBrindle({"--headless", "--time-limit", "1000", "/dev/null"});
   EXPECT_EQ(quick.status, 1);
   EXPECT_EQ(quick.err, "");
-  fs::remove(script);
   fs::remove(events);
 }
 

@@ -306,6 +306,52 @@ def closing_ends_a_busy_loop(session, brindle):
         run.stop()
 
 
+# Busy loops compiled whole, one going round by its WEND and one by a GOTO inside it; a key
+# ends each through its handler, taken where the loop passes a token that begins no statement
+# (the ENDIF).
+BUSY_LOOPS_ENDED_BY_KEYS = """VAR i, x
+GOTO main
+WINMSG WMKEYDOWN
+i = i + 1
+ENDWM
+LABEL main
+WCOLOR 0, 0, 0
+SWAP
+WHILE i < 1
+x = x + 1
+IF x > 5
+x = 0
+ENDIF
+WEND
+WCOLOR 0, 200, 0
+SWAP
+WHILE i < 2
+LABEL again
+x = x + 1
+IF i < 2
+GOTO again
+ENDIF
+WEND
+WCOLOR 0, 0, 200
+SWAP
+"""
+
+
+@test
+def keys_end_busy_compiled_loops(session, brindle):
+    run = Run(session, brindle, BUSY_LOOPS_ENDED_BY_KEYS)
+    try:
+        run.start()
+        run.wait_picture('the first loop to start', lambda p: p.pixel(5, 5) == (0, 0, 0))
+        session.key(run.window, 'a')
+        run.wait_picture('the second loop to start', lambda p: p.pixel(5, 5) == (0, 200, 0))
+        session.key(run.window, 'b')
+        run.wait_picture('the second loop to end', lambda p: p.pixel(5, 5) == (0, 0, 200))
+        run.close()
+    finally:
+        run.stop()
+
+
 @test
 def closing_while_a_box_is_open(session, brindle):
     run = Run(session, brindle, 'VAR x\n')
