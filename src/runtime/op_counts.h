@@ -45,7 +45,7 @@ enum class HeadOp : uint8_t {
 
 #ifdef BRINDLE_OP_COUNTS
 // [machine][slow path][operation]. Written out at exit when BRINDLE_OP_COUNTS_FILE names a
-// file (op_counts.cpp).
+// file (tests/op_coverage/op_counts_file.cpp).
 extern uint64_t g_op_counts[kOpMachines][2][kMostMachineOps];
 #define BRINDLE_COUNT_OP(machine, slow, op)                                                  \
   (++::brindle::g_op_counts[static_cast<int>(::brindle::OpMachine::machine)][(slow) ? 1 : 0] \
