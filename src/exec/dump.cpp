@@ -94,8 +94,8 @@ std::vector<ExpressionEntry> CollectExpressions(const ExprCache& cache) {
     }
   }
   for (const auto& [key, program] : cache.others) {
-    if (program == nullptr) continue;
-    found.push_back({PositionOfOthersKey(key), CurOfOthersKey(key), RuleOfOthersKey(key), program});
+    const auto& [rule, cur, position] = key;
+    if (program != nullptr) found.push_back({position, cur, rule, program});
   }
   std::sort(found.begin(), found.end(), [](const ExpressionEntry& a, const ExpressionEntry& b) {
     return std::tie(a.position, a.rule, a.cur) < std::tie(b.position, b.rule, b.cur);

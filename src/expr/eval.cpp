@@ -63,7 +63,7 @@ Program Compile(Interpreter& in, Rule rule) {
     if (stale.cur == at.cur) {
       slot = &stale.program;
     } else {
-      slot = &cache.others[OthersKey(rule, at.cur, at.exec_pos)];
+      slot = &cache.others[{rule, at.cur, at.exec_pos}];
     }
   }
   if (*slot == nullptr) *slot = &cache.programs.emplace_back(Compile(in, rule));

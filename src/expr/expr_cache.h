@@ -4,7 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <unordered_map>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "expr/program.h"
@@ -29,7 +30,8 @@ struct ExprCache {
     const Program* program = nullptr;
   };
   std::array<std::vector<Stale>, 6> stale_by_position;  // made when first needed
-  std::unordered_map<uint64_t, const Program*> others;  // when one position is read both ways
+  // When one position is read both ways: by rule, copied position and read position.
+  std::map<std::tuple<Rule, int, int>, const Program*> others;
 };
 
 // An interpreter with its compiled expressions: what the expression layer's tests make.
@@ -44,21 +46,6 @@ inline ExprCache& ExprCacheOf(Interpreter& in) {
 }
 inline const ExprCache& ExprCacheOf(const Interpreter& in) {
   return static_cast<const Evaluator&>(in).exprs;
-}
-
-// The key of ExprCache::others, and its parts back (for listings of the cache).
-inline uint64_t OthersKey(Rule rule, int cur, int position) {
-  return static_cast<uint64_t>(rule) << 40 | static_cast<uint64_t>(cur) << 20 |
-         static_cast<uint64_t>(position);
-}
-inline Rule RuleOfOthersKey(uint64_t key) {
-  return static_cast<Rule>(key >> 40);
-}
-inline int CurOfOthersKey(uint64_t key) {
-  return static_cast<int>(key >> 20 & 0xfffff);
-}
-inline int PositionOfOthersKey(uint64_t key) {
-  return static_cast<int>(key & 0xfffff);
 }
 
 }  // namespace brindle

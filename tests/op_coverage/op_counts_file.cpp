@@ -4,8 +4,6 @@
 // to run. The lines go in one append, so that test processes running at once never mix them.
 #ifdef BRINDLE_OP_COUNTS
 
-#include "runtime/op_counts.h"
-
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -20,6 +18,7 @@
 #include "exec/region.h"
 #include "expr/direct.h"
 #include "expr/opcodes.h"
+#include "runtime/op_counts.h"
 
 namespace brindle {
 
