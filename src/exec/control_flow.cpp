@@ -89,7 +89,7 @@ const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int positi
       EndIfCloseRequested(in);
     }
     if (!Holds(in, head)) {
-      --in.run->while_depth;
+      DropLoop(*in.run);
       in.cursor = {head.after, head.mark};
       return Flow::kTestEnd;
     }
@@ -172,8 +172,9 @@ namespace {
 // (by a GOTO into the body) does nothing.
 inline Flow GoBackToWhile(Interpreter& in) {
   RunState& run = *in.run;
-  if (run.while_depth == 0) return Flow::kTestEnd;
-  const int loop = run.while_stack[run.while_depth--];
+  if (!LoopOpen(run)) return Flow::kTestEnd;
+  const int loop = LoopOnTop(run);
+  DropLoop(run);
   // The statement loop would dispatch the WHILE next; it is run here. Heads are kept only
   // for WHILE tokens.
   if (!in.slow_paths && loop >= 1) {

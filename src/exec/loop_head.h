@@ -100,6 +100,16 @@ inline void PushLoop(RunState& run, int while_position) {
   }
   run.while_stack[++run.while_depth] = while_position;
 }
+// WEND goes back to the WHILE whose mark is on top; with no loop open it does nothing.
+inline bool LoopOpen(const RunState& run) {
+  return run.while_depth != 0;
+}
+inline int LoopOnTop(const RunState& run) {
+  return run.while_stack[run.while_depth];
+}
+inline void DropLoop(RunState& run) {
+  --run.while_depth;
+}
 
 // WHILE: the loop's mark goes on the loop stack, and comes off again when the loop does not go
 // on. Whether it goes on.
@@ -108,7 +118,7 @@ inline bool EnterLoop(Interpreter& in, const LoopHead& head) {
   const bool holds = Holds<kOperandsChecked>(in, head);
   RunState& run = *in.run;
   PushLoop(run, head.mark);
-  if (!holds) --run.while_depth;
+  if (!holds) DropLoop(run);
   return holds;
 }
 

@@ -56,7 +56,7 @@ struct Program;
 //               them (RunCondition, ChainHolds over the same three-address code)
 //   Else        ELSE: jumps when the last outcome was true
 //   While, Turn WHILE: EnterLoop; a one-assignment body turned by TurnHere
-//   Wend        WEND: back to the loop on top of the loop stack (BackToLoop)
+//   Wend        WEND: back to the loop on top of the loop stack (LoopOpen, LoopOnTop, DropLoop)
 //   Goto        GOTO: the statement's look for a closed window every so many turns; its
 //               target by GotoTarget
 //   Call, EndFn a call and ENDFN: the body by CalledBodyAfter, the return stack by PushReturn

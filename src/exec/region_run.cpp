@@ -87,22 +87,22 @@ const RegionOp* BackFromCall(Interpreter& in, const Region& region, RunState& ru
 const RegionOp* BackToLoop(Interpreter& in, const Region& region, RunState& run,
                            const RegionOp* op) {
   const bool go_on = CheckCloseEverySoOften(in, *op, region);
-  if (run.while_depth == 0) {
+  if (!LoopOpen(run)) {
     if (go_on) return op + 1;
     Leave(in, op->position, Flow::kTestEnd);
     return nullptr;
   }
-  const int loop = run.while_stack[run.while_depth];
+  const int loop = LoopOnTop(run);
   if (loop == op->loop && go_on) {
     const RegionOp& loop_while = region.ops[op->jump];
 #ifdef BRINDLE_STEP_BUDGET
     ++in.steps_taken;  // the WHILE's own
 #endif
     if (Holds<true>(in, *loop_while.head)) return &loop_while + 1;
-    --run.while_depth;
+    DropLoop(run);
     return region.ops.data() + loop_while.jump;
   }
-  --run.while_depth;
+  DropLoop(run);
   Leave(in, std::max(0, loop - 1), Flow::kTestEnd);
   return nullptr;
 }
