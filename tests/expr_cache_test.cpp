@@ -2,6 +2,8 @@
 // describing the token read there (most readings), another token (an element's index, read
 // while the copies still describe the array's name), or a third one. Each kept program must
 // give what compiling afresh gives.
+#include "expr/expr_cache.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -9,7 +11,6 @@
 #include <string_view>
 
 #include "expr/eval.h"
-#include "expr/expr_cache.h"
 #include "frontend/tokenizer.h"
 #include "platform/headless.h"
 #include "prepass/prepass.h"

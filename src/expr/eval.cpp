@@ -87,12 +87,9 @@ bool FitsLocalStacks(const Program& program) {
   return program.number_depth <= kLocalNumbers && program.text_depth <= kLocalTexts;
 }
 
+// The value a run left at the bottom of its stack.
 template <typename Result>
-[[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
-  std::vector<float> numbers(std::max(program.number_depth, 1));
-  std::vector<std::string> texts(std::max(program.text_depth, 1));
-  RunExpression(in, program, numbers.data(), texts.data());
-  in.cursor = program.end;
+Result ValueOf(float* numbers, std::string* texts) {
   if constexpr (std::is_same_v<Result, float>) {
     return numbers[0];
   } else {
@@ -100,20 +97,25 @@ template <typename Result>
   }
 }
 
-}  // namespace
+template <typename Result>
+[[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
+  std::vector<float> numbers(std::max(program.number_depth, 1));
+  std::vector<std::string> texts(std::max(program.text_depth, 1));
+  RunExpression(in, program, numbers.data(), texts.data());
+  in.cursor = program.end;
+  return ValueOf<Result>(numbers.data(), texts.data());
+}
 
-// A number program without three-address code: one that reads texts on the way (a string
-// comparison, VAL) or has no such form.
-float RunOnStack(Interpreter& in, const Program& program) {
-  if (!FitsLocalStacks(program)) return EvaluateWithHeap<float>(in, program);
+// A program on the stack machine: on local stacks when they are deep enough.
+template <typename Result>
+Result RunOnStacks(Interpreter& in, const Program& program) {
+  if (!FitsLocalStacks(program)) return EvaluateWithHeap<Result>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
   RunExpression(in, program, numbers, texts);
   in.cursor = program.end;
-  return numbers[0];
+  return ValueOf<Result>(numbers, texts);
 }
-
-namespace {
 
 // The general path: compiled afresh at every evaluation and run by the machine that knows
 // every instruction, on stacks of exactly the measured depths.
@@ -132,18 +134,8 @@ float EvaluateNumber(Interpreter& in, Rule rule) {
 std::string EvaluateText(Interpreter& in, Rule rule) {
   if (in.slow_paths) [[unlikely]]
     return EvaluateSlowly<std::string>(in, rule);
-  const Program& program = ProgramAt(in, rule);
-  if (!FitsLocalStacks(program)) return EvaluateWithHeap<std::string>(in, program);
-  float numbers[kLocalNumbers];
-  std::string texts[kLocalTexts];
-  RunExpression(in, program, numbers, texts);
-  in.cursor = program.end;
-  return std::move(texts[0]);
+  return RunOnStacks<std::string>(in, ProgramAt(in, rule));
 }
-
-}  // namespace
-
-namespace {
 
 // The general path of "name = sum": one statement, its sum read like any other.
 [[gnu::noinline]] void AssignNumberSlowly(Interpreter& in) {
@@ -158,33 +150,11 @@ namespace {
   }
 }
 
-}  // namespace
-
-void AssignNumber(Interpreter& in) {
-  if (in.slow_paths) [[unlikely]]
-    return AssignNumberSlowly(in);
-  EvaluateNumber(in, Rule::kAssignment);
-}
-
-void CompileAssignmentAt(Interpreter& in, int position) {
-  if (in.slow_paths || KnownAssignmentAt(in, position) != nullptr) return;
-  const TokenCursor cursor = in.cursor;
-  in.cursor = {position, position};
-  FindOrCompile(in, Rule::kAssignment);
-  in.cursor = cursor;
-}
-
-namespace {
-
 // Only appends reach a taken text, so its first bytes are still the variable's value.
 void GiveBack(std::string& target, std::string& taken, size_t kept) {
   taken.resize(kept);
   target = std::move(taken);
 }
-
-}  // namespace
-
-namespace {
 
 // The general path: the value is built apart, then replaces the variable's.
 void AssignTextByCopy(Interpreter& in, int var) {
@@ -218,6 +188,26 @@ void AppendInPlace(Interpreter& in, int var, const Program& program) {
 }
 
 }  // namespace
+
+// A number program without three-address code: one that reads texts on the way (a string
+// comparison, VAL) or has no such form.
+float RunOnStack(Interpreter& in, const Program& program) {
+  return RunOnStacks<float>(in, program);
+}
+
+void AssignNumber(Interpreter& in) {
+  if (in.slow_paths) [[unlikely]]
+    return AssignNumberSlowly(in);
+  EvaluateNumber(in, Rule::kAssignment);
+}
+
+void CompileAssignmentAt(Interpreter& in, int position) {
+  if (in.slow_paths || KnownAssignmentAt(in, position) != nullptr) return;
+  const TokenCursor cursor = in.cursor;
+  in.cursor = {position, position};
+  FindOrCompile(in, Rule::kAssignment);
+  in.cursor = cursor;
+}
 
 void AssignText(Interpreter& in, int var) {
   if (in.slow_paths) [[unlikely]]
