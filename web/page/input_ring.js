@@ -1,7 +1,8 @@
 // The user's input on its way from the page to the worker that runs the script: a ring of
 // integer triples in shared memory, written by the page alone and read by the worker alone, so
-// that a script that never stops to take messages still sees every key. Three more integers
-// count what was written and read, and tell whether the page has drawn the last picture.
+// that a script that never stops to take messages still sees every key. Four more integers
+// count what was written and read, tell whether the page has drawn the last picture, and
+// whether the worker waits for input.
 'use strict';
 
 class InputRing {
@@ -9,7 +10,8 @@ class InputRing {
   static WRITTEN = 0;
   static READ = 1;
   static PICTURE_DRAWN = 2;
-  static HEADER = 3;
+  static WAITING = 3;
+  static HEADER = 4;
 
   // The page makes the shared memory; the worker is handed it.
   static create() {
@@ -38,17 +40,27 @@ class InputRing {
     return true;
   }
 
+  // Whether the worker has taken every input and waits for more with nothing else due: whatever
+  // the inputs started has finished.
+  settled() {
+    return Atomics.load(this.ints, InputRing.WAITING) === 1 &&
+           Atomics.load(this.ints, InputRing.READ) === Atomics.load(this.ints, InputRing.WRITTEN);
+  }
+
   pictureDrawn() {
     Atomics.store(this.ints, InputRing.PICTURE_DRAWN, 1);
   }
 
   // The worker's side: up to max inputs as kind, a, b triples; when there are none, waits up
-  // to waitMs for one (0: not at all, negative: for as long as it takes).
-  take(max, waitMs) {
+  // to waitMs for one (0: not at all, negative: for as long as it takes). settled: the script
+  // has finished all it was asked and the page has been given its picture.
+  take(max, waitMs, settled) {
     const read = this.ints[InputRing.READ];
     let written = Atomics.load(this.ints, InputRing.WRITTEN);
     if (written === read && waitMs !== 0) {
+      Atomics.store(this.ints, InputRing.WAITING, settled ? 1 : 0);
       Atomics.wait(this.ints, InputRing.WRITTEN, written, waitMs < 0 ? Infinity : waitMs);
+      Atomics.store(this.ints, InputRing.WAITING, 0);
       written = Atomics.load(this.ints, InputRing.WRITTEN);
     }
     const count = Math.min(written - read, max);

@@ -322,4 +322,10 @@ async function start() {
   if (link && link.run) startRun();
 }
 
+// For tests and tools that drive the page: whether the running script has taken every input
+// and waits for more, with its picture drawn.
+window.playground = {
+  settled: () => run !== null && run.ring.settled() && run.ring.readyForPicture(),
+};
+
 start().catch((error) => setStatus('The page could not start: ' + error.message));

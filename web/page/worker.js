@@ -13,8 +13,8 @@ class WorkerPage {
     this.ring = ring;
     this.started = performance.now();
   }
-  takeInputs(max, waitMs) {
-    return this.ring.take(max, waitMs);
+  takeInputs(max, waitMs, settled) {
+    return this.ring.take(max, waitMs, settled);
   }
   readyForPicture() {
     return this.ring.readyForPicture() ? 1 : 0;

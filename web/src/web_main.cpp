@@ -15,8 +15,8 @@
 // The heap is read and written here, where its current view is in reach; the page's side
 // (web/page/worker.js) gets and gives plain arrays.
 // clang-format off
-EM_JS(int, page_take_inputs, (int32_t* into, int max_inputs, int wait_ms), {
-  const inputs = Module.page.takeInputs(max_inputs, wait_ms);
+EM_JS(int, page_take_inputs, (int32_t* into, int max_inputs, int wait_ms, int settled), {
+  const inputs = Module.page.takeInputs(max_inputs, wait_ms, settled);
   HEAP32.set(inputs, into >> 2);
   return inputs.length / 3;
 });
@@ -40,10 +40,10 @@ namespace {
 
 class WorkerPage final : public brindle::Page {
  public:
-  void TakeInputs(std::deque<brindle::PageInput>& inputs, int wait_ms) override {
+  void TakeInputs(std::deque<brindle::PageInput>& inputs, int wait_ms, bool settled) override {
     constexpr int kMaxInputs = 64;
     int32_t fields[kMaxInputs * 3];
-    const int count = page_take_inputs(fields, kMaxInputs, wait_ms);
+    const int count = page_take_inputs(fields, kMaxInputs, wait_ms, settled ? 1 : 0);
     for (int i = 0; i < count; ++i) {
       inputs.push_back({static_cast<brindle::PageInput::Kind>(fields[3 * i]), fields[3 * i + 1],
                         fields[3 * i + 2]});

@@ -33,8 +33,10 @@ class Page {
  public:
   virtual ~Page() = default;
   // Appends to inputs what the user has done since the last call. When there is nothing, waits
-  // up to wait_ms for something (0: no wait; -1: no limit).
-  virtual void TakeInputs(std::deque<PageInput>& inputs, int wait_ms) = 0;
+  // up to wait_ms for something (0: no wait; -1: no limit). settled: the script has done all
+  // that the inputs so far asked of it, its picture shown; only the timer or the caret's blink
+  // may end the wait.
+  virtual void TakeInputs(std::deque<PageInput>& inputs, int wait_ms, bool settled) = 0;
   // Milliseconds from some fixed point, fractions allowed.
   virtual double NowMs() = 0;
   // False while the page has still to draw the last picture it was given: the next is then

@@ -93,11 +93,15 @@ int WebPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
   return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
 }
 
+bool WebPlatform::Settled() const {
+  return !picture_stale_ && boxes_.version() == presented_boxes_version_;
+}
+
 // The pump: cheap when called per token, and at most one event.
 std::optional<WindowEvent> WebPlatform::PollEvent() {
   if (!polls_.Due([this] { return NowMs(); })) return std::nullopt;
   const uint64_t now = NowMs();
-  page_.TakeInputs(inputs_, 0);
+  page_.TakeInputs(inputs_, 0, false);
   if (std::optional<WindowEvent> e = NextEvent(false)) {
     polls_.LookAgain();  // more may be waiting
     return e;
@@ -116,13 +120,13 @@ WindowEvent WebPlatform::WaitEvent() {
     page_.Waiting();
   }
   for (;;) {
-    page_.TakeInputs(inputs_, 0);
+    page_.TakeInputs(inputs_, 0, false);
     if (std::optional<WindowEvent> e = NextEvent(true)) return *e;
     const uint64_t now = NowMs();
     if (TakeTick(now)) return Event(WindowEvent::Type::kTimer);
     UpdateCaret(now);
     Present(now, true);
-    if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, true));
+    if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, true), Settled());
   }
 }
 
@@ -137,7 +141,7 @@ void WebPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   } open{++boxes_open_};
   const bool handlers_may_run = boxes_open_ <= kMaxNestedBoxes;
   for (;;) {
-    page_.TakeInputs(inputs_, 0);
+    page_.TakeInputs(inputs_, 0, false);
     if (std::optional<WindowEvent> e = NextEvent(false)) {
       DeliverDuringBox(*e);
       continue;
@@ -153,7 +157,7 @@ void WebPlatform::ShowMessage(std::string_view caption, std::string_view text) {
     }
     UpdateCaret(now);
     Present(now, true);
-    if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, handlers_may_run));
+    if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, handlers_may_run), Settled());
   }
 }
 

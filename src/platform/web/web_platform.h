@@ -53,6 +53,8 @@ class WebPlatform final : public Platform {
   void Present(uint64_t now_ms, bool force);
   // How long a wait may last before the timer or the caret needs attention; -1: no limit.
   int WaitLimitMs(uint64_t now_ms, bool timer) const;
+  // Whether the page shows all there is to show.
+  bool Settled() const;
   void DeliverDuringBox(const WindowEvent& event);
 
   Page& page_;
