@@ -312,10 +312,13 @@ async function start() {
   }
   listPictures();
   const link = readScriptLink(location.hash);
+  if (link && link.bytes) {
+    editor.value = scriptText(link.bytes);
+  } else {
+    $('examples').selectedIndex = 1;
+    await openExample($('examples').value);
+  }
   if (link && link.error) addProblem('brindle: ' + link.error);
-  if (link && link.bytes) editor.value = scriptText(link.bytes);
-  if (!link || !link.bytes) await openExample($('examples').options[1]?.value);
-  if (!link || !link.bytes) $('examples').selectedIndex = 1;
   await wasmModule;
   $('run').disabled = false;
   setStatus('Ready');

@@ -86,3 +86,113 @@ test('input boxes take clicks, Tab, typing and Enter as in the native program (g
   await assertSamePixels(page, h.nativePixels(example('guestbook.bas'), {events}), 'guestbook.bas');
   await page.close();
 });
+
+const PICTURES = ['interlaced_alpha.png', 'palette_trns.png', 'progressive.jpg', 'cmyk.jpg',
+                  'transparent.gif', 'rle8.bmp', 'palette_rle.tga'];
+
+test('pictures dropped onto the page load with the same pixels as in the native program',
+     async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const files = PICTURES.map((name) => ({
+    name, base64: fs.readFileSync(path.join(h.REPO, 'tests/pictures', name)).toString('base64'),
+  }));
+  await page.evaluate((files) => {
+    const transfer = new DataTransfer();
+    for (const {name, base64} of files) {
+      transfer.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+    }
+    document.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
+  }, files);
+  await h.waitFor(page, (count) => document.querySelectorAll('#pictures li').length === count,
+                  'the dropped pictures listed', 5000, PICTURES.length + 1);
+  const script = path.join(__dirname, 'scripts/pictures.bas');
+  await h.setScript(page, fs.readFileSync(script, 'utf8'));
+  await h.run(page);
+  await h.settled(page);
+  assert.deepEqual(await h.problems(page), []);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-pictures-'));
+  for (const name of [...PICTURES, '../web/test/scripts/pictures.bas']) {
+    fs.copyFileSync(path.join(h.REPO, name.startsWith('..') ? name.slice(3) : 'tests/pictures/' + name),
+                    path.join(dir, path.basename(name)));
+  }
+  await assertSamePixels(page, h.nativePixels('pictures.bas', {dir}), 'pictures.bas');
+  fs.rmSync(dir, {recursive: true, force: true});
+  await page.close();
+});
+
+test('a script that never ends leaves the page responsive, and Stop ends it', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  // n stops growing at 2^24, where n + 1 is n again: the loop never ends.
+  await h.setScript(page, 'VAR n\nWHILE n < 1000000000\nn = n + 1\nPRINT 10, 10, n\nSWAP\nWEND\n');
+  await h.run(page);
+  await h.waitFor(page, () => document.getElementById('status').textContent === 'Running',
+                  'the run to start');
+  const first = await h.canvasPixels(page);
+  for (let i = 0; i < 5; ++i) {
+    const asked = Date.now();
+    await page.evaluate(() => document.getElementById('editor').value.length);
+    assert.ok(Date.now() - asked < 500, `the page took ${Date.now() - asked} ms to answer`);
+    await h.sleep(100);
+  }
+  // The count goes on showing: pictures keep coming while the loop runs.
+  assert.notEqual(h.firstDifference(first, await h.canvasPixels(page)), null);
+  await page.click('#stop');
+  assert.equal(await h.status(page), 'Stopped');
+  const stopped = await h.canvasPixels(page);
+  await h.sleep(300);
+  assert.equal(h.firstDifference(stopped, await h.canvasPixels(page)), null);
+  // The next run starts afresh.
+  await h.setScript(page, 'WCOLOR 10, 20, 30\nSWAP\n');
+  await h.run(page, {quiet: false});
+  await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the statistics box');
+  await page.close();
+});
+
+test('a link carries the script: Share makes one, and opening it with &run runs it', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const script = 'STR s\ns = "Grüße"\nWCOLOR 200, 220, 240\nFCOLOR 0, 0, 0\nPRINT 20, 20, s\nSWAP\n';
+  await h.setScript(page, script);
+  await page.click('#share');
+  const link = await page.$eval('#share-link', (input) => input.value);
+  const code = /#code=([A-Za-z0-9_-]*)&run$/.exec(link);
+  assert.ok(code, `the link ${link} carries the script`);
+  assert.equal(Buffer.from(code[1], 'base64url').toString('utf8'), script);
+  assert.ok(!code[1].includes('='), 'no padding');
+
+  const opened = await h.openPage(browser.browser, link);
+  assert.equal(await opened.$eval('#editor', (editor) => editor.value), script);
+  await h.waitFor(opened, () => document.querySelector('.msgbox') !== null, 'the linked run');
+  await opened.click('.msgbox button');
+  await h.settled(opened);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-link-'));
+  fs.writeFileSync(path.join(dir, 'link.bas'), script);
+  await assertSamePixels(opened, h.nativePixels('link.bas', {dir}), 'the linked script');
+  fs.rmSync(dir, {recursive: true, force: true});
+  // Without &run the script waits in the editor.
+  const waiting = await h.openPage(browser.browser, link.replace(/&run$/, ''));
+  assert.equal(await waiting.$eval('#editor', (editor) => editor.value), script);
+  await h.sleep(300);
+  assert.equal(await h.status(waiting), 'Ready');
+  // A broken link says so.
+  const broken = await h.openPage(browser.browser, server.url + '#code=@@');
+  assert.match((await h.problems(broken))[0].text, /not base64url/);
+  for (const p of [page, opened, waiting, broken]) await p.close();
+});
+
+test('faults and warnings are listed with their lines', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  await h.setScript(page, 'VAR i\nFOR i = 1 TO 3\nNEXT\nSTR s\ns = 5\n');
+  await h.run(page);
+  await h.waitFor(page, () => document.querySelectorAll('.msgbox').length > 0, 'the fault box');
+  assert.deepEqual(await h.messageBoxes(page), [{caption: 'TYPE ERROR', text: 'Not String! -{ 5 }'}]);
+  const listed = await h.problems(page);
+  assert.deepEqual(listed.map(({kind, line}) => [kind, line]),
+                   [['warning', 2], ['warning', 3], ['warning', 4], ['error', 5]]);
+  assert.match(listed[0].text, /^Line 2:1 warning: FOR does nothing here.*\[W01\]$/);
+  assert.equal(listed[3].text, 'Line 5:1 error: TYPE ERROR: Not String! -{ 5 }');
+  // A line's link selects it in the editor.
+  await page.click('#problems li:last-child a');
+  const selected = await page.$eval('#editor', (e) => e.value.slice(e.selectionStart, e.selectionEnd));
+  assert.equal(selected, 's = 5');
+  await page.close();
+});
