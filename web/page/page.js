@@ -312,17 +312,23 @@ async function start() {
   }
   listPictures();
   const link = readScriptLink(location.hash);
+  // #example=NAME opens one of the examples (the documentation links them so).
+  const named = /[#&]example=([^&]*)/.exec(location.hash);
+  const names = [...$('examples').options].map((option) => option.value);
   if (link && link.bytes) {
     editor.value = scriptText(link.bytes);
   } else {
-    $('examples').selectedIndex = 1;
+    const wanted = named ? decodeURIComponent(named[1]) : '';
+    $('examples').selectedIndex = Math.max(1, names.indexOf(wanted));
     await openExample($('examples').value);
+    if (named && !names.includes(wanted)) addProblem(`brindle: there is no example ${wanted}`);
   }
   if (link && link.error) addProblem('brindle: ' + link.error);
+  const runAsked = /[#&]run(&|$)/.test(location.hash);
   await wasmModule;
   $('run').disabled = false;
   setStatus('Ready');
-  if (link && link.run) startRun();
+  if ((link && link.bytes && link.run) || (named && runAsked)) startRun();
 }
 
 // For tests and tools that drive the page: whether the running script has taken every input
