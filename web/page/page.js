@@ -324,11 +324,14 @@ async function start() {
     if (named && !names.includes(wanted)) addProblem(`brindle: there is no example ${wanted}`);
   }
   if (link && link.error) addProblem('brindle: ' + link.error);
-  const runAsked = /[#&]run(&|$)/.test(location.hash);
+  // &run runs what the link names, and nothing in its place.
+  const runAsked = /[#&]run(&|$)/.test(location.hash) &&
+                   (link ? link.bytes !== undefined : named !== null && $('examples').value ===
+                                                               decodeURIComponent(named[1]));
   await wasmModule;
   $('run').disabled = false;
   setStatus('Ready');
-  if ((link && link.bytes && link.run) || (named && runAsked)) startRun();
+  if (runAsked) startRun();
 }
 
 // For tests and tools that drive the page: whether the running script has taken every input

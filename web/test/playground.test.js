@@ -148,7 +148,7 @@ test('a script that never ends leaves the page responsive, and Stop ends it', as
   await page.close();
 });
 
-test('a link carries the script: Share makes one, and opening it with &run runs it', async () => {
+test('a link carries the script: Share makes one, opening it with &run runs it, and examples open by name', async () => {
   const page = await h.openPage(browser.browser, server.url);
   const script = 'STR s\ns = "Grüße"\nWCOLOR 200, 220, 240\nFCOLOR 0, 0, 0\nPRINT 20, 20, s\nSWAP\n';
   await h.setScript(page, script);
@@ -176,7 +176,13 @@ test('a link carries the script: Share makes one, and opening it with &run runs 
   // A broken link says so.
   const broken = await h.openPage(browser.browser, server.url + '#code=@@');
   assert.match((await h.problems(broken))[0].text, /not base64url/);
-  for (const p of [page, opened, waiting, broken]) await p.close();
+  // The documentation's links open an example by name.
+  const named = await h.openPage(browser.browser, server.url + '#example=sprite.bas&run');
+  assert.match(await named.$eval('#editor', (editor) => editor.value), /smiley\.bmp/);
+  await h.waitFor(named, () => document.querySelector('.msgbox') !== null, 'the example\'s run');
+  const unknown = await h.openPage(browser.browser, server.url + '#example=nothing.bas&run');
+  assert.equal((await h.problems(unknown))[0].text, 'brindle: there is no example nothing.bas');
+  for (const p of [page, opened, waiting, broken, named, unknown]) await p.close();
 });
 
 test('faults and warnings are listed with their lines', async () => {
