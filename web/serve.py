@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Serves the playground on 127.0.0.1 with the headers it needs.
 
-    web/serve.py SITE_DIR [PORT]     (PORT 0, the default 8000 aside, takes any free port)
+    web/serve.py [--plain] SITE_DIR [PORT]   (PORT 0, the default 8000 aside: any free port)
 
 The page runs scripts in a worker that shares memory with it (SharedArrayBuffer), which a
 browser allows only to a cross-origin isolated page: every response carries the two headers
-that make it so.
+that make it so. --plain leaves them out, as a static host that cannot send them would (the
+page then isolates itself with a service worker).
 """
 import functools
 import http.server
@@ -17,9 +18,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                       ".wasm": "application/wasm", ".js": "text/javascript",
                       ".bas": "text/plain; charset=windows-1252"}
 
+    isolate = True
+
     def end_headers(self):
-        self.send_header("Cross-Origin-Opener-Policy", "same-origin")
-        self.send_header("Cross-Origin-Embedder-Policy", "require-corp")
+        if self.isolate:
+            self.send_header("Cross-Origin-Opener-Policy", "same-origin")
+            self.send_header("Cross-Origin-Embedder-Policy", "require-corp")
         self.send_header("Cache-Control", "no-cache")
         super().end_headers()
 
@@ -29,7 +33,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if a != "-v"]
+    args = [a for a in sys.argv[1:] if a not in ("-v", "--plain")]
+    Handler.isolate = "--plain" not in sys.argv
     if not args:
         sys.exit(__doc__)
     port = int(args[1]) if len(args) > 1 else 8000

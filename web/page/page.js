@@ -26,11 +26,25 @@ function isolated() {
   return typeof SharedArrayBuffer !== 'undefined' && self.crossOriginIsolated !== false;
 }
 
+// A page served without the isolation headers gets them from a service worker of its own
+// (isolation.js), and loads again under it. False when that cannot be done here.
+async function isolateBySelf() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return false;
+  // Once only: a page that is still not isolated after the reload says so.
+  if (sessionStorage.getItem('brindle-isolating') === location.href) return false;
+  sessionStorage.setItem('brindle-isolating', location.href);
+  await navigator.serviceWorker.register('isolation.js');
+  await navigator.serviceWorker.ready;
+  location.reload();
+  return true;
+}
+
 async function startRun() {
   stopRun('');
   clearProblems();
   if (!isolated()) {
-    setStatus('This page must be served with cross-origin isolation (make web-serve does).');
+    setStatus('This browser cannot run scripts here: the page is not cross-origin isolated ' +
+              '(serve it with web/serve.py, or over https)');
     return;
   }
   const ring = InputRing.create();
@@ -302,6 +316,8 @@ $('examples').addEventListener('change', (event) => openExample(event.target.val
 screen.addEventListener('click', () => screen.focus());
 
 async function start() {
+  if (!isolated() && await isolateBySelf()) return;
+  sessionStorage.removeItem('brindle-isolating');
   // The window shows the button face until the script's first picture.
   screenContext.fillStyle = 'rgb(240, 240, 240)';
   screenContext.fillRect(0, 0, screen.width, screen.height);

@@ -16,10 +16,11 @@ const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// The server, on a free port; resolves to {url, stop}.
-function startServer() {
+// The server, on a free port; resolves to {url, stop}. plain: without the isolation headers.
+function startServer({plain = false} = {}) {
   return new Promise((resolve, reject) => {
-    const server = spawn('python3', [path.join(REPO, 'web/serve.py'), SITE, '0'],
+    const options = plain ? ['--plain'] : [];
+    const server = spawn('python3', [path.join(REPO, 'web/serve.py'), ...options, SITE, '0'],
                          {stdio: ['ignore', 'pipe', 'inherit']});
     server.on('error', reject);
     server.stdout.on('data', (data) => {

@@ -122,8 +122,9 @@ test('pictures dropped onto the page load with the same pixels as in the native 
 
 test('a script that never ends leaves the page responsive, and Stop ends it', async () => {
   const page = await h.openPage(browser.browser, server.url);
-  // n stops growing at 2^24, where n + 1 is n again: the loop never ends.
-  await h.setScript(page, 'VAR n\nWHILE n < 1000000000\nn = n + 1\nPRINT 10, 10, n\nSWAP\nWEND\n');
+  // n goes round from 0 to 99999 for ever, and the window shows it.
+  await h.setScript(page, 'VAR n\nWHILE n < 1000000\nn = n + 1\nIF n > 99999 : n = 0 : ENDIF\n' +
+                          'WCOLOR 255, 255, 255\nPRINT 10, 10, n\nSWAP\nWEND\n');
   await h.run(page);
   await h.waitFor(page, () => document.getElementById('status').textContent === 'Running',
                   'the run to start');
@@ -201,4 +202,16 @@ test('faults and warnings are listed with their lines', async () => {
   const selected = await page.$eval('#editor', (e) => e.value.slice(e.selectionStart, e.selectionEnd));
   assert.equal(selected, 's = 5');
   await page.close();
+});
+
+test('a server that sends no isolation headers still serves a page that runs scripts', async () => {
+  const plain = await h.startServer({plain: true});
+  try {
+    const page = await h.openPage(browser.browser, plain.url + '#example=hello.bas&run');
+    await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the example\'s run');
+    assert.equal(await page.evaluate(() => self.crossOriginIsolated), true);
+    await page.close();
+  } finally {
+    plain.stop();
+  }
 });
