@@ -11,13 +11,13 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 [ -f "$prefix/.done" ] && exit 0
 work="$prefix.src"
-rm -rf "$work" && mkdir -p "$work/lists/partial" "$prefix"
+rm -rf "$work" && mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$prefix"
 cd "$work"
 cat >sources.list <<'EOF'
 deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
 EOF
 apt=(-o "Dir::Etc::SourceList=$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
-  -o "Dir::State::Lists=$work/lists" -o Debug::NoLocking=1)
+  -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -o Debug::NoLocking=1)
 echo "web/deps.sh: fetching the sources of zlib, libpng1.6, giflib, libjpeg-turbo"
 apt-get "${apt[@]}" update -qq
 apt-get "${apt[@]}" source -qq zlib libpng1.6 giflib libjpeg-turbo >/dev/null 2>&1 ||
