@@ -34,8 +34,7 @@ class WorkerPage {
   }
 }
 
-onmessage = async (event) => {
-  const {module, shared, name, script, files, quiet, seed} = event.data;
+async function run({module, shared, name, script, files, quiet, seed}) {
   const page = new WorkerPage(new InputRing(shared));
   const brindle = await createBrindle({
     page,
@@ -53,7 +52,15 @@ onmessage = async (event) => {
   brindle.FS.writeFile(name, script);
   postMessage({type: 'started'});
   page.started = performance.now();
-  const status = brindle.ccall('brindle_run', 'number', ['string', 'number', 'number'],
-                               [name, quiet ? 1 : 0, seed]);
-  postMessage({type: 'ended', status});
+  return brindle.ccall('brindle_run', 'number', ['string', 'number', 'number'],
+                       [name, quiet ? 1 : 0, seed]);
+}
+
+onmessage = (event) => {
+  run(event.data).then(
+      (status) => postMessage({type: 'ended', status}),
+      (error) => {
+        postMessage({type: 'report', line: 'brindle: the interpreter failed: ' + error});
+        postMessage({type: 'ended', status: 5});
+      });
 };

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "host/driver.h"
@@ -65,13 +67,7 @@ void Report(const std::string& line) {
   page_report(line.data(), static_cast<int>(line.size()));
 }
 
-}  // namespace
-
-// Runs the script at path (written to the worker's file system by the page), its warnings
-// and faults reported as FILE:LINE:COL lines. seed < 0: RAND is seeded from the clock.
-// Returns only when the script cannot be read: a script that ends waits for events, as the
-// window stays open, until the page ends the worker.
-extern "C" EMSCRIPTEN_KEEPALIVE int brindle_run(const char* path, int quiet, double seed) {
+int Run(const char* path, bool quiet, double seed) {
   std::string text, reason;
   if (!brindle::ReadScript(path, brindle::ScriptEncoding::kAuto, Report, text, reason)) {
     Report(std::string("brindle: cannot read ") + path + ": " + reason);
@@ -82,8 +78,30 @@ extern "C" EMSCRIPTEN_KEEPALIVE int brindle_run(const char* path, int quiet, dou
   WorkerPage page;
   brindle::WebPlatform platform(page);
   brindle::RunOptions options;
-  options.quiet = quiet != 0;
+  options.quiet = quiet;
   if (seed >= 0) options.clock_seed = static_cast<uint32_t>(seed);
   options.report_fault = Report;
   return brindle::RunProgram(platform, source, options);
+}
+
+}  // namespace
+
+// Runs the script at path (written to the worker's file system by the page), its warnings
+// and faults reported as FILE:LINE:COL lines. seed < 0: RAND is seeded from the clock.
+// Returns only when the run cannot go on (the statuses of the program: 2 the script cannot be
+// read, 4 out of memory, 5 an internal fault): a script that ends waits for events, as the
+// window stays open, until the page ends the worker.
+extern "C" EMSCRIPTEN_KEEPALIVE int brindle_run(const char* path, int quiet, double seed) {
+  try {
+    return Run(path, quiet != 0, seed);
+  } catch (const std::bad_alloc&) {
+    Report("brindle: out of memory");
+    return 4;
+  } catch (const std::exception& e) {
+    Report(std::string("brindle: internal fault: ") + e.what());
+    return 5;
+  } catch (...) {
+    Report("brindle: internal fault");
+    return 5;
+  }
 }
