@@ -13,7 +13,9 @@ const screenContext = screen.getContext('2d');
 const wasmModule = WebAssembly.compileStreaming(fetch('brindle.wasm'));
 const bundledPictures = new Map();  // file name -> bytes: the examples' pictures
 const droppedPictures = new Map();
-let run = null;  // {worker, ring, keysDown, boxes}
+// The run going on: its worker, the ring its input goes by, the keys down in the window, the
+// message boxes open.
+let run = null;
 let scriptName = 'script.bas';
 
 function setStatus(text) {
@@ -42,6 +44,7 @@ async function isolateBySelf() {
 async function startRun() {
   stopRun('');
   clearProblems();
+  delete document.body.dataset.mainPartMs;
   if (!isolated()) {
     setStatus('This browser cannot run scripts here: the page is not cross-origin isolated ' +
               '(serve it with web/serve.py, or over https)');
@@ -49,9 +52,10 @@ async function startRun() {
   }
   const ring = InputRing.create();
   const worker = new Worker('worker.js');
-  run = {worker, ring, keysDown: new Set(), boxes: [], problems: 0};
-  worker.onmessage = (event) => onWorkerMessage(run, event.data);
+  const owner = run = {worker, ring, keysDown: new Set(), boxes: []};
+  worker.onmessage = (event) => onWorkerMessage(owner, event.data);
   worker.onerror = (event) => {
+    if (owner !== run) return;
     addProblem('brindle: the interpreter failed: ' + (event.message || 'unknown error'));
     stopRun('Failed');
   };
@@ -100,7 +104,7 @@ function onWorkerMessage(owner, message) {
       openMessageBox(owner, message);
       break;
     case 'waiting':
-      setStatus(`Waiting for events (the main part took ${message.ms.toFixed(0)} ms)`);
+      setStatus(`Waiting for events (the main part ended after ${message.ms.toFixed(0)} ms)`);
       document.body.dataset.mainPartMs = message.ms.toFixed(1);
       break;
     case 'report':
@@ -131,6 +135,8 @@ function openMessageBox(owner, {number, caption, text}) {
   ok.textContent = 'OK';
   buttons.append(ok);
   element.append(title, body, buttons);
+  // A box opened while others are open sits a little below and right of the one before.
+  element.style.marginLeft = element.style.marginTop = `${16 * owner.boxes.length}px`;
   const box = {number, element, ok};
   const answer = () => answerMessageBox(owner, box);
   ok.addEventListener('click', answer);
