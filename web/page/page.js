@@ -99,6 +99,7 @@ function onWorkerMessage(owner, message) {
       screenContext.putImageData(
           new ImageData(new Uint8ClampedArray(message.rgba.buffer), screen.width, screen.height), 0, 0);
       owner.ring.pictureDrawn();
+      document.body.dataset.pictures = Number(document.body.dataset.pictures || 0) + 1;
       break;
     case 'message':
       openMessageBox(owner, message);
