@@ -216,3 +216,29 @@ test('a server that sends no isolation headers still serves a page that runs scr
     plain.stop();
   }
 });
+
+test('the timer ticks in the page as in the window, and stops', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const script = path.join(__dirname, 'scripts/timer.bas');
+  await h.setScript(page, fs.readFileSync(script, 'utf8'));
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-timer-'));
+  const events = path.join(dir, 'timer.events');
+  // Headless time moves only with the timeline, and a wait that a handler's own pump reads
+  // moves it there too: each tick waits for the handler before it.
+  fs.writeFileSync(events, 'idle\nwait 40\n'.repeat(8));
+  const native = h.nativePixels(script, {events, dir});
+  fs.rmSync(dir, {recursive: true, force: true});
+  const started = Date.now();
+  await h.run(page);
+  // Five ticks of 40 ms, then nothing more changes.
+  let difference = 'nothing shown yet';
+  while (difference !== null && Date.now() - started < 5000) {
+    await h.sleep(50);
+    difference = h.firstDifference(await h.canvasPixels(page), native);
+  }
+  assert.equal(difference, null, 'the five ticks drawn as natively');
+  assert.ok(Date.now() - started >= 200, 'five ticks of 40 ms take 200 ms');
+  await h.sleep(300);
+  await assertSamePixels(page, native, 'timer.bas');
+  await page.close();
+});
