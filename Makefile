@@ -137,7 +137,7 @@ web-serve: web
 	python3 web/serve.py $(WEB_BUILD)/site $(WEB_PORT)
 
 web-test: web
-	@$(MAKE) --no-print-directory deps PACKAGES="chromium imagemagick"
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) chromium"
 	@$(MAKE) --no-print-directory build
 	cd web && npm ci --no-audit --no-fund --loglevel=error
 	cd web && BRINDLE_SITE=$(abspath $(WEB_BUILD))/site BRINDLE_NATIVE=$(abspath $(BUILD))/brindle \

@@ -317,6 +317,13 @@ function shareLink() {
 // --- Start-up
 
 $('run').addEventListener('click', startRun);
+// Ctrl+Enter in the editor runs the script.
+editor.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' && (event.ctrlKey || event.metaKey) && !$('run').disabled) {
+    event.preventDefault();
+    startRun();
+  }
+});
 $('stop').addEventListener('click', () => stopRun('Stopped'));
 $('share').addEventListener('click', shareLink);
 $('examples').addEventListener('change', (event) => openExample(event.target.value));
