@@ -39,7 +39,11 @@ def main():
         sys.exit(__doc__)
     port = int(args[1]) if len(args) > 1 else 8000
     handler = functools.partial(Handler, directory=args[0])
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+    try:
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+    except OSError as error:
+        sys.exit(f"web/serve.py: cannot serve on 127.0.0.1:{port}: {error.strerror} "
+                 "(make web-serve WEB_PORT=N takes another port)")
     print(f"The playground: http://127.0.0.1:{server.server_address[1]}/", flush=True)
     try:
         server.serve_forever()
