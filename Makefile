@@ -128,7 +128,7 @@ fuzz: deps fuzz-deps
 # web-test drives it in headless Chromium against the native build.
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
-WEB_PACKAGES := emscripten dpkg-dev cmake make python3 nodejs fonts-dejavu-core libfreetype-dev
+WEB_PACKAGES := emscripten dpkg-dev cmake make g++ python3 nodejs fonts-dejavu-core libfreetype-dev
 web:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
 	JOBS=$(JOBS) web/build.sh $(WEB_BUILD)
