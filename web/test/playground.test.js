@@ -1,7 +1,8 @@
 // The playground in headless Chromium: examples run as in the window, with the same pixels as
 // the native program's headless screenshot for the same input; message boxes, keys, the
 // mouse and input boxes; a script that never ends stays stoppable; links carry scripts;
-// faults and warnings are listed with their lines; dropped pictures load.
+// faults and warnings are listed with their lines; dropped pictures load. BRINDLE_SHOTS=DIR
+// keeps a screenshot of the page at each pixel comparison.
 'use strict';
 
 const {test, before, after} = require('node:test');
