@@ -15,7 +15,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize opcoverage format \
-  format-check clean grammar
+  format-check clean grammar web web-serve web-test
 
 all: build
 
@@ -123,6 +123,26 @@ fuzz: deps fuzz-deps
 	python3 fuzz/lsp_seeds.py $(FUZZ_DIR)/lsp tests/scripts/*.bas examples/*.bas
 	build-fuzz/brindle_fuzz_lsp $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/lsp
 
+# The playground (web/): the interpreter compiled to WebAssembly with Debian's emscripten, in
+# $(WEB_BUILD)/site. web-serve serves it on 127.0.0.1 (WEB_PORT, 0 for any free port);
+# web-test drives it in headless Chromium against the native build.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
+WEB_PACKAGES := emscripten dpkg-dev cmake make g++ python3 nodejs fonts-dejavu-core libfreetype-dev
+web:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
+	JOBS=$(JOBS) web/build.sh $(WEB_BUILD)
+
+web-serve: web
+	python3 web/serve.py $(WEB_BUILD)/site $(WEB_PORT)
+
+web-test: web
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) chromium"
+	@$(MAKE) --no-print-directory build
+	cd web && npm ci --no-audit --no-fund --loglevel=error
+	cd web && BRINDLE_SITE=$(abspath $(WEB_BUILD))/site BRINDLE_NATIVE=$(abspath $(BUILD))/brindle \
+	  node --test test/*.test.js
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
@@ -130,4 +150,4 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan build-fuzz build-opcounts
+	rm -rf build build-asan build-fuzz build-opcounts build-web

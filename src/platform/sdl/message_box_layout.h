@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sdl/pixel_view.h"
+#include "platform/pixel_view.h"
 
 namespace brindle {
 

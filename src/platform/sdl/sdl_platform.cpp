@@ -8,7 +8,7 @@
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/surface_blit.h"
-#include "platform/sdl/window_picture.h"
+#include "platform/window_picture.h"
 
 namespace brindle {
 namespace {

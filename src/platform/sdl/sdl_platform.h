@@ -12,11 +12,11 @@
 #include "platform/canvas.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
+#include "platform/poll_throttle.h"
 #include "platform/sdl/canvas_placement.h"
-#include "platform/sdl/poll_throttle.h"
-#include "platform/sdl/tick_schedule.h"
-#include "platform/sdl/window_picture.h"
+#include "platform/tick_schedule.h"
 #include "platform/timeline_recorder.h"
+#include "platform/window_picture.h"
 
 struct SDL_Window;
 union SDL_Event;

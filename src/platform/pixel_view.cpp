@@ -1,4 +1,4 @@
-#include "platform/sdl/pixel_view.h"
+#include "platform/pixel_view.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/tick_schedule.h"
+#include "platform/tick_schedule.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The throttle of checks asked for at every token.
-#include "platform/sdl/poll_throttle.h"
+#include "platform/poll_throttle.h"
 
 #include <gtest/gtest.h>
 

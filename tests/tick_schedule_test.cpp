@@ -1,5 +1,5 @@
 // The window's timer: when ticks fall due, and that they never queue up.
-#include "platform/sdl/tick_schedule.h"
+#include "platform/tick_schedule.h"
 
 #include <gtest/gtest.h>
 

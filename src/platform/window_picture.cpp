@@ -1,10 +1,10 @@
-#include "platform/sdl/window_picture.h"
+#include "platform/window_picture.h"
 
 #include <algorithm>
 
 #include "platform/canvas_font.h"
 #include "platform/glyph_bounds.h"
-#include "platform/sdl/pixel_view.h"
+#include "platform/pixel_view.h"
 
 namespace brindle {
 namespace {

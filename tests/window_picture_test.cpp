@@ -1,5 +1,5 @@
 // The focused input box's caret and selection, which only the window shows.
-#include "platform/sdl/window_picture.h"
+#include "platform/window_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,245 @@
+// The playground in headless Chromium: examples run as in the window, with the same pixels as
+// the native program's headless screenshot for the same input; message boxes, keys, the
+// mouse and input boxes; a script that never ends stays stoppable; links carry scripts;
+// faults and warnings are listed with their lines; dropped pictures load. BRINDLE_SHOTS=DIR
+// keeps a screenshot of the page at each pixel comparison.
+'use strict';
+
+const {test, before, after} = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const h = require('./harness');
+
+let server, browser;
+
+before(async () => {
+  server = await h.startServer();
+  browser = await h.launchBrowser();
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (server) server.stop();
+});
+
+const example = (name) => path.join(h.REPO, 'examples', name);
+
+async function assertSamePixels(page, native, what) {
+  // The caret is the window's alone: with the keyboard elsewhere it is not drawn.
+  await page.$eval('#screen', (canvas) => canvas.blur());
+  await h.settled(page);
+  const difference = h.firstDifference(await h.canvasPixels(page), native);
+  if (process.env.BRINDLE_SHOTS) {
+    await page.screenshot({path: path.join(process.env.BRINDLE_SHOTS, what + '.png')});
+  }
+  assert.equal(difference, null, `${what}: the page and the native screenshot differ at ${difference}`);
+}
+
+test('an example runs, shows its statistics box, and waits for the answer', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  await page.select('#examples', 'hello.bas');
+  await h.waitFor(page, () => document.getElementById('editor').value.includes('Hello, Brindle'),
+                  'hello.bas in the editor');
+  await h.run(page, {quiet: false});
+  await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the statistics box');
+  assert.deepEqual(await h.messageBoxes(page), [
+    {caption: 'Tokenizer', text: 'Number of tokens: 59\r\nNumber of lines: 13'},
+  ]);
+  // The script waits for the answer: the window still shows the button face.
+  await h.sleep(200);
+  const face = Buffer.alloc(784 * 561 * 4);
+  for (let i = 0; i < face.length; i += 4) face.set([240, 240, 240, 255], i);
+  assert.equal(h.firstDifference(await h.canvasPixels(page), face), null);
+  await page.click('.msgbox button');
+  await h.waitFor(page, () => /^Waiting for events/.test(document.getElementById('status').textContent),
+                  'the main part to end');
+  await assertSamePixels(page, h.nativePixels(example('hello.bas')), 'hello.bas');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('keys and mouse moves draw what they draw in the native program (sketch.bas)', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  await page.select('#examples', 'sketch.bas');
+  await h.waitFor(page, () => document.getElementById('editor').value.includes('Sketch pad'),
+                  'sketch.bas in the editor');
+  await h.run(page);
+  await h.settled(page);
+  const events = example('sketch.events');
+  await h.replayEvents(page, fs.readFileSync(events, 'utf8'));
+  await assertSamePixels(page, h.nativePixels(example('sketch.bas'), {events}), 'sketch.bas');
+  await page.close();
+});
+
+test('input boxes take clicks, Tab, typing and Enter as in the native program (guestbook.bas)',
+     async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  await page.select('#examples', 'guestbook.bas');
+  await h.waitFor(page, () => document.getElementById('editor').value.includes('INPUTBOX'),
+                  'guestbook.bas in the editor');
+  await h.run(page);
+  await h.settled(page);
+  const events = example('guestbook.events');
+  await h.replayEvents(page, fs.readFileSync(events, 'utf8'));
+  assert.deepEqual(await h.messageBoxes(page), []);
+  await assertSamePixels(page, h.nativePixels(example('guestbook.bas'), {events}), 'guestbook.bas');
+  await page.close();
+});
+
+const PICTURES = ['interlaced_alpha.png', 'palette_trns.png', 'progressive.jpg', 'cmyk.jpg',
+                  'transparent.gif', 'rle8.bmp', 'palette_rle.tga'];
+
+test('pictures dropped onto the page load with the same pixels as in the native program',
+     async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const files = PICTURES.map((name) => ({
+    name, base64: fs.readFileSync(path.join(h.REPO, 'tests/pictures', name)).toString('base64'),
+  }));
+  await page.evaluate((files) => {
+    const transfer = new DataTransfer();
+    for (const {name, base64} of files) {
+      transfer.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+    }
+    document.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
+  }, files);
+  await h.waitFor(page, (count) => document.querySelectorAll('#pictures li').length === count,
+                  'the dropped pictures listed', 5000, PICTURES.length + 1);
+  const script = path.join(__dirname, 'scripts/pictures.bas');
+  await h.setScript(page, fs.readFileSync(script, 'utf8'));
+  await h.run(page);
+  await h.settled(page);
+  assert.deepEqual(await h.problems(page), []);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-pictures-'));
+  for (const name of [...PICTURES, '../web/test/scripts/pictures.bas']) {
+    fs.copyFileSync(path.join(h.REPO, name.startsWith('..') ? name.slice(3) : 'tests/pictures/' + name),
+                    path.join(dir, path.basename(name)));
+  }
+  await assertSamePixels(page, h.nativePixels('pictures.bas', {dir}), 'pictures.bas');
+  fs.rmSync(dir, {recursive: true, force: true});
+  await page.close();
+});
+
+test('a script that never ends leaves the page responsive, and Stop ends it', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  // n goes round from 0 to 99999 for ever, and the window shows it.
+  // (A box, not WCOLOR, clears the count: WCOLOR would show the cleared canvas at once.)
+  await h.setScript(page, 'VAR n\nBCOLOR 255, 255, 255\nWHILE n < 1000000\nn = n + 1\n' +
+                          'IF n > 99999 : n = 0 : ENDIF\nRECT 0, 0, 200, 40\nPRINT 10, 10, n\nSWAP\nWEND\n');
+  await h.run(page);
+  await h.waitFor(page, () => document.getElementById('status').textContent === 'Running',
+                  'the run to start');
+  const first = await h.canvasPixels(page);
+  for (let i = 0; i < 5; ++i) {
+    const asked = Date.now();
+    await page.evaluate(() => document.getElementById('editor').value.length);
+    assert.ok(Date.now() - asked < 500, `the page took ${Date.now() - asked} ms to answer`);
+    await h.sleep(100);
+  }
+  // The count goes on showing: pictures keep coming while the loop runs.
+  assert.notEqual(h.firstDifference(first, await h.canvasPixels(page)), null);
+  await page.click('#stop');
+  assert.equal(await h.status(page), 'Stopped');
+  const stopped = await h.canvasPixels(page);
+  await h.sleep(300);
+  assert.equal(h.firstDifference(stopped, await h.canvasPixels(page)), null);
+  // The next run starts afresh.
+  await h.setScript(page, 'WCOLOR 10, 20, 30\nSWAP\n');
+  await h.run(page, {quiet: false});
+  await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the statistics box');
+  await page.close();
+});
+
+test('a link carries the script: Share makes one, opening it with &run runs it, and examples open by name', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const script = 'STR s\ns = "Grüße"\nWCOLOR 200, 220, 240\nFCOLOR 0, 0, 0\nPRINT 20, 20, s\nSWAP\n';
+  await h.setScript(page, script);
+  await page.click('#share');
+  const link = await page.$eval('#share-link', (input) => input.value);
+  const code = /#code=([A-Za-z0-9_-]*)&run$/.exec(link);
+  assert.ok(code, `the link ${link} carries the script`);
+  assert.equal(Buffer.from(code[1], 'base64url').toString('utf8'), script);
+  assert.ok(!code[1].includes('='), 'no padding');
+
+  const opened = await h.openPage(browser.browser, link);
+  assert.equal(await opened.$eval('#editor', (editor) => editor.value), script);
+  await h.waitFor(opened, () => document.querySelector('.msgbox') !== null, 'the linked run');
+  await opened.click('.msgbox button');
+  await h.settled(opened);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-link-'));
+  fs.writeFileSync(path.join(dir, 'link.bas'), script);
+  await assertSamePixels(opened, h.nativePixels('link.bas', {dir}), 'the linked script');
+  fs.rmSync(dir, {recursive: true, force: true});
+  // Without &run the script waits in the editor.
+  const waiting = await h.openPage(browser.browser, link.replace(/&run$/, ''));
+  assert.equal(await waiting.$eval('#editor', (editor) => editor.value), script);
+  await h.sleep(300);
+  assert.equal(await h.status(waiting), 'Ready');
+  // A broken link says so.
+  const broken = await h.openPage(browser.browser, server.url + '#code=@@');
+  assert.match((await h.problems(broken))[0].text, /not base64url/);
+  // The documentation's links open an example by name.
+  const named = await h.openPage(browser.browser, server.url + '#example=sprite.bas&run');
+  assert.match(await named.$eval('#editor', (editor) => editor.value), /smiley\.bmp/);
+  await h.waitFor(named, () => document.querySelector('.msgbox') !== null, 'the example\'s run');
+  const unknown = await h.openPage(browser.browser, server.url + '#example=nothing.bas&run');
+  assert.equal((await h.problems(unknown))[0].text, 'brindle: there is no example nothing.bas');
+  for (const p of [page, opened, waiting, broken, named, unknown]) await p.close();
+});
+
+test('faults and warnings are listed with their lines', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  await h.setScript(page, 'VAR i\nFOR i = 1 TO 3\nNEXT\nSTR s\ns = 5\n');
+  await h.run(page);
+  await h.waitFor(page, () => document.querySelectorAll('.msgbox').length > 0, 'the fault box');
+  assert.deepEqual(await h.messageBoxes(page), [{caption: 'TYPE ERROR', text: 'Not String! -{ 5 }'}]);
+  const listed = await h.problems(page);
+  assert.deepEqual(listed.map(({kind, line}) => [kind, line]),
+                   [['warning', 2], ['warning', 3], ['warning', 4], ['error', 5]]);
+  assert.match(listed[0].text, /^Line 2:1 warning: FOR does nothing here.*\[W01\]$/);
+  assert.equal(listed[3].text, 'Line 5:1 error: TYPE ERROR: Not String! -{ 5 }');
+  // A line's link selects it in the editor.
+  await page.click('#problems li:last-child a');
+  const selected = await page.$eval('#editor', (e) => e.value.slice(e.selectionStart, e.selectionEnd));
+  assert.equal(selected, 's = 5');
+  await page.close();
+});
+
+test('a server that sends no isolation headers still serves a page that runs scripts', async () => {
+  const plain = await h.startServer({plain: true});
+  try {
+    const page = await h.openPage(browser.browser, plain.url + '#example=hello.bas&run');
+    await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the example\'s run');
+    assert.equal(await page.evaluate(() => self.crossOriginIsolated), true);
+    await page.close();
+  } finally {
+    plain.stop();
+  }
+});
+
+test('the timer ticks in the page as in the window, and stops', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const script = path.join(__dirname, 'scripts/timer.bas');
+  await h.setScript(page, fs.readFileSync(script, 'utf8'));
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-timer-'));
+  const events = path.join(dir, 'timer.events');
+  // Headless time moves only with the timeline, and a wait that a handler's own pump reads
+  // moves it there too: each tick waits for the handler before it.
+  fs.writeFileSync(events, 'idle\nwait 40\n'.repeat(8));
+  const native = h.nativePixels(script, {events, dir});
+  fs.rmSync(dir, {recursive: true, force: true});
+  const started = Date.now();
+  await h.run(page);
+  // Five ticks of 40 ms, then nothing more changes.
+  let difference = 'nothing shown yet';
+  while (difference !== null && Date.now() - started < 5000) {
+    await h.sleep(50);
+    difference = h.firstDifference(await h.canvasPixels(page), native);
+  }
+  assert.equal(difference, null, 'the five ticks drawn as natively');
+  assert.ok(Date.now() - started >= 200, 'five ticks of 40 ms take 200 ms');
+  await h.sleep(300);
+  await assertSamePixels(page, native, 'timer.bas');
+  await page.close();
+});
