@@ -56,13 +56,13 @@ requires is_floating_point_v<Float> from_chars_result from_chars(
 // Fixed notation with a given number of decimals, exactly as printf writes it.
 inline to_chars_result to_chars(char* first, char* last, double value, chars_format format,
                                 int precision) {
-  const char* spec = format == chars_format::scientific ? "%.*e"
+  const char* pattern = format == chars_format::scientific ? "%.*e"
                      : format == chars_format::fixed    ? "%.*f"
                                                         : "%.*g";
-  const int n = snprintf(nullptr, 0, spec, precision, value);
+  const int n = snprintf(nullptr, 0, pattern, precision, value);
   if (n < 0 || n > last - first) return {last, errc::value_too_large};
   string text(static_cast<size_t>(n), '\0');
-  snprintf(text.data(), text.size() + 1, spec, precision, value);
+  snprintf(text.data(), text.size() + 1, pattern, precision, value);
   memcpy(first, text.data(), text.size());
   return {first + n, errc()};
 }

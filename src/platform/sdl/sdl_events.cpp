@@ -7,6 +7,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/text_codes.h"
 #include "platform/window_events.h"
+#include "platform/window_keys.h"
 
 namespace brindle {
 namespace {
@@ -176,18 +177,7 @@ std::optional<WindowEvent> SdlPlatform::TranslateKey(const SDL_KeyboardEvent& ke
   if (key.type == SDL_KEYUP) {
     return boxes_.HasFocus() ? Event(Type::kControl) : KeyEvent(Type::kKeyUp, vk);
   }
-  if (dialog) {
-    if (vk == kEnterKey) return Command(1);
-    if (vk == kEscapeKey) return Command(2);
-    if (vk == kTabKey) {
-      boxes_.FocusNext();
-      return std::nullopt;
-    }
-  }
-  if (!boxes_.HasFocus()) return KeyEvent(Type::kKeyDown, vk);
-  const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
-  if (CharacterOfKey(vk, shift) == 0) boxes_.KeyDown(vk, shift);
-  return Event(Type::kControl);
+  return KeyDownInWindow(boxes_, vk, (key.keysym.mod & KMOD_SHIFT) != 0, dialog);
 }
 
 }  // namespace brindle

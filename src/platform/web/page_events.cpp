@@ -3,6 +3,7 @@
 // window does them.
 #include "platform/web/web_platform.h"
 #include "platform/window_events.h"
+#include "platform/window_keys.h"
 #include "platform/windows1252.h"
 
 namespace brindle {
@@ -63,23 +64,11 @@ std::optional<WindowEvent> WebPlatform::Translate(const PageInput& input, bool d
   return std::nullopt;
 }
 
-// While an input box has the focus every key goes to it; the characters it types arrive as
-// text, so only the keys that type nothing are given to it as keys.
+// The page sends the characters a key types apart, as text (see KeyDownInWindow).
 std::optional<WindowEvent> WebPlatform::TranslateKeyDown(const PageInput& input, bool dialog) {
   const int vk = input.a;
   if (vk <= 0 || vk > 255) return std::nullopt;
-  if (dialog) {
-    if (vk == kEnterKey) return Command(1);
-    if (vk == kEscapeKey) return Command(2);
-    if (vk == kTabKey) {
-      boxes_.FocusNext();
-      return std::nullopt;
-    }
-  }
-  if (!boxes_.HasFocus()) return KeyEvent(Type::kKeyDown, vk);
-  const bool shift = input.b != 0;
-  if (CharacterOfKey(vk, shift) == 0) boxes_.KeyDown(vk, shift);
-  return Event(Type::kControl);
+  return KeyDownInWindow(boxes_, vk, input.b != 0, dialog);
 }
 
 }  // namespace brindle
