@@ -57,8 +57,8 @@ requires is_floating_point_v<Float> from_chars_result from_chars(
 inline to_chars_result to_chars(char* first, char* last, double value, chars_format format,
                                 int precision) {
   const char* pattern = format == chars_format::scientific ? "%.*e"
-                     : format == chars_format::fixed    ? "%.*f"
-                                                        : "%.*g";
+                        : format == chars_format::fixed    ? "%.*f"
+                                                           : "%.*g";
   const int n = snprintf(nullptr, 0, pattern, precision, value);
   if (n < 0 || n > last - first) return {last, errc::value_too_large};
   string text(static_cast<size_t>(n), '\0');
