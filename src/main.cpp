@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/headless_run.h"
+#include "cli/help_entry.h"
 #include "cli/run_files.h"
 #include "cli/terminal.h"
 #include "cli/window_run.h"
@@ -52,6 +53,7 @@ int ParseAndRun(int argc, char** argv) {
     Write(stderr, brindle::kUsage);
     return kStatusUsage;
   }
+  if (cl.help && !cl.help_topic.empty()) return WriteHelpEntry(cl.help_topic);
   if (cl.help) return WriteOutput(brindle::kUsage);
   if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
   if (cl.lsp) {

@@ -37,6 +37,23 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
   }
 }
 
+// The reference's entry of a keyword, in any case, as the hover shows it; an unknown word is
+// an error that lists the words there are.
+TEST(CommandLine, HelpWithAKeywordPrintsItsReferenceEntry) {
+  const ProcessResult wend = RunBrindle({"--help", "wend"});
+  EXPECT_EQ(wend.status, 0);
+  EXPECT_EQ(wend.out.rfind("WEND\n\n`WEND`\n", 0), 0u) << wend.out;
+  EXPECT_NE(wend.out.find("**Example**"), std::string::npos);
+  EXPECT_EQ(RunBrindle({"--help", "WMKEYDOWN"}).out.rfind("WMKEYDOWN\n", 0), 0u);
+  const ProcessResult unknown = RunBrindle({"--help", "PRNT"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err.rfind("brindle: no reference entry for \"PRNT\"; the entries are: IF ", 0),
+            0u)
+      << unknown.err;
+  EXPECT_NE(unknown.err.find(" PRINT "), std::string::npos);
+}
+
 TEST(CommandLine, UsageErrorsExitTwoWithUsageOnStandardError) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{},

@@ -11,7 +11,7 @@ const std::string_view kUsage =
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
-    "       brindle --help | --version\n"
+    "       brindle --help [KEYWORD] | --version   (KEYWORD: its entry in the reference)\n"
     "options:\n"
     "  --encoding auto|utf-8|cp1252\n"
     "                          how the script file is read (default auto: a UTF-8 file is\n"
@@ -106,6 +106,7 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       cl.help = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') cl.help_topic = argv[i + 1];
       return std::nullopt;
     } else if (arg == "--version") {
       cl.version = true;

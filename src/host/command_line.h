@@ -19,6 +19,7 @@ struct CommandLine {
   bool dump = false;  // a headless run, then what it compiled
   bool lsp = false;   // the language server: messages on standard input and output
   bool help = false;
+  std::string help_topic;  // --help KEYWORD: that keyword's reference entry
   bool version = false;
   bool watch = false;  // the window's: run the script again each time its file is saved
   bool quiet = false;  // no tokenizer statistics box
