@@ -58,8 +58,13 @@ conformance:
 # In a window when there is a display to open it on; else headless, with a screenshot.
 DEMO ?= examples/meteors.bas
 DEMO_HEADLESS ?= examples/shapes.bas
-demo: deps
-	@$(MAKE) --no-print-directory build
+# Builds only the program (the tests are most of the build), saying what it does as it goes.
+demo:
+	@echo "demo: checking the packages the build needs (apt-get installs any that are missing)"
+	@$(MAKE) --no-print-directory deps
+	@echo "demo: building brindle (about a minute on a fresh machine; the tests are not built)"
+	@$(MAKE) --no-print-directory $(BUILD)/Makefile >/dev/null
+	@MAKEFLAGS= cmake --build $(BUILD) -j$(JOBS) --target brindle
 	@status=2; \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "$(DEMO) in a window: Enter answers the first box; close the window to end."; \
