@@ -64,7 +64,7 @@ demo:
 	@$(MAKE) --no-print-directory deps
 	@echo "demo: building brindle (about a minute on a fresh machine; the tests are not built)"
 	@$(MAKE) --no-print-directory $(BUILD)/Makefile >/dev/null
-	@MAKEFLAGS= cmake --build $(BUILD) -j$(JOBS) --target brindle
+	@env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD) -j$(JOBS) --target brindle
 	@status=2; \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "$(DEMO) in a window: Enter answers the first box; close the window to end."; \
