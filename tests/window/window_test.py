@@ -352,6 +352,30 @@ def keys_end_busy_compiled_loops(session, brindle):
         run.stop()
 
 
+# Two pictures a moment apart, then a loop that takes no events: the window still shows the
+# second, although it came too soon after the first to be shown at once.
+SWAPS_THEN_BUSY = """VAR i, x
+WCOLOR 0, 0, 0
+SWAP
+WCOLOR 0, 200, 0
+SWAP
+WHILE i < 1
+x = x + 1
+WEND
+"""
+
+
+@test
+def a_busy_loop_shows_its_last_swap(session, brindle):
+    run = Run(session, brindle, SWAPS_THEN_BUSY)
+    try:
+        run.start()
+        run.wait_picture('the second picture', lambda p: p.pixel(5, 5) == (0, 200, 0))
+        run.close()
+    finally:
+        run.stop()
+
+
 @test
 def closing_while_a_box_is_open(session, brindle):
     run = Run(session, brindle, 'VAR x\n')

@@ -197,6 +197,8 @@ bool SdlPlatform::CloseRequested() {
   if (!closed_ && close_polls_.Due(NowMs)) {
     if (SaveSeen(NowMs())) return true;
     if (FindClose() != CloseAhead::kNone) NoteCloseFound();
+    // A loop that takes no events never pumps: its last SWAP is shown from here.
+    PresentIfChanged(NowMs(), false);
   }
   return closed_;
 }

@@ -78,6 +78,11 @@ void WebPlatform::Present(uint64_t now_ms, bool force) {
   last_present_ms_ = now_ms;
 }
 
+bool WebPlatform::CloseRequested() {
+  Present(NowMs(), false);
+  return false;
+}
+
 int WebPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
   uint64_t until = UINT64_MAX;
   if (timer && TimerWakes()) until = timer_.due_ms();

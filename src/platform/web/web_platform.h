@@ -31,6 +31,9 @@ class WebPlatform final : public Platform {
   std::optional<WindowEvent> PollEvent() override;
   // The page is closed by ending the worker that runs the script: no close ever arrives.
   bool PollClose() override { return false; }
+  // Never a close either; but a loop that takes no events never pumps, so its last SWAP is
+  // shown from here.
+  bool CloseRequested() override;
   WindowEvent WaitEvent() override;
   void ShowCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
