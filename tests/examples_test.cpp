@@ -9,66 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
-#include "run_brindle.h"
+#include "example_shots.h"
 
 namespace fs = std::filesystem;
 
 namespace brindle::testing {
 namespace {
-
-struct Shot {
-  ProcessResult run;
-  Image image;
-};
-
-const fs::path kExamples = fs::path(BRINDLE_SOURCE_DIR) / "examples";
-
-// Runs examples/NAME.bas from the examples folder, with examples/NAME.events as its timeline
-// when asked, and loads its screenshot.
-Shot RunExample(const std::string& name, bool with_events = false) {
-  const fs::path png = TempPath("brindle-example-" + name + ".png");
-  std::vector<std::string> args = {"--headless", "--screenshot", png.string()};
-  if (with_events) args.insert(args.end(), {"--events", name + ".events"});
-  args.push_back(name + ".bas");
-  Shot shot;
-  shot.run = RunBrindle(args, kExamples.string());
-  shot.image = Image::Load(png.string());
-  fs::remove(png);
-  return shot;
-}
-
-ColorRef Rgb(int r, int g, int b) {
-  return RgbColor(r, g, b);
-}
-
-// Pixels within the box whose colour is close to the text colour.
-int CountNear(const Image& image, int x, int y, int w, int h, ColorRef color) {
-  int hits = 0;
-  for (int yy = y; yy < y + h; ++yy) {
-    for (int xx = x; xx < x + w; ++xx) {
-      const ColorRef p = image.Pixel(xx, yy);
-      bool near = true;
-      for (int shift = 0; shift < 24; shift += 8) {
-        near &= std::abs(static_cast<int>((p >> shift) & 255) -
-                         static_cast<int>((color >> shift) & 255)) <= 40;
-      }
-      hits += near;
-    }
-  }
-  return hits;
-}
-
-// The transcript's lines after the first, the tokenizer's counts (which change with every
-// edit of a script).
-std::vector<std::string> LinesAfterCounts(const std::string& out) {
-  std::vector<std::string> lines;
-  std::istringstream in(out);
-  std::string line;
-  std::getline(in, line);
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
 
 TEST(Examples, HelloPrintsOnItsBackground) {
   const Shot shot = RunExample("hello");
@@ -230,7 +176,7 @@ TEST(Examples, GuestbookGreetsEachGuestOnEnter) {
 TEST(Examples, SketchDrawsWithTheMouseAndItsKeys) {
   const Shot shot = RunExample("sketch", true);
   ASSERT_EQ(shot.run.status, 0) << shot.run.err;
-  std::ifstream events(kExamples / "sketch.events");
+  std::ifstream events(fs::path(BRINDLE_SOURCE_DIR) / "examples" / "sketch.events");
   int keys = 0;
   for (std::string line; std::getline(events, line);) keys += line.rfind("key ", 0) == 0;
   const std::vector<std::string> lines = LinesAfterCounts(shot.run.out);
