@@ -8,7 +8,10 @@ SET is one of examples, tutorial, reference (default: all three):
 
 examples   examples/NAME.bas, run in examples/ with NAME.events when there is one; its picture
            is examples/shots/NAME.png and, with an events file, its animated GIF
-           examples/shots/NAME.gif. Every example must be lint-clean and exit 0.
+           examples/shots/NAME.gif. Every example must be lint-clean and exit 0, and every
+           script the README shows must be an example's text after its first comment lines.
+           docs/gallery.md shows each example's animation (its picture when it has no events)
+           and links it to the playground.
 tutorial   docs/tutorial/NAME.bas, run in docs/tutorial/ with NAME.events when there is one;
            its picture is docs/tutorial/NAME.png. The exit status must be 0 (or the number in
            NAME.status), standard output must equal NAME.out and standard error NAME.err when
@@ -187,6 +190,21 @@ def check_examples(checker):
         checker.keep_picture(label, shots / f"{script.stem}.png", picture)
         if script.with_suffix(".events").exists():
             checker.keep_gif(label, shots / f"{script.stem}.gif", movie)
+    gallery = checker.root / "docs" / "gallery.md"
+    shown = gallery.read_text() if gallery.exists() else ""
+    for script in sorted(folder.glob("*.bas")):
+        kind = "gif" if script.with_suffix(".events").exists() else "png"
+        for link in (f"](../examples/shots/{script.stem}.{kind})", f"#example={script.name}&run)"):
+            if link not in shown:
+                checker.fail(f"docs/gallery.md: examples/{script.name} has no link ending {link}")
+    # The README's scripts are examples, so that what it shows is what a test runs.
+    bodies = [re.sub(r"\A(?:'.*\n)*", "", script.read_text(encoding="latin-1"))
+              for script in folder.glob("*.bas")]
+    readme = (checker.root / "README.md").read_text()
+    for block in re.findall(r"^```basic\n(.*?)^```", readme, flags=re.S | re.M):
+        if block not in bodies:
+            checker.fail(f"README.md shows a script that is no example (after its first "
+                         f"comment lines):\n{block}")
 
 
 def fenced_blocks(markdown):
