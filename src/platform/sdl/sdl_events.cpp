@@ -148,15 +148,15 @@ std::optional<WindowEvent> SdlPlatform::TranslateWindowEvent(const SDL_Event& ev
       closed_ = true;
       return Event(Type::kClose);
     case SDL_WINDOWEVENT_EXPOSED:
-      picture_stale_ = true;
+      presents_.MarkStale();
       return Event(Type::kPaint);
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      picture_stale_ = true;
+      presents_.MarkStale();
       return std::nullopt;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_FOCUS_LOST:
       window_focused_ = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
-      picture_stale_ = true;
+      presents_.MarkStale();
       return std::nullopt;
     default:
       return std::nullopt;

@@ -18,8 +18,6 @@ static_assert(SDL_NUM_SCANCODES <= 512, "key_went_to_box_ has a flag for every s
 // While a busy script runs, presenting every SWAP would cost more than drawing; the window is
 // redrawn at most this often, and whenever the script waits.
 constexpr uint64_t kFrameIntervalMs = 10;
-// Windows' caret blink time.
-constexpr uint64_t kCaretBlinkMs = 530;
 // Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
 // still open, but events wait until one is answered, so a failing timer handler cannot open
 // boxes without end.
@@ -49,7 +47,8 @@ SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
     : window_(window),
       window_id_(sdl.GetWindowID(window)),
       x11_connection_(X11ConnectionOf(window)),
-      zoom_(zoom) {
+      zoom_(zoom),
+      presents_(kFrameIntervalMs) {
   // Before the first SWAP the window shows the button face.
   PresentIfChanged(NowMs(), true);
 }
@@ -103,9 +102,7 @@ void SdlPlatform::StartAfresh() {
   boxes_.SetEventSink(sink_);
   timer_ = TickSchedule();
   picture_ = WindowPicture();
-  picture_stale_ = true;
-  caret_on_ = true;
-  caret_version_ = presented_boxes_version_ = boxes_.version();
+  presents_.StartAfresh(boxes_);
   rerun_due_ = false;
   // What was typed or clicked for the run that has ended is not the new run's.
   SDL_Event event;
@@ -117,7 +114,7 @@ void SdlPlatform::StartAfresh() {
 
 void SdlPlatform::ShowCanvas(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
-  picture_stale_ = true;
+  presents_.MarkStale();
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   event_polls_.LookAgain();
 }
@@ -133,32 +130,21 @@ bool SdlPlatform::CaretBlinks() const {
 }
 
 void SdlPlatform::UpdateCaret(uint64_t now_ms) {
-  if (boxes_.version() != caret_version_) {
-    // The caret shows at once wherever it has moved to.
-    caret_version_ = boxes_.version();
-    caret_on_ = true;
-    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
-  } else if (CaretBlinks() && now_ms >= caret_toggle_ms_) {
-    caret_on_ = !caret_on_;
-    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
-    picture_stale_ = true;
-  }
+  presents_.UpdateCaret(boxes_, CaretBlinks(), now_ms);
 }
 
 void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
-  if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
-  if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
-  ShowInWindow(window_, picture_.Compose(boxes_, caret_on_ && window_focused_), Canvas::kWidth,
-               Canvas::kHeight, Placement(), FullScreen() ? kFullScreenBackdrop : kButtonFace);
-  picture_stale_ = false;
-  presented_boxes_version_ = boxes_.version();
-  last_present_ms_ = now_ms;
+  if (!presents_.Due(boxes_, now_ms, force)) return;
+  ShowInWindow(window_, picture_.Compose(boxes_, presents_.caret_on() && window_focused_),
+               Canvas::kWidth, Canvas::kHeight, Placement(),
+               FullScreen() ? kFullScreenBackdrop : kButtonFace);
+  presents_.Presented(boxes_, now_ms);
 }
 
 int SdlPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
   uint64_t until = UINT64_MAX;
   if (timer && TimerWakes()) until = timer_.due_ms();
-  if (CaretBlinks()) until = std::min(until, caret_toggle_ms_);
+  if (CaretBlinks()) until = std::min(until, presents_.caret_toggle_ms());
   if (watch_ != nullptr && watch_->MsUntilSettled(now_ms) >= 0) {
     until = std::min(until, now_ms + watch_->MsUntilSettled(now_ms));
   }
@@ -294,7 +280,7 @@ bool SdlPlatform::FullScreen() const {
 
 void SdlPlatform::ToggleFullScreen() {
   if (sdl.SetWindowFullscreen(window_, FullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
-    picture_stale_ = true;
+    presents_.MarkStale();
   }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/poll_throttle.h"
+#include "platform/present_schedule.h"
 #include "platform/sdl/canvas_placement.h"
 #include "platform/tick_schedule.h"
 #include "platform/timeline_recorder.h"
@@ -128,14 +129,8 @@ class SdlPlatform final : public Platform {
   bool rerun_due_ = false;
 
   WindowPicture picture_;
-  bool picture_stale_ = true;  // beyond what the input boxes' version tells
-  uint64_t presented_boxes_version_ = 0;
-  uint64_t last_present_ms_ = 0;
-
+  PresentSchedule presents_;
   bool window_focused_ = false;
-  bool caret_on_ = true;
-  uint64_t caret_version_ = 0;
-  uint64_t caret_toggle_ms_ = 0;
 
   PollThrottle event_polls_;  // of the pump
   PollThrottle close_polls_;  // of the looks for a close

@@ -53,10 +53,10 @@ std::optional<WindowEvent> WebPlatform::Translate(const PageInput& input, bool d
       return Event(Type::kControl);
     case Kind::kFocus:
       canvas_focused_ = input.a != 0;
-      picture_stale_ = true;
+      presents_.MarkStale();
       return std::nullopt;
     case Kind::kPaint:
-      picture_stale_ = true;
+      presents_.MarkStale();
       return Event(Type::kPaint);
     case Kind::kAnswer:
       return std::nullopt;

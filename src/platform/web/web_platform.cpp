@@ -10,8 +10,6 @@ namespace {
 // While a busy script runs, a picture is sent to the page at most this often (a frame of a
 // 60 Hz display), and whenever the script waits.
 constexpr uint64_t kFrameIntervalMs = 16;
-// Windows' caret blink time.
-constexpr uint64_t kCaretBlinkMs = 530;
 // As the desktop window: past this many nested message boxes, events wait until one is
 // answered, so that a failing timer handler cannot open boxes without end.
 constexpr int kMaxNestedBoxes = 8;
@@ -19,7 +17,9 @@ constexpr int kMaxNestedBoxes = 8;
 }  // namespace
 
 WebPlatform::WebPlatform(Page& page)
-    : page_(page), rgba_(static_cast<size_t>(Canvas::kWidth) * Canvas::kHeight) {
+    : page_(page),
+      rgba_(static_cast<size_t>(Canvas::kWidth) * Canvas::kHeight),
+      presents_(kFrameIntervalMs) {
   // The page shows the button face until the first SWAP, and the window is painted once
   // when it first appears.
   inputs_.push_back({PageInput::Kind::kPaint});
@@ -44,38 +44,29 @@ bool WebPlatform::TakeTick(uint64_t now_ms) {
 
 void WebPlatform::ShowCanvas(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
-  picture_stale_ = true;
+  presents_.MarkStale();
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   polls_.LookAgain();
 }
 
-void WebPlatform::UpdateCaret(uint64_t now_ms) {
+bool WebPlatform::CaretBlinks() const {
   const InputBox* focused = boxes_.Focused();
-  const bool blinks = focused != nullptr && focused->visible && canvas_focused_;
-  if (boxes_.version() != caret_version_) {
-    // The caret shows at once wherever it has moved to.
-    caret_version_ = boxes_.version();
-    caret_on_ = true;
-    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
-  } else if (blinks && now_ms >= caret_toggle_ms_) {
-    caret_on_ = !caret_on_;
-    caret_toggle_ms_ = now_ms + kCaretBlinkMs;
-    picture_stale_ = true;
-  }
+  return focused != nullptr && focused->visible && canvas_focused_;
+}
+
+void WebPlatform::UpdateCaret(uint64_t now_ms) {
+  presents_.UpdateCaret(boxes_, CaretBlinks(), now_ms);
 }
 
 void WebPlatform::Present(uint64_t now_ms, bool force) {
-  if (!picture_stale_ && boxes_.version() == presented_boxes_version_) return;
-  if (!force && now_ms < last_present_ms_ + kFrameIntervalMs) return;
-  if (!page_.ReadyForPicture()) return;
-  const std::vector<ColorRef>& picture = picture_.Compose(boxes_, caret_on_ && canvas_focused_);
+  if (!presents_.Due(boxes_, now_ms, force) || !page_.ReadyForPicture()) return;
+  const std::vector<ColorRef>& picture =
+      picture_.Compose(boxes_, presents_.caret_on() && canvas_focused_);
   // A ColorRef is 0x00BBGGRR: in memory R, G, B, then the byte that becomes alpha.
   std::transform(picture.begin(), picture.end(), rgba_.begin(),
                  [](ColorRef c) { return (c & 0xFFFFFFu) | 0xFF000000u; });
   page_.ShowPicture(rgba_);
-  picture_stale_ = false;
-  presented_boxes_version_ = boxes_.version();
-  last_present_ms_ = now_ms;
+  presents_.Presented(boxes_, now_ms);
 }
 
 bool WebPlatform::CloseRequested() {
@@ -86,12 +77,9 @@ bool WebPlatform::CloseRequested() {
 int WebPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
   uint64_t until = UINT64_MAX;
   if (timer && TimerWakes()) until = timer_.due_ms();
-  const InputBox* focused = boxes_.Focused();
-  if (focused != nullptr && focused->visible && canvas_focused_) {
-    until = std::min(until, caret_toggle_ms_);
-  }
+  if (CaretBlinks()) until = std::min(until, presents_.caret_toggle_ms());
   // A picture the page was not ready for is sent once it is.
-  if (picture_stale_ || boxes_.version() != presented_boxes_version_) {
+  if (presents_.Pending(boxes_)) {
     until = std::min(until, now_ms + kFrameIntervalMs);
   }
   if (until == UINT64_MAX) return -1;
@@ -99,7 +87,7 @@ int WebPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
 }
 
 bool WebPlatform::Settled() const {
-  return !picture_stale_ && boxes_.version() == presented_boxes_version_;
+  return !presents_.Pending(boxes_);
 }
 
 // The pump: cheap when called per token, and at most one event.

@@ -13,6 +13,7 @@
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/poll_throttle.h"
+#include "platform/present_schedule.h"
 #include "platform/tick_schedule.h"
 #include "platform/web/page.h"
 #include "platform/window_picture.h"
@@ -51,6 +52,7 @@ class WebPlatform final : public Platform {
   std::optional<WindowEvent> NextEvent(bool dialog);
   bool TakeTick(uint64_t now_ms);
   bool TimerWakes() const;
+  bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
   // Shows the picture when it has changed, at most once a frame unless forced.
   void Present(uint64_t now_ms, bool force);
@@ -69,13 +71,8 @@ class WebPlatform final : public Platform {
 
   WindowPicture picture_;
   std::vector<uint32_t> rgba_;
-  bool picture_stale_ = true;
-  uint64_t presented_boxes_version_ = 0;
-  uint64_t last_present_ms_ = 0;
+  PresentSchedule presents_;
   bool canvas_focused_ = false;
-  bool caret_on_ = true;
-  uint64_t caret_version_ = 0;
-  uint64_t caret_toggle_ms_ = 0;
 
   int boxes_open_ = 0;
   int last_box_number_ = 0;
