@@ -15,7 +15,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize opcoverage format \
-  format-check clean grammar web web-serve web-test
+  format-check clean grammar web web-serve web-test pictures
 
 all: build
 
@@ -54,6 +54,11 @@ conformance:
 	@if [ -x $(CONFORMANCE)/run ]; then \
 	  python3 $(CONFORMANCE)/run $(BUILD)/brindle $(CONFORMANCE_CASES); \
 	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
+
+# Writes the pictures of the examples, the tutorial and the reference anew from their scripts
+# (a test fails while a committed picture differs from what its script draws).
+pictures: build
+	python3 tests/docs/check_pictures.py $(BUILD)/brindle --refresh
 
 # In a window when there is a display to open it on; else headless, with a screenshot.
 DEMO ?= examples/meteors.bas

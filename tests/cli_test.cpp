@@ -45,6 +45,10 @@ TEST(CommandLine, HelpWithAKeywordPrintsItsReferenceEntry) {
   EXPECT_EQ(wend.out.rfind("WEND\n\n`WEND`\n", 0), 0u) << wend.out;
   EXPECT_NE(wend.out.find("**Example**"), std::string::npos);
   EXPECT_EQ(RunBrindle({"--help", "WMKEYDOWN"}).out.rfind("WMKEYDOWN\n", 0), 0u);
+  // An entry's picture is for the page: the terminal's entry ends with its example.
+  const ProcessResult circle = RunBrindle({"--help", "circle"});
+  EXPECT_EQ(circle.out.find("!["), std::string::npos) << circle.out;
+  EXPECT_NE(circle.out.find("CIRCLE 200, 150, 40\nSWAP\n```\n"), std::string::npos) << circle.out;
   const ProcessResult unknown = RunBrindle({"--help", "PRNT"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.out, "");
