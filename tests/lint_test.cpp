@@ -184,6 +184,14 @@ TEST(Lint, HintsForWordsOfOtherBasicsAndMisspeltKeywords) {
   EXPECT_EQ(Where("VAR x\nswapp\n", "W21"), V{"2:1 W21"});
   // Nothing for a word that is neither.
   EXPECT_EQ(Where("VAR x\ny = 1\nscore = 2\n", "W21"), V{});
+  // A keyword where a function or a label is named.
+  const std::vector<std::string> draw = Lint("FUNC draw()\nENDFN\n");
+  ASSERT_EQ(draw.size(), 2u);
+  EXPECT_EQ(draw[1],
+            "s.bas:1:6: warning: draw: DRAW is a keyword and cannot name a function or a "
+            "label: choose another name [W21]");
+  EXPECT_EQ(Where("LABEL print\n", "W21"), V{"1:7 W21"});
+  EXPECT_EQ(Where("VAR x\nGOTO Wend\n", "W21"), V{"2:6 W21"});
 }
 
 TEST(Lint, ACommentSilencesTheIdsItNames) {

@@ -1,11 +1,14 @@
 #include "lint/lint.h"
 
+#include <algorithm>
 #include <cctype>
 #include <memory>
 
 #include "frontend/source_position.h"
 #include "frontend/tokenizer.h"
 #include "host/driver.h"
+#include "lang/keywords.h"
+#include "lang/text.h"
 #include "lint/name_hints.h"
 #include "prepass/prepass.h"
 #include "runtime/faults.h"
@@ -39,9 +42,28 @@ Finding WarningAt(const TokenTable& tokens, Warning w) {
   return {false, static_cast<size_t>(tokens.offset[w.token]), {}, std::move(w)};
 }
 
+// A keyword where FUNC, LABEL or GOTO wants a name faults with "without name", which does not
+// say why.
+std::optional<std::string> KeywordAsNameHint(const TokenTable& tokens, int p) {
+  if (p < 1 || tokens.kind[p] == TK_IDENT) return std::nullopt;
+  const int before = tokens.kind[p - 1];
+  if (before != KW_FUNC && before != KW_LABEL && before != KW_GOTO) return std::nullopt;
+  const std::string word = UpperCase(tokens.text[p]);
+  const bool keyword = std::any_of(kKeywords.begin(), kKeywords.end(),
+                                   [&](const Keyword& k) { return k.text == word; }) ||
+                       std::any_of(kDeclarationKeywords.begin(), kDeclarationKeywords.end(),
+                                   [&](const DeclarationKeyword& k) { return k.text == word; });
+  if (!keyword) return std::nullopt;
+  return word + " is a keyword and cannot name a function or a label: choose another name";
+}
+
 // After a fault at an unknown name, a hint when the name is a keyword of other BASICs or a
-// keyword misspelt.
+// keyword misspelt; after a fault at a keyword used as a name, that it is one.
 void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings) {
+  if (std::optional<std::string> hint = KeywordAsNameHint(tokens, p)) {
+    findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
+    return;
+  }
   if (tokens.kind[p] != TK_IDENT) return;
   if (std::optional<std::string> hint = NameHint(tokens.text[p])) {
     findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
