@@ -47,6 +47,9 @@ int Run(const brindle::CommandLine& cl) {
 }
 
 int ParseAndRun(int argc, char** argv) {
+  // A reader that goes away (`| head`) is a failed write, reported, with the screenshot and the
+  // GIF still written; a signal would end the run and lose them.
+  std::signal(SIGPIPE, SIG_IGN);
   brindle::CommandLine cl;
   if (std::optional<std::string> problem = brindle::ParseCommandLine(argc - 1, argv + 1, cl)) {
     Write(stderr, "brindle: " + *problem + "\n");
@@ -57,8 +60,6 @@ int ParseAndRun(int argc, char** argv) {
   if (cl.help) return WriteOutput(brindle::kUsage);
   if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
   if (cl.lsp) {
-    // A client that goes away ends the server through a failed write, not a signal.
-    std::signal(SIGPIPE, SIG_IGN);
     return brindle::lsp::ServeStdio(STDIN_FILENO, STDOUT_FILENO);
   }
   return Run(cl);

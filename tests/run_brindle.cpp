@@ -145,6 +145,7 @@ ProcessResult RunBrindle(const std::vector<std::string>& args, const std::string
 ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOptions& options) {
   int out_pipe[2], err_pipe[2];
   if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) std::abort();
+  if (options.stdout_unread) close(out_pipe[0]);
   const pid_t pid = options.memory_limit > 0 || options.file_size_limit > 0
                         ? ForkWithLimits(args, options, out_pipe[1], err_pipe[1])
                         : SpawnWithPipes(args, options, out_pipe[1], err_pipe[1]);
@@ -152,14 +153,17 @@ ProcessResult RunBrindle(const std::vector<std::string>& args, const SpawnOption
   close(err_pipe[1]);
   ProcessResult result;
   if (pid < 0) {
-    close(out_pipe[0]);
+    if (!options.stdout_unread) close(out_pipe[0]);
     close(err_pipe[0]);
     result.err = "cannot start " BRINDLE_BINARY;
     return result;
   }
   const Clock::time_point deadline =
       options.timeout.count() > 0 ? Clock::now() + options.timeout : Clock::time_point::max();
-  if (!Drain({out_pipe[0], err_pipe[0]}, {&result.out, &result.err}, deadline)) {
+  const bool drained = options.stdout_unread ? Drain({err_pipe[0]}, {&result.err}, deadline)
+                                             : Drain({out_pipe[0], err_pipe[0]},
+                                                     {&result.out, &result.err}, deadline);
+  if (!drained) {
     result.timed_out = true;
     kill(pid, SIGKILL);
   }

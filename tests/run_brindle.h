@@ -27,6 +27,9 @@ struct SpawnOptions {
   size_t memory_limit = 0;
   // 0: none; else the largest file the run may write (RLIMIT_FSIZE).
   size_t file_size_limit = 0;
+  // Standard output is a pipe that nobody reads: its reading end is closed before the run
+  // starts, so every write fails with EPIPE (as after `| head -1`).
+  bool stdout_unread = false;
   // "NAME=value" entries added to this process's environment for the run.
   std::vector<std::string> environment;
 };

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/image.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;
@@ -71,6 +72,24 @@ TEST(Transcript, AWriteErrorEndsTheRunWithStatusTwo) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "brindle: cannot write the transcript: No space left on device\n");
   fs::remove(script);
+}
+
+// A reader that goes away (`| head -1`) is a failed write like any other, not a signal that
+// ends the program: the pictures of the run so far (the WCOLOR before the PRINT) are still
+// written.
+TEST(Transcript, AReaderThatGoesAwayStillGetsThePictures) {
+  const fs::path script = WriteTemp("brindle-tr-unread.bas", "WCOLOR 0, 0, 200\nPRINT 0, 0, 1\n");
+  const fs::path png = TempPath("brindle-tr-unread.png"), gif = TempPath("brindle-tr-unread.gif");
+  SpawnOptions options;
+  options.stdout_unread = true;
+  const ProcessResult r = RunBrindle({"--headless", "--quiet", "--screenshot", png.string(),
+                                      "--gif", gif.string(), script.string()},
+                                     options);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "brindle: cannot write the transcript: Broken pipe\n");
+  EXPECT_EQ(Image::Load(png.string()).Pixel(700, 500), RgbColor(0, 0, 200));
+  EXPECT_TRUE(fs::exists(gif));
+  for (const fs::path& p : {script, png, gif}) fs::remove(p);
 }
 
 TEST(Transcript, AFailedStreamIsReportedOnTheNextLine) {

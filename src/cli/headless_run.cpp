@@ -76,12 +76,12 @@ bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::Comman
 // The pictures and the status once a headless run has ended.
 int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& gif,
                 const brindle::CommandLine& cl, int status) {
-  if (const std::string reason = platform.Flush(); !reason.empty()) {
-    if (gif) gif->Write();
-    return Fail("cannot write the transcript: " + reason);
-  }
+  // The pictures are written even when the transcript could not be: they are the run's too.
+  const std::string transcript_failure = platform.Flush();
   bool pictures_written = WriteScreenshots(platform, cl);
   pictures_written = (!gif || gif->Write()) && pictures_written;
+  if (!transcript_failure.empty())
+    return Fail("cannot write the transcript: " + transcript_failure);
   if (platform.time_limit_passed()) {
     Fail("the run was stopped at its time limit of " + cl.time_limit_text + " seconds");
     return pictures_written ? kStatusTimeLimit : kStatusUsage;
@@ -122,8 +122,12 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
   try {
     status = brindle::RunProgram(platform, {cl.script, std::move(text)}, options);
   } catch (...) {
-    // A run that ends for want of memory or of standard output still leaves its recording;
+    // A run that ends for want of memory or of standard output still leaves its pictures;
     // the run's own memory is free again by now.
+    try {
+      WriteScreenshots(platform, cl);
+    } catch (...) {
+    }
     try {
       if (gif) gif->Write();
     } catch (...) {

@@ -102,6 +102,19 @@ async function canvasPixels(page) {
   return Buffer.from(base64, 'base64');
 }
 
+// The message boxes the native program shows when it checks the script (--check), as the
+// page lists them.
+function nativeCheckBoxes(script) {
+  const out = execFileSync(NATIVE, ['--check', script], {encoding: 'latin1'});
+  const unescape = (text) => text.replace(/\\(\\|t|r|n|x[0-9a-f]{2})/g, (_, e) =>
+    e === '\\' ? '\\' : e === 't' ? '\t' : e === 'r' ? '\r' : e === 'n' ? '\n' :
+    String.fromCharCode(parseInt(e.slice(1), 16)));
+  return out.split('\n').filter((line) => line.startsWith('box\t')).map((line) => {
+    const [, caption, text] = line.split('\t');
+    return {caption: unescape(caption), text: unescape(text)};
+  });
+}
+
 // What the native program shows at the end of a headless run (--quiet, --screenshot), as RGBA
 // bytes; the script runs in dir, beside its pictures.
 function nativePixels(script, {events = null, dir = null} = {}) {
@@ -175,5 +188,6 @@ async function replayEvents(page, eventsText) {
 
 module.exports = {
   REPO, SITE, NATIVE, sleep, startServer, launchBrowser, openPage, waitFor, settled, setScript,
-  run, status, messageBoxes, problems, canvasPixels, nativePixels, firstDifference, replayEvents,
+  run, status, messageBoxes, problems, canvasPixels, nativeCheckBoxes, nativePixels,
+  firstDifference, replayEvents,
 };

@@ -44,9 +44,10 @@ test('an example runs, shows its statistics box, and waits for the answer', asyn
                   'hello.bas in the editor');
   await h.run(page, {quiet: false});
   await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the statistics box');
-  assert.deepEqual(await h.messageBoxes(page), [
-    {caption: 'Tokenizer', text: 'Number of tokens: 59\r\nNumber of lines: 13'},
-  ]);
+  const boxes = h.nativeCheckBoxes(example('hello.bas'));
+  assert.equal(boxes.length, 1);
+  assert.match(boxes[0].text, /^Number of tokens: \d+\r\nNumber of lines: \d+$/);
+  assert.deepEqual(await h.messageBoxes(page), boxes);
   // The script waits for the answer: the window still shows the button face.
   await h.sleep(200);
   const face = Buffer.alloc(784 * 561 * 4);
