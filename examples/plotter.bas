@@ -136,16 +136,17 @@ f = FRAC(v * 2)
 IF f > 0 : n = n + 1 : ENDIF
 ENDFN
 
-' The curves with their keys and colours (grey when hidden), the keys, and the scale with
-' the ranges of x and y to a tenth.
+' The curves with their keys and colours (grey when hidden) and how many show, the keys,
+' and the scale with the ranges of x and y to a tenth.
 FUNC legend()
 FCOLOR 160, 165, 180 : BCOLOR 240, 242, 248
 RECT 600, 40, 176, 448
 FCOLOR 40, 44, 60
 PRINT 612, 56, "Curves"
-i = 0
+i = 0 : n = 0
 WHILE i < 4
 i = i + 1
+n = n + shown[i]
 ly = 60 + i * 28
 red = cr[i] : green = cg[i] : blue = cb[i]
 IF shown[i] = 0 : red = 195 : green = 198 : blue = 208 : ENDIF
@@ -159,6 +160,10 @@ FCOLOR red, green, blue
 PRINT 612, ly, i
 PRINT 662, ly, fname[i]
 WEND
+FCOLOR 90, 95, 110
+text = STRS(n)
+text = text + " of 4 shown"
+PRINT 612, 200, text
 FCOLOR 40, 44, 60
 PRINT 612, 232, "Keys"
 PRINT 612, 336, "Scale"
