@@ -31,7 +31,7 @@ PRINT fx, 16, "M A Z E"
 FCOLOR 150, 160, 210
 PRINT fx, 530, "Space or Enter: a new maze.   Up, Down: carve faster or slower."
 PRINT 16, fy + wall, "IN"
-PRINT 744, fy + mh - cell, "OUT"
+PRINT 752, fy + mh - cell, "OUT"
 
 newmaze()
 ' The main part ends here: the handlers below run when their events arrive.

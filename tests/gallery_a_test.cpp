@@ -93,7 +93,7 @@ TEST(GalleryA, MazeCarvesEveryCellAndShowsTheWayOut) {
       "print\t48\t16\tM A Z E",
       "print\t48\t530\tSpace or Enter: a new maze.   Up, Down: carve faster or slower.",
       "print\t16\t54\tIN",
-      "print\t744\t494\tOUT",
+      "print\t752\t494\tOUT",
       "print\t440\t16\tCarving...",
       "print\t440\t16\tFinding the way out...",
       "print\t440\t16\tThe way out is 261 cells long.",
