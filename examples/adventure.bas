@@ -96,7 +96,8 @@ ENDWM
 
 ' ---------------------------------------------------------------- the commands
 
-' The first word of the command into verb, the rest (without a leading "the ") into noun.
+' The first word of the command into verb, the rest (less a second blank and a leading "the ")
+' into noun.
 FUNC split()
 verb = cmd : noun = "" : i = 0 : done = 0
 WHILE done = 0
@@ -105,6 +106,8 @@ c = MSTR(cmd, i, 1)
 IF c = "" : done = 1 : ENDIF
 IF c = " " : done = 1 : k = i - 1 : verb = LSTR(cmd, k) : j = i + 1 : noun = MSTR(cmd, j, 255) : ENDIF
 WEND
+w = LSTR(noun, 1)
+IF w = " " : noun = MSTR(noun, 2, 255) : ENDIF
 w = LSTR(noun, 4)
 IF w = "the " : noun = MSTR(noun, 5, 255) : ENDIF
 ENDFN
@@ -452,9 +455,6 @@ FCOLOR 160, 110, 10 : BCOLOR 250, 200, 60
 RECT rx, ry, 38, 12
 FCOLOR 200, 30, 40 : BCOLOR 220, 40, 50
 CIRCLE ix, iy - 6, 3
-FCOLOR 40, 80, 200 : BCOLOR 60, 110, 230
-CIRCLE ix - 11, iy - 6, 2
-CIRCLE ix + 11, iy - 6, 2
 ENDFN
 
 ' The crown is found: a banner over the picture.
