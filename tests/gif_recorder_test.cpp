@@ -138,6 +138,28 @@ TEST(GifRecorder, ColoursAreExactWhereAFewColourTablesHoldThem) {
   EXPECT_LE(worst, 48) << "each channel near its colour";
 }
 
+// A frame with reduced colours approximates what it holds around the photograph too; once the
+// photograph is gone, the next frame shows all of it exactly again, the unchanged part included.
+TEST(GifRecorder, ApproximatedColoursArePutRightOnceThePhotographIsGone) {
+  constexpr int kWide = 600, kHigh = 4;
+  std::vector<ColorRef> photo(kWide * kHigh), after(kWide * kHigh);
+  for (int i = 0; i < kWide * kHigh; ++i) {
+    const bool top = i < kWide * 2;
+    const ColorRef shade = RgbColor(i % 100, 50, 50);  // 100 colours under the photograph
+    photo[i] = top ? RgbColor(i % 256, (i / 3) % 256, (i / 5) % 256) : shade;
+    after[i] = top ? kRed : shade;
+  }
+  GifRecorder recorder(kWide, kHigh, {});
+  recorder.Show(photo, 0);
+  const ShownGif gif = ReadGif(recorder.Finish(after, 100));
+  ASSERT_EQ(gif.frames.size(), 2u);
+  const std::vector<ColorRef> shade_shown(gif.frames[0].screen.begin() + kWide * 2,
+                                          gif.frames[0].screen.end());
+  ASSERT_NE(shade_shown, std::vector<ColorRef>(after.begin() + kWide * 2, after.end()))
+      << "the first frame approximates the shades below the photograph";
+  EXPECT_EQ(gif.frames[1].screen, after);
+}
+
 TEST(GifRecorder, LimitsEndTheRecordingWithAValidFile) {
   std::vector<std::pair<int64_t, std::vector<ColorRef>>> shown;
   for (int i = 0; i < 10; ++i) shown.push_back({i * 100, WithBox(kRed, i, i, 3, 3, kBlue)});

@@ -69,34 +69,47 @@ void GifEncoder::Check(int result) {
   throw std::logic_error("giflib: " + std::string(GifErrorString(gif_->Error)));
 }
 
-void GifEncoder::AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay) {
+bool GifEncoder::AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay) {
   last_frame_at_ = out_.size();
+  bool exact = false;
   try {
-    AddImages(picture, rect, delay);
+    exact = AddImages(picture, rect, delay);
   } catch (...) {
     out_.resize(last_frame_at_);
     throw;
   }
   ++frames_;
+  return exact;
 }
 
-void GifEncoder::AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay) {
+std::vector<ColorRef> GifEncoder::PixelsOf(std::span<const ColorRef> picture,
+                                           FrameRect rect) const {
   std::vector<ColorRef> pixels;
   pixels.reserve(static_cast<size_t>(rect.width) * rect.height);
   for (int y = rect.top; y < rect.top + rect.height; ++y) {
     const ColorRef* row = picture.data() + static_cast<size_t>(y) * width_ + rect.left;
     pixels.insert(pixels.end(), row, row + rect.width);
   }
+  return pixels;
+}
+
+bool GifEncoder::FitsExactly(std::span<const ColorRef> picture, FrameRect rect) const {
+  return IndexExactly(PixelsOf(picture, rect), rect.width, kMaxExactBands).has_value();
+}
+
+bool GifEncoder::AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay) {
+  const std::vector<ColorRef> pixels = PixelsOf(picture, rect);
   if (auto bands = IndexExactly(pixels, rect.width, kMaxExactBands)) {
     for (IndexedBand& band : *bands) {
       const bool last = &band == &bands->back();
       AddImage({rect.left, rect.top + band.top, rect.width, band.height}, band.pixels,
                last ? delay : 0);
     }
-  } else {
-    IndexedPixels reduced = Quantize(pixels);
-    AddImage(rect, reduced, delay);
+    return true;
   }
+  IndexedPixels reduced = Quantize(pixels);
+  AddImage(rect, reduced, delay);
+  return false;
 }
 
 // giflib takes the rows as writable (it masks them to the table's size in place).

@@ -39,9 +39,12 @@ class GifEncoder {
   GifEncoder& operator=(const GifEncoder&) = delete;
 
   // Adds the rect of picture (screen-sized, row-major) as a frame that later frames are drawn
-  // over, shown for delay hundredths of a second (0 to kMaxDelay). When it throws (memory ran
-  // out), the frames before are kept and no more may be added.
-  void AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay);
+  // over, shown for delay hundredths of a second (0 to kMaxDelay). False when its colours had
+  // to be reduced. When it throws (memory ran out), the frames before are kept and no more may
+  // be added.
+  bool AddFrame(std::span<const ColorRef> picture, FrameRect rect, int delay);
+  // The rect of picture as a frame would hold it: exact, or with its colours reduced.
+  bool FitsExactly(std::span<const ColorRef> picture, FrameRect rect) const;
   // Changes how long the last frame is shown.
   void SetLastDelay(int delay);
   // Takes the last frame out again (it made the file too large).
@@ -55,7 +58,8 @@ class GifEncoder {
  private:
   static int Append(GifFileType* gif, const uint8_t* bytes, int length);
   void Check(int result);
-  void AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay);
+  bool AddImages(std::span<const ColorRef> picture, FrameRect rect, int delay);
+  std::vector<ColorRef> PixelsOf(std::span<const ColorRef> picture, FrameRect rect) const;
   void AddImage(const FrameRect& rect, IndexedPixels& pixels, int delay);
 
   int width_, height_;

@@ -16,6 +16,18 @@ int64_t Centiseconds(int64_t ms) {
   return (ms + 5) / 10;
 }
 
+FrameRect Union(const FrameRect& a, const FrameRect& b) {
+  const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+  return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+          std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+bool Covers(const FrameRect& outer, const FrameRect& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top &&
+         outer.left + outer.width >= inner.left + inner.width &&
+         outer.top + outer.height >= inner.top + inner.height;
+}
+
 }  // namespace
 
 GifRecorder::GifRecorder(int width, int height, Limits limits)
@@ -47,7 +59,7 @@ void GifRecorder::Emit(int64_t end_ms) {
     if (!AddFrame(pending_, {0, 0, width_, height_})) return;
     added_.swap(pending_);
   } else if (const FrameRect rect = ChangedRect(pending_); !rect.empty()) {
-    if (!AddFrame(pending_, rect)) return;
+    if (!AddFrame(pending_, PuttingRightApproximations(rect))) return;
     added_.swap(pending_);
   }
   ShowUntil(end_ms);
@@ -75,6 +87,12 @@ FrameRect GifRecorder::ChangedRect(std::span<const ColorRef> picture) const {
   return {left, top, right - left, bottom - top};
 }
 
+FrameRect GifRecorder::PuttingRightApproximations(FrameRect changed) const {
+  if (approximated_.empty()) return changed;
+  const FrameRect whole = Union(changed, approximated_);
+  return encoder_.FitsExactly(pending_, whole) ? whole : changed;
+}
+
 // A wait longer than the delay field holds goes on in one-pixel frames that change nothing.
 void GifRecorder::ShowUntil(int64_t end_ms) {
   int64_t more = Centiseconds(end_ms) - shown_cs_;
@@ -99,8 +117,13 @@ bool GifRecorder::AddFrame(std::span<const ColorRef> picture, FrameRect rect) {
   }
   // The file stays whole: what was added before is kept when the run ends for want of memory.
   broken_ = true;
-  encoder_.AddFrame(picture, rect, 0);
+  const bool exact = encoder_.AddFrame(picture, rect, 0);
   broken_ = false;
+  if (!exact) {
+    approximated_ = approximated_.empty() ? rect : Union(approximated_, rect);
+  } else if (Covers(rect, approximated_)) {
+    approximated_ = {};
+  }
   // The trailer byte must fit too.
   if (encoder_.size() + 1 > limits_.bytes) {
     encoder_.DropLastFrame();

@@ -44,6 +44,9 @@ class GifRecorder {
   // that rounding errors do not add up.
   void ShowUntil(int64_t end_ms);
   bool AddFrame(std::span<const ColorRef> picture, FrameRect rect);
+  // The changed rect, grown to take in what earlier frames showed with reduced colours when
+  // the whole can be shown exactly: an approximation is put right once what caused it is gone.
+  FrameRect PuttingRightApproximations(FrameRect changed) const;
 
   int width_, height_;
   Limits limits_;
@@ -51,6 +54,7 @@ class GifRecorder {
   std::vector<ColorRef> pending_;  // shown from pending_ms_ on, not yet added
   int64_t pending_ms_ = 0;
   std::vector<ColorRef> added_;  // what the frames added so far show together
+  FrameRect approximated_;       // around what they show with reduced colours
   int64_t shown_cs_ = 0;         // how long they last together
   int last_delay_ = 0;           // of the last frame added
   std::optional<std::string> stopped_;

@@ -27,66 +27,16 @@ to pictures-drift/ beside BRINDLE for a look before refreshing.
 import argparse
 import os
 import re
-import struct
 import subprocess
 import sys
 import tempfile
-import zlib
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from png_rgb import read_png, write_png  # noqa: E402
 
 REFRESH_HINT = ("if the change is meant, look at the new picture in {drift} and refresh the "
                 "committed ones with `make pictures`")
-
-
-# ---------------------------------------------------------------- PNG, 8-bit RGB only
-
-def read_png(path):
-    data = Path(path).read_bytes()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError(f"{path}: not a PNG file")
-    pos, idat, width, height = 8, b"", 0, 0
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-        if kind == b"IHDR":
-            width, height, depth, color = struct.unpack(">IIBB", body[:10])
-            if (depth, color) != (8, 2):
-                raise ValueError(f"{path}: only 8-bit RGB pictures are compared")
-        elif kind == b"IDAT":
-            idat += body
-    raw, stride = zlib.decompress(idat), width * 3
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        row = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = row[i - 3] if i >= 3 else 0
-            up, corner = prev[i], prev[i - 3] if i >= 3 else 0
-            if kind == 1:
-                row[i] = (row[i] + left) & 255
-            elif kind == 2:
-                row[i] = (row[i] + up) & 255
-            elif kind == 3:
-                row[i] = (row[i] + (left + up) // 2) & 255
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                pred = left if pa <= pb and pa <= pc else up if pb <= pc else corner
-                row[i] = (row[i] + pred) & 255
-        rows.append(bytes(row))
-        prev = row
-    return width, height, rows
-
-
-def write_png(path, width, height, rows):
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-    raw = b"".join(b"\0" + row for row in rows)
-    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" +
-                           chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-                           chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def crop_to_drawing(width, height, rows):

@@ -9,8 +9,11 @@ import ctypes.util
 import os
 import shutil
 import subprocess
+import sys
 import time
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+import png_rgb  # noqa: E402
 
 TOOLS = ('Xvfb', 'xdotool', 'import')
 MAIN_TITLE = 'Brindlev10_16_5_2023'
@@ -108,44 +111,10 @@ def read_ppm(data):
 
 def read_png(path):
     """An 8-bit RGB or RGBA PNG without interlacing as a Picture."""
-    data = open(path, 'rb').read()
-    pos, idat, header = 8, b'', None
-    while pos < len(data):
-        length = int.from_bytes(data[pos:pos + 4], 'big')
-        kind, body = data[pos + 4:pos + 8], data[pos + 8:pos + 8 + length]
-        if kind == b'IHDR':
-            header = body
-        elif kind == b'IDAT':
-            idat += body
-        pos += 12 + length
-    width, height = int.from_bytes(header[0:4], 'big'), int.from_bytes(header[4:8], 'big')
-    depth, color, interlace = header[8], header[9], header[12]
-    if depth != 8 or color not in (2, 6) or interlace:
-        raise Failure('unexpected PNG format')
-    channels = 3 if color == 2 else 4
-    stride = width * channels
-    raw, rows, previous = zlib.decompress(idat), [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        row = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = row[i - channels] if i >= channels else 0
-            up = previous[i]
-            up_left = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                row[i] = (row[i] + left) & 255
-            elif kind == 2:
-                row[i] = (row[i] + up) & 255
-            elif kind == 3:
-                row[i] = (row[i] + (left + up) // 2) & 255
-            elif kind == 4:
-                p = left + up - up_left
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - up_left)
-                predictor = left if pa <= pb and pa <= pc else up if pb <= pc else up_left
-                row[i] = (row[i] + predictor) & 255
-        rows.append(bytes(row) if channels == 3 else
-                    b''.join(bytes(row[x * 4:x * 4 + 3]) for x in range(width)))
-        previous = row
+    try:
+        width, height, rows = png_rgb.read_png(path)
+    except ValueError as error:
+        raise Failure(str(error))
     return Picture(width, height, b''.join(rows))
 
 
