@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,18 @@ TEST(EventsTimeline, NumbersOutOfRangeAreRefusedWithTheLine) {
   EXPECT_EQ(edges.lines[4].a, 86400000);
 }
 
+TEST(EventsTimeline, TicksAreOneToAThousand) {
+  const Timeline t = ParseTimeline("ticks 1\nticks 1000\n");
+  EXPECT_EQ(t.error, "");
+  ASSERT_EQ(t.lines.size(), 2u);
+  EXPECT_EQ(t.lines[1].kind, Kind::kTicks);
+  EXPECT_EQ(t.lines[1].a, 1000);
+  EXPECT_EQ(TimelineLineText(t.lines[1]), "ticks 1000");
+  EXPECT_EQ(ParseTimeline("ticks 0\n").error, "1: ticks is 1 to 1000: 0");
+  EXPECT_EQ(ParseTimeline("ticks 1001\n").error, "1: ticks is 1 to 1000: 1001");
+  EXPECT_EQ(ParseTimeline("ticks\n").error, "1: ticks takes 1 number(s)");
+}
+
 // A terminal shown the message must not receive the bytes raw.
 TEST(EventsTimeline, EchoedWordsAreEscapedAsInTheTranscript) {
   EXPECT_EQ(ParseTimeline("jump\x1b[2J\n").error, "1: unknown event: jump\\x1b[2J");
@@ -191,6 +204,49 @@ TEST(EventsCommandLine, LongWaitWithAFastTimerEndsNormally) {
   EXPECT_EQ(r.out.rfind("box\tTokenizer\t", 0), 0u);
   fs::remove(script);
   fs::remove(events);
+}
+
+// Each tick of a ticks line is taken only once the program is idle: the handler of one has
+// ended before the next, and each runs at its own time, where one long wait would run them
+// nested, all at its end. The lines after it wait for the last tick's handler to end. With the
+// timer off, the rest of the line is passed and the clock stays.
+TEST(EventsCommandLine, TicksRunOneAfterAnotherOnceTheProgramIsIdle) {
+  const fs::path script = WriteTemp("brindle-ev-ticks.bas",
+                                    "VAR t, k\n"
+                                    "t = 100\n"
+                                    "PRINT 0, 0, \"start\"\n"
+                                    "TIMERON t\n"
+                                    "GOTO ready\n"
+                                    "WINMSG WMTIMER\n"
+                                    "GETTICK k\n"
+                                    "PRINT 0, 1, k\n"
+                                    "IF k = 300 : TIMEROFF : ENDIF\n"
+                                    "PRINT 0, 2, k\n"
+                                    "ENDWM\n"
+                                    "WINMSG WMKEYDOWN\n"
+                                    "PRINT 0, 3, \"key\"\n"
+                                    "ENDWM\n"
+                                    "LABEL ready\n");
+  const auto run = [&](const std::string& timeline) {
+    const fs::path events = WriteTemp("brindle-ev-ticks.events", timeline);
+    const ProcessResult r =
+        RunBrindle({"--headless", "--quiet", "--events", events.string(), script.string()});
+    fs::remove(events);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string seen;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) {
+      seen += line.substr(line.rfind('\t') + 1) + " ";
+    }
+    return seen;
+  };
+  // Read by the main part's first line end, before TIMERON: the ticks still come.
+  EXPECT_EQ(run("ticks 2\nkey 65\n"), "start 100 100 200 200 key ");
+  // The timer stops at the third: the rest of both lines passes, and the clock stays.
+  EXPECT_EQ(run("ticks 5\nticks 4\nkey 65\n"), "start 100 100 200 200 300 300 key ");
+  // One long wait: the ticks nest, all at its end, and the key comes inside them.
+  EXPECT_EQ(run("idle\nwait 200\nkey 65\n"), "start key 200 200 200 200 ");
+  fs::remove(script);
 }
 
 }  // namespace

@@ -151,6 +151,8 @@ bool HeadlessPlatform::PollClose() {
     queued_.pop_front();
     return true;
   }
+  // The ticks of a ticks line hold back the lines after it, as idle does.
+  if (ticks_line_open_) return false;
   // The pump asks at every token; the lines ahead change only when one is read.
   if (next_line_ == no_close_from_) return false;
   size_t close = next_line_;
@@ -191,6 +193,11 @@ std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_lo
       return input;
     }
     if (TakeTick(in_message_loop)) return Input{Input::Kind::kEvent, Event(Type::kTimer), 0};
+    if (ticks_line_open_) {
+      // Like idle: only the message loop takes the line's ticks, and reads on after them.
+      if (!in_message_loop) return std::nullopt;
+      if (TakeTickOfLine()) return Input{Input::Kind::kEvent, Event(Type::kTimer), 0};
+    }
     if (!ReadLine(in_message_loop)) return std::nullopt;
   }
 }
@@ -202,8 +209,7 @@ std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_lo
 bool HeadlessPlatform::TakeTick(bool in_message_loop) {
   if (wait_left_ms_ <= 0) return false;
   if (timer_running_ && (!in_message_loop || TimerObserved())) {
-    const int64_t interval = std::max<int64_t>(timer_interval_ms_, 1);
-    const int64_t next = timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
+    const int64_t next = NextTickDue();
     if (next - now_ms_ <= wait_left_ms_) {
       wait_left_ms_ -= next - now_ms_;
       MoveClockTo(next);
@@ -213,6 +219,22 @@ bool HeadlessPlatform::TakeTick(bool in_message_loop) {
   MoveClockTo(now_ms_ + wait_left_ms_);
   wait_left_ms_ = 0;
   return false;
+}
+
+bool HeadlessPlatform::TakeTickOfLine() {
+  if (ticks_left_ > 0 && timer_running_ && TimerObserved()) {
+    --ticks_left_;
+    MoveClockTo(NextTickDue());
+    return true;
+  }
+  ticks_left_ = 0;
+  ticks_line_open_ = false;
+  return false;
+}
+
+int64_t HeadlessPlatform::NextTickDue() const {
+  const int64_t interval = std::max<int64_t>(timer_interval_ms_, 1);
+  return timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
 }
 
 bool HeadlessPlatform::PastTimeLimit() {
@@ -250,6 +272,10 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       break;
     case Kind::kWait:
       wait_left_ms_ = line.a;
+      break;
+    case Kind::kTicks:
+      ticks_left_ = line.a;
+      ticks_line_open_ = true;
       break;
     case Kind::kMove:
       QueueEvent(PointEvent(Type::kMouseMove, line));

@@ -94,6 +94,11 @@ class HeadlessPlatform : public Platform {
   // In the message loop, with nothing to handle ticks, the clock moves to the end of the wait
   // at once.
   bool TakeTick(bool in_message_loop);
+  // The next tick of the ticks line being read, taken (in the message loop) when one is left
+  // and the timer runs a handler; else the line is done with.
+  bool TakeTickOfLine();
+  // When the running timer's next tick is due: a whole number of intervals after its start.
+  int64_t NextTickDue() const;
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
   void WriteScreenshot(const std::string& file);
   void ComposeScreen(std::vector<ColorRef>& out) const;
@@ -112,7 +117,11 @@ class HeadlessPlatform : public Platform {
   size_t next_line_ = 0;
   size_t no_close_from_ = SIZE_MAX;  // a line from which PollClose found no close ahead
   int64_t wait_left_ms_ = 0;         // of the wait line being read
-  std::deque<Input> queued_;         // the rest of the line being read
+  // The ticks line being read holds back the lines after it until the message loop finds its
+  // last tick handled.
+  bool ticks_line_open_ = false;
+  int64_t ticks_left_ = 0;
+  std::deque<Input> queued_;  // the rest of the line being read
   // The characters of a type line not yet queued: one at a time, however long the line.
   std::string_view typing_;
   bool shift_down_ = false;

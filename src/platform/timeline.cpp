@@ -14,14 +14,16 @@ namespace {
 using Kind = TimelineLine::Kind;
 
 // The bounds of a line's numbers. A wait is at most a day, so that a 16 MiB timeline spans
-// less than 2^51 ms and the clock cannot overflow; a key is a virtual-key code, one byte; a
-// coordinate is what an event carries.
+// less than 2^51 ms and the clock cannot overflow; a tick comes at most 2^32 ms after the one
+// before, so a ticks line asks for at most 1000 of them (2^62 ms in 16 MiB); a key is a
+// virtual-key code, one byte; a coordinate is what an event carries.
 struct Bounds {
   int64_t low, high;
   std::string_view what;
 };
 constexpr Bounds kNoNumber = {0, 0, ""};
 constexpr Bounds kWaitBounds = {0, kMaxWaitMs, "a wait"};
+constexpr Bounds kTicksBounds = {1, kMaxTicks, "ticks"};
 constexpr Bounds kKeyBounds = {0, 255, "a key code"};
 constexpr Bounds kPointBounds = {INT32_MIN, INT32_MAX, "a coordinate"};
 
@@ -32,9 +34,10 @@ struct Command {
   Bounds bounds;
 };
 
-constexpr std::array<Command, 13> kCommands = {{
+constexpr std::array<Command, 14> kCommands = {{
     {"idle", Kind::kIdle, 0, kNoNumber},
     {"wait", Kind::kWait, 1, kWaitBounds},
+    {"ticks", Kind::kTicks, 1, kTicksBounds},
     {"move", Kind::kMove, 2, kPointBounds},
     {"keydown", Kind::kKeyDown, 1, kKeyBounds},
     {"keyup", Kind::kKeyUp, 1, kKeyBounds},

@@ -9,11 +9,14 @@ namespace brindle {
 
 // The longest wait line: a day.
 inline constexpr int64_t kMaxWaitMs = 86'400'000;
+// The most ticks one ticks line asks for.
+inline constexpr int64_t kMaxTicks = 1000;
 
 struct TimelineLine {
   enum class Kind {
     kIdle,
     kWait,
+    kTicks,
     kMove,
     kKeyDown,
     kKeyUp,
@@ -27,8 +30,9 @@ struct TimelineLine {
     kClose
   };
   Kind kind = Kind::kIdle;
-  int64_t a = 0, b = 0;  // wait: milliseconds; move, click: x, y; keys: virtual-key code
-  std::string text;      // type: the text; screenshot: the file
+  // wait: milliseconds; ticks: how many; move, click: x, y; keys: virtual-key code
+  int64_t a = 0, b = 0;
+  std::string text;  // type: the text; screenshot: the file
 };
 
 struct Timeline {
