@@ -10,7 +10,7 @@ CONFORMANCE_CASES ?=
 # the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
   libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev libonig-dev nodejs \
-  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick
+  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

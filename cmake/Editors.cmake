@@ -1,27 +1,31 @@
 # The editor packages (editors/).
 #
-# The editors' TextMate grammar is generated from the keyword table at build time. The copy
-# committed in editors/vscode (what users install) must equal it: a test compares the two, and
-# the `grammar` target refreshes the committed copy.
+# The editors' TextMate grammar and Vim syntax file are generated from the keyword table at
+# build time. The copies committed in editors/vscode and editors/neovim (what users install)
+# must equal them: a test compares them, and the `grammar` target refreshes the committed copies.
 
 find_package(nlohmann_json 3 REQUIRED)
-add_executable(brindle_grammar editors/grammar/main.cpp editors/grammar/grammar.cpp)
+add_executable(brindle_grammar editors/grammar/main.cpp editors/grammar/grammar.cpp
+  editors/grammar/vim_syntax.cpp)
 # Only the keyword and event tables are used, and they are headers.
 target_include_directories(brindle_grammar PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(brindle_grammar PRIVATE nlohmann_json::nlohmann_json)
 
 set(BRINDLE_GRAMMAR ${CMAKE_BINARY_DIR}/editors/brindle.tmLanguage.json)
 set(BRINDLE_COMMITTED_GRAMMAR ${PROJECT_SOURCE_DIR}/editors/vscode/syntaxes/brindle.tmLanguage.json)
+set(BRINDLE_VIM_SYNTAX ${CMAKE_BINARY_DIR}/editors/brindle.vim)
+set(BRINDLE_COMMITTED_VIM_SYNTAX ${PROJECT_SOURCE_DIR}/editors/neovim/syntax/brindle.vim)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/editors)
-add_custom_command(OUTPUT ${BRINDLE_GRAMMAR}
-  COMMAND brindle_grammar ${BRINDLE_GRAMMAR}
+add_custom_command(OUTPUT ${BRINDLE_GRAMMAR} ${BRINDLE_VIM_SYNTAX}
+  COMMAND brindle_grammar ${BRINDLE_GRAMMAR} ${BRINDLE_VIM_SYNTAX}
   DEPENDS brindle_grammar
   COMMENT "Generating the editor grammar from the keyword table")
-add_custom_target(brindle_grammar_json ALL DEPENDS ${BRINDLE_GRAMMAR})
+add_custom_target(brindle_grammar_json ALL DEPENDS ${BRINDLE_GRAMMAR} ${BRINDLE_VIM_SYNTAX})
 add_custom_target(grammar
   COMMAND ${CMAKE_COMMAND} -E copy ${BRINDLE_GRAMMAR} ${BRINDLE_COMMITTED_GRAMMAR}
-  DEPENDS ${BRINDLE_GRAMMAR}
-  COMMENT "Copying the generated grammar to editors/vscode/syntaxes")
+  COMMAND ${CMAKE_COMMAND} -E copy ${BRINDLE_VIM_SYNTAX} ${BRINDLE_COMMITTED_VIM_SYNTAX}
+  DEPENDS ${BRINDLE_GRAMMAR} ${BRINDLE_VIM_SYNTAX}
+  COMMENT "Copying the generated grammars to editors/vscode/syntaxes and editors/neovim/syntax")
 
 if(BRINDLE_TESTS)
   # The grammar is matched with Oniguruma, the regular-expression engine of TextMate and VS Code.
@@ -34,6 +38,8 @@ if(BRINDLE_TESTS)
   target_compile_definitions(brindle_editor_tests PRIVATE
     BRINDLE_GRAMMAR="${BRINDLE_GRAMMAR}"
     BRINDLE_COMMITTED_GRAMMAR="${BRINDLE_COMMITTED_GRAMMAR}"
+    BRINDLE_VIM_SYNTAX="${BRINDLE_VIM_SYNTAX}"
+    BRINDLE_COMMITTED_VIM_SYNTAX="${BRINDLE_COMMITTED_VIM_SYNTAX}"
     BRINDLE_LANGUAGE_CONFIGURATION="${PROJECT_SOURCE_DIR}/editors/vscode/language-configuration.json"
     BRINDLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_dependencies(brindle_editor_tests brindle_grammar_json)
@@ -50,4 +56,12 @@ if(BRINDLE_TESTS)
   else()
     message(WARNING "node not found: the VS Code extension's tests are left out (install nodejs)")
   endif()
+
+  # The Neovim package in Debian's Neovim (package neovim), through Neovim's own client; skipped
+  # without nvim.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME Editor.neovim
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/editor/neovim/run.py
+            $<TARGET_FILE:brindle>)
+  set_tests_properties(Editor.neovim PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
 endif()

@@ -76,14 +76,6 @@ std::string Alternation(std::vector<std::string> words) {
   return out + ")";
 }
 
-std::vector<std::string> KeywordsOf(KeywordRole role) {
-  std::vector<std::string> words;
-  for (const auto& [text, r] : AllKeywords()) {
-    if (r == role) words.push_back(text);
-  }
-  return words;
-}
-
 // Put before a name, in a case-insensitive pattern: the name is not a keyword.
 std::string NotAKeyword() {
   std::vector<std::string> words;
@@ -167,6 +159,14 @@ Json Match(std::string scope, std::string match) {
 }
 
 }  // namespace
+
+std::vector<std::string> KeywordsOf(KeywordRole role) {
+  std::vector<std::string> words;
+  for (const auto& [text, r] : AllKeywords()) {
+    if (r == role) words.push_back(text);
+  }
+  return words;
+}
 
 nlohmann::ordered_json BuildGrammar() {
   // The order matters where two patterns match at the same place: the blocks and labels come

@@ -204,6 +204,9 @@ TEST(EditorGrammar, CommittedFileIsTheGeneratedOne) {
   EXPECT_TRUE(ReadFile(BRINDLE_GRAMMAR) == ReadFile(BRINDLE_COMMITTED_GRAMMAR))
       << "editors/vscode/syntaxes/brindle.tmLanguage.json differs from the grammar generated "
          "from the keyword table; run `make grammar` to refresh it";
+  EXPECT_TRUE(ReadFile(BRINDLE_VIM_SYNTAX) == ReadFile(BRINDLE_COMMITTED_VIM_SYNTAX))
+      << "editors/neovim/syntax/brindle.vim differs from the syntax file generated from the "
+         "keyword table; run `make grammar` to refresh it";
 }
 
 TEST(EditorGrammar, ColoursEveryScriptAsTheInterpreterReadsIt) {
