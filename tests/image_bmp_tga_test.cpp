@@ -225,6 +225,8 @@ TEST(TgaDecoder, ReadsEveryKind) {
   // 32 bits: alpha only when the header gives the pixels alpha bits; top-down.
   const Bytes half = {200, 100, 50, 128};
   ExpectPixels(Tga(2, 32, 0x28, 1, 1, half), 1, {RgbColor(25, 50, 100)});
+  EXPECT_EQ(Image::Decode(Tga(2, 32, 0x28, 1, 1, half)).alpha(), std::vector<uint8_t>{128});
+  EXPECT_TRUE(Image::Decode(Tga(2, 32, 0x20, 1, 1, half)).alpha().empty());
   ExpectPixels(Tga(2, 32, 0x20, 1, 1, half), 1, {RgbColor(50, 100, 200)});
   // 16 bits: 5-5-5; right to left.
   ExpectPixels(Tga(2, 16, 0x30, 2, 1, {0x00, 0x7C, 0x10, 0x02}), 2, {RgbColor(0, 131, 131), kRed});

@@ -275,8 +275,8 @@ TEST_F(ImageFiles, PngWriteFailsCleanly) {
   EXPECT_EQ(Image::Load(Path("small.png")).pixels(), pixels);
 }
 
-// Formats other than BMP may carry alpha: transparent parts come out black, so the transparent
-// blit leaves them out, and half-transparent ones darker.
+// Formats other than BMP may carry alpha: the image keeps each colour laid over black, so the
+// blit leaves the transparent parts out, and the alpha beside it for the blit's blending.
 TEST(ImageDecode, AlphaIsLaidOverBlack) {
   const Bytes png =
       test_pictures::EncodePng({2, 2, PNG_COLOR_TYPE_RGBA},
@@ -287,12 +287,48 @@ TEST(ImageDecode, AlphaIsLaidOverBlack) {
   EXPECT_EQ(image.Pixel(1, 0), kBlack);
   EXPECT_EQ(image.Pixel(0, 1), RgbColor(100, 50, 25));
   EXPECT_EQ(image.Pixel(1, 1), RgbColor(7, 7, 7));
+  EXPECT_EQ(image.alpha(), (std::vector<uint8_t>{255, 0, 128, 255}));
+  // Scaling takes each pixel's alpha with it.
+  EXPECT_EQ(image.Scaled(4, 2).alpha(), (std::vector<uint8_t>{255, 255, 0, 0, 128, 128, 255, 255}));
 
   const Bytes jpeg = test_pictures::EncodeJpeg({16, 16, 3}, Bytes(16 * 16 * 3, 128));
   const Image photo = Image::Decode(jpeg, 32, 8);
   ASSERT_EQ(photo.width(), 32);
   ASSERT_EQ(photo.height(), 8);
   EXPECT_NEAR(static_cast<int>(photo.Pixel(5, 5) & 0xFF), 128, 3);
+}
+
+// Partly transparent pixels are laid over what the canvas holds; the fully transparent ones and
+// black are left out, and a picture whose alpha is all 0 or 255 draws as one without alpha.
+TEST(ImageDraw, PartlyTransparentPixelsBlendWithTheCanvas) {
+  const Bytes png =
+      test_pictures::EncodePng({4, 1, PNG_COLOR_TYPE_RGBA},
+                               {{255, 0, 0, 255, 0, 255, 0, 0, 200, 100, 50, 128, 0, 0, 0, 90}});
+  const Image image = Image::Decode(png);
+  ASSERT_FALSE(image.alpha().empty());
+  Canvas canvas;
+  canvas.Fill(RgbColor(255, 255, 255));
+  canvas.DrawImageTransparent(image, 10, 10, 4, 1);
+  EXPECT_EQ(canvas.Pixel(10, 10), kRed);
+  EXPECT_EQ(canvas.Pixel(11, 10), RgbColor(255, 255, 255));
+  // 100 + 255 * 127 / 255 and so on, rounded.
+  EXPECT_EQ(canvas.Pixel(12, 10), RgbColor(227, 177, 152));
+  EXPECT_EQ(canvas.Pixel(13, 10), RgbColor(255, 255, 255));
+
+  const Bytes binary =
+      test_pictures::EncodePng({2, 1, PNG_COLOR_TYPE_RGBA}, {{9, 9, 9, 255, 1, 2, 3, 0}});
+  EXPECT_TRUE(Image::Decode(binary).alpha().empty());
+  // Over any canvas colour, the blend stays within 0..255 and is exact at the ends.
+  for (unsigned under : {0u, 128u, 255u}) {
+    const ColorRef canvas_colour = RgbColor(under, under, under);
+    EXPECT_EQ(Canvas::OverCanvas(RgbColor(255, 255, 255), 255, canvas_colour),
+              RgbColor(255, 255, 255));
+    EXPECT_EQ(Canvas::OverCanvas(RgbColor(254, 254, 254), 254, RgbColor(255, 255, 255)),
+              RgbColor(255, 255, 255));
+    EXPECT_EQ(Canvas::OverCanvas(RgbColor(1, 1, 1), 1, canvas_colour),
+              RgbColor(1 + (under * 254 + 127) / 255, 1 + (under * 254 + 127) / 255,
+                       1 + (under * 254 + 127) / 255));
+  }
 }
 
 }  // namespace

@@ -97,13 +97,31 @@ void Canvas::DrawImageTransparent(const Image& image, int x, int y, int width, i
   const int64_t x_end = std::min<int64_t>(copy_w, int64_t{kWidth} - x);
   const int64_t y_begin = std::max<int64_t>(0, -int64_t{y});
   const int64_t y_end = std::min<int64_t>(copy_h, int64_t{kHeight} - y);
+  const bool blends = !image.alpha().empty();
   for (int64_t sy = y_begin; sy < y_end; ++sy) {
     const ColorRef* source = image.pixels().data() + sy * image.width();
+    const uint8_t* alpha = blends ? image.alpha().data() + sy * image.width() : nullptr;
     ColorRef* line = pixels_.get() + (y + sy) * kWidth;
     for (int64_t sx = x_begin; sx < x_end; ++sx) {
-      if ((source[sx] & 0xFFFFFF) != 0) line[x + sx] = Encode(source[sx]);
+      if ((source[sx] & 0xFFFFFF) == 0) continue;
+      const ColorRef colour =
+          blends ? OverCanvas(source[sx], alpha[sx], Decode(line[x + sx])) : source[sx];
+      line[x + sx] = Encode(colour);
     }
   }
+}
+
+// The picture's colour is already laid over black (premultiplied): what shows through is the
+// canvas's share, 255 - alpha of it.
+ColorRef Canvas::OverCanvas(ColorRef premultiplied, unsigned alpha, ColorRef canvas) {
+  if (alpha == 255) return premultiplied;
+  ColorRef out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const unsigned under = (canvas >> shift & 0xFF) * (255 - alpha);
+    const unsigned channel = (premultiplied >> shift & 0xFF) + (under + 127) / 255;
+    out |= std::min(channel, 255u) << shift;
+  }
+  return out;
 }
 
 }  // namespace brindle

@@ -57,7 +57,9 @@ class Canvas {
   // Bytes in 8 x 16 cells, (x, y) the top-left of the first cell; transparent background.
   void DrawText(int x, int y, std::string_view bytes, ColorRef color);
   // Copies the top-left width x height part of the image to (x, y), leaving black pixels out.
+  // A partly transparent pixel is laid over the canvas by its alpha.
   void DrawImageTransparent(const Image& image, int x, int y, int width, int height);
+  static ColorRef OverCanvas(ColorRef premultiplied, unsigned alpha, ColorRef canvas);
 
  private:
   // Sets x in [x_begin, x_end) of row y to the colour, clipped to the canvas.

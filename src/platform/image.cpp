@@ -28,13 +28,17 @@ Image DecodeNative(std::span<const unsigned char> file) {
 
 }  // namespace
 
-Image::Image(int width, int height, std::vector<ColorRef> pixels) {
+Image::Image(int width, int height, std::vector<ColorRef> pixels, std::vector<uint8_t> alpha) {
   if (!picture::SizeFits(width, height) || pixels.size() != static_cast<size_t>(width) * height)
     return;
   width_ = width;
   height_ = height;
   pixels_ = std::move(pixels);
   for (ColorRef& pixel : pixels_) pixel &= 0xFFFFFF;
+  const bool partly_transparent =
+      alpha.size() == pixels_.size() &&
+      std::ranges::any_of(alpha, [](uint8_t a) { return a != 0 && a != 255; });
+  if (partly_transparent) alpha_ = std::move(alpha);
 }
 
 Image Image::Load(const std::string& path, int width, int height) {
@@ -64,12 +68,16 @@ Image Image::Scaled(int width, int height) const {
   std::vector<int> source_x(width);
   for (int x = 0; x < width; ++x) source_x[x] = static_cast<int>(int64_t{x} * width_ / width);
   std::vector<ColorRef> pixels(static_cast<size_t>(width) * height);
-  ColorRef* target = pixels.data();
+  std::vector<uint8_t> alpha(alpha_.empty() ? 0 : pixels.size());
+  size_t target = 0;
   for (int y = 0; y < height; ++y) {
-    const ColorRef* row = pixels_.data() + (int64_t{y} * height_ / height) * width_;
-    for (int x = 0; x < width; ++x) *target++ = row[source_x[x]];
+    const size_t row = static_cast<size_t>(int64_t{y} * height_ / height) * width_;
+    for (int x = 0; x < width; ++x, ++target) {
+      pixels[target] = pixels_[row + source_x[x]];
+      if (!alpha.empty()) alpha[target] = alpha_[row + source_x[x]];
+    }
   }
-  return Image(width, height, std::move(pixels));
+  return Image(width, height, std::move(pixels), std::move(alpha));
 }
 
 }  // namespace brindle

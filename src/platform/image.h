@@ -21,8 +21,10 @@ class Image {
   // The null image: what a failed load gives; drawing it draws nothing.
   Image() = default;
   // width * height pixels, row-major from the top-left. A size or pixel count that does not fit
-  // gives the null image.
-  Image(int width, int height, std::vector<ColorRef> pixels);
+  // gives the null image. A picture with an alpha channel gives each pixel's alpha too, its
+  // colour laid over black (premultiplied); the alpha is kept only when some pixel is partly
+  // transparent, since the blit already leaves out the black of the fully transparent ones.
+  Image(int width, int height, std::vector<ColorRef> pixels, std::vector<uint8_t> alpha = {});
 
   // Reads and decodes a BMP, PNG, JPEG, GIF (first frame) or TGA file. A width and height of 0
   // keep the picture's own size; a positive value scales that axis to it, nearest neighbour,
@@ -39,6 +41,8 @@ class Image {
   const std::vector<ColorRef>& pixels() const { return pixels_; }
   // 0 outside the image.
   ColorRef Pixel(int x, int y) const;
+  // One alpha a pixel, row-major, when some pixel is partly transparent; else empty (opaque).
+  const std::vector<uint8_t>& alpha() const { return alpha_; }
 
   // Nearest-neighbour resize; the null image for a size that is not positive or too large.
   Image Scaled(int width, int height) const;
@@ -47,6 +51,7 @@ class Image {
   int width_ = 0;
   int height_ = 0;
   std::vector<ColorRef> pixels_;
+  std::vector<uint8_t> alpha_;
 };
 
 }  // namespace brindle

@@ -32,7 +32,8 @@ inline bool SizeFits(int64_t width, int64_t height) {
 }
 
 // A colour with alpha, laid over black: fully transparent parts become black, which the
-// transparent blits then leave out, as a script drawing such a picture expects.
+// transparent blits then leave out, as a script drawing such a picture expects. The image keeps
+// the alpha beside it, so that the blits lay the colour over the canvas instead.
 inline ColorRef OverBlack(unsigned r, unsigned g, unsigned b, unsigned alpha) {
   const auto scale = [alpha](unsigned c) { return static_cast<int>((c * alpha + 127) / 255); };
   return RgbColor(scale(r), scale(g), scale(b));

@@ -121,12 +121,15 @@ Image DecodePng(Bytes file) {
   const bool complete = Feed(d, file);
   if (d.out_of_memory) throw std::bad_alloc();
   if (!complete) return Image();
-  for (ColorRef& pixel : d.pixels) {
+  std::vector<uint8_t> alpha(d.pixels.size());
+  for (size_t i = 0; i < d.pixels.size(); ++i) {
     unsigned char rgba[4];
-    std::memcpy(rgba, &pixel, sizeof rgba);
-    pixel = OverBlack(rgba[0], rgba[1], rgba[2], rgba[3]);
+    std::memcpy(rgba, &d.pixels[i], sizeof rgba);
+    d.pixels[i] = OverBlack(rgba[0], rgba[1], rgba[2], rgba[3]);
+    alpha[i] = rgba[3];
   }
-  return Image(static_cast<int>(d.width), static_cast<int>(d.height), std::move(d.pixels));
+  return Image(static_cast<int>(d.width), static_cast<int>(d.height), std::move(d.pixels),
+               std::move(alpha));
 }
 
 }  // namespace brindle::picture

@@ -81,15 +81,25 @@ bool ReadHeader(Bytes file, Header& tga) {
   return least <= file.size() - tga.data_at;
 }
 
+// A pixel as the image keeps it: its colour laid over black, and its alpha.
+struct Texel {
+  ColorRef colour = 0;
+  uint8_t alpha = 255;
+};
+
+Texel WithAlpha(unsigned r, unsigned g, unsigned b, unsigned alpha) {
+  return {OverBlack(r, g, b, alpha), static_cast<uint8_t>(alpha)};
+}
+
 // A 15- to 32-bit colour, stored blue first.
-ColorRef Colour(const unsigned char* p, unsigned bits, bool alpha) {
+Texel Colour(const unsigned char* p, unsigned bits, bool alpha) {
   if (bits <= 16) {
     const unsigned v = p[0] | p[1] << 8;
     const auto five = [](unsigned c) { return static_cast<int>((c & 31) * 255 / 31); };
-    return RgbColor(five(v >> 10), five(v >> 5), five(v));
+    return {RgbColor(five(v >> 10), five(v >> 5), five(v))};
   }
-  if (bits == 32 && alpha) return OverBlack(p[2], p[1], p[0], p[3]);
-  return RgbColor(p[2], p[1], p[0]);
+  if (bits == 32 && alpha) return WithAlpha(p[2], p[1], p[0], p[3]);
+  return {RgbColor(p[2], p[1], p[0])};
 }
 
 class TgaReader {
@@ -99,6 +109,7 @@ class TgaReader {
   Image Read() {
     if (tga_.kind == kColourMapped) ReadMap();
     pixels_.assign(static_cast<size_t>(tga_.width) * tga_.height, 0);
+    alpha_.assign(pixels_.size(), 255);
     size_t at = tga_.data_at;
     const size_t pixel_bytes = BytesFor(tga_.bits);
     for (size_t i = 0; i < pixels_.size();) {
@@ -116,7 +127,7 @@ class TgaReader {
       }
       at += bytes;
     }
-    return Image(tga_.width, tga_.height, std::move(pixels_));
+    return Image(tga_.width, tga_.height, std::move(pixels_), std::move(alpha_));
   }
 
  private:
@@ -128,34 +139,36 @@ class TgaReader {
     }
   }
 
-  ColorRef PixelAt(const unsigned char* p) const {
+  Texel PixelAt(const unsigned char* p) const {
     switch (tga_.kind) {
       case kColourMapped: {
         const unsigned index = tga_.bits == 8 ? p[0] : p[0] | p[1] << 8;
         // An index outside the map is black.
-        if (index < tga_.map_first || index - tga_.map_first >= map_.size()) return 0;
+        if (index < tga_.map_first || index - tga_.map_first >= map_.size()) return {};
         return map_[index - tga_.map_first];
       }
       case kGrey:
-        if (tga_.bits == 16 && tga_.alpha) return OverBlack(p[0], p[0], p[0], p[1]);
-        return RgbColor(p[0], p[0], p[0]);
+        if (tga_.bits == 16 && tga_.alpha) return WithAlpha(p[0], p[0], p[0], p[1]);
+        return {RgbColor(p[0], p[0], p[0])};
       default:
         return Colour(p, tga_.bits, tga_.alpha);
     }
   }
 
   // Pixel i in the order stored to its place in the picture.
-  void Place(size_t i, ColorRef colour) {
+  void Place(size_t i, Texel texel) {
     const size_t row = i / tga_.width, column = i % tga_.width;
     const size_t y = tga_.top_down ? row : tga_.height - 1 - row;
     const size_t x = tga_.right_to_left ? tga_.width - 1 - column : column;
-    pixels_[y * tga_.width + x] = colour;
+    pixels_[y * tga_.width + x] = texel.colour;
+    alpha_[y * tga_.width + x] = texel.alpha;
   }
 
   Bytes file_;
   const Header& tga_;
-  std::vector<ColorRef> map_;
+  std::vector<Texel> map_;
   std::vector<ColorRef> pixels_;
+  std::vector<uint8_t> alpha_;
 };
 
 }  // namespace
