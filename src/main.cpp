@@ -25,6 +25,7 @@ namespace brindle::cli {
 namespace {
 
 int Run(const brindle::CommandLine& cl) {
+  if (!OutputsApart(cl)) return kStatusUsage;
   if (!cl.headless && !cl.dump && !cl.check && !cl.lint) return RunInWindow(cl);
   std::string text, reason;
   int warnings = 0;

@@ -163,11 +163,12 @@ TEST(EventsCommandLine, ScreenshotLinesWriteWhatTheWindowShows) {
   for (int i = 0; i < 4; ++i) {
     shots.push_back(TempPath("brindle-ev-shot-" + std::to_string(i) + ".png"));
     fs::remove(shots.back());
-    timeline += "screenshot " + shots.back().string() + "\n";
+    timeline += "screenshot " + shots.back().filename().string() + "\n";
     timeline += i < 2 ? "move 0 0\n" : i == 2 ? "paint\n" : "";
   }
   const fs::path events = WriteTemp("brindle-ev-shots.events", timeline);
-  const ProcessResult r = RunBrindle({"--headless", "--events", events.string(), script.string()});
+  const ProcessResult r = RunBrindle({"--headless", "--events", events.string(), script.string()},
+                                     fs::temp_directory_path().string());
   EXPECT_EQ(r.status, 0) << r.err;
   const ColorRef blue = RgbColor(0, 0, 255);
   const std::vector<std::pair<ColorRef, ColorRef>> expected = {

@@ -129,11 +129,11 @@ TEST_F(Screenshots, CommandLineRefusesAFifoTarget) {
 TEST_F(Screenshots, TimelineScreenshotThroughASymlinkIsRefused) {
   WriteFile(Path("victim"), "keep");
   fs::create_symlink(Path("victim"), Path("shot.png"));
-  WriteFile(Path("e.events"), "screenshot " + Path("shot.png").string() + "\n");
+  WriteFile(Path("e.events"), "screenshot shot.png\n");
   const ProcessResult r =
-      RunBrindle({"--headless", "--events", Path("e.events").string(), Script("PRINT 1, 2, 3\n")});
+      RunBrindle({"--headless", "--events", "e.events", Script("PRINT 1, 2, 3\n")}, dir_.string());
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "brindle: cannot write " + Path("shot.png").string() + ": not a regular file\n");
+  EXPECT_EQ(r.err, "brindle: cannot write shot.png: not a regular file\n");
   EXPECT_EQ(ReadAll(Path("victim")), "keep");
   EXPECT_TRUE(fs::is_symlink(Path("shot.png")));
 }
@@ -141,16 +141,130 @@ TEST_F(Screenshots, TimelineScreenshotThroughASymlinkIsRefused) {
 // A timeline's screenshot that fails is reported when it happens, with the reason, and the run
 // goes on; the status then says that a file could not be written.
 TEST_F(Screenshots, TimelineScreenshotFailuresAreReportedAtOnceWithTheReason) {
-  const std::string missing = Path("no-such-folder/a.png").string();
-  WriteFile(Path("e.events"), "screenshot " + missing + "\nidle\nkey 65\nscreenshot " +
-                                  Path("b.png").string() + "\n");
+  WriteFile(Path("e.events"), "screenshot no-such-folder/a.png\nidle\nkey 65\nscreenshot b.png\n");
   const ProcessResult r =
-      RunBrindle({"--headless", "--events", Path("e.events").string(),
-                  Script("GOTO start\nWINMSG WMKEYDOWN\nPRINT 1, 2, 3\nENDWM\nLABEL start\n")});
+      RunBrindle({"--headless", "--events", "e.events",
+                  Script("GOTO start\nWINMSG WMKEYDOWN\nPRINT 1, 2, 3\nENDWM\nLABEL start\n")},
+                 dir_.string());
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "brindle: cannot write " + missing + ": No such file or directory\n");
+  EXPECT_EQ(r.err, "brindle: cannot write no-such-folder/a.png: No such file or directory\n");
   EXPECT_NE(r.out.find("print\t1\t2\t3\n"), std::string::npos);
   EXPECT_TRUE(fs::exists(Path("b.png")));
+}
+
+// A timeline may come from anyone: its screenshots go in or below the current folder, through
+// no link that leads out of it. Others are refused where they stand, and the run goes on as
+// it would without them.
+TEST_F(Screenshots, TimelineScreenshotsStayInOrBelowTheCurrentFolder) {
+  const fs::path work = Path("work");
+  fs::create_directories(work / "sub");
+  fs::create_directory_symlink(dir_, work / "out");
+  fs::create_directory_symlink(work / "sub", work / "inner");
+  WriteFile(Path("victim.png"), "keep");
+  const std::string absolute = Path("victim.png").string();
+  WriteFile(work / "e.events", "screenshot " + absolute +
+                                   "\nscreenshot ../victim.png\nidle\nkey 65\n"
+                                   "screenshot sub/../../victim.png\nscreenshot out/victim.png\n"
+                                   "screenshot ./here.png\nscreenshot sub/below.png\n"
+                                   "screenshot inner/linked.png\n");
+  const std::string script =
+      Script("GOTO start\nWINMSG WMKEYDOWN\nPRINT 1, 2, 3\nENDWM\nLABEL start\n").string();
+  const ProcessResult r = RunBrindle(
+      {"--headless", "--events", "e.events", "--screenshot", "end.png", script}, work.string());
+  EXPECT_EQ(r.status, 2);
+  const std::string rule = " (a timeline writes only in or below the current folder)\n";
+  EXPECT_EQ(r.err, "brindle: e.events:1: screenshot " + absolute + " refused: an absolute path" +
+                       rule +
+                       "brindle: e.events:2: screenshot ../victim.png refused: a \"..\" in the "
+                       "path" +
+                       rule +
+                       "brindle: e.events:5: screenshot sub/../../victim.png refused: a \"..\" "
+                       "in the path" +
+                       rule +
+                       "brindle: e.events:6: screenshot out/victim.png refused: its folder leads "
+                       "out of the current folder\n");
+  EXPECT_EQ(r.out,
+            "box\tTokenizer\tNumber of tokens: 18\\r\\nNumber of lines: 5\n"
+            "print\t1\t2\t3\n");
+  EXPECT_EQ(ReadAll(Path("victim.png")), "keep");
+  EXPECT_TRUE(fs::exists(work / "here.png"));
+  EXPECT_TRUE(fs::exists(work / "sub" / "below.png"));
+  EXPECT_TRUE(fs::exists(work / "sub" / "linked.png"));
+  EXPECT_TRUE(fs::exists(work / "end.png")) << "the run's own picture is written all the same";
+  // The command line's own --screenshot is the user's: it may go anywhere.
+  const ProcessResult own = RunBrindle({"--headless", "--screenshot", absolute, script});
+  EXPECT_EQ(own.status, 0) << own.err;
+  EXPECT_NE(ReadAll(Path("victim.png")), "keep");
+}
+
+using Outputs = Folder;
+
+// The recording's file is checked before a window is looked for: a script named first by a
+// slip (--record game.bas game.events) is kept, and an earlier recording or an empty file may
+// be replaced.
+TEST_F(Outputs, RecordReplacesOnlyAnEarlierRecordingOrAnEmptyFile) {
+  Script("VAR x\n");
+  WriteFile(Path("game.events"),
+            "# A session of s.bas recorded by brindle --record. To replay "
+            "it:\nidle\nclose\n");
+  WriteFile(Path("empty.events"), "");
+  SpawnOptions options;
+  options.cwd = dir_.string();
+  options.environment = {"DISPLAY=", "WAYLAND_DISPLAY="};
+  const ProcessResult swapped = RunBrindle({"--record", "s.bas", "game.events"}, options);
+  EXPECT_EQ(swapped.status, 2);
+  EXPECT_EQ(swapped.err,
+            "brindle: cannot write s.bas: not a recording (--record replaces only an earlier "
+            "recording or an empty file)\n");
+  EXPECT_EQ(ReadAll(Path("s.bas")), "VAR x\n");
+  for (const char* file : {"game.events", "empty.events", "new.events"}) {
+    const ProcessResult r = RunBrindle({"--record", file, "s.bas"}, options);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("brindle: cannot open a window: ", 0), 0u) << file << ": " << r.err;
+  }
+}
+
+// A file the run writes would replace what it names: never the script, the timeline or
+// another output, however the name is spelt. Refused before the run, with every file kept.
+TEST_F(Outputs, AnOutputThatIsAnInputOrAnotherOutputIsRefused) {
+  const std::string script = "PRINT 1, 2, 3\n";
+  Script(script);
+  WriteFile(Path("e.events"), "idle\n");
+  fs::create_hard_link(Path("s.bas"), Path("hard.bas"));
+  fs::create_directory_symlink(dir_, Path("again"));
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--headless", "--screenshot", "s.bas", "s.bas"},
+       "cannot write s.bas: --screenshot names the script"},
+      {{"--headless", "--events", "e.events", "--gif", "e.events", "s.bas"},
+       "cannot write e.events: --gif names the events file"},
+      {{"--headless", "--screenshot", "again/./s.bas", "s.bas"},
+       "cannot write again/./s.bas: --screenshot names the script"},
+      {{"--headless", "--gif", "hard.bas", "s.bas"},
+       "cannot write hard.bas: --gif names the script"},
+      {{"--headless", "--screenshot", "x.png", "--gif", "again/x.png", "s.bas"},
+       "cannot write again/x.png: --screenshot and --gif name the same file"},
+      {{"--dump", "--screenshot", "x.png", "--gif", "x.png", "s.bas"},
+       "cannot write x.png: --screenshot and --gif name the same file"},
+      {{"--record", "s.bas", "s.bas"}, "cannot write s.bas: --record names the script"},
+      {{"--record", "x.events", "--screenshot", "x.events", "s.bas"},
+       "cannot write x.events: --screenshot and --record name the same file"},
+  };
+  SpawnOptions options;
+  options.cwd = dir_.string();
+  options.environment = {"DISPLAY=", "WAYLAND_DISPLAY="};
+  for (const auto& [args, message] : cases) {
+    const ProcessResult r = RunBrindle(args, options);
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err, "brindle: " + message + "\n");
+    EXPECT_EQ(r.out, "") << message;
+  }
+  EXPECT_EQ(ReadAll(Path("s.bas")), script);
+  EXPECT_EQ(ReadAll(Path("e.events")), "idle\n");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"again", "e.events", "hard.bas", "s.bas"}));
+  // Outputs of their own run as before.
+  const ProcessResult apart =
+      RunBrindle({"--headless", "--screenshot", "x.png", "--gif", "x.gif", "s.bas"}, options);
+  EXPECT_EQ(apart.status, 0) << apart.err;
 }
 
 using Inputs = Folder;

@@ -68,6 +68,63 @@ TEST_F(FileWatchTest, ADeletedFileIsWaitedFor) {
   EXPECT_TRUE(watch_->SavedBy(21 * kSettle)) << "back again";
 }
 
+// a/link.bas -> ../b/real.bas: an editor saves real.bas in b, which is watched for it, while
+// a is still watched for the link itself being replaced.
+class LinkWatchTest : public FileWatchTest {
+ protected:
+  void SetUp() override {
+    folder_ = TempPath("watch-link");
+    fs::remove_all(folder_);
+    for (const char* sub : {"a", "b", "c"}) fs::create_directories(folder_ / sub);
+    real_ = folder_ / "b" / "real.bas";
+    Write(real_, "VAR x\n");
+    link_ = folder_ / "a" / "link.bas";
+    fs::create_symlink("../b/real.bas", link_);
+    std::string reason;
+    watch_ = FileWatch::Open(link_, reason);
+    ASSERT_NE(watch_, nullptr) << reason;
+  }
+  // Whether a save counts once it has settled.
+  bool Saved() {
+    now_ += 10;
+    watch_->SavedBy(now_);
+    now_ += kSettle;
+    return watch_->SavedBy(now_);
+  }
+
+  fs::path real_, link_;
+  uint64_t now_ = 0;
+};
+
+TEST_F(LinkWatchTest, SavesWhereTheLinkLeadsCount) {
+  Write(real_, "VAR y\n");
+  EXPECT_TRUE(Saved()) << "written in place";
+  Write(folder_ / "b" / "real.bas.new", "VAR z\n");
+  EXPECT_FALSE(Saved()) << "another file of the target's folder";
+  fs::rename(folder_ / "b" / "real.bas.new", real_);
+  EXPECT_TRUE(Saved()) << "renamed over the target";
+  Write(folder_ / "a" / "real.bas", "VAR w\n");
+  EXPECT_FALSE(Saved()) << "the target's name in the link's folder";
+}
+
+TEST_F(LinkWatchTest, ALinkReplacedToLeadElsewhereIsFollowed) {
+  const fs::path other = folder_ / "c" / "other.bas";
+  Write(other, "VAR x\n");
+  fs::create_symlink("../c/other.bas", folder_ / "a" / "link.new");
+  fs::rename(folder_ / "a" / "link.new", link_);
+  EXPECT_TRUE(Saved()) << "the link renamed into place";
+  Write(other, "VAR y\n");
+  EXPECT_TRUE(Saved()) << "the new target";
+  Write(real_, "VAR y\n");
+  EXPECT_FALSE(Saved()) << "the old target";
+  // As ln -sf does it: the link removed and made again, in one step.
+  fs::remove(link_);
+  fs::create_symlink("../b/real.bas", link_);
+  EXPECT_TRUE(Saved()) << "the link made again";
+  Write(real_, "VAR z\n");
+  EXPECT_TRUE(Saved());
+}
+
 TEST(FileWatch, OnlyARegularFileIsWatched) {
   std::string reason;
   EXPECT_EQ(FileWatch::Open("/nonexistent/game.bas", reason), nullptr);

@@ -41,7 +41,7 @@ TEST(GifRun, MeteorsFramesAreThePicturesBetweenItsWaits) {
     if (line.rfind("wait ", 0) == 0) {
       shots.push_back(TempPath("gif-meteors-" + std::to_string(shots.size()) + ".png"));
       shot_ms.push_back(now);
-      timeline << "screenshot " << shots.back().string() << "\n";
+      timeline << "screenshot " << shots.back().filename().string() << "\n";
       now += std::stoll(line.substr(5));
     }
     timeline << line << "\n";
@@ -50,8 +50,8 @@ TEST(GifRun, MeteorsFramesAreThePicturesBetweenItsWaits) {
   const fs::path gif_path = TempPath("gif-meteors.gif"), last = TempPath("gif-meteors-end.png");
   const ProcessResult r =
       RunBrindle({"--headless", "--events", events_path.string(), "--gif", gif_path.string(),
-                  "--screenshot", last.string(), "meteors.bas"},
-                 kExamples.string());
+                  "--screenshot", last.string(), (kExamples / "meteors.bas").string()},
+                 fs::temp_directory_path().string());
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   shots.push_back(last);

@@ -3,12 +3,17 @@
 #include "platform/timeline_recorder.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "host/driver.h"
 #include "platform/headless.h"
@@ -173,24 +178,35 @@ TEST(TimelineRecorder, ReportsTheFirstWriteThatFailsAndWritesNoMore) {
   EXPECT_EQ(writes, 1);
 }
 
-// As --screenshot's files: an old file is replaced, not written through (a hard link to it
-// keeps what it held), and a link, a folder or a device is refused.
-TEST(TimelineRecorder, FileHoldsEachLineAtOnceAndReplacesTheOldOne) {
-  const fs::path events = TempPath("record.events");
-  const fs::path other_name = TempPath("record-hard-link.events");
-  const fs::path link = TempPath("record-link.events");
-  for (const fs::path& path : {events, other_name, link}) fs::remove(path);
+// The lines are under a fresh name in the file's folder, each at once; Save renames that over
+// the old file, which is replaced, not written through (a hard link to it keeps what it held).
+// A link, a folder or a device is refused.
+TEST(TimelineRecorder, FileHoldsEachLineAtOnceAndReplacesTheOldOneWhenSaved) {
+  const fs::path folder = TempPath("record-folder");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path events = folder / "record.events", other_name = folder / "hard-link.events";
   std::ofstream(events) << "keep me\n";
   fs::create_hard_link(events, other_name);
   std::string reason;
-  {
-    std::unique_ptr<TimelineRecorder> recorder = TimelineRecorder::CreateFile(events, reason);
-    ASSERT_NE(recorder, nullptr) << reason;
-    recorder->Comment("made by a test");
-    recorder->Input(Line(Kind::kKeyDown, 65), Taken::kWhenIdle);
-    EXPECT_EQ(ReadAll(events), "# made by a test\nidle\nkeydown 65\n") << "nothing held back";
+  std::unique_ptr<TimelineRecorder> recorder = TimelineRecorder::CreateFile(events, reason);
+  ASSERT_NE(recorder, nullptr) << reason;
+  recorder->Comment("made by a test");
+  recorder->Input(Line(Kind::kKeyDown, 65), Taken::kWhenIdle);
+  EXPECT_EQ(ReadAll(events), "keep me\n") << "the old file stays until the end";
+  std::vector<fs::path> pending;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind(".brindle-", 0) == 0) pending.push_back(entry);
   }
+  ASSERT_EQ(pending.size(), 1u);
+  EXPECT_EQ(ReadAll(pending[0]), "# made by a test\nidle\nkeydown 65\n") << "nothing held back";
+  EXPECT_TRUE(recorder->Save()) << recorder->error();
+  recorder->Comment("after the end");
+  EXPECT_EQ(ReadAll(events), "# made by a test\nidle\nkeydown 65\n");
   EXPECT_EQ(ReadAll(other_name), "keep me\n");
+  EXPECT_FALSE(fs::exists(pending[0]));
+
+  const fs::path link = folder / "link.events";
   fs::create_symlink(other_name, link);
   for (const fs::path& refused : {link, fs::path("/dev/null"), fs::path("/tmp")}) {
     EXPECT_EQ(TimelineRecorder::CreateFile(refused, reason), nullptr) << refused;
@@ -199,7 +215,49 @@ TEST(TimelineRecorder, FileHoldsEachLineAtOnceAndReplacesTheOldOne) {
   EXPECT_EQ(ReadAll(other_name), "keep me\n");
   EXPECT_EQ(TimelineRecorder::CreateFile("/nonexistent/x.events", reason), nullptr);
   EXPECT_EQ(reason, "No such file or directory");
-  for (const fs::path& path : {events, other_name, link}) fs::remove(path);
+  fs::remove_all(folder);
+}
+
+// What a recording under a file-size limit (a full disk) leaves: the old file as it was, and no
+// temporary file. In a child process, so that the limit is the child's alone.
+int RecordPastTheFileSizeLimit(const fs::path& events) {
+  const rlimit limit = {64, 64};
+  if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::string reason;
+  std::unique_ptr<TimelineRecorder> recorder = TimelineRecorder::CreateFile(events, reason);
+  if (recorder == nullptr) return 11;
+  for (int i = 0; i < 20; ++i) recorder->Input(Line(Kind::kKeyDown, 65), Taken::kWhenIdle);
+  if (recorder->Save()) return 12;
+  if (recorder->error() != "File too large") return 13;
+  return 0;
+}
+
+TEST(TimelineRecorder, ASessionThatCannotBeWrittenLeavesTheOldFileAsItWas) {
+  const fs::path folder = TempPath("record-limit");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path events = folder / "game.events";
+  std::ofstream(events) << "# the recording before\n";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(RecordPastTheFileSizeLimit(events));
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadAll(events), "# the recording before\n");
+
+  // Nor does one that is never saved (a run that ended some other way) touch it.
+  std::string reason;
+  TimelineRecorder::CreateFile(events, reason)->Comment("never saved");
+  EXPECT_EQ(ReadAll(events), "# the recording before\n");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"game.events"});
+  fs::remove_all(folder);
 }
 
 }  // namespace

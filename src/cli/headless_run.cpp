@@ -66,11 +66,26 @@ class GifOutput {
   bool told_ = false;
 };
 
-// Writes the screenshot of --screenshot; false if it or one of the timeline's failed.
+// Said when it happens, between the transcript lines around it. The names come from the
+// events file: escaped, as the transcript escapes its fields.
+void TellScreenshot(const brindle::CommandLine& cl,
+                    const brindle::HeadlessPlatform::ScreenshotProblem& problem) {
+  std::fflush(stdout);
+  const std::string file = brindle::EscapeTranscriptField(problem.line.text);
+  if (!problem.refused) {
+    Fail("cannot write " + file + ": " + problem.reason);
+    return;
+  }
+  Fail(cl.events.value_or("") + ":" + std::to_string(problem.line.number) + ": screenshot " + file +
+       " refused: " + problem.reason);
+}
+
+// Writes the screenshot of --screenshot, whatever became of the timeline's; false if it or one
+// of those was not written.
 bool WriteScreenshots(brindle::HeadlessPlatform& platform, const brindle::CommandLine& cl) {
-  if (platform.screenshot_failed()) return false;
   // The picture is composed only when a file asks for it: it costs more than an empty run.
-  return !cl.screenshot || WriteScreenshot(platform.Screenshot(), cl.screenshot);
+  const bool written = !cl.screenshot || WriteScreenshot(platform.Screenshot(), cl.screenshot);
+  return written && !platform.screenshot_failed();
 }
 
 // The pictures and the status once a headless run has ended.
@@ -93,12 +108,8 @@ int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& g
 
 int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timeline timeline) {
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
-  // Said when it happens, between the transcript lines around it. The names come from the
-  // events file: escaped, as the transcript escapes its fields.
-  platform.OnScreenshotFailure([](const std::string& file, const std::string& reason) {
-    std::fflush(stdout);
-    Fail("cannot write " + brindle::EscapeTranscriptField(file) + ": " + reason);
-  });
+  platform.OnScreenshotFailure(
+      [&cl](const brindle::HeadlessPlatform::ScreenshotProblem& p) { TellScreenshot(cl, p); });
   std::optional<GifOutput> gif;
   if (cl.gif) gif.emplace(platform, *cl.gif);
   brindle::RunOptions options;

@@ -1,10 +1,12 @@
 #include "cli/run_files.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 #include "cli/terminal.h"
 #include "host/script_file.h"
+#include "platform/file_identity.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
 #include "platform/png_writer.h"
@@ -48,6 +50,41 @@ bool Writable(const std::optional<std::string>& file) {
   if (std::optional<std::string> problem = brindle::ReplaceProblem(*file)) {
     Fail("cannot write " + *file + ": " + *problem);
     return false;
+  }
+  return true;
+}
+
+namespace {
+
+struct NamedFile {
+  std::string_view what;  // the option, or what the file is to the run
+  const std::optional<std::string>& path;
+};
+
+}  // namespace
+
+bool OutputsApart(const brindle::CommandLine& cl) {
+  const std::optional<std::string> script = cl.script;
+  const NamedFile inputs[] = {{"the script", script}, {"the events file", cl.events}};
+  const NamedFile outputs[] = {
+      {"--screenshot", cl.screenshot}, {"--gif", cl.gif}, {"--record", cl.record}};
+  for (size_t i = 0; i < std::size(outputs); ++i) {
+    const NamedFile& out = outputs[i];
+    if (!out.path) continue;
+    for (const NamedFile& in : inputs) {
+      if (in.path && brindle::NameTheSameFile(*out.path, *in.path)) {
+        Fail("cannot write " + *out.path + ": " + std::string(out.what) + " names " +
+             std::string(in.what));
+        return false;
+      }
+    }
+    for (size_t j = i + 1; j < std::size(outputs); ++j) {
+      if (outputs[j].path && brindle::NameTheSameFile(*out.path, *outputs[j].path)) {
+        Fail("cannot write " + *outputs[j].path + ": " + std::string(out.what) + " and " +
+             std::string(outputs[j].what) + " name the same file");
+        return false;
+      }
+    }
   }
   return true;
 }

@@ -25,6 +25,11 @@ bool WriteScreenshot(const std::vector<ColorRef>& picture, const std::optional<s
 // picture it cannot keep.
 bool Writable(const std::optional<std::string>& file);
 
+// The files a run writes (--screenshot, --gif, --record) are none of the files it reads (the
+// script, --events) and no two of them are one: writing one would destroy the other. False,
+// said on stderr, when two are one.
+bool OutputsApart(const CommandLine& cl);
+
 // BRINDLE_SLOW_PATHS=1 runs without the interpreter's caches, fusions and shortcuts. An
 // environment variable rather than an option or a second build: the tests run the one binary
 // they test both ways, and the command line users see stays as documented.

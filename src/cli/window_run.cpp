@@ -1,8 +1,13 @@
 #include "cli/window_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/run_files.h"
 #include "cli/terminal.h"
@@ -58,6 +63,35 @@ int RunWatching(brindle::SdlPlatform& platform, const brindle::CommandLine& cl, 
   }
 }
 
+// The first line of every recording: "A session of SCRIPT recorded by ...".
+constexpr std::string_view kSessionStart = "A session of ";
+constexpr std::string_view kSessionEnd = " recorded by brindle --record. To replay it:";
+
+// The start of a file, up to its first line end; empty when it cannot be read at once (a file
+// that would make a read wait has no line to give).
+std::string FirstLine(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return "";
+  std::string bytes(8192, '\0');
+  const ssize_t n = read(fd, bytes.data(), bytes.size());
+  close(fd);
+  bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return bytes.substr(0, bytes.find('\n'));
+}
+
+// A recording replaces only an empty file or an earlier recording: anything else may be the
+// script itself, named first by a slip of the hand (--record game.bas game.events).
+std::optional<std::string> RecordingProblem(const std::string& path) {
+  if (std::optional<std::string> problem = brindle::ReplaceProblem(path)) return problem;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || st.st_size == 0) return std::nullopt;
+  const std::string line = FirstLine(path);
+  const bool recording =
+      line.starts_with("# " + std::string(kSessionStart)) && line.ends_with(kSessionEnd);
+  if (recording) return std::nullopt;
+  return "not a recording (--record replaces only an earlier recording or an empty file)";
+}
+
 // --record: the file starts with how to replay it, RAND's seed included.
 std::unique_ptr<brindle::TimelineRecorder> StartRecording(const std::string& path,
                                                           const std::string& script,
@@ -69,12 +103,27 @@ std::unique_ptr<brindle::TimelineRecorder> StartRecording(const std::string& pat
     Fail("cannot write " + path + ": " + reason);
     return nullptr;
   }
-  recorder->Comment("A session of " + brindle::EscapeTranscriptField(script) +
-                    " recorded by brindle --record. To replay it:");
+  recorder->Comment(std::string(kSessionStart) + brindle::EscapeTranscriptField(script) +
+                    std::string(kSessionEnd));
   recorder->Comment("brindle --headless --seed " + std::to_string(seed) + " --events " +
                     brindle::EscapeTranscriptField(path) + " " +
                     brindle::EscapeTranscriptField(script));
   return recorder;
+}
+
+// The run, with the recording saved however the run ends: one that ends for want of memory
+// keeps what was recorded until then.
+int RunRecorded(brindle::SdlPlatform& platform, const brindle::SourceFile& source,
+                const brindle::RunOptions& options, brindle::TimelineRecorder* recorder) {
+  try {
+    return brindle::RunProgram(platform, source, options);
+  } catch (...) {
+    try {
+      if (recorder != nullptr) recorder->Save();
+    } catch (...) {
+    }
+    throw;
+  }
 }
 
 }  // namespace
@@ -86,7 +135,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
   if (!readable) Fail("cannot read " + cl.script + ": " + reason);
   // Refused before the window opens, as a screenshot is.
   if (cl.record && readable) {
-    if (std::optional<std::string> problem = brindle::ReplaceProblem(*cl.record)) {
+    if (std::optional<std::string> problem = RecordingProblem(*cl.record)) {
       return Fail("cannot write " + *cl.record + ": " + *problem);
     }
   }
@@ -112,8 +161,8 @@ int RunInWindow(const brindle::CommandLine& cl) {
     if (recorder == nullptr) return kStatusUsage;
     platform->SetRecorder(recorder.get());
   }
-  const int status = brindle::RunProgram(*platform, {cl.script, std::move(text)}, options);
-  if (recorder != nullptr && !recorder->error().empty()) {
+  const int status = RunRecorded(*platform, {cl.script, std::move(text)}, options, recorder.get());
+  if (recorder != nullptr && !recorder->Save()) {
     return Fail("cannot write " + *cl.record + ": " + recorder->error());
   }
   if (cl.screenshot && !WriteScreenshot(platform->Screenshot(), cl.screenshot)) return kStatusUsage;

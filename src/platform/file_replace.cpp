@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <vector>
 
 #include "platform/fd_write.h"
 
@@ -46,56 +45,58 @@ std::optional<std::string> ReplaceProblem(const std::string& path) {
   return std::nullopt;
 }
 
-bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
-                 std::string& reason) {
+std::unique_ptr<PendingFile> PendingFile::Create(const std::string& path, std::string& reason) {
   if (std::optional<std::string> problem = ReplaceProblem(path)) {
     reason = *problem;
-    return false;
+    return nullptr;
   }
   std::string temporary = TemporaryTemplate(path);
   const int fd = mkstemp(temporary.data());
   if (fd < 0) {
     reason = SystemReason();
-    return false;
+    return nullptr;
   }
-  bool written = fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, bytes.data(), bytes.size());
-  if (!written) reason = SystemReason();
-  if (close(fd) != 0 && written) {
-    written = false;
-    reason = SystemReason();
-  }
-  // Checked again just before the rename: the name may have been taken meanwhile.
-  if (written) {
-    if (std::optional<std::string> problem = ReplaceProblem(path)) {
-      written = false;
-      reason = *problem;
-    } else if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-      written = false;
-      reason = SystemReason();
-    }
-  }
-  if (!written) unlink(temporary.c_str());
-  return written;
-}
-
-int CreateReplacing(const std::string& path, std::string& reason) {
-  if (std::optional<std::string> problem = ReplaceProblem(path)) {
-    reason = *problem;
-    return -1;
-  }
-  std::string temporary = TemporaryTemplate(path);
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    reason = SystemReason();
-    return -1;
-  }
-  if (fchmod(fd, NewFileMode()) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (fchmod(fd, NewFileMode()) != 0) {
     reason = SystemReason();
     close(fd);
     unlink(temporary.c_str());
-    return -1;
+    return nullptr;
   }
-  return fd;
+  return std::unique_ptr<PendingFile>(new PendingFile(path, std::move(temporary), fd));
+}
+
+PendingFile::~PendingFile() {
+  if (fd_ >= 0) close(fd_);
+  if (!temporary_.empty()) unlink(temporary_.c_str());
+}
+
+bool PendingFile::Commit(std::string& reason) {
+  bool done = close(fd_) == 0;
+  fd_ = -1;
+  if (!done) reason = SystemReason();
+  // Checked again just before the rename: the name may have been taken meanwhile.
+  if (done) {
+    if (std::optional<std::string> problem = ReplaceProblem(path_)) {
+      done = false;
+      reason = *problem;
+    } else if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      done = false;
+      reason = SystemReason();
+    }
+  }
+  if (done) temporary_.clear();
+  return done;
+}
+
+bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
+                 std::string& reason) {
+  std::unique_ptr<PendingFile> file = PendingFile::Create(path, reason);
+  if (file == nullptr) return false;
+  if (!WriteAll(file->fd(), bytes.data(), bytes.size())) {
+    reason = SystemReason();
+    return false;
+  }
+  return file->Commit(reason);
 }
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 // destroying anything but the named file.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,10 +19,32 @@ std::optional<std::string> ReplaceProblem(const std::string& path);
 bool ReplaceFile(const std::string& path, std::span<const unsigned char> bytes,
                  std::string& reason);
 
-// For a file written as the program goes: path must be missing or a regular file, as for
-// ReplaceFile. Creates an empty file in path's folder under a fresh name and renames it over
-// path, so that the old file (and any hard link to it) is replaced, not written through.
-// Returns the new file's descriptor, or -1 with the reason.
-int CreateReplacing(const std::string& path, std::string& reason);
+// A file written as the program goes, which takes path's place only once it is complete: it
+// is made in path's folder under a fresh name (path must be missing or a regular file, as for
+// ReplaceFile), and Commit renames it over path, so that the old file (and any hard link to
+// it) is replaced, never written through. Until then path is untouched; a file that is never
+// committed is removed.
+class PendingFile {
+ public:
+  // Null, with the reason, when path may not be replaced or the new file cannot be made.
+  static std::unique_ptr<PendingFile> Create(const std::string& path, std::string& reason);
+  ~PendingFile();
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  // Where to write; -1 once committed.
+  int fd() const { return fd_; }
+  // Closes the new file and renames it over path. False, with the reason, when either fails;
+  // the new file is then removed and path left as it was.
+  bool Commit(std::string& reason);
+
+ private:
+  PendingFile(std::string path, std::string temporary, int fd)
+      : path_(std::move(path)), temporary_(std::move(temporary)), fd_(fd) {}
+
+  std::string path_;
+  std::string temporary_;  // empty once renamed or removed
+  int fd_;
+};
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/local_path.h"
 #include "platform/png_writer.h"
 #include "platform/window_events.h"
 
@@ -170,7 +171,7 @@ bool HeadlessPlatform::PollClose() {
   for (; next_line_ < close; ++next_line_) {
     const TimelineLine& line = timeline_.lines[next_line_];
     if (line.kind == Kind::kWait) MoveClockTo(now_ms_ + line.a);
-    if (line.kind == Kind::kScreenshot) WriteScreenshot(line.text);
+    if (line.kind == Kind::kScreenshot) WriteScreenshot(line);
   }
   ++next_line_;
   return true;
@@ -245,12 +246,16 @@ bool HeadlessPlatform::PastTimeLimit() {
   return time_limit_passed_;
 }
 
-void HeadlessPlatform::WriteScreenshot(const std::string& file) {
-  std::string reason;
-  if (!WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, file, &reason)) {
-    screenshot_failed_ = true;
-    if (report_failure_) report_failure_(file, reason);
+void HeadlessPlatform::WriteScreenshot(const TimelineLine& line) {
+  ScreenshotProblem problem{line, true, LeavesCurrentFolder(line.text).value_or("")};
+  if (problem.reason.empty()) {
+    problem.refused = false;
+    if (WritePng(Screenshot(), Canvas::kWidth, Canvas::kHeight, line.text, &problem.reason)) {
+      return;
+    }
   }
+  screenshot_failed_ = true;
+  if (report_failure_) report_failure_(problem);
 }
 
 void HeadlessPlatform::QueueEvent(const WindowEvent& event) {
@@ -305,7 +310,7 @@ bool HeadlessPlatform::ReadLine(bool in_message_loop) {
       QueueEvent(Event(Type::kPaint));
       break;
     case Kind::kScreenshot:
-      WriteScreenshot(line.text);
+      WriteScreenshot(line);
       break;
     case Kind::kClose:
       QueueEvent(Event(Type::kClose));

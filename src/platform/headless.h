@@ -50,15 +50,22 @@ class HeadlessPlatform : public Platform {
   std::vector<ColorRef> Screenshot() const;
   // The reason of the first transcript write error, or "".
   std::string Flush() { return transcript_.Flush(); }
-  // Told at once of each screenshot line that cannot be written, with the reason.
-  using ScreenshotFailure = std::function<void(const std::string& file, const std::string& why)>;
+  // A screenshot line that was not written: refused, because its file is not in or below the
+  // current folder (a timeline may come from anyone), or failed, with the reason.
+  struct ScreenshotProblem {
+    const TimelineLine& line;
+    bool refused;
+    std::string reason;
+  };
+  // Told at once of each screenshot line that is not written.
+  using ScreenshotFailure = std::function<void(const ScreenshotProblem& problem)>;
   void OnScreenshotFailure(ScreenshotFailure report) { report_failure_ = std::move(report); }
   // A limit on the run's real time: once it has passed, every look for a close finds one
   // (loops look every so many turns, the message loop at every event), whatever the timeline
   // holds.
   void SetTimeLimit(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
   bool time_limit_passed() const { return time_limit_passed_; }
-  // Whether a screenshot line could not be written.
+  // Whether a screenshot line was not written.
   bool screenshot_failed() const { return screenshot_failed_; }
   // The virtual clock, in milliseconds from the start.
   int64_t now_ms() const { return now_ms_; }
@@ -100,7 +107,7 @@ class HeadlessPlatform : public Platform {
   // When the running timer's next tick is due: a whole number of intervals after its start.
   int64_t NextTickDue() const;
   bool TimerObserved() const { return sink_ != nullptr && sink_->HandlesTimer(); }
-  void WriteScreenshot(const std::string& file);
+  void WriteScreenshot(const TimelineLine& line);
   void ComposeScreen(std::vector<ColorRef>& out) const;
   // Every move of the virtual clock goes through here.
   void MoveClockTo(int64_t ms);

@@ -114,6 +114,7 @@ Timeline ParseTimeline(const std::string& text) {
     const std::vector<std::string_view> words = Words(line);
     if (words.empty() || words[0][0] == '#') continue;
     TimelineLine parsed;
+    parsed.number = number;
     const std::string reason = ParseLine(line, parsed);
     if (!reason.empty()) {
       timeline.error = std::to_string(number) + ": " + reason;

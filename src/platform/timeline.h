@@ -33,6 +33,7 @@ struct TimelineLine {
   // wait: milliseconds; ticks: how many; move, click: x, y; keys: virtual-key code
   int64_t a = 0, b = 0;
   std::string text;  // type: the text; screenshot: the file
+  int number = 0;    // the line's number in its file, from 1; 0 for a line made otherwise
 };
 
 struct Timeline {

@@ -1,13 +1,10 @@
 #include "platform/timeline_recorder.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform/fd_write.h"
-#include "platform/file_replace.h"
 
 namespace brindle {
 
@@ -16,20 +13,29 @@ TimelineRecorder::TimelineRecorder(std::function<bool(std::string_view)> write)
 
 std::unique_ptr<TimelineRecorder> TimelineRecorder::CreateFile(const std::string& path,
                                                                std::string& reason) {
-  const int fd = CreateReplacing(path, reason);
-  if (fd < 0) return nullptr;
+  std::unique_ptr<PendingFile> file = PendingFile::Create(path, reason);
+  if (file == nullptr) return nullptr;
+  const int fd = file->fd();
   auto recorder = std::make_unique<TimelineRecorder>(
       [fd](std::string_view bytes) { return WriteAll(fd, bytes); });
-  recorder->fd_ = fd;
+  recorder->file_ = std::move(file);
   return recorder;
 }
 
-TimelineRecorder::~TimelineRecorder() {
-  if (fd_ >= 0) close(fd_);
+TimelineRecorder::~TimelineRecorder() = default;
+
+bool TimelineRecorder::Save() {
+  // Whatever happens, no line is written after this, and the file is renamed once at most;
+  // one that is not renamed is removed with the PendingFile.
+  saved_ = true;
+  const std::unique_ptr<PendingFile> file = std::move(file_);
+  std::string reason;
+  if (file != nullptr && error_.empty() && !file->Commit(reason)) error_ = reason;
+  return error_.empty();
 }
 
 void TimelineRecorder::Write(const std::string& line) {
-  if (!error_.empty()) return;  // the first failure is the one to report
+  if (!error_.empty() || saved_) return;  // the first failure is the one to report
   errno = 0;
   if (!write_(line + "\n")) error_ = errno != 0 ? std::strerror(errno) : "write failed";
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_replace.h"
 #include "platform/timeline.h"
 
 namespace brindle {
@@ -26,8 +27,10 @@ class TimelineRecorder {
 
   // Writes each line through write as it comes; write returns false when it fails.
   explicit TimelineRecorder(std::function<bool(std::string_view)> write);
-  // A file made with CreateReplacing and written a line at a time with nothing kept back, so
-  // that a crash loses no line already recorded. Null, with the reason, when it cannot be made.
+  // A file written a line at a time with nothing kept back, under a fresh name in path's
+  // folder (a PendingFile): path keeps its old file until Save, so that a session that cannot
+  // be written down destroys no earlier recording. Null, with the reason, when it cannot be
+  // made.
   static std::unique_ptr<TimelineRecorder> CreateFile(const std::string& path, std::string& reason);
   ~TimelineRecorder();
   TimelineRecorder(const TimelineRecorder&) = delete;
@@ -43,14 +46,20 @@ class TimelineRecorder {
   // The window was closed: the last line. Later calls write nothing.
   void Close(Taken taken);
 
-  // Why a line could not be written, or "" when all were.
+  // CreateFile's: puts the file in path's place. False, with error(), when a line could not
+  // be written or the file could not be renamed; path then keeps what it held. A recorder
+  // that is never saved leaves nothing behind.
+  bool Save();
+
+  // Why a line (or Save) could not be written, or "" when all were.
   const std::string& error() const { return error_; }
 
  private:
   void Write(const std::string& line);
 
   std::function<bool(std::string_view)> write_;
-  int fd_ = -1;  // the file of CreateFile, closed at the end
+  std::unique_ptr<PendingFile> file_;  // CreateFile's
+  bool saved_ = false;
   std::string error_;
   bool closed_ = false;
   int64_t now_ms_ = 0;  // the replay's clock

@@ -8,6 +8,7 @@ usage: window_test.py --list            the names of the tests
 """
 import os
 import re
+import resource
 import subprocess
 import sys
 import tempfile
@@ -45,7 +46,7 @@ class Run:
     """brindle with a script, in a window on the session's display: at zoom 1 unless args
     choose, so that window pixels are canvas pixels (the test screen would take zoom 2)."""
 
-    def __init__(self, session, brindle, script, args=()):
+    def __init__(self, session, brindle, script, args=(), preexec_fn=None):
         # It runs in its own folder, where F12 saves its pictures.
         self.session, self.brindle = session, os.path.abspath(brindle)
         self.dir = tempfile.mkdtemp(prefix='brindle-window-')
@@ -55,7 +56,7 @@ class Run:
         args = list(args) if '--zoom' in args else ['--zoom', '1'] + list(args)
         self.process = subprocess.Popen([brindle] + args + [self.script], env=session.env,
                                         cwd=self.dir, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE)
+                                        stderr=subprocess.PIPE, preexec_fn=preexec_fn)
         self.window = None
 
     def start(self):
@@ -109,9 +110,9 @@ class Run:
         events_path = os.path.join(self.dir, 'events.txt')
         png = os.path.join(self.dir, 'headless.png')
         with open(events_path, 'w') as f:
-            f.write(events + 'screenshot %s\nclose\n' % png)
+            f.write(events + 'screenshot %s\nclose\n' % os.path.basename(png))
         result = subprocess.run([self.brindle, '--headless', '--events', events_path,
-                                 self.script], capture_output=True, timeout=60)
+                                 self.script], cwd=self.dir, capture_output=True, timeout=60)
         check(result.returncode == 0, 'headless run: %r' % result.stderr)
         return read_png(png)
 
@@ -244,6 +245,35 @@ def record_typing_into_input_boxes_and_replay(session, brindle):
     check(result.returncode == 0, 'replay: %r' % result.stderr)
     caret_x = 20 + 5 * 8
     same_as_headless(picture, read_png(png), lambda x, y: x == caret_x and 60 <= y < 76)
+
+
+def limit_file_size():
+    """In the child: files of 64 bytes at most, as on a disk that fills up."""
+    resource.setrlimit(resource.RLIMIT_FSIZE, (64, 64))
+
+
+@test
+def record_that_cannot_be_written_keeps_the_old_recording(session, brindle):
+    """Past a file-size limit the session cannot be written down: the program says so when the
+    window is closed, and the recording made before is left as it was, with no file beside it."""
+    work = tempfile.mkdtemp(prefix='brindle-record-')
+    events = os.path.join(work, 'game.events')
+    old = '# A session of script.bas recorded by brindle --record. To replay it:\nidle\nclose\n'
+    with open(events, 'w') as f:
+        f.write(old)
+    run = Run(session, brindle, KEYS_AND_MOUSE, ['--record', events], preexec_fn=limit_file_size)
+    try:
+        window = run.start()
+        run.wait_picture('the script', lambda p: p.pixel(5, 5) == (10, 20, 30))
+        session.key(window, 'a')
+        session.close(window)
+        status, _, err = run.wait_exit()
+        check(status == 2 and err == 'brindle: cannot write %s: File too large\n' % events,
+              'closing ended with status %d: %r' % (status, err))
+    finally:
+        run.stop()
+    check(open(events).read() == old, 'the old recording is kept: %r' % open(events).read())
+    check(os.listdir(work) == ['game.events'], 'files left: %s' % os.listdir(work))
 
 
 MESSAGE_BOX_AND_TIMER = """VAR t, n
