@@ -115,6 +115,7 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
   brindle::RunOptions options;
   options.check_only = cl.check;
   options.quiet = cl.quiet;
+  options.stop_on_error = cl.stop_on_error;
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;

@@ -26,6 +26,7 @@ brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
   brindle::RunOptions options;
   options.clock_seed = cl.seed;
   options.quiet = cl.quiet;
+  options.stop_on_error = cl.stop_on_error;
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
   return options;

@@ -19,6 +19,7 @@ const std::string_view kUsage =
     "  --quiet                 no tokenizer statistics box (also with --check)\n"
     "  --screenshot FILE.png   write what the window shows when the program ends\n"
     "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
+    "  --stop-on-error         end the program at the first run-time error (exit 3)\n"
     "headless options:\n"
     "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
     "  --gif FILE.gif          an animated GIF of the run, timed by the events' virtual time\n"
@@ -46,19 +47,21 @@ std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp) {
     const bool alone = cl.script.empty() && !cl.headless && !cl.dump && !cl.check && !cl.lint &&
                        !cl.events && !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s &&
-                       !cl.zoom && !cl.watch && !cl.record && !cl.quiet && !cl.encoding;
+                       !cl.zoom && !cl.watch && !cl.record && !cl.quiet && !cl.encoding &&
+                       !cl.stop_on_error;
     return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
   }
   if (cl.script.empty()) return "no script given";
   if (cl.dump && (cl.check || cl.lint)) return "--dump runs the script: not with --check or --lint";
   // --quiet changes nothing --lint writes, so editors may pass it to every command.
   if (cl.lint && (cl.headless || cl.check || cl.events || cl.screenshot || cl.gif || cl.seed ||
-                  cl.time_limit_s || cl.zoom || cl.watch || cl.record)) {
+                  cl.time_limit_s || cl.zoom || cl.watch || cl.record || cl.stop_on_error)) {
     return "--lint takes no option but --encoding and --quiet";
   }
   // Nothing runs with --check, so there would be no picture to write.
   if (cl.check && cl.screenshot) return "--check runs nothing and takes no --screenshot";
   if (cl.check && cl.gif) return "--check runs nothing and takes no --gif";
+  if (cl.check && cl.stop_on_error) return "--check runs nothing and takes no --stop-on-error";
   const bool window = !cl.headless && !cl.dump && !cl.check && !cl.lint;
   if (window && (cl.events || cl.gif || cl.time_limit_s)) {
     return "--events, --gif and --time-limit need --headless";
@@ -123,6 +126,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.lsp = true;
     } else if (arg == "--quiet") {
       cl.quiet = true;
+    } else if (arg == "--stop-on-error") {
+      cl.stop_on_error = true;
     } else if (arg == "--events") {
       if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
     } else if (arg == "--watch") {

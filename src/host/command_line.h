@@ -21,8 +21,9 @@ struct CommandLine {
   bool help = false;
   std::string help_topic;  // --help KEYWORD: that keyword's reference entry
   bool version = false;
-  bool watch = false;  // the window's: run the script again each time its file is saved
-  bool quiet = false;  // no tokenizer statistics box
+  bool watch = false;          // the window's: run the script again each time its file is saved
+  bool quiet = false;          // no tokenizer statistics box
+  bool stop_on_error = false;  // the first run-time fault ends the program
   std::optional<uint32_t> seed;
   // The window's: each canvas pixel as zoom x zoom screen pixels; kZoomAuto: as large as fits.
   std::optional<int> zoom;

@@ -5,6 +5,7 @@
 #include "exec/block_cache.h"
 #include "exec/executor.h"
 #include "frontend/tokenizer.h"
+#include "host/fault_repeats.h"
 #include "host/window_proc.h"
 #include "lang/messages.h"
 #include "prepass/prepass.h"
@@ -92,11 +93,26 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
   in->slow_paths = options.slow_paths;
   in->source = source.text;
-  in->report_fault = options.report_fault;
+  FaultRepeats faults(options.report_fault);
+  // The counts are written however the run ends, one that runs out of memory included.
+  const struct FlushAtEnd {
+    FaultRepeats& faults;
+    ~FlushAtEnd() {
+      try {
+        faults.Flush();
+      } catch (...) {
+      }
+    }
+  } flush_at_end{faults};
+  if (options.report_fault) {
+    in->report_fault = [&faults](const std::string& line) { faults.Report(line); };
+  }
+  in->stop_on_error = options.stop_on_error;
   try {
     RunStages(*in, *image, source, options, window_proc);
   } catch (const WindowClosed&) {
     // Closing the window ends the program wherever it is, a message box included.
+  } catch (const StoppedOnError&) {
   }
   platform.SetEventSink(nullptr);
   if (options.after_run) options.after_run(*in);

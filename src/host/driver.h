@@ -26,7 +26,11 @@ struct RunOptions {
   // Where fuzzing builds report whether their step budget ended the run (null: not reported).
   bool* out_of_steps = nullptr;
   // Where each fault shown in a box also goes, as one line FILE:LINE:COL: error: CAPTION: TEXT.
+  // A fault met again at the same place is counted, and written once more with its count when
+  // the run ends (see FaultRepeats).
   std::function<void(const std::string&)> report_fault;
+  // End the program at the first run-time fault, once its box is answered (exit status 3).
+  bool stop_on_error = false;
   // Called with the interpreter once the run has ended (unless an exception leaves RunProgram),
   // before it goes: for tools that read what the run compiled (null: none).
   std::function<void(const Interpreter&)> after_run;

@@ -42,6 +42,7 @@ void ShowRunTimeError(Interpreter& in, Message message) {
     in.report_fault(FaultLine(in.script_path, &at, message, RunBlock(in)));
   }
   ShowMessage(in, std::move(message));
+  if (in.stop_on_error) throw StoppedOnError{};
 }
 
 std::string FaultLine(std::string_view path, const SourcePosition* at, const Message& message,

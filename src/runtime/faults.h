@@ -19,11 +19,15 @@ struct RunAbandoned {};
 // Thrown when the window is closed: the process ends, also in the middle of a run.
 struct WindowClosed {};
 
+// Thrown after a run-time fault's box under --stop-on-error: the program ends there.
+struct StoppedOnError {};
+
 // Shows a modal box. An empty caption is shown as "<MsgBox>".
 void ShowMessage(Interpreter& in, Message message);
 
 // Shows a run-time fault: the process's outcome records that an error box was seen. It is also
-// reported as a line for the terminal, at the statement being run.
+// reported as a line for the terminal, at the statement being run. Under --stop-on-error the
+// program then ends (StoppedOnError).
 void ShowRunTimeError(Interpreter& in, Message message);
 
 // The line for the terminal that goes with a fault's box, FILE:LINE:COL: error: CAPTION: TEXT

@@ -67,6 +67,8 @@ struct Interpreter {
   std::string_view source;  // the script's bytes: where a fault is, in lines and columns
   // Each fault shown in a box also goes here as one line for the terminal (none when empty).
   std::function<void(const std::string&)> report_fault;
+  // --stop-on-error: the first run-time fault, once its box is answered, ends the program.
+  bool stop_on_error = false;
   long steps_taken = 0;  // counted only in fuzzing builds
 
  protected:
