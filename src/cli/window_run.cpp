@@ -153,6 +153,7 @@ int RunInWindow(const brindle::CommandLine& cl) {
     platform->ShowMessage("brindle", "cannot read " + cl.script + ": " + reason);
     return kStatusUsage;
   }
+  platform->ShowScriptName(cl.script);
   if (cl.watch) return RunWatching(*platform, cl, std::move(text));
   brindle::RunOptions options = WindowRunOptions(cl);
   std::unique_ptr<brindle::TimelineRecorder> recorder;

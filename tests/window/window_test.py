@@ -15,7 +15,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import MAIN_TITLE, Failure, XSession, missing_tools, read_png, wait_until  # noqa
+from xsession import (MAIN_TITLE, Failure, XSession, missing_tools, read_png, title_of,  # noqa
+                      wait_until)
 
 CANVAS = (784, 561)
 BUTTON_FACE = (240, 240, 240)
@@ -875,7 +876,7 @@ def record_meteors_and_replay_headless(session, brindle):
     process = subprocess.Popen([brindle, '--zoom', '1', '--record', events, script], env=session.env,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     try:
-        window = session.find_window(MAIN_TITLE)
+        window = session.find_window(title_of('meteors.bas'))
         box = session.find_window('Tokenizer')
         session.key(box, 'Return')
         session.wait_gone('Tokenizer')

@@ -16,7 +16,16 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import png_rgb  # noqa: E402
 
 TOOLS = ('Xvfb', 'xdotool', 'import')
-MAIN_TITLE = 'Brindlev10_16_5_2023'
+PROGRAM_TITLE = 'Brindlev10_16_5_2023'
+
+
+def title_of(script_name):
+    """The main window's title for a script of this file name, as a pattern for windows()."""
+    return script_name.replace('.', '\\.') + ' - ' + PROGRAM_TITLE
+
+
+# Run's scripts are all named script.bas.
+MAIN_TITLE = title_of('script.bas')
 
 
 class Failure(Exception):

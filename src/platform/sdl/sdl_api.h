@@ -41,6 +41,7 @@ namespace brindle {
   X(SetWindowFullscreen)            \
   X(SetWindowInputFocus)            \
   X(SetWindowSize)                  \
+  X(SetWindowTitle)                 \
   X(StartTextInput)                 \
   X(UnlockSurface)                  \
   X(UpdateWindowSurface)            \

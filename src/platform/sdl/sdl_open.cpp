@@ -7,9 +7,12 @@
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/utf8.h"
 
 namespace brindle {
 namespace {
+
+constexpr char kProgramTitle[] = "Brindlev10_16_5_2023";
 
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
@@ -87,7 +90,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
   const bool auto_zoom = zoom == 0;
   if (auto_zoom) zoom = AutoZoom(nullptr);
   SDL_Window* window =
-      sdl.CreateWindow("Brindlev10_16_5_2023", 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
+      sdl.CreateWindow(kProgramTitle, 0, 0, Canvas::kWidth * zoom, Canvas::kHeight * zoom,
                        SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
   if (window == nullptr) {
     error = std::string("the window system refused the window (") + sdl.GetError() + ")";
@@ -105,6 +108,17 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Open(int zoom, std::string& error) {
   sdl.StartTextInput();
   EndProgramWhenTheDisplayIsLost();
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(window, zoom));
+}
+
+void SdlPlatform::ShowScriptName(std::string_view script_path) {
+  const std::string_view name = script_path.substr(script_path.find_last_of('/') + 1);
+  std::string title;
+  for (size_t i = 0; i < name.size();) {
+    const char32_t c = NextUtf8Character(name, i);
+    AppendUtf8(title, c == kMalformedUtf8 || c > 0xFFFF ? char32_t{0xFFFD} : c);
+  }
+  title += std::string(" - ") + kProgramTitle;
+  sdl.SetWindowTitle(window_, title.c_str());
 }
 
 }  // namespace brindle

@@ -56,6 +56,9 @@ class SdlPlatform final : public Platform {
 
   // Whether the user has closed the window.
   bool closed() const { return closed_; }
+  // The window's title names the script's file ("game.bas - " before the program's title), as
+  // the taskbar and window lists show it; a name that is not UTF-8 shows U+FFFD for its bytes.
+  void ShowScriptName(std::string_view script_path);
   // What the window shows, as a headless screenshot has it: the boxes without the caret.
   std::vector<ColorRef> Screenshot() const { return picture_.Screenshot(boxes_); }
 
