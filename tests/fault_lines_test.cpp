@@ -58,9 +58,25 @@ TEST_F(FaultLines, PreCheckFaultsPointAtTheTokenTheyQuote) {
             At("2:9: error: FN_ERROR: Function not found! -{ nofunc }-Line: 2"));
   EXPECT_EQ(Run("VAR x\n\nGOTO nowhere\n").err,
             At("3:6: error: ERROR~GOTO: Cannot found label :nowhere -Line: 3"));
-  // Unbalanced blocks have no one place.
-  EXPECT_EQ(Run("VAR x\nWHILE x < 3\nx = x + 1\n").err,
-            script_.string() + ": error: LOOP ERROR: WHILE without WEND , check code!\n");
+}
+
+// Blocks that do not pair up point at the first block left without its end, or at the first end
+// that has no block; the box is the count's, as before.
+TEST_F(FaultLines, UnbalancedBlocksPointAtTheBlockThatLacksItsEnd) {
+  const ProcessResult loop = Run("VAR x\nWHILE x < 3\nx = x + 1\n  WHILE x < 2\n  WEND\n");
+  EXPECT_EQ(loop.err, At("2:1: error: LOOP ERROR: WHILE without WEND , check code!"));
+  EXPECT_NE(loop.out.find("box\tLOOP ERROR\tWHILE without WEND , check code!\n"),
+            std::string::npos);
+  EXPECT_EQ(Run("VAR x\nIF x = 0\nENDIF\n ENDIF\n").err,
+            At("4:2: error: IF/ENDIF ERROR: ENDIF without IF , check code!"));
+  EXPECT_EQ(Run("FUNC f()\nENDFN\nFUNC g()\n").err,
+            At("3:1: error: FUNC ERROR: FUNC without ENDFN , check code!"));
+  EXPECT_EQ(Run("WINMSG WMTIMER\nENDWM\nENDWM\n").err,
+            At("3:1: error: WMSG ERROR: ENDWM without WINMSG, check code!"));
+  // Counted, not paired: an end before its block passes the count, and the place is then the
+  // first block that pairing leaves open.
+  EXPECT_EQ(Run("VAR x\nWEND\nWHILE x < 1\nWHILE x < 2\n").err,
+            At("3:1: error: LOOP ERROR: WHILE without WEND , check code!"));
 }
 
 TEST_F(FaultLines, RunTimeFaultsPointAtTheStatementAndNameTheHandlerBlock) {

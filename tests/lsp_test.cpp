@@ -160,12 +160,13 @@ TEST_F(LspServer, DiagnosticsPlaceEachFindingOnItsToken) {
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["message"], "T:Error: Unknown token!-[ \xC3\xA9 ] at LINE: 1");
   EXPECT_EQ(d[0]["range"]["start"], (Json{{"line", 1}, {"character", 4}}));
-  // A block that is never closed has no place: the start of the script.
+  // A block that is never closed is marked at its keyword.
   d = Tell("textDocument/didChange",
            {{"textDocument", {{"uri", "u"}, {"version", 3}}},
             {"contentChanges", {{{"text", "VAR x\nWHILE x < 2\n"}}}}})["params"]["diagnostics"];
   ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0]["range"]["end"], (Json{{"line", 0}, {"character", 0}}));
+  EXPECT_EQ(d[0]["range"]["start"], (Json{{"line", 1}, {"character", 0}}));
+  EXPECT_EQ(d[0]["range"]["end"], (Json{{"line", 1}, {"character", 5}}));
 }
 
 TEST_F(LspServer, HoverShowsReferenceEntriesAndDeclarations) {

@@ -52,7 +52,7 @@ Fault PrePass(const PrePassTables& t) {
   if (Fault f = RegisterLabels(t)) return f;
   if (Fault f = RegisterFunctions(t)) return f;
   if (Fault f = MainSweep(t)) return f;
-  return CheckBlockBalance(t.blocks);
+  return CheckBlockBalance(t.tokens, t.blocks);
 }
 
 }  // namespace brindle

@@ -53,6 +53,7 @@ Fault BindIdentifier(const PrePassTables& t, int p, int line);
 Fault ResolveGoto(const PrePassTables& t, int p, int line);
 Fault RegisterHandler(const PrePassTables& t, int p, int line);
 Fault CheckStatement(const PrePassTables& t, int p, int line);
-Fault CheckBlockBalance(const Blocks& blocks);
+// The block counts' fault, placed at the block that lacks its end (or start).
+Fault CheckBlockBalance(const TokenTable& tokens, const Blocks& blocks);
 
 }  // namespace brindle
