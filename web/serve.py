@@ -10,7 +10,10 @@ page then isolates itself with a service worker).
 """
 import functools
 import http.server
+import os
 import sys
+import urllib.parse
+from http import HTTPStatus
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -26,6 +29,28 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.send_header("Cross-Origin-Embedder-Policy", "require-corp")
         self.send_header("Cache-Control", "no-cache")
         super().end_headers()
+
+    def send_head(self):
+        if not self.path_is_plausible():
+            self.send_error(HTTPStatus.BAD_REQUEST, "No file of the site has this path")
+            return None
+        # A link in the site folder may lead out of it: what it leads to is not served.
+        site = os.path.realpath(self.directory)
+        target = os.path.realpath(self.translate_path(self.path))
+        if os.path.commonpath([site, target]) != site:
+            self.send_error(HTTPStatus.NOT_FOUND, "File not found")
+            return None
+        return super().send_head()
+
+    def path_is_plausible(self):
+        """False for a path no file of the site can have: one with a zero byte (which the file
+        system refuses), with bytes that are not UTF-8, or with a step up a folder."""
+        path = self.path.split("?", 1)[0].split("#", 1)[0]
+        try:
+            path = urllib.parse.unquote(path, errors="strict")
+        except UnicodeDecodeError:
+            return False
+        return "\0" not in path and ".." not in path.split("/")
 
     def log_message(self, format, *args):
         if "-v" in sys.argv:

@@ -280,11 +280,9 @@ function listPictures() {
 }
 
 async function addDroppedFiles(fileList) {
-  for (const file of fileList) {
-    // A file name is all LOADIMG sees: a folder in it would not be found.
-    const name = file.name.replace(/^.*[\\/]/, '');
-    droppedPictures.set(name, new Uint8Array(await file.arrayBuffer()));
-  }
+  const {pictures, refused} = await readDroppedFiles(fileList);
+  for (const [name, bytes] of pictures) droppedPictures.set(name, bytes);
+  for (const reason of refused) addProblem('brindle: ' + reason);
   listPictures();
 }
 
@@ -303,12 +301,17 @@ document.addEventListener('drop', (event) => {
 
 function shareLink() {
   const base = location.href.replace(/#.*$/, '');
-  const link = makeScriptLink(base, new TextEncoder().encode(editor.value), true);
-  history.replaceState(null, '', link);
-  $('share-box').hidden = false;
-  $('share-link').value = link;
-  $('share-link').select();
+  const {link, error} = shareScriptLink(base, new TextEncoder().encode(editor.value));
   const note = $('share-note');
+  $('share-box').hidden = false;
+  $('share-link').parentElement.hidden = link === undefined;
+  $('share-link').value = link || '';
+  if (link === undefined) {
+    note.textContent = error;
+    return;
+  }
+  history.replaceState(null, '', link);
+  $('share-link').select();
   navigator.clipboard.writeText(link).then(
       () => { note.textContent = 'Copied.'; },
       () => { note.textContent = 'Copy it from the field.'; });
@@ -343,21 +346,22 @@ async function start() {
   listPictures();
   const link = readScriptLink(location.hash);
   // #example=NAME opens one of the examples (the documentation links them so).
-  const named = /[#&]example=([^&]*)/.exec(location.hash);
+  const wanted = readExampleName(location.hash);
   const names = [...$('examples').options].map((option) => option.value);
   if (link && link.bytes) {
     editor.value = scriptText(link.bytes);
   } else {
-    const wanted = named ? decodeURIComponent(named[1]) : '';
     $('examples').selectedIndex = Math.max(1, names.indexOf(wanted));
     await openExample($('examples').value);
-    if (named && !names.includes(wanted)) addProblem(`brindle: there is no example ${wanted}`);
+    if (wanted !== null && !names.includes(wanted)) {
+      addProblem(`brindle: there is no example ${wanted}`);
+    }
   }
   if (link && link.error) addProblem('brindle: ' + link.error);
   // &run runs what the link names, and nothing in its place.
   const runAsked = /[#&]run(&|$)/.test(location.hash) &&
-                   (link ? link.bytes !== undefined : named !== null && $('examples').value ===
-                                                               decodeURIComponent(named[1]));
+                   (link ? link.bytes !== undefined
+                         : wanted !== null && $('examples').value === wanted);
   await wasmModule;
   $('run').disabled = false;
   setStatus('Ready');

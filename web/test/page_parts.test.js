@@ -1,11 +1,13 @@
-// The page's own pieces that need no browser: links that carry scripts, the script text of
-// file bytes, the keys as virtual-key codes, and the input ring between page and worker.
+// The page's own pieces that need no browser: links that carry scripts or name examples, the
+// script text of file bytes, dropped files' names, the keys as virtual-key codes, and the input
+// ring between page and worker.
 'use strict';
 
 const {test} = require('node:test');
 const assert = require('node:assert/strict');
 const link = require('../page/script_link');
 const keys = require('../page/keys');
+const dropped = require('../page/dropped_files');
 const {InputRing} = require('../page/input_ring');
 
 test('base64url carries any bytes, without padding, both ways', () => {
@@ -30,9 +32,54 @@ test('a link says what it carries, and a broken one says so', () => {
   }
 });
 
+test('an example link names the example, as it stands when its escapes are not UTF-8', () => {
+  assert.equal(link.readExampleName('#example=hello.bas&run'), 'hello.bas');
+  assert.equal(link.readExampleName('#run&example=caf%C3%A9%201.bas'), 'café 1.bas');
+  for (const broken of ['%E0%A4%A', '%ff.bas', '%', 'a%2', '%C3%28']) {
+    assert.equal(link.readExampleName(`#example=${broken}&run`), broken);
+  }
+  assert.equal(link.readExampleName('#example=&run'), '');
+  assert.equal(link.readExampleName('#code=AAAA&run'), null);
+});
+
+test('Share refuses a link longer than Chromium opens, and says how large a script may be', () => {
+  const chromiumMost = 2097152;
+  for (const base of ['http://127.0.0.1:8000/', 'https://example.org/play/index.html']) {
+    // The largest script whose link fits: '#code=', its base64url, '&run'.
+    const most = Math.floor((chromiumMost - base.length - 10) * 3 / 4);
+    const fits = link.shareScriptLink(base, new Uint8Array(most));
+    assert.ok(fits.link.length <= chromiumMost && fits.link.length >= chromiumMost - 2, base);
+    assert.equal(fits.error, undefined);
+    const over = link.shareScriptLink(base, new Uint8Array(most + 1));
+    assert.equal(over.link, undefined);
+    assert.equal(over.error, 'The script is too large for a link: a link holds at most ' +
+                             `${most.toLocaleString('en-US')} bytes of script, and this one has ` +
+                             `${(most + 1).toLocaleString('en-US')}.`);
+  }
+  assert.match(link.shareScriptLink('http://127.0.0.1:8000/', new Uint8Array(2 << 20)).error,
+               /at most 1,572,8\d\d bytes of script, and this one has 2,097,152\.$/);
+});
+
 test('script files read as UTF-8 when they are, else as Windows-1252', () => {
   assert.equal(link.scriptText(Uint8Array.of(0x22, 0xC3, 0xA9, 0x22)), '"é"');
   assert.equal(link.scriptText(Uint8Array.of(0x22, 0xE9, 0x22)), '"é"');
+});
+
+test('dropped files go by their names, but for names no file can have and unreadable files',
+     async () => {
+  const file = (name, bytes = [1]) => ({name, arrayBuffer: async () => new Uint8Array(bytes).buffer});
+  const unreadable = {name: 'gone.png', arrayBuffer: () => Promise.reject(new Error('it is gone'))};
+  const names = ['.', '..', '', 'a/b.png', '/', 'x\0.png', 'C:\\fakepath\\..', 'C:\\fakepath\\'];
+  const {pictures, refused} = await dropped.readDroppedFiles(
+      [file('smiley.bmp', [66, 77]), ...names.map((name) => file(name)), unreadable,
+       file('C:\\fakepath\\my photo.JPG'), file('...'), file('é.png')]);
+  assert.deepEqual(pictures.map(([name]) => name), ['smiley.bmp', 'my photo.JPG', '...', 'é.png']);
+  assert.deepEqual(pictures[0][1], Uint8Array.of(66, 77));
+  assert.equal(refused.length, names.length + 1);
+  assert.equal(refused[0], 'the dropped file "." is left out: a picture\'s name cannot be empty, ' +
+                           '. or .., nor hold a / or a zero byte');
+  assert.match(refused[5], /^the dropped file "x\\u0000\.png" is left out/);
+  assert.equal(refused[names.length], 'the dropped file "gone.png" cannot be read: it is gone');
 });
 
 test('keys are the virtual-key codes of a US keyboard, letters by the layout', () => {

@@ -125,6 +125,35 @@ test('pictures dropped onto the page load with the same pixels as in the native 
   await page.close();
 });
 
+test('dropped files named as no file can be are left out, and later runs still run', async () => {
+  const page = await h.openPage(browser.browser, server.url);
+  const bmp = fs.readFileSync(path.join(h.REPO, 'tests/pictures/rle8.bmp')).toString('base64');
+  await page.evaluate((bmp) => {
+    const transfer = new DataTransfer();
+    const bytes = Uint8Array.from(atob(bmp), (c) => c.charCodeAt(0));
+    for (const name of ['.', '..', '', 'kept.bmp']) transfer.items.add(new File([bytes], name));
+    document.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
+  }, bmp);
+  await h.waitFor(page, () => document.getElementById('pictures').textContent.includes('kept.bmp'),
+                  'the dropped picture listed');
+  assert.equal(await page.$$eval('#pictures li', (items) => items.length), bundledPictures().length + 1);
+  assert.deepEqual((await h.problems(page)).map((p) => p.text), ['"."', '".."', '""'].map((name) =>
+      `brindle: the dropped file ${name} is left out: a picture's name cannot be empty, . or .., ` +
+      'nor hold a / or a zero byte'));
+  await h.setScript(page, 'PTR p\nWCOLOR 255, 0, 0\nLOADIMG p, "kept.bmp", 0, 148, 92, 16\n' +
+                          'SHOWIMG p, 0, 0, 148, 92\nSWAP\n');
+  await h.run(page);
+  await h.waitFor(page, () => /^Waiting for events/.test(document.getElementById('status').textContent),
+                  'the main part to end');
+  assert.deepEqual(await h.problems(page), []);
+  // The picture is drawn over the red.
+  await h.settled(page);
+  const pixels = await h.canvasPixels(page);
+  const red = (x, y) => pixels.readUInt32BE((y * 784 + x) * 4) === 0xFF0000FF;
+  assert.ok(!red(74, 46) && red(200, 200));
+  await page.close();
+});
+
 test('a script that never ends leaves the page responsive, and Stop ends it', async () => {
   const page = await h.openPage(browser.browser, server.url);
   // n goes round from 0 to 99999 for ever, and the window shows it.
@@ -190,6 +219,42 @@ test('a link carries the script: Share makes one, opening it with &run runs it, 
   const unknown = await h.openPage(browser.browser, server.url + '#example=nothing.bas&run');
   assert.equal((await h.problems(unknown))[0].text, 'brindle: there is no example nothing.bas');
   for (const p of [page, opened, waiting, broken, named, unknown]) await p.close();
+});
+
+test('a link whose example name has broken escapes still opens the page, ready to run', async () => {
+  const page = await h.openPage(browser.browser, server.url + '#example=%E0%A4%A&run');
+  assert.equal(await h.status(page), 'Ready');
+  assert.deepEqual((await h.problems(page)).map((p) => p.text),
+                   ['brindle: there is no example %E0%A4%A']);
+  assert.equal(await page.$eval('#examples', (menu) => menu.value), 'hello.bas');
+  await h.run(page, {quiet: false});
+  await h.waitFor(page, () => document.querySelector('.msgbox') !== null, 'the statistics box');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// Chromium opens no address longer than 2,097,152 characters (a longer one opens an empty page).
+// An address near that length takes Chromium seconds to take in, so only the refusal is tried
+// here; the page parts' tests try the largest link offered.
+test('Share refuses a link longer than Chromium opens, and says so', async () => {
+  const page = await h.openPage(browser.browser, server.url + '#example=hello.bas');
+  // One byte more than the largest script whose link (the address, '#code=', base64url,
+  // '&run') would fit.
+  const most = Math.floor((2097152 - server.url.length - 10) * 3 / 4);
+  await h.setScript(page, "WCOLOR 10, 200, 30\nSWAP\n'" + 'x'.repeat(most - 24));
+  await page.click('#share');
+  assert.equal(await page.$eval('#share-note', (note) => note.textContent),
+               'The script is too large for a link: a link holds at most ' +
+               `${most.toLocaleString('en-US')} bytes of script, and this one has ` +
+               `${(most + 1).toLocaleString('en-US')}.`);
+  assert.equal(await page.$eval('#share-link', (input) => input.offsetParent), null, 'no link');
+  assert.equal(await page.evaluate(() => location.hash), '#example=hello.bas');
+  // A script that fits gets its link again.
+  await h.setScript(page, 'WCOLOR 10, 200, 30\nSWAP\n');
+  await page.click('#share');
+  assert.match(await page.$eval('#share-link', (input) => input.offsetParent && input.value),
+               /#code=V0NPTE9SIDEwLCAyMDAsIDMwClNXQVAK&run$/);
+  await page.close();
 });
 
 // The gallery links every example so. Those that wait for no user draw what the native program
