@@ -12,22 +12,16 @@
 namespace brindle {
 
 Listing::Listing(const Interpreter& interpreter)
-    : in(interpreter), names{interpreter.image, interpreter.values.var_num.data()} {
-  line_starts_.push_back(0);
-  for (size_t k = 0; k < in.source.size(); ++k) {
-    if (in.source[k] == '\n') line_starts_.push_back(k + 1);
-  }
-}
+    : in(interpreter),
+      names{interpreter.image, interpreter.values.var_num.data()},
+      lines_(interpreter.source) {}
 
 size_t Listing::OffsetOf(int p) const {
   return static_cast<size_t>(in.image.tokens.offset[p]);
 }
 
 SourcePosition Listing::PositionOf(int p) const {
-  const size_t offset = OffsetOf(p);
-  const auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-  const auto line = static_cast<int>(after - line_starts_.begin());
-  return {line, static_cast<int>(offset - line_starts_[line - 1]) + 1};
+  return lines_.AtToken(in.image.tokens, p);
 }
 
 std::string Listing::At(int p) const {
@@ -37,9 +31,8 @@ std::string Listing::At(int p) const {
 }
 
 std::string_view Listing::LineText(int line) const {
-  const size_t start = line_starts_[line - 1];
-  const size_t end =
-      static_cast<size_t>(line) < line_starts_.size() ? line_starts_[line] - 1 : in.source.size();
+  const size_t start = lines_.LineStart(static_cast<size_t>(line) - 1);
+  const size_t end = lines_.LineEnd(static_cast<size_t>(line) - 1);
   std::string_view text = in.source.substr(start, end - start);
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   return text;

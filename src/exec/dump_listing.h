@@ -41,7 +41,7 @@ class Listing {
  private:
   size_t OffsetOf(int p) const;
 
-  std::vector<size_t> line_starts_;
+  LineIndex lines_;
 };
 
 // A region's operations, one a line, with their source positions and jumps as op indexes.

@@ -17,20 +17,48 @@
 namespace brindle {
 namespace {
 
-// The comment of the line the byte at offset is on: from the first apostrophe outside a
-// string to the line's end ("" when there is none).
-std::string_view LineComment(std::string_view source, size_t offset) {
-  const size_t feed = source.rfind('\n', offset == 0 ? 0 : offset - 1);
-  size_t at = offset == 0 || feed == std::string_view::npos ? 0 : feed + 1;
-  bool in_string = false;
-  for (; at < source.size() && source[at] != '\n'; ++at) {
-    if (source[at] == '"') in_string = !in_string;
-    if (source[at] == '\'' && !in_string) {
-      const size_t end = source.find('\n', at);
-      return source.substr(at, end == std::string_view::npos ? end : end - at);
+// The comments of a source's lines: from the first apostrophe outside a string to the line's
+// end ("" when there is none). Each line is read once, however many warnings it has.
+class LineComments {
+ public:
+  LineComments(std::string_view source, const LineIndex& lines) : source_(source), lines_(lines) {}
+
+  // The comment of the line the byte at offset is on.
+  std::string_view Of(size_t offset) {
+    const size_t line = static_cast<size_t>(lines_.At(offset).line) - 1;
+    if (line != line_) {
+      line_ = line;
+      comment_ = Find(lines_.LineStart(line), lines_.LineEnd(line));
     }
+    return comment_;
   }
-  return "";
+
+ private:
+  std::string_view Find(size_t at, size_t end) const {
+    bool in_string = false;
+    for (; at < end; ++at) {
+      if (source_[at] == '"') in_string = !in_string;
+      if (source_[at] == '\'' && !in_string) return source_.substr(at, end - at);
+    }
+    return "";
+  }
+
+  std::string_view source_;
+  const LineIndex& lines_;
+  size_t line_ = std::string_view::npos;
+  std::string_view comment_;
+};
+
+// Whether the comment names the id after "lint-ignore".
+bool Silenced(std::string_view comment, std::string_view id) {
+  const size_t ignore = comment.find("lint-ignore");
+  if (ignore == std::string_view::npos) return false;
+  const std::string_view ids = comment.substr(ignore);
+  for (size_t at = ids.find(id); at != std::string_view::npos; at = ids.find(id, at + 1)) {
+    const size_t after = at + id.size();
+    if (after == ids.size() || !std::isalnum(static_cast<unsigned char>(ids[after]))) return true;
+  }
+  return false;
 }
 
 std::string WarningLine(std::string_view path, const SourcePosition& at, const Warning& w) {
@@ -72,20 +100,9 @@ void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings
 
 }  // namespace
 
-bool WarningSilenced(std::string_view source, size_t offset, std::string_view id) {
-  const std::string_view comment = LineComment(source, offset);
-  const size_t ignore = comment.find("lint-ignore");
-  if (ignore == std::string_view::npos) return false;
-  const std::string_view ids = comment.substr(ignore);
-  for (size_t at = ids.find(id); at != std::string_view::npos; at = ids.find(id, at + 1)) {
-    const size_t after = at + id.size();
-    if (after == ids.size() || !std::isalnum(static_cast<unsigned char>(ids[after]))) return true;
-  }
-  return false;
-}
-
 Examination Examine(std::string_view text) {
   Examination exam;
+  exam.lines = LineIndex(text);
   TokenTable& tokens = exam.image->tokens;
   const TokenizeResult tokenized = Tokenize(text, tokens);
   if (tokenized.fault) {
@@ -106,8 +123,9 @@ Examination Examine(std::string_view text) {
     return exam;
   }
   exam.checked = true;
+  LineComments comments(text, exam.lines);
   for (Warning& w : FindWarnings(tokens, exam.image->symbols)) {
-    if (WarningSilenced(text, static_cast<size_t>(tokens.offset[w.token]), w.id)) continue;
+    if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
     exam.findings.push_back(WarningAt(tokens, std::move(w)));
   }
   return exam;
@@ -122,7 +140,7 @@ int Report(const SourceFile& source, const std::function<void(const std::string&
   int reported = 0;
   for (const Finding& f : exam.findings) {
     if (f.error && !faults) continue;
-    const SourcePosition at = PositionAt(source.text, f.offset.value_or(0));
+    const SourcePosition at = exam.lines.At(f.offset.value_or(0));
     report(f.error ? FaultLine(source.path, f.offset ? &at : nullptr, f.fault)
                    : WarningLine(source.path, at, f.warning));
     ++reported;

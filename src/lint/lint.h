@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frontend/source_position.h"
 #include "frontend/token_table.h"
 #include "lang/messages.h"
 #include "prepass/symbols.h"
@@ -29,9 +30,6 @@ struct Warning {
 // The warnings of a script that passed the pre-check, in the order of their tokens.
 std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbols);
 
-// Whether the comment on the line of the byte at offset names the id after "lint-ignore".
-bool WarningSilenced(std::string_view source, size_t offset, std::string_view id);
-
 // A fault (an error) or a warning, with the byte of the script where it was found.
 struct Finding {
   bool error = false;
@@ -48,6 +46,7 @@ struct Examination {
   bool tokenized = false;
   bool checked = false;
   std::vector<Finding> findings;
+  LineIndex lines;  // of the text examined, to place the findings
 };
 Examination Examine(std::string_view text);
 

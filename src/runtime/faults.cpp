@@ -38,7 +38,8 @@ void ShowRunTimeError(Interpreter& in, Message message) {
     // Compiled code may run several statements with the cursor on the first: a fault that
     // knows its token is placed by that token.
     const int token = StatementStart(in, message.token > 0 ? message.token : in.cursor.cur);
-    const SourcePosition at = PositionOfToken(in.source, in.image.tokens, token);
+    if (!in.source_lines) in.source_lines.emplace(in.source);
+    const SourcePosition at = in.source_lines->AtToken(in.image.tokens, token);
     in.report_fault(FaultLine(in.script_path, &at, message, RunBlock(in)));
   }
   ShowMessage(in, std::move(message));

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "frontend/source_position.h"
 #include "lang/numbers.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
@@ -65,6 +67,7 @@ struct Interpreter {
   Outcome outcome;
   std::string script_path;  // relative picture names are also tried beside the script
   std::string_view source;  // the script's bytes: where a fault is, in lines and columns
+  std::optional<LineIndex> source_lines;  // of source, made when the first run-time fault is
   // Each fault shown in a box also goes here as one line for the terminal (none when empty).
   std::function<void(const std::string&)> report_fault;
   // --stop-on-error: the first run-time fault, once its box is answered, ends the program.
