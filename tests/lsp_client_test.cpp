@@ -10,8 +10,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "lsp/json_reader.h"
+#include "run_brindle.h"
 
 namespace brindle {
 namespace {
@@ -199,6 +204,42 @@ TEST(LanguageServerProcess, GarbageGetsErrorRepliesAndTheServerGoesOn) {
   // Input that ends without shutdown and exit ends the server with status 1.
   server.CloseInput();
   EXPECT_EQ(server.Wait(), 1);
+}
+
+TEST(LanguageServerProcess, InputThatEndsBeforeExitEndsWithStatus1EvenAfterShutdown) {
+  LspProcess server;
+  server.Send(Request(1, "initialize", Json::object()));
+  EXPECT_EQ(server.Receive()["id"], 1);
+  server.Send(Request(2, "shutdown", nullptr));
+  EXPECT_EQ(server.Receive()["id"], 2);
+  server.CloseInput();
+  EXPECT_EQ(server.Wait(), 1);
+}
+
+std::string Framed(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// A message within the limits whose tree does not fit in the memory left ends the server as
+// every other mode ends: one line on standard error and status 4, never an abort.
+TEST(LanguageServerProcess, RunningOutOfMemoryEndsTheServerWithStatus4) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs an unlimited address space";
+#endif
+  std::string objects = "[{}";
+  for (size_t i = 2; i < lsp::kMaxJsonValues; ++i) objects += ",{}";
+  objects += "]";
+  const std::filesystem::path input = testing::TempPath("lsp-memory.in");
+  std::ofstream(input, std::ios::binary)
+      << Framed(Request(1, "initialize", Json::object()).dump()) << Framed(objects);
+  testing::SpawnOptions options;
+  options.memory_limit = size_t{64} << 20;
+  options.stdin_path = input.string();
+  const testing::ProcessResult r = testing::RunBrindle({"--lsp"}, options);
+  std::filesystem::remove(input);
+  EXPECT_EQ(r.err, "brindle: out of memory\n");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.out.find("\"id\":1"), std::string::npos) << "the first message is answered";
 }
 
 }  // namespace

@@ -64,7 +64,24 @@ TEST(LspFraming, OversizedBodiesAreRefusedAndPassedOver) {
   // A header that never ends is refused once it is longer than any header could be.
   FrameReader endless;
   endless.Feed(std::string(kMaxHeaderBytes + 1, 'h'));
-  EXPECT_EQ(endless.Next()->problem, "a header section without an end");
+  EXPECT_EQ(endless.Next()->problem, "a header section longer than 8192 bytes");
+}
+
+TEST(LspFraming, AHeaderSectionTooLongIsRefusedHoweverItArrives) {
+  const std::string padding = "X-Padding: " + std::string(kMaxHeaderBytes, 'p') + "\r\n";
+  const std::string stream = "Content-Length: 2\r\n" + padding + "\r\n{}" + Framed("[]");
+  for (size_t chunk : {size_t{1}, size_t{1000}, stream.size()}) {
+    const std::vector<Frame> frames = FramesOf(stream, chunk);
+    ASSERT_EQ(frames.size(), 2u) << chunk;
+    EXPECT_EQ(frames[0].problem, "a header section longer than 8192 bytes");
+    EXPECT_EQ(frames[1].body, "[]");
+  }
+  // Up to the limit, a section is read.
+  const std::string fits = "Content-Length: 2\r\nX: ";
+  const std::string most =
+      fits + std::string(kMaxHeaderBytes - fits.size() - 4, 'p') + "\r\n\r\n{}";
+  ASSERT_EQ(FramesOf(most, most.size()).size(), 1u);
+  EXPECT_EQ(FramesOf(most, most.size())[0].body, "{}");
 }
 
 TEST(LspText, EditorTextBecomesOneBytePerCodeUnit) {
@@ -72,11 +89,12 @@ TEST(LspText, EditorTextBecomesOneBytePerCodeUnit) {
   EXPECT_EQ(ScriptBytes("\xE2\x86\x92|\xF0\x9F\x98\x80|"), "?|??|");   // →, an emoji
   EXPECT_EQ(Utf8Text("caf\xE9 \x80 \x81"), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
   const std::string text = "ab\ncd\n";
-  EXPECT_EQ(OffsetOf(text, {1, 1}), 4u);
-  EXPECT_EQ(OffsetOf(text, {0, 99}), 2u);  // past the line's end: its end
-  EXPECT_EQ(OffsetOf(text, {9, 0}), text.size());
-  EXPECT_EQ(PositionOf(text, 4).line, 1);
-  EXPECT_EQ(PositionOf(text, 4).character, 1);
+  const LineIndex lines(text);
+  EXPECT_EQ(OffsetOf(lines, {1, 1}), 4u);
+  EXPECT_EQ(OffsetOf(lines, {0, 99}), 2u);  // past the line's end: its end
+  EXPECT_EQ(OffsetOf(lines, {9, 0}), text.size());
+  EXPECT_EQ(PositionOf(lines, 4).line, 1);
+  EXPECT_EQ(PositionOf(lines, 4).character, 1);
 }
 
 TEST(LspReference, EveryKeywordAndEventHasOneEntryWithItsForm) {

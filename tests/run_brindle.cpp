@@ -91,7 +91,8 @@ pid_t ForkWithLimits(const std::vector<std::string>& args, const SpawnOptions& o
   std::vector<char*> argv = Pointers(argv_storage);
   std::vector<std::string> env_storage = Environment(options.environment);
   std::vector<char*> env = Pointers(env_storage);
-  const int null_fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const int null_fd = open(options.stdin_path.empty() ? "/dev/null" : options.stdin_path.c_str(),
+                           O_RDONLY | O_CLOEXEC);
   const pid_t pid = fork();
   if (pid == 0) {
     const rlimit memory = {options.memory_limit, options.memory_limit};
@@ -125,7 +126,9 @@ pid_t SpawnWithPipes(const std::vector<std::string>& args, const SpawnOptions& o
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
   }
   posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(
+      &actions, 0, options.stdin_path.empty() ? "/dev/null" : options.stdin_path.c_str(), O_RDONLY,
+      0);
   if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
   return Spawn(args, actions, options.environment);
 }

@@ -30,6 +30,8 @@ struct SpawnOptions {
   // Standard output is a pipe that nobody reads: its reading end is closed before the run
   // starts, so every write fails with EPIPE (as after `| head -1`).
   bool stdout_unread = false;
+  // empty: standard input is /dev/null; else the file it reads.
+  std::string stdin_path;
   // "NAME=value" entries added to this process's environment for the run.
   std::vector<std::string> environment;
 };

@@ -1,6 +1,7 @@
 #include "lsp/analysis.h"
 
 #include <cctype>
+#include <optional>
 
 #include "lang/keywords.h"
 #include "lang/text.h"
@@ -65,28 +66,47 @@ bool IsNumberByte(char c) {
   return std::isdigit(static_cast<unsigned char>(c)) || c == '.';
 }
 
+// The table of the whole text, or while its tokenizer fails, that of the lines before the
+// fault, which takes an examination of its own.
+const TokenTable& NamedTokens(const Examination& exam, std::string_view text,
+                              std::optional<Examination>& partial) {
+  if (exam.tokenized || exam.findings.empty() || !exam.findings[0].offset) {
+    return exam.image->tokens;
+  }
+  const size_t fault = *exam.findings[0].offset;
+  const size_t line_start = text.rfind('\n', fault == 0 ? 0 : fault - 1);
+  if (line_start == std::string::npos || line_start >= fault) return exam.image->tokens;
+  partial = Examine(text.substr(0, line_start + 1));
+  return partial->tokenized ? partial->image->tokens : exam.image->tokens;
+}
+
 }  // namespace
 
 Analysis Analyse(std::string text) {
   Analysis a;
-  a.exam = Examine(text);
-  a.tokens = &a.exam.image->tokens;
-  if (!a.exam.tokenized && !a.exam.findings.empty() && a.exam.findings[0].offset) {
-    const size_t fault = *a.exam.findings[0].offset;
-    const size_t line_start = text.rfind('\n', fault == 0 ? 0 : fault - 1);
-    if (line_start != std::string::npos && line_start < fault) {
-      a.partial_ = Examine(std::string_view(text).substr(0, line_start + 1));
-      if (a.partial_.tokenized) a.tokens = &a.partial_.image->tokens;
-    }
+  Examination exam = Examine(text);
+  std::optional<Examination> partial;
+  const TokenTable& tokens = NamedTokens(exam, text, partial);
+  a.names = IndexNames(tokens);
+  a.tokens_.resize(static_cast<size_t>(tokens.count) + 2);
+  for (int p = 1; p <= tokens.count; ++p) {
+    a.tokens_[p] = {tokens.kind[p], static_cast<size_t>(tokens.offset[p]), tokens.text[p]};
   }
-  a.names = IndexNames(*a.tokens);
+  a.tokenized = exam.tokenized;
+  a.findings = std::move(exam.findings);
+  a.lines = std::move(exam.lines);
   a.text = std::move(text);
   return a;
 }
 
+const Analysis::KeptToken& Analysis::Token(int p) const {
+  static const KeptToken kNone;
+  return p >= 0 && static_cast<size_t>(p) < tokens_.size() ? tokens_[p] : kNone;
+}
+
 size_t Analysis::TokenEnd(int p) const {
-  const size_t start = static_cast<size_t>(tokens->offset[p]);
-  const int kind = tokens->kind[p];
+  const size_t start = TokenStart(p);
+  const int kind = TokenKind(p);
   if (start >= text.size() || kind == TK_EOL) return start;
   if (kind == TK_STRING) {
     const size_t close = text.find('"', start + 1);
@@ -100,8 +120,8 @@ size_t Analysis::TokenEnd(int p) const {
 }
 
 int Analysis::TokenAt(size_t offset) const {
-  for (int p = 1; p <= tokens->count; ++p) {
-    const size_t start = static_cast<size_t>(tokens->offset[p]);
+  for (int p = 1; p <= TokenCount(); ++p) {
+    const size_t start = TokenStart(p);
     if (start > offset) break;
     // The cursor just after a name still points at it.
     const size_t end = TokenEnd(p);
@@ -125,10 +145,10 @@ const NameDefinition* Analysis::Find(std::string_view name,
 }
 
 const NameDefinition* Analysis::DefinitionOf(int p) const {
-  if (p < 1 || tokens->kind[p] != TK_IDENT) return nullptr;
-  const std::string& name = tokens->text[p];
-  const int before = tokens->kind[p - 1];
-  const int after = tokens->kind[p + 1];
+  if (p < 1 || TokenKind(p) != TK_IDENT) return nullptr;
+  const std::string& name = TokenText(p);
+  const int before = TokenKind(p - 1);
+  const int after = TokenKind(p + 1);
   if (before == KW_GOTO || before == KW_LABEL) return Find(name, {Kind::kLabel});
   if (before == KW_WINMSG) return nullptr;  // an event name, not a name of the script
   if (before == KW_FUNC || after == TK_LPAREN) return Find(name, {Kind::kFunction});

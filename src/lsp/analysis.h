@@ -1,10 +1,13 @@
 // What the server knows of one document: the findings of --lint, and the script's names
 // (declarations, labels, functions, handler blocks) for hover, completion and navigation.
+// Only what is in proportion to the text is kept: its tokens as a list, not the tables that a
+// run needs, sized for the largest script.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "frontend/source_position.h"
 #include "lint/lint.h"
 
 namespace brindle::lsp {
@@ -22,11 +25,18 @@ struct NameDefinition {
 
 struct Analysis {
   std::string text;  // the script's bytes
-  Examination exam;
-  // The token table the names come from: the script's, or while its tokenizer fails, that of
-  // the lines before the fault (so that an unfinished line does not blind the editor).
-  const TokenTable* tokens = nullptr;
+  LineIndex lines;   // of text
+  bool tokenized = false;
+  std::vector<Finding> findings;  // in the order of --lint
   std::vector<NameDefinition> names;
+
+  // The tokens the names come from, by position from 1 (before the first and after the last:
+  // kind TK_NONE, text ""): the script's, or while its tokenizer fails, those of the lines
+  // before the fault (so that an unfinished line does not blind the editor).
+  int TokenCount() const { return static_cast<int>(tokens_.size()) - 2; }
+  int TokenKind(int p) const { return Token(p).kind; }
+  const std::string& TokenText(int p) const { return Token(p).text; }
+  size_t TokenStart(int p) const { return Token(p).offset; }
 
   // The token whose text covers the byte at offset (0 for none).
   int TokenAt(size_t offset) const;
@@ -39,7 +49,14 @@ struct Analysis {
   const NameDefinition* DefinitionOf(int p) const;
 
  private:
-  Examination partial_;
+  struct KeptToken {
+    int kind = 0;
+    size_t offset = 0;
+    std::string text;
+  };
+  const KeptToken& Token(int p) const;
+
+  std::vector<KeptToken> tokens_ = std::vector<KeptToken>(2);
   friend Analysis Analyse(std::string text);
 };
 

@@ -93,7 +93,7 @@ void AddNames(const Analysis& a, Json& items, bool labels_only) {
 }  // namespace
 
 Json CompletionAt(const Analysis& a, Position at) {
-  const std::string before = PreviousWord(a.text, OffsetOf(a.text, at));
+  const std::string before = PreviousWord(a.text, OffsetOf(a.lines, at));
   Json items = Json::array();
   if (before == "LABEL" || before == "FUNC" || before == "VAR" || before == "STR" ||
       before == "PTR") {

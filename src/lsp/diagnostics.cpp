@@ -14,7 +14,7 @@ Json FindingRange(const Analysis& a, const Finding& f) {
   size_t end = std::min(start + 1, a.text.size());
   if (f.warning.token > 0) {
     end = a.TokenEnd(f.warning.token);
-  } else if (f.fault.token > 0 && a.exam.tokenized) {
+  } else if (f.fault.token > 0 && a.tokenized) {
     end = a.TokenEnd(f.fault.token);
   }
   if (!f.offset || a.text[start] == '\n') end = start;
@@ -24,15 +24,15 @@ Json FindingRange(const Analysis& a, const Finding& f) {
 }  // namespace
 
 Json RangeJson(const Analysis& a, size_t start, size_t end) {
-  const Position from = PositionOf(a.text, start);
-  const Position to = PositionOf(a.text, end);
+  const Position from = PositionOf(a.lines, start);
+  const Position to = PositionOf(a.lines, end);
   return {{"start", {{"line", from.line}, {"character", from.character}}},
           {"end", {{"line", to.line}, {"character", to.character}}}};
 }
 
 Json Diagnostics(const Analysis& a) {
   Json list = Json::array();
-  for (const Finding& f : a.exam.findings) {
+  for (const Finding& f : a.findings) {
     Json d = {{"range", FindingRange(a, f)},
               {"severity", f.error ? kSeverityError : kSeverityWarning},
               {"source", "brindle"}};

@@ -31,24 +31,17 @@ std::string ScriptBytes(std::string_view utf8) {
   return bytes;
 }
 
-size_t OffsetOf(std::string_view bytes, Position at) {
-  size_t line_start = 0;
-  for (int line = 0; line < at.line; ++line) {
-    const size_t feed = bytes.find('\n', line_start);
-    if (feed == std::string_view::npos) return bytes.size();
-    line_start = feed + 1;
-  }
-  const size_t line_end = std::min(bytes.find('\n', line_start), bytes.size());
-  return line_start +
-         std::min(static_cast<size_t>(std::max(at.character, 0)), line_end - line_start);
+size_t OffsetOf(const LineIndex& lines, Position at) {
+  if (at.line < 0 || static_cast<size_t>(at.line) >= lines.LineCount()) return lines.SourceSize();
+  const size_t line = static_cast<size_t>(at.line);
+  const size_t start = lines.LineStart(line);
+  return start +
+         std::min(static_cast<size_t>(std::max(at.character, 0)), lines.LineEnd(line) - start);
 }
 
-Position PositionOf(std::string_view bytes, size_t offset) {
-  const std::string_view before = bytes.substr(0, std::min(offset, bytes.size()));
-  const size_t last_feed = before.rfind('\n');
-  const size_t line_start = last_feed == std::string_view::npos ? 0 : last_feed + 1;
-  return {static_cast<int>(std::count(before.begin(), before.end(), '\n')),
-          static_cast<int>(before.size() - line_start)};
+Position PositionOf(const LineIndex& lines, size_t offset) {
+  const SourcePosition at = lines.At(offset);
+  return {at.line - 1, at.column - 1};
 }
 
 }  // namespace brindle::lsp

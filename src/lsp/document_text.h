@@ -8,9 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/source_position.h"
+
 namespace brindle::lsp {
 
-// Zero-based, as the protocol counts.
+// Zero-based, as the protocol counts. A position read from a message is at most INT_MAX, which
+// is past the end of any text.
 struct Position {
   int line = 0;
   int character = 0;
@@ -24,8 +27,8 @@ std::string ScriptBytes(std::string_view utf8);
 std::string Utf8Text(std::string_view bytes);
 
 // The byte at a position (a character past the line's end is the line's end; a line past the
-// last is the end of the text).
-size_t OffsetOf(std::string_view bytes, Position at);
-Position PositionOf(std::string_view bytes, size_t offset);
+// last is the end of the text), and the position of a byte, from the text's line index.
+size_t OffsetOf(const LineIndex& lines, Position at);
+Position PositionOf(const LineIndex& lines, size_t offset);
 
 }  // namespace brindle::lsp

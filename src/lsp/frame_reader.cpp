@@ -53,6 +53,10 @@ std::optional<size_t> BodyLength(std::string_view headers, std::string& problem)
   return length;
 }
 
+std::string TooLongHeader() {
+  return "a header section longer than " + std::to_string(kMaxHeaderBytes) + " bytes";
+}
+
 }  // namespace
 
 std::optional<Frame> FrameReader::Next() {
@@ -91,10 +95,12 @@ std::optional<Frame> FrameReader::ReadHeaders() {
     end = bare;
     end_length = 2;
   }
+  // However the bytes arrive, a section that runs past the limit is refused.
   if (end == std::string_view::npos) {
-    if (unread.size() > kMaxHeaderBytes) return Refuse("a header section without an end");
+    if (unread.size() > kMaxHeaderBytes) return Refuse(TooLongHeader());
     return std::nullopt;
   }
+  if (end + end_length > kMaxHeaderBytes) return Refuse(TooLongHeader());
   std::string problem;
   const std::optional<size_t> length = BodyLength(unread.substr(0, end), problem);
   if (!length) return Refuse(problem);

@@ -28,7 +28,7 @@ std::string DeclaringKeyword(int type) {
 }
 
 int LineOf(const Analysis& a, int p) {
-  return PositionOf(a.text, static_cast<size_t>(a.tokens->offset[p])).line + 1;
+  return a.lines.At(a.TokenStart(p)).line;
 }
 
 std::string Describe(const Analysis& a, const NameDefinition& d) {
@@ -63,14 +63,13 @@ std::string Describe(const Analysis& a, const NameDefinition& d) {
 
 // The reference entry for a keyword, a declaring keyword or an event name at token p.
 std::optional<ReferenceEntry> EntryAt(const Analysis& a, int p) {
-  const int kind = a.tokens->kind[p];
-  const std::string& text = a.tokens->text[p];
+  const int kind = a.TokenKind(p);
+  const std::string& text = a.TokenText(p);
   const bool keyword = kind >= KW_STR && kind < kKindLimit && !text.empty() &&
                        std::isalpha(static_cast<unsigned char>(text[0]));
-  const bool declaring =
-      kind == TK_IDENT && text.size() == 3 && FindReference(text) &&
-      (p == 1 || a.tokens->kind[p - 1] == TK_EOL || a.tokens->kind[p - 1] == TK_COLON);
-  const bool event = kind == TK_IDENT && a.tokens->kind[p - 1] == KW_WINMSG;
+  const bool declaring = kind == TK_IDENT && text.size() == 3 && FindReference(text) &&
+                         (p == 1 || a.TokenKind(p - 1) == TK_EOL || a.TokenKind(p - 1) == TK_COLON);
+  const bool event = kind == TK_IDENT && a.TokenKind(p - 1) == KW_WINMSG;
   if (keyword || declaring || event) return FindReference(text);
   return std::nullopt;
 }
@@ -78,7 +77,7 @@ std::optional<ReferenceEntry> EntryAt(const Analysis& a, int p) {
 }  // namespace
 
 Json HoverAt(const Analysis& a, Position at) {
-  const int p = a.TokenAt(OffsetOf(a.text, at));
+  const int p = a.TokenAt(OffsetOf(a.lines, at));
   if (p == 0) return nullptr;
   std::string markdown;
   if (std::optional<ReferenceEntry> entry = EntryAt(a, p)) {
@@ -88,7 +87,7 @@ Json HoverAt(const Analysis& a, Position at) {
   }
   if (markdown.empty()) return nullptr;
   return {{"contents", {{"kind", "markdown"}, {"value", markdown}}},
-          {"range", RangeJson(a, static_cast<size_t>(a.tokens->offset[p]), a.TokenEnd(p))}};
+          {"range", RangeJson(a, a.TokenStart(p), a.TokenEnd(p))}};
 }
 
 }  // namespace brindle::lsp

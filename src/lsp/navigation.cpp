@@ -11,20 +11,20 @@ constexpr int kSymbolEvent = 24;
 using Kind = NameDefinition::Kind;
 
 Json TokenRange(const Analysis& a, int p) {
-  return RangeJson(a, static_cast<size_t>(a.tokens->offset[p]), a.TokenEnd(p));
+  return RangeJson(a, a.TokenStart(p), a.TokenEnd(p));
 }
 
 // From the keyword before the name to the end of the block's closing keyword (to the name for
 // a label, or a block that is not closed).
 Json BlockRange(const Analysis& a, const NameDefinition& d) {
   const int last = d.end_token > 0 ? d.end_token : d.token;
-  return RangeJson(a, static_cast<size_t>(a.tokens->offset[d.token - 1]), a.TokenEnd(last));
+  return RangeJson(a, a.TokenStart(d.token - 1), a.TokenEnd(last));
 }
 
 }  // namespace
 
 Json DefinitionAt(const Analysis& a, const std::string& uri, Position at) {
-  const NameDefinition* d = a.DefinitionOf(a.TokenAt(OffsetOf(a.text, at)));
+  const NameDefinition* d = a.DefinitionOf(a.TokenAt(OffsetOf(a.lines, at)));
   if (d == nullptr) return nullptr;
   return {{"uri", uri}, {"range", TokenRange(a, d->token)}};
 }

@@ -1,6 +1,16 @@
 #include "lsp/server.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include <climits>
+#include <memory>
+#include <new>
 #include <utility>
+
+#include "lsp/edited_text.h"
+#include "lsp/json_reader.h"
 
 namespace brindle::lsp {
 namespace {
@@ -47,9 +57,19 @@ std::string Uri(const Json& params) {
       .get<std::string>();
 }
 
+// A line or a character: a number from 0. One past any text (up to 2^64 - 1, as a client may
+// send) reads as INT_MAX, which every use takes for the end of its line or of the text.
+int Coordinate(const Json& at, const char* key) {
+  const Json& value = Member(at, key, Json::value_t::number_integer);
+  if (value.is_number_integer() && value.get<Json::number_integer_t>() < 0) {
+    throw ProtocolError{kInvalidParams, std::string("\"") + key + "\" is negative"};
+  }
+  return static_cast<int>(
+      std::min<Json::number_unsigned_t>(value.get<Json::number_unsigned_t>(), INT_MAX));
+}
+
 Position PositionJson(const Json& at) {
-  return {Member(at, "line", Json::value_t::number_integer).get<int>(),
-          Member(at, "character", Json::value_t::number_integer).get<int>()};
+  return {Coordinate(at, "line"), Coordinate(at, "character")};
 }
 
 Position PositionParam(const Json& params) {
@@ -68,18 +88,32 @@ Json Capabilities() {
 }
 
 // One entry of didChange: the whole text, or a range and its replacement.
-void ApplyChange(std::string& text, const Json& change) {
+void ApplyChange(EditedText& text, const Json& change) {
   const std::string replacement =
       ScriptBytes(Member(change, "text", Json::value_t::string).get<std::string>());
   if (!change.contains("range")) {
-    text = replacement;
+    text = EditedText(replacement);
     return;
   }
   const Json& range = Member(change, "range", Json::value_t::object);
-  const size_t start = OffsetOf(text, PositionJson(Member(range, "start", Json::value_t::object)));
-  const size_t end = OffsetOf(text, PositionJson(Member(range, "end", Json::value_t::object)));
+  const size_t start = text.OffsetOf(PositionJson(Member(range, "start", Json::value_t::object)));
+  const size_t end = text.OffsetOf(PositionJson(Member(range, "end", Json::value_t::object)));
   if (end < start) throw ProtocolError{kInvalidParams, "a range that ends before it starts"};
-  text.replace(start, end - start, replacement);
+  text.Replace(start, end, replacement);
+}
+
+// The allocator keeps freed memory for later; with no document open the server needs little,
+// so what is free goes back to the system (an editor that closed its files sees it).
+void ReturnFreeMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
+const Json& Params(const Json& message) {
+  static const Json none = Json::object();
+  const auto found = message.find("params");
+  return found != message.end() ? *found : none;
 }
 
 }  // namespace
@@ -89,29 +123,43 @@ std::vector<Json> Server::HandleBadFrame(const std::string& problem) {
 }
 
 std::vector<Json> Server::Handle(std::string_view body) {
-  const Json message = Json::parse(body, nullptr, false);
-  if (message.is_discarded()) return {ErrorReply(nullptr, kParseError, "invalid JSON")};
+  // Tearing a tree down takes memory (the library keeps a list of the values still to free):
+  // once memory has run out, the message is left to the end of the process instead.
+  auto message = std::make_unique<Json>();
+  try {
+    return Answer(body, *message);
+  } catch (const std::bad_alloc&) {
+    static_cast<void>(message.release());
+    throw;
+  }
+}
+
+std::vector<Json> Server::Answer(std::string_view body, Json& message) {
+  if (const std::string problem = ReadJson(body, message); !problem.empty()) {
+    return {ErrorReply(nullptr, kParseError, problem)};
+  }
   const bool has_id = message.is_object() && message.contains("id");
-  const Json id = has_id ? message["id"] : Json();
+  // Only a number or a string is copied: the one kind of id a reply may name.
+  const Json* id = has_id ? &message["id"] : nullptr;
+  const bool named = id != nullptr && (id->is_number() || id->is_string());
   if (!message.is_object() || !message.contains("method") || !message["method"].is_string() ||
-      (has_id && !id.is_number_integer() && !id.is_number_unsigned() && !id.is_string())) {
-    return {ErrorReply(has_id && (id.is_number() || id.is_string()) ? id : Json(), kInvalidRequest,
-                       "not a request or notification")};
+      (has_id && !id->is_number_integer() && !id->is_number_unsigned() && !id->is_string())) {
+    return {ErrorReply(named ? *id : Json(), kInvalidRequest, "not a request or notification")};
   }
   const std::string method = message["method"].get<std::string>();
-  const Json params = message.value("params", Json::object());
+  const Json& params = Params(message);
   std::vector<Json> out;
   try {
     if (!has_id) {
       Notification(method, params, out);
     } else {
-      out.push_back(Reply(id, Request(method, params)));
+      out.push_back(Reply(*id, Request(method, params)));
     }
   } catch (const ProtocolError& e) {
-    out.push_back(has_id ? ErrorReply(id, e.code, e.message)
+    out.push_back(has_id ? ErrorReply(*id, e.code, e.message)
                          : LogWarning(method + ": " + e.message));
   } catch (const Json::exception& e) {
-    out.push_back(has_id ? ErrorReply(id, kInvalidParams, e.what())
+    out.push_back(has_id ? ErrorReply(*id, kInvalidParams, e.what())
                          : LogWarning(method + ": " + e.what()));
   }
   return out;
@@ -176,7 +224,7 @@ void Server::Open(const Json& params, std::vector<Json>& out) {
   const Json& item = Member(params, "textDocument", Json::value_t::object);
   const std::string uri = Member(item, "uri", Json::value_t::string).get<std::string>();
   Document document{
-      Member(item, "version", Json::value_t::number_integer).get<int>(),
+      Member(item, "version", Json::value_t::number_integer),
       Analyse(ScriptBytes(Member(item, "text", Json::value_t::string).get<std::string>()))};
   const Document& stored = documents_.insert_or_assign(uri, std::move(document)).first->second;
   out.push_back(Publish(uri, stored));
@@ -187,12 +235,11 @@ void Server::Change(const Json& params, std::vector<Json>& out) {
   const auto found = documents_.find(uri);
   if (found == documents_.end())
     throw ProtocolError{kInvalidParams, "not an open document: " + uri};
-  const int version =
-      Member(params["textDocument"], "version", Json::value_t::number_integer).get<int>();
+  const Json& version = Member(params["textDocument"], "version", Json::value_t::number_integer);
   const Json& changes = Member(params, "contentChanges", Json::value_t::array);
-  std::string text = found->second.analysis.text;
+  EditedText text(found->second.analysis.text);
   for (const Json& change : changes) ApplyChange(text, change);
-  found->second.analysis = Analyse(std::move(text));
+  found->second.analysis = Analyse(text.Text());
   found->second.version = version;
   out.push_back(Publish(uri, found->second));
 }
@@ -201,6 +248,7 @@ void Server::Close(const Json& params, std::vector<Json>& out) {
   const std::string uri = Uri(params);
   if (documents_.erase(uri) == 0)
     throw ProtocolError{kInvalidParams, "not an open document: " + uri};
+  if (documents_.empty()) ReturnFreeMemory();
   // The editor keeps a closed file's diagnostics until they are replaced by none.
   out.push_back(
       Notice("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", Json::array()}}));

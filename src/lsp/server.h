@@ -28,16 +28,18 @@ class Server {
   std::vector<Json> HandleBadFrame(const std::string& problem);
 
   bool exited() const { return state_ == State::kExited; }
-  // After exit, or when the input ends: 0 when shutdown came first, as the protocol asks.
+  // After exit: 0 when shutdown came first, as the protocol asks.
   int ExitStatus() const { return shut_down_ ? 0 : 1; }
 
  private:
   enum class State { kStarting, kRunning, kShuttingDown, kExited };
   struct Document {
-    int version = 0;
+    Json version;  // the editor's number, as it sent it
     Analysis analysis;
   };
 
+  // Handle's work, with the message's tree made in message.
+  std::vector<Json> Answer(std::string_view body, Json& message);
   Json Request(const std::string& method, const Json& params);
   void Notification(const std::string& method, const Json& params, std::vector<Json>& out);
   const Document& OpenDocument(const Json& params) const;

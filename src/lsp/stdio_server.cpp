@@ -43,7 +43,8 @@ int ServeStdio(int in_fd, int out_fd) {
       if (!Send(out_fd, replies)) return 1;
     }
   }
-  return server.ExitStatus();
+  // Input that ends before exit ends the server as exit without shutdown would.
+  return server.exited() ? server.ExitStatus() : 1;
 }
 
 }  // namespace brindle::lsp

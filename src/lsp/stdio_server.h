@@ -3,7 +3,8 @@
 
 namespace brindle::lsp {
 
-// Serves until the exit notification or the end of the input; returns the exit status.
+// Serves until the exit notification or the end of the input; returns the exit status: 0 after
+// shutdown and exit, else 1.
 int ServeStdio(int in_fd, int out_fd);
 
 }  // namespace brindle::lsp
