@@ -24,7 +24,8 @@
 #endif
 #endif
 #ifdef BRINDLE_ASAN
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's run time has it; GCC ships no header for it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace brindle::lsp {
