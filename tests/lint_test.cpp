@@ -201,10 +201,40 @@ TEST(Lint, ACommentSilencesTheIdsItNames) {
   EXPECT_EQ(Where("STR s = \"' lint-ignore W02\"\n"), V{"1:7 W02"});
 }
 
-TEST(Lint, FaultsAreErrorsAndNothingElseIsChecked) {
+// Every fault of the file, and the warnings of the lines that have none, in the order of the
+// text: after a tokenizer fault its line is read as blank, after a pre-check fault the next
+// statement is checked.
+TEST(Lint, EveryFaultAndWarningOfTheFileAtOnce) {
   EXPECT_EQ(Lint("VAR x\nIF x >= 5\nENDIF\nFOR x = 1\n"),
-            V{"s.bas:2:7: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 2"});
+            (V{"s.bas:2:7: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 2",
+               "s.bas:4:1: warning: FOR does nothing here: its assignment runs once and the lines "
+               "up to NEXT run once; write the loop with WHILE ... WEND [W01]"}));
+  EXPECT_EQ(Lint("VAR x\ns = \"open\nx = 1 : y = 2\nRECT x, x, x + 1, x\nz = (1\nx = 2\n"),
+            (V{"s.bas:2:5: error: T:Error: Unclosed Quote!- at LINE: 1",
+               "s.bas:3:9: error: ERROR: Variable ID not found! -{ y }-Line: 3",
+               "s.bas:4:14: error: ERROR~RECT: Comma Separator ? -{ + }-Line: 4",
+               "s.bas:5:7: error: T:Error: Missing right paren! ((...)- at LINE: 4"}));
+  // A warning on a faulty line is left out: the line was not read as written.
+  EXPECT_EQ(Lint("VAR x\nx = 2 * -3 : PRNT 1, 1, x\n"),
+            (V{"s.bas:2:14: error: ERROR: Variable ID not found! -{ PRNT }-Line: 2",
+               "s.bas:2:14: warning: PRNT: did you mean the keyword PRINT? (a name of your own is "
+               "declared with VAR, STR or PTR) [W21]"}));
+  // Block faults of every kind, each at its block; too many tokens stops the tokenizer there.
+  EXPECT_EQ(Lint("WHILE 1\nIF 1\n"),
+            (V{"s.bas:1:1: error: LOOP ERROR: WHILE without WEND , check code!",
+               "s.bas:1:7: error: ERROR~WHILE: Wrong Argument(1)! -{ 1 }-Line: 1",
+               "s.bas:2:1: error: IF/ENDIF ERROR: IF without ENDIF , check code!",
+               "s.bas:2:4: error: ERROR~IF: Wrong Argument(1)! -{ 1 }-Line: 2"}));
   EXPECT_EQ(Lint("VAR x"), V{"s.bas: error: Process Terminated!: EXIT from TOKENIZER"});
+}
+
+// The run and the warnings printed before it still stop at the first fault.
+TEST(Lint, TheFirstFaultOnlyWhenAsked) {
+  const Examination first =
+      Examine("VAR x\nIF x >= 5\nENDIF\ny = 1\nFOR x = 1\n", FaultsWanted::kFirst);
+  ASSERT_EQ(first.findings.size(), 1u);
+  EXPECT_EQ(first.findings[0].fault.text, "Wrong Argument(3)! -{ = }-Line: 2");
+  EXPECT_FALSE(first.checked);
 }
 
 TEST(Lint, ExitStatusAndEveryExampleIsClean) {

@@ -100,34 +100,101 @@ void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings
 
 }  // namespace
 
-Examination Examine(std::string_view text) {
+namespace {
+
+constexpr std::string_view kNeverReadId = "W19";
+
+// Blanks the line that holds the byte at offset (a fault at a line's end is that line's),
+// keeping every byte's place; false when there was nothing left to blank.
+bool BlankLineAt(std::string& text, size_t offset) {
+  offset = std::min(offset, text.size());
+  const size_t start = offset == 0 ? 0 : text.rfind('\n', offset - 1) + 1;
+  const size_t end = std::min(text.find('\n', offset), text.size());
+  bool changed = false;
+  for (size_t i = start; i < end; ++i) {
+    changed |= text[i] != ' ';
+    text[i] = ' ';
+  }
+  return changed;
+}
+
+// Tokenizes the text into exam's image. With every fault wanted, a line the tokenizer refuses
+// is recorded and blanked, and the rest is tokenized again, up to kMaxTokenizerFaults; a script
+// with too many tokens stops there, since each line after it would be refused the same way.
+// False when no table came of it.
+bool TokenizeExamined(std::string_view text, FaultsWanted wanted, Examination& exam) {
+  std::string blanked;
+  for (int faults = 0;; ++faults) {
+    exam.image = std::make_unique<ScriptImage>();
+    TokenTable& tokens = exam.image->tokens;
+    const TokenizeResult tokenized = Tokenize(blanked.empty() ? text : blanked, tokens);
+    if (!tokenized.fault) {
+      tokens.count = tokenized.token_count;
+      return true;
+    }
+    exam.findings.push_back({true, tokenized.fault_offset, *tokenized.fault, {}});
+    if (wanted == FaultsWanted::kFirst || tokenized.error == TokenizerError::kTooManyTokens ||
+        faults + 1 == kMaxTokenizerFaults) {
+      return false;
+    }
+    if (blanked.empty()) blanked = text;
+    if (!BlankLineAt(blanked, tokenized.fault_offset)) return false;
+  }
+}
+
+// The warnings that are not silenced, but none on a line that has a fault: its statement was
+// not read as written. Nor, after a fault, the warning of variables never read: the reads in
+// the faulty statements were not seen.
+void AddWarnings(std::string_view text, Examination& exam) {
+  const TokenTable& tokens = exam.image->tokens;
+  std::vector<int> faulty_lines;
+  for (const Finding& f : exam.findings) {
+    if (f.error && f.offset) faulty_lines.push_back(exam.lines.At(*f.offset).line);
+  }
+  LineComments comments(text, exam.lines);
+  for (Warning& w : FindWarnings(tokens, exam.image->symbols)) {
+    const size_t offset = static_cast<size_t>(tokens.offset[w.token]);
+    if (std::ranges::count(faulty_lines, exam.lines.At(offset).line) > 0) continue;
+    if (!faulty_lines.empty() && w.id == kNeverReadId) continue;
+    if (Silenced(comments.Of(offset), w.id)) continue;
+    exam.findings.push_back(WarningAt(tokens, std::move(w)));
+  }
+}
+
+}  // namespace
+
+Examination Examine(std::string_view text, FaultsWanted wanted) {
   Examination exam;
   exam.lines = LineIndex(text);
+  if (!TokenizeExamined(text, wanted, exam)) return exam;
   TokenTable& tokens = exam.image->tokens;
-  const TokenizeResult tokenized = Tokenize(text, tokens);
-  if (tokenized.fault) {
-    exam.findings.push_back({true, tokenized.fault_offset, *tokenized.fault, {}});
-    return exam;
-  }
-  tokens.count = tokenized.token_count;
   if (tokens.line_count == 0) {  // no line end: the tokenizer ends the program too
     exam.findings.push_back({true, std::nullopt, msg::TokenizerTerminated(), {}});
     return exam;
   }
   exam.tokenized = true;
-  if (Fault fault = PrePass({tokens, exam.image->symbols, exam.image->blocks})) {
+  const PrePassTables tables{tokens, exam.image->symbols, exam.image->blocks};
+  std::vector<Message> faults;
+  if (wanted == FaultsWanted::kAll) {
+    faults = PrePassAll(tables);
+  } else if (Fault first = PrePass(tables)) {
+    faults.push_back(std::move(*first));
+  }
+  std::vector<int> hinted;  // two faults at one word (GOTO Wend) give one hint
+  for (Message& fault : faults) {
     std::optional<size_t> at;
-    if (fault->token > 0) at = static_cast<size_t>(tokens.offset[fault->token]);
-    exam.findings.push_back({true, at, *fault, {}});
-    AddNameHint(tokens, fault->token, exam.findings);
-    return exam;
+    if (fault.token > 0) at = static_cast<size_t>(tokens.offset[fault.token]);
+    const int token = fault.token;
+    exam.findings.push_back({true, at, std::move(fault), {}});
+    if (std::ranges::count(hinted, token) > 0) continue;
+    hinted.push_back(token);
+    AddNameHint(tokens, token, exam.findings);
   }
-  exam.checked = true;
-  LineComments comments(text, exam.lines);
-  for (Warning& w : FindWarnings(tokens, exam.image->symbols)) {
-    if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
-    exam.findings.push_back(WarningAt(tokens, std::move(w)));
-  }
+  exam.checked = exam.findings.empty();
+  if (wanted == FaultsWanted::kAll || exam.checked) AddWarnings(text, exam);
+  // In the order of the text; a fault before the hint about it.
+  std::ranges::stable_sort(exam.findings, {},
+                           [](const Finding& f) { return f.offset.value_or(0); });
   return exam;
 }
 
@@ -136,7 +203,7 @@ namespace {
 // Reports the findings as lines; the faults only when asked. Returns how many were reported.
 int Report(const SourceFile& source, const std::function<void(const std::string&)>& report,
            bool faults) {
-  const Examination exam = Examine(source.text);
+  const Examination exam = Examine(source.text, faults ? FaultsWanted::kAll : FaultsWanted::kFirst);
   int reported = 0;
   for (const Finding& f : exam.findings) {
     if (f.error && !faults) continue;

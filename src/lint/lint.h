@@ -38,9 +38,9 @@ struct Finding {
   Warning warning;               // a warning's id and text
 };
 
-// What --lint finds in a script: the faults that stop it (the first only, as a run stops
-// there) or the warnings that are not silenced. The tables stay for tools that look further
-// (keywords are classified once tokenized is true, even when the pre-check failed).
+// What --lint finds in a script: its faults and the warnings that are not silenced, in the order
+// of the text. The tables stay for tools that look further (keywords are classified once
+// tokenized is true, even when the pre-check failed).
 struct Examination {
   std::unique_ptr<ScriptImage> image = std::make_unique<ScriptImage>();
   bool tokenized = false;
@@ -48,7 +48,13 @@ struct Examination {
   std::vector<Finding> findings;
   LineIndex lines;  // of the text examined, to place the findings
 };
-Examination Examine(std::string_view text);
+// kFirst: the first fault only, as a run stops there, and warnings only for a script with none.
+// kAll: after a fault the examination goes on, as compilers do: the tokenizer with the line
+// after the one it refused (that line read as blank), the pre-check with the statement after
+// the faulty one; and the warnings of every line that has no fault.
+enum class FaultsWanted { kFirst, kAll };
+inline constexpr int kMaxTokenizerFaults = 100;
+Examination Examine(std::string_view text, FaultsWanted wanted = FaultsWanted::kAll);
 
 // Reports each fault and warning as one line (FILE:LINE:COL: error: ... or warning: TEXT [Wnn])
 // and returns how many were reported.

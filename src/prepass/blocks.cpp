@@ -47,32 +47,37 @@ int UnpairedToken(const TokenTable& tokens, int opener, int closer, bool openers
   return openers_left && !open.empty() ? open.front() : 0;
 }
 
-Fault Unbalanced(Message message, const TokenTable& tokens, int opener, int closer,
-                 bool openers_left) {
-  return FoundAt(std::move(message), UnpairedToken(tokens, opener, closer, openers_left));
-}
+// One kind of block: its two counts, its two keywords and the messages for too many of each.
+struct BlockPair {
+  int Blocks::*openers;
+  int Blocks::*closers;
+  int opener, closer;
+  Message (*openers_left)();
+  Message (*closers_left)();
+};
 
 }  // namespace
 
 // Blocks are checked by counting, not by pairing: ENDIF before its IF passes.
-Fault CheckBlockBalance(const TokenTable& tokens, const Blocks& b) {
-  if (b.while_count > b.wend_count)
-    return Unbalanced(msg::WhileWithoutWend(), tokens, KW_WHILE, KW_WEND, true);
-  if (b.wend_count > b.while_count)
-    return Unbalanced(msg::WendWithoutWhile(), tokens, KW_WHILE, KW_WEND, false);
-  if (b.if_count > b.endif_count)
-    return Unbalanced(msg::IfWithoutEndif(), tokens, KW_IF, KW_ENDIF, true);
-  if (b.endif_count > b.if_count)
-    return Unbalanced(msg::EndifWithoutIf(), tokens, KW_IF, KW_ENDIF, false);
-  if (b.func_count > b.endfn_count)
-    return Unbalanced(msg::FuncWithoutEndfn(), tokens, KW_FUNC, KW_ENDFN, true);
-  if (b.endfn_count > b.func_count)
-    return Unbalanced(msg::EndfnWithoutFunc(), tokens, KW_FUNC, KW_ENDFN, false);
-  if (b.winmsg_count > b.endwm_count)
-    return Unbalanced(msg::WinmsgWithoutEndwm(), tokens, KW_WINMSG, KW_ENDWM, true);
-  if (b.endwm_count > b.winmsg_count)
-    return Unbalanced(msg::EndwmWithoutWinmsg(), tokens, KW_WINMSG, KW_ENDWM, false);
-  return std::nullopt;
+bool CheckBlockBalance(const TokenTable& tokens, const Blocks& b, const FaultSink& found) {
+  static constexpr BlockPair kPairs[] = {
+      {&Blocks::while_count, &Blocks::wend_count, KW_WHILE, KW_WEND, msg::WhileWithoutWend,
+       msg::WendWithoutWhile},
+      {&Blocks::if_count, &Blocks::endif_count, KW_IF, KW_ENDIF, msg::IfWithoutEndif,
+       msg::EndifWithoutIf},
+      {&Blocks::func_count, &Blocks::endfn_count, KW_FUNC, KW_ENDFN, msg::FuncWithoutEndfn,
+       msg::EndfnWithoutFunc},
+      {&Blocks::winmsg_count, &Blocks::endwm_count, KW_WINMSG, KW_ENDWM, msg::WinmsgWithoutEndwm,
+       msg::EndwmWithoutWinmsg},
+  };
+  for (const BlockPair& pair : kPairs) {
+    const int openers = b.*pair.openers, closers = b.*pair.closers;
+    if (openers == closers) continue;
+    const bool openers_left = openers > closers;
+    const int at = UnpairedToken(tokens, pair.opener, pair.closer, openers_left);
+    if (!found(FoundAt(openers_left ? pair.openers_left() : pair.closers_left(), at))) return false;
+  }
+  return true;
 }
 
 }  // namespace brindle

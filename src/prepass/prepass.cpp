@@ -1,5 +1,7 @@
 #include "prepass/prepass.h"
 
+#include <algorithm>
+
 #include "lang/keywords.h"
 #include "lang/text.h"
 
@@ -17,8 +19,9 @@ bool IsDeclarationKeyword(std::string_view text) {
 }
 
 // Token by token: line counting, declarations, binding, handlers and statement checks. The
-// first fault nearest the start of the script is the one reported.
-Fault MainSweep(const PrePassTables& t) {
+// first fault nearest the start of the script is the one reported; a sink that goes on after it
+// has the sweep take up again at the end of the faulty statement.
+bool MainSweep(const PrePassTables& t, const FaultSink& found) {
   int line = 1;
   for (int p = 1; p <= t.tokens.count; ++p) {
     const int kind = t.tokens.kind[p];
@@ -39,20 +42,39 @@ Fault MainSweep(const PrePassTables& t) {
     }
     if (fault) {
       if (fault->token == 0) fault->token = checked;  // the statement or name being checked
-      return fault;
+      if (!found(std::move(*fault))) return false;
+      const ZeroTable<int>& kinds = t.tokens.kind;
+      p = std::max(p, checked);
+      while (p < t.tokens.count && kinds[p + 1] != TK_EOL && kinds[p + 1] != TK_COLON) ++p;
     }
   }
-  return std::nullopt;
+  return true;
+}
+
+void Pass(const PrePassTables& t, const FaultSink& found) {
+  ClassifyKeywords(t);
+  if (!RegisterLabels(t, found) || !RegisterFunctions(t, found) || !MainSweep(t, found)) return;
+  CheckBlockBalance(t.tokens, t.blocks, found);
 }
 
 }  // namespace
 
 Fault PrePass(const PrePassTables& t) {
-  ClassifyKeywords(t);
-  if (Fault f = RegisterLabels(t)) return f;
-  if (Fault f = RegisterFunctions(t)) return f;
-  if (Fault f = MainSweep(t)) return f;
-  return CheckBlockBalance(t.tokens, t.blocks);
+  Fault first;
+  Pass(t, [&first](Message fault) {
+    first = std::move(fault);
+    return false;
+  });
+  return first;
+}
+
+std::vector<Message> PrePassAll(const PrePassTables& t) {
+  std::vector<Message> all;
+  Pass(t, [&all](Message fault) {
+    all.push_back(std::move(fault));
+    return true;
+  });
+  return all;
 }
 
 }  // namespace brindle

@@ -2,9 +2,11 @@
 // declarations and name binding, handler registration, statement checks and block balance.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/token_table.h"
 #include "lang/keywords.h"
@@ -25,10 +27,18 @@ struct PrePassTables {
 using Fault = std::optional<Message>;
 Fault PrePass(const PrePassTables& t);
 
-// Steps of the pass, each in its own file.
+// Every fault of the script, for the tools that report them all: after a fault the pass goes on
+// with the next statement, as if the faulty one had passed (so later faults may be echoes of
+// it: a name its declaration did not reach is unknown). The run stops at the first instead.
+std::vector<Message> PrePassAll(const PrePassTables& t);
+
+// Where the steps hand each fault: true to go on after it, false to stop there.
+using FaultSink = std::function<bool(Message)>;
+
+// Steps of the pass, each in its own file; each returns false when the sink stopped it.
 void ClassifyKeywords(const PrePassTables& t);
-Fault RegisterLabels(const PrePassTables& t);
-Fault RegisterFunctions(const PrePassTables& t);
+bool RegisterLabels(const PrePassTables& t, const FaultSink& found);
+bool RegisterFunctions(const PrePassTables& t, const FaultSink& found);
 // Declares the names of the list after the keyword at p; returns the position that ended it.
 int Declare(const PrePassTables& t, int p, int line, Fault& fault);
 
@@ -53,7 +63,7 @@ Fault BindIdentifier(const PrePassTables& t, int p, int line);
 Fault ResolveGoto(const PrePassTables& t, int p, int line);
 Fault RegisterHandler(const PrePassTables& t, int p, int line);
 Fault CheckStatement(const PrePassTables& t, int p, int line);
-// The block counts' fault, placed at the block that lacks its end (or start).
-Fault CheckBlockBalance(const TokenTable& tokens, const Blocks& blocks);
+// The block counts' faults, each placed at the block that lacks its end (or start).
+bool CheckBlockBalance(const TokenTable& tokens, const Blocks& blocks, const FaultSink& found);
 
 }  // namespace brindle

@@ -40,26 +40,32 @@ void DeclareArray(Symbols& s, int q, const std::string& name, int type) {
 
 }  // namespace
 
-Fault RegisterLabels(const PrePassTables& t) {
+bool RegisterLabels(const PrePassTables& t, const FaultSink& found) {
   t.symbols.label_name.assign(t.tokens.count + 2, std::string());
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_LABEL) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {
-      return FoundAt(msg::LabelWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p)), p + 1);
+      if (!found(FoundAt(msg::LabelWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p)), p + 1)))
+        return false;
+      continue;
     }
     t.symbols.label_name[p + 1] = t.tokens.text[p + 1];
     t.symbols.first_label.emplace(LowerCase(t.tokens.text[p + 1]), p + 1);
   }
-  return std::nullopt;
+  return true;
 }
 
 // A FUNC whose name is not followed by "()" registers nothing; calls to it fail later.
-Fault RegisterFunctions(const PrePassTables& t) {
+bool RegisterFunctions(const PrePassTables& t, const FaultSink& found) {
   t.symbols.func_name.assign(t.tokens.count + 2, std::string());
   for (int p = 1; p <= t.tokens.count; ++p) {
     if (t.tokens.kind[p] != KW_FUNC) continue;
     if (t.tokens.kind[p + 1] != TK_IDENT) {
-      return FoundAt(msg::FunctionWithoutName(t.tokens.text[p + 1], LineOf(t.tokens, p)), p + 1);
+      const int line = LineOf(t.tokens, p);
+      if (!found(FoundAt(msg::FunctionWithoutName(t.tokens.text[p + 1], line), p + 1))) {
+        return false;
+      }
+      continue;
     }
     if (t.tokens.kind[p + 2] == TK_LPAREN && t.tokens.kind[p + 3] == TK_RPAREN) {
       std::string name = LowerCase(t.tokens.text[p + 1]);
@@ -67,7 +73,7 @@ Fault RegisterFunctions(const PrePassTables& t) {
       t.symbols.first_func.emplace(std::move(name), p + 1);
     }
   }
-  return std::nullopt;
+  return true;
 }
 
 // Every name of the list is declared, also one written as an initial value. STR and PTR names
