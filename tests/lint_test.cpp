@@ -207,12 +207,18 @@ TEST(Lint, ACommentSilencesTheIdsItNames) {
 TEST(Lint, EveryFaultAndWarningOfTheFileAtOnce) {
   EXPECT_EQ(Lint("VAR x\nIF x >= 5\nENDIF\nFOR x = 1\n"),
             (V{"s.bas:2:7: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 2",
+               "s.bas:2:7: warning: >= is no operator here: the comparisons are =, !, < and >, "
+               "one character each; write a > b | a = b [W26]",
                "s.bas:4:1: warning: FOR does nothing here: its assignment runs once and the lines "
                "up to NEXT run once; write the loop with WHILE ... WEND [W01]"}));
   EXPECT_EQ(Lint("VAR x\ns = \"open\nx = 1 : y = 2\nRECT x, x, x + 1, x\nz = (1\nx = 2\n"),
             (V{"s.bas:2:5: error: T:Error: Unclosed Quote!- at LINE: 1",
                "s.bas:3:9: error: ERROR: Variable ID not found! -{ y }-Line: 3",
                "s.bas:4:14: error: ERROR~RECT: Comma Separator ? -{ + }-Line: 4",
+               "s.bas:4:14: warning: RECT's numbers are plain: each is one number or one VAR "
+               "variable, read as it stands (an expression, an element, a sign or a variable of "
+               "another type keeps the value that argument had before); compute it into a VAR "
+               "variable first: v = ..., then RECT ..., v, ... [W25]",
                "s.bas:5:7: error: T:Error: Missing right paren! ((...)- at LINE: 4"}));
   // A warning on a faulty line is left out: the line was not read as written.
   EXPECT_EQ(Lint("VAR x\nx = 2 * -3 : PRNT 1, 1, x\n"),
@@ -232,8 +238,10 @@ TEST(Lint, EveryFaultAndWarningOfTheFileAtOnce) {
 TEST(Lint, TheFirstFaultOnlyWhenAsked) {
   const Examination first =
       Examine("VAR x\nIF x >= 5\nENDIF\ny = 1\nFOR x = 1\n", FaultsWanted::kFirst);
-  ASSERT_EQ(first.findings.size(), 1u);
+  // The fault and its hint.
+  ASSERT_EQ(first.findings.size(), 2u);
   EXPECT_EQ(first.findings[0].fault.text, "Wrong Argument(3)! -{ = }-Line: 2");
+  EXPECT_EQ(first.findings[1].warning.id, "W26");
   EXPECT_FALSE(first.checked);
 }
 

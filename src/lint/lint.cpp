@@ -9,6 +9,7 @@
 #include "host/driver.h"
 #include "lang/keywords.h"
 #include "lang/text.h"
+#include "lint/fault_hints.h"
 #include "lint/name_hints.h"
 #include "prepass/prepass.h"
 #include "runtime/faults.h"
@@ -88,6 +89,10 @@ std::optional<std::string> KeywordAsNameHint(const TokenTable& tokens, int p) {
 // After a fault at an unknown name, a hint when the name is a keyword of other BASICs or a
 // keyword misspelt; after a fault at a keyword used as a name, that it is one.
 void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings) {
+  if (std::optional<Warning> hint = FaultHint(tokens, p)) {
+    findings.push_back(WarningAt(tokens, std::move(*hint)));
+    return;
+  }
   if (std::optional<std::string> hint = KeywordAsNameHint(tokens, p)) {
     findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
     return;
@@ -203,7 +208,17 @@ namespace {
 // Reports the findings as lines; the faults only when asked. Returns how many were reported.
 int Report(const SourceFile& source, const std::function<void(const std::string&)>& report,
            bool faults) {
-  const Examination exam = Examine(source.text, faults ? FaultsWanted::kAll : FaultsWanted::kFirst);
+  Examination exam = Examine(source.text, faults ? FaultsWanted::kAll : FaultsWanted::kFirst);
+  if (exam.tokenized) {
+    const TokenTable& tokens = exam.image->tokens;
+    LineComments comments(source.text, exam.lines);
+    for (Warning& w : MissingPictures(tokens, source.path)) {
+      if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
+      exam.findings.push_back(WarningAt(tokens, std::move(w)));
+    }
+    std::ranges::stable_sort(exam.findings, {},
+                             [](const Finding& f) { return f.offset.value_or(0); });
+  }
   int reported = 0;
   for (const Finding& f : exam.findings) {
     if (f.error && !faults) continue;

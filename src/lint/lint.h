@@ -30,6 +30,11 @@ struct Warning {
 // The warnings of a script that passed the pre-check, in the order of their tokens.
 std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbols);
 
+// The picture files that LOADIMG names by a literal and that are neither in the current folder
+// nor in the script's (W27): they depend on where the script runs, so the tools that know the
+// script's path add them.
+std::vector<Warning> MissingPictures(const TokenTable& tokens, std::string_view script_path);
+
 // A fault (an error) or a warning, with the byte of the script where it was found.
 struct Finding {
   bool error = false;

@@ -17,7 +17,11 @@ struct ForeignKeyword {
 };
 
 // What users of other BASICs reach for, and how this language says it.
-constexpr std::array<ForeignKeyword, 11> kForeignKeywords = {{
+constexpr std::array<ForeignKeyword, 15> kForeignKeywords = {{
+    {"REM", "comments start with an apostrophe: ' like this, also after a statement"},
+    {"CLS", "the window is cleared with WCOLOR r, g, b (then SWAP to show it)"},
+    {"COLOR", "colours are FCOLOR (pen and text), BCOLOR (fill) and WCOLOR (window), each r, g, b"},
+    {"INPUT", "text is typed into an input box: INPUTBOX, then GETTEXT in a WMCOMMAND block"},
     {"THEN", "IF needs no THEN: statements follow the condition on the next lines, or after :"},
     {"END", "there is no END: a script ends after its last line; jump there with GOTO"},
     {"DIM", "arrays are declared with VAR, STR or PTR: VAR a[10]"},

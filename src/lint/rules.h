@@ -83,5 +83,14 @@ void TimerIntervalsBelowTen(const TokenTable& tokens, const Symbols& symbols, in
                             std::vector<Warning>& out);
 void ArgumentCounts(const TokenTable& tokens, int p, std::vector<Warning>& out);
 void PrintItemsAlone(const TokenTable& tokens, int p, std::vector<Warning>& out);
+void StringFunctionsEndTheText(const TokenTable& tokens, const Symbols& symbols, int p,
+                               std::vector<Warning>& out);
+void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
+                      std::vector<Warning>& out);
+void IntRoundsDivisions(const TokenTable& tokens, int p, std::vector<Warning>& out);
+void PlainArguments(const TokenTable& tokens, const Symbols& symbols, int p,
+                    std::vector<Warning>& out);
+// W25's text, also the hint after a pre-check fault in such a statement.
+std::string PlainArgumentsText(const std::string& statement);
 
 }  // namespace brindle::lint_rules

@@ -68,6 +68,13 @@ void WhileOperandsAlone(const TokenTable& tokens, int p, std::vector<Warning>& o
     const int after = tokens.kind[right + 1];
     if (EndsStatement(after)) return;
     if (after == TK_AMP || after == TK_BAR) continue;
+    if (after == TK_LBRACKET && tokens.kind[right] == TK_IDENT) {
+      out.push_back({right, "W15",
+                     "WHILE cannot compare with an array element: the run stops here with "
+                     "Wrong Type! " +
+                         tokens.text[right] + "; copy the element into a variable first"});
+      return;
+    }
     out.push_back({right + 1, "W15",
                    "WHILE compares with one variable or number: from here on the condition is "
                    "ignored (WHILE n < 2 * 3 is n < 2); compute the limit into a variable "

@@ -29,6 +29,10 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
     NoKeywordNames(tokens, p, out);
     MainPartStaysOutOfHandlers(tokens, p, out);
     TimerIntervalInAVariable(tokens, symbols, p, out);
+    StringFunctionsEndTheText(tokens, symbols, p, out);
+    NumbersIntoTexts(tokens, symbols, p, out);
+    IntRoundsDivisions(tokens, p, out);
+    PlainArguments(tokens, symbols, p, out);
     const int a = symbols.array_slot_of_token[p];
     if (a > 0 && !array_reported[a]) {
       array_reported[a] = true;

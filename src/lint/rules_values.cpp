@@ -1,0 +1,146 @@
+// What becomes of values: a string function followed by "+", a number stored in a STR
+// variable, INT taken for a truncation, and the plain arguments that read one token each.
+
+#include "lang/keywords.h"
+#include "lint/rules.h"
+
+namespace brindle::lint_rules {
+namespace {
+
+// The ")" that closes the "(" at p, or 0 when the statement ends first.
+int ClosingParen(const TokenTable& tokens, int p) {
+  int depth = 0;
+  for (int q = p; !EndsStatement(tokens.kind[q]); ++q) {
+    if (tokens.kind[q] == TK_LPAREN) ++depth;
+    if (tokens.kind[q] == TK_RPAREN && --depth == 0) return q;
+  }
+  return 0;
+}
+
+bool StartsText(const TokenTable& tokens, const Symbols& symbols, int p) {
+  const int kind = tokens.kind[p];
+  return kind == TK_STRING || kind == KW_STRS || kind == KW_CHRS || kind == KW_LSTR ||
+         kind == KW_RSTR || kind == KW_MSTR || (kind == TK_IDENT && IsTextVariable(symbols, p));
+}
+
+bool IsNumberVariable(const Symbols& symbols, int p) {
+  const int v = symbols.var_slot_of_token[p];
+  return v > 0 && symbols.var_type[v] == KW_VAR;
+}
+
+}  // namespace
+
+// STRS(x) + "..." reads the "+" as part of its number (the text counts as 0) and the item
+// becomes the text after it; LSTR, RSTR and MSTR end the string expression at their ")".
+void StringFunctionsEndTheText(const TokenTable& tokens, const Symbols& symbols, int p,
+                               std::vector<Warning>& out) {
+  const int kind = tokens.kind[p];
+  const bool number = kind == KW_STRS || kind == KW_CHRS;
+  const bool part = kind == KW_LSTR || kind == KW_RSTR || kind == KW_MSTR;
+  if ((!number && !part) || tokens.kind[p + 1] != TK_LPAREN) return;
+  const int close = ClosingParen(tokens, p + 1);
+  if (close == 0 || tokens.kind[close + 1] != TK_PLUS) return;
+  const std::string name = UpperCaseName(tokens.text[p]);
+  if (number && StartsText(tokens, symbols, close + 2)) {
+    out.push_back({close + 1, "W22",
+                   name +
+                       " takes all that follows as its number: this + adds the text after it "
+                       "as 0, and the text replaces the number, which is lost; put the " +
+                       name + " in a variable first (t = " + name +
+                       "(x)) and join the variable: \"Score: \" + t + \"...\""});
+  } else if (part) {
+    out.push_back({close + 1, "W22",
+                   "the string expression ends at " + name +
+                       "'s closing ): this + and all after it are not joined; put " + name +
+                       "(...) in a variable first, or write it last"});
+  }
+}
+
+// A number literal where a string belongs stops the run with TYPE ERROR, every time it runs.
+void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
+                      std::vector<Warning>& out) {
+  const bool starts = p == 1 || EndsStatement(tokens.kind[p - 1]);
+  if (!starts || tokens.kind[p] != TK_IDENT || !IsTextVariable(symbols, p)) return;
+  int q = p + 1;
+  if (tokens.kind[q] == TK_LBRACKET) {
+    for (int depth = 0; !EndsStatement(tokens.kind[q]); ++q) {
+      if (tokens.kind[q] == TK_LBRACKET) ++depth;
+      if (tokens.kind[q] == TK_RBRACKET && --depth == 0) break;
+    }
+    ++q;
+  }
+  if (tokens.kind[q] != TK_EQUAL || tokens.kind[q + 1] != TK_NUMBER) return;
+  out.push_back({q + 1, "W23",
+                 tokens.text[p] +
+                     " holds text: a number here stops the run with TYPE ERROR "
+                     "Not String! each time it runs; write it as text, \"" +
+                     tokens.text[q + 1] + "\", or STRS(x) for a number's text"});
+}
+
+// INT rounds to the nearest whole number; a division inside it is most often meant to be cut
+// down to a whole number, as other BASICs' INT does.
+void IntRoundsDivisions(const TokenTable& tokens, int p, std::vector<Warning>& out) {
+  if (tokens.kind[p] != KW_INT) return;
+  const int open = p + 1;
+  const int end = tokens.kind[open] == TK_LPAREN ? ClosingParen(tokens, open) : 0;
+  for (int q = open; q < end; ++q) {
+    if (tokens.kind[q] != TK_SLASH) continue;
+    out.push_back({p, "W24",
+                   "INT rounds to the nearest whole number, ties to even: INT(19 / 10) is 2, "
+                   "not 1; to drop the fraction, put the quotient in a variable q and write "
+                   "q - FRAC q"});
+    return;
+  }
+}
+
+// The statements whose numbers are plain: each is one number literal or one VAR variable, read
+// as it stands; anything else keeps the value that argument had the last time.
+int PlainArgumentsFrom(int kind, int& count) {
+  switch (kind) {
+    case KW_WCOLOR:
+    case KW_FCOLOR:
+    case KW_BCOLOR:
+      count = 3;
+      return 1;
+    case KW_RECT:
+      count = 4;
+      return 1;
+    case KW_SHOWIMG:
+    case KW_SHOWIMGT:
+      count = 4;
+      return 3;
+    case KW_LOADIMG:
+      count = 4;
+      return 5;
+    default:
+      return 0;
+  }
+}
+
+std::string PlainArgumentsText(const std::string& statement) {
+  return statement +
+         "'s numbers are plain: each is one number or one VAR variable, read as it stands (an "
+         "expression, an element, a sign or a variable of another type keeps the value that "
+         "argument had before); compute it into a VAR variable first: v = ..., then " +
+         statement + " ..., v, ...";
+}
+
+void PlainArguments(const TokenTable& tokens, const Symbols& symbols, int p,
+                    std::vector<Warning>& out) {
+  int count = 0;
+  const int first = PlainArgumentsFrom(tokens.kind[p], count);
+  if (first == 0) return;
+  for (int i = 0; i < count; ++i) {
+    const int q = p + first + 2 * i;
+    const int kind = tokens.kind[q];
+    const bool alone = kind == TK_NUMBER || (kind == TK_IDENT && IsNumberVariable(symbols, q) &&
+                                             tokens.kind[q + 1] != TK_LBRACKET);
+    const int after = tokens.kind[q + 1];
+    const bool last = i + 1 == count;
+    if (alone && (last ? EndsStatement(after) || after == TK_COMMA : after == TK_COMMA)) continue;
+    out.push_back({q, "W25", PlainArgumentsText(UpperCaseName(tokens.text[p]))});
+    return;
+  }
+}
+
+}  // namespace brindle::lint_rules
