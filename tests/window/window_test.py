@@ -306,6 +306,41 @@ def closing_ends_a_busy_loop(session, brindle):
         run.stop()
 
 
+IDLE = 'WCOLOR 0, 0, 80 : SWAP\n'
+# Its ticks are a minute apart: a close the wait missed would not be found before the next.
+SLOW_TIMER = """VAR t, n
+t = 60000
+WCOLOR 0, 0, 80 : SWAP
+TIMERON t
+GOTO done
+WINMSG WMTIMER
+n = n + 1
+ENDWM
+LABEL done
+"""
+
+
+@test
+def every_close_ends_the_program_at_once(session, brindle):
+    """The window opened again and again, waiting for events with nothing to wake it, and closed
+    once each time at another moment after it appeared: each single close ends the program."""
+    delays = (0.05, 0.3, 0.1, 0.6, 0.2, 1.0, 0.05, 0.4, 0.15, 0.8, 0.25, 0.5)
+    for i, delay in enumerate(delays * 2):
+        run = Run(session, brindle, (IDLE, SLOW_TIMER)[i % 2], ['--quiet'])
+        try:
+            run.window = session.find_window(MAIN_TITLE)
+            time.sleep(delay)
+            session.close(run.window)
+            try:
+                run.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                raise Failure('close %d (%.2f s after the window appeared) was lost' %
+                              (i + 1, delay))
+            check(run.process.returncode == 0, 'exit status %d' % run.process.returncode)
+        finally:
+            run.stop()
+
+
 # Busy loops compiled whole, one going round by its WEND and one by a GOTO inside it; a key
 # ends each through its handler, taken where the loop passes a token that begins no statement
 # (the ENDIF).

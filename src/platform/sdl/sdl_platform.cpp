@@ -46,7 +46,7 @@ extern "C" const char* __lsan_default_options() {
 SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
     : window_(window),
       window_id_(sdl.GetWindowID(window)),
-      x11_connection_(X11ConnectionOf(window)),
+      x11_(X11ConnectionOf(window)),
       zoom_(zoom),
       presents_(kFrameIntervalMs) {
   // Before the first SWAP the window shows the button face.
@@ -220,7 +220,7 @@ WindowEvent SdlPlatform::WaitEvent() {
     if (TakeTick(now, Taken::kWhenIdle)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
     PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now));
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now));
   }
 }
 
@@ -258,7 +258,7 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
     }
     UpdateCaret(now);
     PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now, handlers_may_run));
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now, handlers_may_run));
   }
   // Before the box goes: once it is gone, the keys typed next must already have a window to go
   // to.

@@ -15,6 +15,7 @@
 #include "platform/poll_throttle.h"
 #include "platform/present_schedule.h"
 #include "platform/sdl/canvas_placement.h"
+#include "platform/sdl/event_wait.h"
 #include "platform/tick_schedule.h"
 #include "platform/timeline_recorder.h"
 #include "platform/window_picture.h"
@@ -118,7 +119,7 @@ class SdlPlatform final : public Platform {
 
   SDL_Window* window_;
   uint32_t window_id_;
-  int x11_connection_;  // see event_wait.h
+  X11Connection x11_;  // see event_wait.h
   int zoom_;
   EventSink* sink_ = nullptr;
   InputBoxes boxes_;
