@@ -411,6 +411,55 @@ def a_busy_loop_shows_its_last_swap(session, brindle):
         run.stop()
 
 
+# A timer that clears the window, draws a frame and shows it: in a fraction of its interval, or
+# in more than its interval, its ticks then running nested inside its own drawing (until the
+# nesting limit, no frame is finished: the window shows the clearings then). The mark in the
+# corner, drawn last, tells a finished frame from a repaint of one half drawn.
+CLEARING_TIMER = """VAR t, i
+t = 16
+TIMERON t
+GOTO done
+WINMSG WMTIMER
+WCOLOR 0, 0, 80
+BCOLOR 200, 100, 0
+FCOLOR 200, 100, 0
+i = 0
+WHILE i < RECTS
+RECT 100, 100, 500, 300
+i = i + 1
+WEND
+BCOLOR 0, 200, 0
+FCOLOR 0, 200, 0
+RECT 700, 500, 20, 20
+SWAP
+ENDWM
+LABEL done
+"""
+
+
+def finished_frame(picture):
+    return picture.pixel(300, 200) == (200, 100, 0) and picture.pixel(710, 510) == (0, 200, 0)
+
+
+@test
+def a_clearing_timer_shows_only_its_finished_frames(session, brindle):
+    """The window, looked at again and again, shows a finished frame each time, never the
+    background that the frame's drawing started from."""
+    for rects in (30, 300):
+        run = Run(session, brindle, CLEARING_TIMER.replace('RECTS', str(rects)), ['--quiet'])
+        try:
+            run.window = session.find_window(MAIN_TITLE)
+            run.wait_picture('the first finished frame', finished_frame, timeout=30)
+            for look in range(20):
+                picture = run.picture()
+                check(finished_frame(picture), '%d rectangles a frame: look %d found %s and %s, '
+                      'not the finished frame' % (rects, look + 1, picture.pixel(300, 200),
+                                                  picture.pixel(710, 510)))
+            run.close()
+        finally:
+            run.stop()
+
+
 @test
 def closing_while_a_box_is_open(session, brindle):
     run = Run(session, brindle, 'VAR x\n')

@@ -49,6 +49,7 @@ class SdlPlatform final : public Platform {
   // In loops: a close anywhere among the pending events.
   bool CloseRequested() override;
   void ShowCanvas(const Canvas& canvas) override;
+  void ShowClearedCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override;
@@ -72,6 +73,7 @@ class SdlPlatform final : public Platform {
 
  private:
   using Taken = TimelineRecorder::Taken;
+  using Moment = PresentSchedule::Moment;
 
   SdlPlatform(SDL_Window* window, int zoom);
   std::optional<WindowEvent> TranslateForWindow(const SDL_Event& event, bool dialog);
@@ -106,8 +108,11 @@ class SdlPlatform final : public Platform {
   // or to the window, even where no window manager would give it.
   void RestoreFocusAfterBox();
 
-  // Redraws the window when what it shows has changed (rate-limited when not forced).
-  void PresentIfChanged(uint64_t now_ms, bool force);
+  // Redraws the window when what it shows has changed: at once when the program is about to
+  // wait, else at most once a frame; a held cleared picture only when the schedule says.
+  void PresentIfChanged(uint64_t now_ms, Moment moment);
+  // The clock of the present schedule's patience (see PresentSchedule).
+  uint64_t WorkMs() const;
   bool TimerWakes() const;
   bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
@@ -131,6 +136,7 @@ class SdlPlatform final : public Platform {
 
   WindowPicture picture_;
   PresentSchedule presents_;
+  uint64_t presenting_us_ = 0;  // processor time spent showing pictures
   bool window_focused_ = false;
 
   PollThrottle event_polls_;  // of the pump
