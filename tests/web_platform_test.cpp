@@ -209,5 +209,46 @@ TEST_F(WebPlatformTest, PicturesAreRgbaAndHeldBackUntilThePageHasDrawnTheLast) {
   EXPECT_EQ(pixel >> 24, 0xFFu);
 }
 
+// The page is sent a cleared canvas only when the script leaves it there: not while a finished
+// picture drawn over it follows within the patience, but at once when the script waits, and
+// while it runs once the patience (once a frame has been finished, a tenth of a second at
+// least) has passed.
+TEST_F(WebPlatformTest, ACanvasClearedAndDrawnOverIsNeverSent) {
+  const auto colour = [](const std::vector<uint32_t>& picture) { return picture[0] & 0xFFFFFF; };
+  // As many pumps as a look at the clock takes.
+  const auto pump = [&] {
+    for (int i = 0; i < PollThrottle::kCallsPerClockRead; ++i) platform.PollEvent();
+  };
+  Canvas canvas;
+  canvas.Fill(RgbColor(0, 0, 80));
+  platform.ShowClearedCanvas(canvas);
+  page.now += 5;
+  pump();  // a picture is due
+  canvas.Fill(RgbColor(200, 100, 0));
+  platform.ShowCanvas(canvas);
+  EXPECT_THROW(Wait(), std::runtime_error);
+  for (const std::vector<uint32_t>& picture : page.pictures) {
+    EXPECT_NE(colour(picture), 0x500000u) << "the bare background, before the frame";
+  }
+  ASSERT_FALSE(page.pictures.empty());
+  EXPECT_EQ(colour(page.pictures.back()), 0x0064C8u) << "the frame";
+
+  canvas.Fill(RgbColor(0, 80, 0));
+  platform.ShowClearedCanvas(canvas);
+  EXPECT_THROW(Wait(), std::runtime_error);
+  EXPECT_EQ(colour(page.pictures.back()), 0x005000u) << "left as the run's last";
+
+  const size_t sent = page.pictures.size();
+  canvas.Fill(RgbColor(80, 0, 0));
+  platform.ShowClearedCanvas(canvas);
+  page.now += 99;
+  pump();
+  EXPECT_EQ(page.pictures.size(), sent);
+  page.now += 1;
+  pump();
+  ASSERT_EQ(page.pictures.size(), sent + 1) << "the script went on without finishing a frame";
+  EXPECT_EQ(colour(page.pictures.back()), 0x000050u);
+}
+
 }  // namespace
 }  // namespace brindle::testing

@@ -153,5 +153,39 @@ TEST(WindowPicture, DrawsTheBoxesAgainOnlyWhenTheyOrTheCanvasChange) {
   EXPECT_EQ(hidden[300 * Canvas::kWidth + 400], RgbColor(255, 255, 255)) << "the boxes under it";
 }
 
+// A held canvas is in screenshots at once and in the window only once shown; a canvas set
+// after it replaces it unseen, in both.
+TEST(WindowPictureHold, AHeldCanvasIsInScreenshotsAtOnceAndInTheWindowWhenShown) {
+  InputBoxes boxes;
+  WindowPicture window;
+  Canvas canvas;
+  const auto corner = [](const std::vector<ColorRef>& p) { return p[0]; };
+  canvas.Fill(RgbColor(1, 1, 1));
+  window.SetCanvas(canvas);
+  canvas.Fill(RgbColor(2, 2, 2));
+  window.HoldCanvas(canvas);
+  EXPECT_EQ(corner(window.Compose(boxes, false)), RgbColor(1, 1, 1));
+  EXPECT_EQ(corner(window.Screenshot(boxes)), RgbColor(2, 2, 2));
+  window.ShowHeld();
+  EXPECT_EQ(corner(window.Compose(boxes, false)), RgbColor(2, 2, 2));
+  window.ShowHeld();  // nothing held: no change
+  EXPECT_EQ(corner(window.Compose(boxes, false)), RgbColor(2, 2, 2));
+  canvas.Fill(RgbColor(3, 3, 3));
+  window.HoldCanvas(canvas);
+  canvas.Fill(RgbColor(4, 4, 4));
+  window.SetCanvas(canvas);
+  window.ShowHeld();
+  EXPECT_EQ(corner(window.Compose(boxes, false)), RgbColor(4, 4, 4));
+  EXPECT_EQ(corner(window.Screenshot(boxes)), RgbColor(4, 4, 4));
+  // The boxes are drawn again over a canvas shown from the hold.
+  boxes.Create(0, 0, 10, 10, "");
+  window.Compose(boxes, false);
+  canvas.Fill(RgbColor(5, 5, 5));
+  window.HoldCanvas(canvas);
+  window.ShowHeld();
+  EXPECT_EQ(window.Compose(boxes, false)[20], RgbColor(5, 5, 5));
+  EXPECT_EQ(corner(window.Compose(boxes, false)), RgbColor(255, 255, 255));
+}
+
 }  // namespace
 }  // namespace brindle::testing

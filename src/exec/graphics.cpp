@@ -67,7 +67,7 @@ void ReadPrintItem(Interpreter& in, std::string& text) {
 
 Flow WColorStatement(Interpreter& in) {
   in.canvas.Fill(ReadColor(in, KW_WCOLOR));
-  in.platform.ShowCanvas(in.canvas);
+  in.platform.ShowClearedCanvas(in.canvas);
   return Flow::kTestEnd;
 }
 

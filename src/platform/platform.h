@@ -70,9 +70,13 @@ class Platform {
   // limit has passed.
   virtual bool CloseRequested() { return false; }
 
-  // Makes the canvas what the window shows (SWAP, WCOLOR, repaint). The visible input boxes
-  // stay drawn over it.
+  // Makes the canvas what the window shows (SWAP, repaint). The visible input boxes stay drawn
+  // over it.
   virtual void ShowCanvas(const Canvas& canvas) = 0;
+  // The same for a canvas just cleared (WCOLOR), which the script is likely to draw over and
+  // show again at once: a window may keep it back a moment rather than flash a bare background
+  // (see PresentSchedule). Screenshots show it as ShowCanvas would.
+  virtual void ShowClearedCanvas(const Canvas& canvas) { ShowCanvas(canvas); }
 
   // The input boxes on the window. The script makes, reads and writes them here; keys, clicks
   // and typing reach them through the platform's own event handling.

@@ -53,10 +53,24 @@ void DrawFocusedBox(const InputBoxes& boxes, bool caret_on, std::span<ColorRef> 
 void WindowPicture::SetCanvas(const Canvas& canvas) {
   canvas.CopyPixelsTo(canvas_);
   boxes_drawn_ = false;
+  holding_ = false;
+}
+
+void WindowPicture::HoldCanvas(const Canvas& canvas) {
+  canvas.CopyPixelsTo(held_);
+  holding_ = true;
+}
+
+// The buffers change places: no copy.
+void WindowPicture::ShowHeld() {
+  if (!holding_) return;
+  canvas_.swap(held_);
+  boxes_drawn_ = false;
+  holding_ = false;
 }
 
 std::vector<ColorRef> WindowPicture::Screenshot(const InputBoxes& boxes) const {
-  std::vector<ColorRef> picture = canvas_;
+  std::vector<ColorRef> picture = holding_ ? held_ : canvas_;
   if (picture.empty()) picture.assign(size_t{Canvas::kWidth} * Canvas::kHeight, kButtonFace);
   DrawInputBoxes(boxes.boxes(), picture);
   return picture;

@@ -26,14 +26,18 @@ constexpr ColorRef kCaretColor = RgbColor(0, 0, 0);
 // focus cost a copy of the picture, however many boxes there are.
 class WindowPicture {
  public:
-  // The canvas the window shows from now on (SWAP, WCOLOR, a repaint).
+  // The canvas the window shows from now on (SWAP, a repaint); it replaces a held one.
   void SetCanvas(const Canvas& canvas);
+  // A canvas kept back (see PresentSchedule): the window goes on showing the one before until
+  // ShowHeld, or until SetCanvas replaces it. Screenshots show it at once.
+  void HoldCanvas(const Canvas& canvas);
+  void ShowHeld();
   // Canvas::kWidth x Canvas::kHeight pixels: the canvas (the button face before the first),
   // the boxes over it, then the focused box's selection and, when caret_on, its caret.
   const std::vector<ColorRef>& Compose(const InputBoxes& boxes, bool caret_on);
 
-  // What a screenshot shows, as headless: the canvas (the button face before the first) with
-  // the boxes over it, and neither caret nor selection.
+  // What a screenshot shows, as headless: the last canvas given, held or not (the button face
+  // before the first), with the boxes over it, and neither caret nor selection.
   std::vector<ColorRef> Screenshot(const InputBoxes& boxes) const;
 
   // All the box drawing done so far.
@@ -41,6 +45,8 @@ class WindowPicture {
 
  private:
   std::vector<ColorRef> canvas_;
+  std::vector<ColorRef> held_;
+  bool holding_ = false;
   std::vector<ColorRef> with_boxes_;  // canvas_ with the boxes over it
   std::vector<ColorRef> picture_;     // with_boxes_ with the caret and the selection
   bool boxes_drawn_ = false;          // with_boxes_ shows canvas_ as it is now

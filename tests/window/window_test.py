@@ -337,6 +337,41 @@ def closing_ends_a_busy_loop(session, brindle):
         run.stop()
 
 
+IDLE = 'WCOLOR 0, 0, 80 : SWAP\n'
+# Its ticks are a minute apart: a close the wait missed would not be found before the next.
+SLOW_TIMER = """VAR t, n
+t = 60000
+WCOLOR 0, 0, 80 : SWAP
+TIMERON t
+GOTO done
+WINMSG WMTIMER
+n = n + 1
+ENDWM
+LABEL done
+"""
+
+
+@test
+def every_close_ends_the_program_at_once(session, brindle):
+    """The window opened again and again, waiting for events with nothing to wake it, and closed
+    once each time at another moment after it appeared: each single close ends the program."""
+    delays = (0.05, 0.3, 0.1, 0.6, 0.2, 1.0, 0.05, 0.4, 0.15, 0.8, 0.25, 0.5)
+    for i, delay in enumerate(delays * 2):
+        run = Run(session, brindle, (IDLE, SLOW_TIMER)[i % 2], ['--quiet'])
+        try:
+            run.window = session.find_window(MAIN_TITLE)
+            time.sleep(delay)
+            session.close(run.window)
+            try:
+                run.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                raise Failure('close %d (%.2f s after the window appeared) was lost' %
+                              (i + 1, delay))
+            check(run.process.returncode == 0, 'exit status %d' % run.process.returncode)
+        finally:
+            run.stop()
+
+
 # Busy loops compiled whole, one going round by its WEND and one by a GOTO inside it; a key
 # ends each through its handler, taken where the loop passes a token that begins no statement
 # (the ENDIF).
@@ -405,6 +440,55 @@ def a_busy_loop_shows_its_last_swap(session, brindle):
         run.close()
     finally:
         run.stop()
+
+
+# A timer that clears the window, draws a frame and shows it: in a fraction of its interval, or
+# in more than its interval, its ticks then running nested inside its own drawing (until the
+# nesting limit, no frame is finished: the window shows the clearings then). The mark in the
+# corner, drawn last, tells a finished frame from a repaint of one half drawn.
+CLEARING_TIMER = """VAR t, i
+t = 16
+TIMERON t
+GOTO done
+WINMSG WMTIMER
+WCOLOR 0, 0, 80
+BCOLOR 200, 100, 0
+FCOLOR 200, 100, 0
+i = 0
+WHILE i < RECTS
+RECT 100, 100, 500, 300
+i = i + 1
+WEND
+BCOLOR 0, 200, 0
+FCOLOR 0, 200, 0
+RECT 700, 500, 20, 20
+SWAP
+ENDWM
+LABEL done
+"""
+
+
+def finished_frame(picture):
+    return picture.pixel(300, 200) == (200, 100, 0) and picture.pixel(710, 510) == (0, 200, 0)
+
+
+@test
+def a_clearing_timer_shows_only_its_finished_frames(session, brindle):
+    """The window, looked at again and again, shows a finished frame each time, never the
+    background that the frame's drawing started from."""
+    for rects in (30, 300):
+        run = Run(session, brindle, CLEARING_TIMER.replace('RECTS', str(rects)), ['--quiet'])
+        try:
+            run.window = session.find_window(MAIN_TITLE)
+            run.wait_picture('the first finished frame', finished_frame, timeout=30)
+            for look in range(20):
+                picture = run.picture()
+                check(finished_frame(picture), '%d rectangles a frame: look %d found %s and %s, '
+                      'not the finished frame' % (rects, look + 1, picture.pixel(300, 200),
+                                                  picture.pixel(710, 510)))
+            run.close()
+        finally:
+            run.stop()
 
 
 @test

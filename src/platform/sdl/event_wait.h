@@ -5,15 +5,22 @@
 // the connection itself, which needs no message.
 #pragma once
 
-#include <SDL_video.h>
+struct SDL_Window;
 
 namespace brindle {
 
-// The X connection's file descriptor behind the window; -1 off X11.
-int X11ConnectionOf(SDL_Window* window);
+// The X connection behind the window: its Display (as void*, so that this header needs no X
+// header) and its file descriptor; none off X11.
+struct X11Connection {
+  void* display = nullptr;
+  int fd = -1;
+};
+X11Connection X11ConnectionOf(SDL_Window* window);
 
 // Returns when SDL has events to give, when other_fd (unless -1) is readable, or after
-// timeout_ms (-1: no limit).
-void WaitForEvents(int x11_connection, int other_fd, int timeout_ms);
+// timeout_ms (-1: no limit). An event that has reached the program never waits for the next:
+// one that a reply brought in ahead of it sits in Xlib's queue, where the connection shows
+// nothing, so that queue is looked at last, right before the wait.
+void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms);
 
 }  // namespace brindle

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_platform.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 
@@ -30,6 +32,14 @@ uint64_t NowMs() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+// The processor time the program has had, in microseconds: it does not pass while other
+// programs have the processor.
+uint64_t ProcessorUs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<uint64_t>(t.tv_sec) * 1000000 + static_cast<uint64_t>(t.tv_nsec) / 1000;
+}
+
 }  // namespace
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -46,11 +56,11 @@ extern "C" const char* __lsan_default_options() {
 SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
     : window_(window),
       window_id_(sdl.GetWindowID(window)),
-      x11_connection_(X11ConnectionOf(window)),
+      x11_(X11ConnectionOf(window)),
       zoom_(zoom),
       presents_(kFrameIntervalMs) {
   // Before the first SWAP the window shows the button face.
-  PresentIfChanged(NowMs(), true);
+  PresentIfChanged(NowMs(), Moment::kWaiting);
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -109,14 +119,25 @@ void SdlPlatform::StartAfresh() {
   while (!closed_ && sdl.PollEvent(&event)) Translate(event, false);
   event_polls_.LookAgain();
   close_polls_.LookAgain();
-  PresentIfChanged(NowMs(), true);
+  PresentIfChanged(NowMs(), Moment::kWaiting);
 }
 
 void SdlPlatform::ShowCanvas(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
-  presents_.MarkStale();
+  presents_.Finished(WorkMs());
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   event_polls_.LookAgain();
+}
+
+void SdlPlatform::ShowClearedCanvas(const Canvas& canvas) {
+  picture_.HoldCanvas(canvas);
+  presents_.Cleared(WorkMs());
+}
+
+// The present schedule's measure of the script's work: the program's processor time less what
+// showing pictures took, which comes in between a script's statements only now and then.
+uint64_t SdlPlatform::WorkMs() const {
+  return (ProcessorUs() - presenting_us_) / 1000;
 }
 
 // Ticks that would run no handler do not wake the program.
@@ -133,12 +154,15 @@ void SdlPlatform::UpdateCaret(uint64_t now_ms) {
   presents_.UpdateCaret(boxes_, CaretBlinks(), now_ms);
 }
 
-void SdlPlatform::PresentIfChanged(uint64_t now_ms, bool force) {
-  if (!presents_.Due(boxes_, now_ms, force)) return;
+void SdlPlatform::PresentIfChanged(uint64_t now_ms, Moment moment) {
+  if (presents_.holding() && presents_.ReleaseHeld(WorkMs(), moment)) picture_.ShowHeld();
+  if (!presents_.Due(boxes_, now_ms, moment == Moment::kWaiting)) return;
+  const uint64_t started_us = ProcessorUs();
   ShowInWindow(window_, picture_.Compose(boxes_, presents_.caret_on() && window_focused_),
                Canvas::kWidth, Canvas::kHeight, Placement(),
                FullScreen() ? kFullScreenBackdrop : kButtonFace);
   presents_.Presented(boxes_, now_ms);
+  presenting_us_ += ProcessorUs() - started_us;
 }
 
 int SdlPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
@@ -158,6 +182,9 @@ std::optional<WindowEvent> SdlPlatform::PollEvent() {
   if (!event_polls_.Due(NowMs)) return std::nullopt;
   const uint64_t now = NowMs();
   if (SaveSeen(now)) return WindowEvent{WindowEvent::Type::kClose};
+  // Before anything is taken: while events keep coming, the pictures still keep up.
+  UpdateCaret(now);
+  PresentIfChanged(now, Moment::kRunning);
   SDL_Event event;
   while (sdl.PollEvent(&event)) {
     if (std::optional<WindowEvent> e = Translate(event, false)) {
@@ -166,8 +193,6 @@ std::optional<WindowEvent> SdlPlatform::PollEvent() {
     }
   }
   if (TakeTick(now, Taken::kWhileRunning)) return WindowEvent{WindowEvent::Type::kTimer};
-  UpdateCaret(now);
-  PresentIfChanged(now, false);
   return std::nullopt;
 }
 
@@ -184,7 +209,7 @@ bool SdlPlatform::CloseRequested() {
     if (SaveSeen(NowMs())) return true;
     if (FindClose() != CloseAhead::kNone) NoteCloseFound();
     // A loop that takes no events never pumps: its last SWAP is shown from here.
-    PresentIfChanged(NowMs(), false);
+    PresentIfChanged(NowMs(), Moment::kRunning);
   }
   return closed_;
 }
@@ -207,8 +232,11 @@ SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
 }
 
 // The message loop: input first, then the timer, as Windows orders them; the window is brought
-// up to date before the wait.
+// up to date before the wait, and within a frame when events follow each other at once.
 WindowEvent SdlPlatform::WaitEvent() {
+  // The run before has ended: what it showed last is its picture.
+  UpdateCaret(NowMs());
+  PresentIfChanged(NowMs(), Moment::kRunEnded);
   for (;;) {
     if (closed_ || rerun_due_) return WindowEvent{WindowEvent::Type::kClose};
     SDL_Event event;
@@ -219,14 +247,14 @@ WindowEvent SdlPlatform::WaitEvent() {
     if (SaveSeen(now)) continue;
     if (TakeTick(now, Taken::kWhenIdle)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
-    PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now));
+    PresentIfChanged(now, Moment::kWaiting);
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now));
   }
 }
 
 void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   if (closed_ || rerun_due_) return;
-  PresentIfChanged(NowMs(), true);
+  PresentIfChanged(NowMs(), Moment::kWaiting);
   MessageBoxWindow box(caption, text);
   if (!box.opened()) {
     // The message still reaches whoever started the program.
@@ -257,8 +285,8 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
       continue;
     }
     UpdateCaret(now);
-    PresentIfChanged(now, true);
-    WaitForEvents(x11_connection_, WatchFd(), WaitLimitMs(now, handlers_may_run));
+    PresentIfChanged(now, Moment::kWaiting);
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now, handlers_may_run));
   }
   // Before the box goes: once it is gone, the keys typed next must already have a window to go
   // to.

@@ -15,6 +15,7 @@
 #include "platform/poll_throttle.h"
 #include "platform/present_schedule.h"
 #include "platform/sdl/canvas_placement.h"
+#include "platform/sdl/event_wait.h"
 #include "platform/tick_schedule.h"
 #include "platform/timeline_recorder.h"
 #include "platform/window_picture.h"
@@ -48,6 +49,7 @@ class SdlPlatform final : public Platform {
   // In loops: a close anywhere among the pending events.
   bool CloseRequested() override;
   void ShowCanvas(const Canvas& canvas) override;
+  void ShowClearedCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override;
@@ -74,6 +76,7 @@ class SdlPlatform final : public Platform {
 
  private:
   using Taken = TimelineRecorder::Taken;
+  using Moment = PresentSchedule::Moment;
 
   SdlPlatform(SDL_Window* window, int zoom);
   std::optional<WindowEvent> TranslateForWindow(const SDL_Event& event, bool dialog);
@@ -108,8 +111,11 @@ class SdlPlatform final : public Platform {
   // or to the window, even where no window manager would give it.
   void RestoreFocusAfterBox();
 
-  // Redraws the window when what it shows has changed (rate-limited when not forced).
-  void PresentIfChanged(uint64_t now_ms, bool force);
+  // Redraws the window when what it shows has changed: at once when the program is about to
+  // wait, else at most once a frame; a held cleared picture only when the schedule says.
+  void PresentIfChanged(uint64_t now_ms, Moment moment);
+  // The clock of the present schedule's patience (see PresentSchedule).
+  uint64_t WorkMs() const;
   bool TimerWakes() const;
   bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
@@ -121,7 +127,7 @@ class SdlPlatform final : public Platform {
 
   SDL_Window* window_;
   uint32_t window_id_;
-  int x11_connection_;  // see event_wait.h
+  X11Connection x11_;  // see event_wait.h
   int zoom_;
   EventSink* sink_ = nullptr;
   InputBoxes boxes_;
@@ -133,6 +139,7 @@ class SdlPlatform final : public Platform {
 
   WindowPicture picture_;
   PresentSchedule presents_;
+  uint64_t presenting_us_ = 0;  // processor time spent showing pictures
   bool window_focused_ = false;
 
   PollThrottle event_polls_;  // of the pump

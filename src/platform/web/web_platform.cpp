@@ -44,9 +44,15 @@ bool WebPlatform::TakeTick(uint64_t now_ms) {
 
 void WebPlatform::ShowCanvas(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
-  presents_.MarkStale();
+  presents_.Finished(NowMs());
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   polls_.LookAgain();
+}
+
+// A worker has no clock of its own running time: the patience is measured on the page's.
+void WebPlatform::ShowClearedCanvas(const Canvas& canvas) {
+  picture_.HoldCanvas(canvas);
+  presents_.Cleared(NowMs());
 }
 
 bool WebPlatform::CaretBlinks() const {
@@ -58,8 +64,11 @@ void WebPlatform::UpdateCaret(uint64_t now_ms) {
   presents_.UpdateCaret(boxes_, CaretBlinks(), now_ms);
 }
 
-void WebPlatform::Present(uint64_t now_ms, bool force) {
-  if (!presents_.Due(boxes_, now_ms, force) || !page_.ReadyForPicture()) return;
+void WebPlatform::Present(uint64_t now_ms, Moment moment) {
+  if (presents_.ReleaseHeld(now_ms, moment)) picture_.ShowHeld();
+  if (!presents_.Due(boxes_, now_ms, moment == Moment::kWaiting) || !page_.ReadyForPicture()) {
+    return;
+  }
   const std::vector<ColorRef>& picture =
       picture_.Compose(boxes_, presents_.caret_on() && canvas_focused_);
   // A ColorRef is 0x00BBGGRR: in memory R, G, B, then the byte that becomes alpha.
@@ -70,7 +79,7 @@ void WebPlatform::Present(uint64_t now_ms, bool force) {
 }
 
 bool WebPlatform::CloseRequested() {
-  Present(NowMs(), false);
+  Present(NowMs(), Moment::kRunning);
   return false;
 }
 
@@ -94,37 +103,41 @@ bool WebPlatform::Settled() const {
 std::optional<WindowEvent> WebPlatform::PollEvent() {
   if (!polls_.Due([this] { return NowMs(); })) return std::nullopt;
   const uint64_t now = NowMs();
+  // Before anything is taken: while events keep coming, the pictures still keep up.
+  UpdateCaret(now);
+  Present(now, Moment::kRunning);
   page_.TakeInputs(inputs_, 0, false);
   if (std::optional<WindowEvent> e = NextEvent(false)) {
     polls_.LookAgain();  // more may be waiting
     return e;
   }
   if (TakeTick(now)) return Event(WindowEvent::Type::kTimer);
-  UpdateCaret(now);
-  Present(now, false);
   return std::nullopt;
 }
 
 // The message loop: input first, then the timer, as Windows orders them; the page is brought
-// up to date before the wait.
+// up to date before the wait, and within a frame when events follow each other at once.
 WindowEvent WebPlatform::WaitEvent() {
   if (!waited_) {
     waited_ = true;
     page_.Waiting();
   }
+  // The run before has ended: what it showed last is its picture.
+  UpdateCaret(NowMs());
+  Present(NowMs(), Moment::kRunEnded);
   for (;;) {
     page_.TakeInputs(inputs_, 0, false);
     if (std::optional<WindowEvent> e = NextEvent(true)) return *e;
     const uint64_t now = NowMs();
     if (TakeTick(now)) return Event(WindowEvent::Type::kTimer);
     UpdateCaret(now);
-    Present(now, true);
+    Present(now, Moment::kWaiting);
     if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, true), Settled());
   }
 }
 
 void WebPlatform::ShowMessage(std::string_view caption, std::string_view text) {
-  Present(NowMs(), true);
+  Present(NowMs(), Moment::kWaiting);
   const int number = ++last_box_number_;
   page_.OpenMessage(number, caption, text);
   // Counted out however the wait ends: a handler that fails ends it with an exception.
@@ -149,7 +162,7 @@ void WebPlatform::ShowMessage(std::string_view caption, std::string_view text) {
       continue;
     }
     UpdateCaret(now);
-    Present(now, true);
+    Present(now, Moment::kWaiting);
     if (inputs_.empty()) page_.TakeInputs(inputs_, WaitLimitMs(now, handlers_may_run), Settled());
   }
 }

@@ -37,6 +37,7 @@ class WebPlatform final : public Platform {
   bool CloseRequested() override;
   WindowEvent WaitEvent() override;
   void ShowCanvas(const Canvas& canvas) override;
+  void ShowClearedCanvas(const Canvas& canvas) override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override { timer_.Stop(); }
@@ -54,8 +55,10 @@ class WebPlatform final : public Platform {
   bool TimerWakes() const;
   bool CaretBlinks() const;
   void UpdateCaret(uint64_t now_ms);
-  // Shows the picture when it has changed, at most once a frame unless forced.
-  void Present(uint64_t now_ms, bool force);
+  using Moment = PresentSchedule::Moment;
+  // Shows the picture when it has changed: at once when the script is about to wait, else at
+  // most once a frame; a held cleared picture only when the schedule says.
+  void Present(uint64_t now_ms, Moment moment);
   // How long a wait may last before the timer or the caret needs attention; -1: no limit.
   int WaitLimitMs(uint64_t now_ms, bool timer) const;
   // Whether the page shows all there is to show.
