@@ -51,7 +51,10 @@ TEST_F(FaultLines, TokenizerFaultsPointAtTheByte) {
 
 TEST_F(FaultLines, PreCheckFaultsPointAtTheTokenTheyQuote) {
   const ProcessResult r = Run("VAR x\nx = 1\n  IF x >= 5\nENDIF\n", "", "--check");
-  EXPECT_EQ(r.err, At("3:9: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 3"));
+  // The hint of the fault follows it as a note.
+  EXPECT_EQ(r.err, At("3:9: error: ERROR~IF: Wrong Argument(3)! -{ = }-Line: 3") +
+                       At("3:9: note: >= is no operator here: the comparisons are =, !, < and >, "
+                          "one character each; write a > b | a = b [W26]"));
   // The box is unchanged.
   EXPECT_NE(r.out.find("box\tERROR~IF\tWrong Argument(3)! -{ = }-Line: 3\n"), std::string::npos);
   EXPECT_EQ(Run("VAR x\nx = 1 : nofunc()\n").err,

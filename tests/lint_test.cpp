@@ -51,9 +51,15 @@ TEST(Lint, WarningsForARunLeaveTheFaultsToIt) {
   EXPECT_EQ(warnings("IF x\n").size(), 0u) << "a pre-check fault";
   EXPECT_EQ(warnings("VAR x").size(), 0u) << "no line end";
   EXPECT_EQ(warnings("PRINT 0, 0, \"x\n").size(), 0u) << "a tokenizer fault";
-  const V hint = warnings("VAR x\nPRNT 0, 0, x\n");
-  ASSERT_EQ(hint.size(), 1u) << "the hint that goes with a fault is a warning";
-  EXPECT_NE(hint[0].find("[W21]"), std::string::npos);
+  // The run writes the fault's hint itself, as a note after the fault's line.
+  EXPECT_EQ(warnings("VAR x\nPRNT 0, 0, x\n").size(), 0u);
+  const std::string script = "VAR x\nPRNT 0, 0, x\n";
+  Examination exam = Examine(script, FaultsWanted::kFirst);
+  ASSERT_FALSE(exam.findings.empty());
+  EXPECT_EQ(FaultNotes({"s.bas", script}, exam.image->tokens, exam.findings[0].fault),
+            V{"s.bas:2:1: note: PRNT: did you mean the keyword PRINT? (a name of your own is "
+              "declared with VAR, STR or PTR) [W21]"});
+  EXPECT_EQ(FaultNotes({"s.bas", "VAR x\nnofunc()\n"}, exam.image->tokens, Message{}), V{});
 }
 
 TEST(Lint, LoopKeywordsOfOtherBasics) {

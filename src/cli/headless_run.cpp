@@ -9,6 +9,7 @@
 #include "cli/terminal.h"
 #include "exec/dump.h"
 #include "host/driver.h"
+#include "lint/lint.h"
 #include "platform/file_replace.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless.h"
@@ -119,6 +120,7 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
+  options.fault_notes = brindle::FaultNotes;
   if (cl.time_limit_s) {
     platform.SetTimeLimit(std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(

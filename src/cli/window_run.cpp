@@ -29,6 +29,7 @@ brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
   options.stop_on_error = cl.stop_on_error;
   options.slow_paths = SlowPathsAsked();
   options.report_fault = ReportFault;
+  options.fault_notes = brindle::FaultNotes;
   return options;
 }
 

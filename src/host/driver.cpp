@@ -63,6 +63,11 @@ void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
     in.outcome.front_end_failed = true;
     if (in.report_fault) {
       in.report_fault(PreCheckFaultLine(source.path, source.text, image.tokens, *fault));
+      if (options.fault_notes) {
+        for (const std::string& note : options.fault_notes(source, image.tokens, *fault)) {
+          in.report_fault(note);
+        }
+      }
     }
     try {
       ShowMessage(in, std::move(*fault));

@@ -6,6 +6,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "frontend/token_table.h"
+#include "lang/messages.h"
 
 namespace brindle {
 
@@ -29,6 +33,9 @@ struct RunOptions {
   // A fault met again at the same place is counted, and written once more with its count when
   // the run ends (see FaultRepeats).
   std::function<void(const std::string&)> report_fault;
+  // The note lines that follow a pre-check fault's line (null: none).
+  std::function<std::vector<std::string>(const SourceFile&, const TokenTable&, const Message&)>
+      fault_notes;
   // End the program at the first run-time fault, once its box is answered (exit status 3).
   bool stop_on_error = false;
   // Called with the interpreter once the run has ended (unless an exception leaves RunProgram),

@@ -88,18 +88,24 @@ std::optional<std::string> KeywordAsNameHint(const TokenTable& tokens, int p) {
 
 // After a fault at an unknown name, a hint when the name is a keyword of other BASICs or a
 // keyword misspelt; after a fault at a keyword used as a name, that it is one.
+Finding HintAt(const TokenTable& tokens, Warning w) {
+  Finding hint = WarningAt(tokens, std::move(w));
+  hint.hint = true;
+  return hint;
+}
+
 void AddNameHint(const TokenTable& tokens, int p, std::vector<Finding>& findings) {
   if (std::optional<Warning> hint = FaultHint(tokens, p)) {
-    findings.push_back(WarningAt(tokens, std::move(*hint)));
+    findings.push_back(HintAt(tokens, std::move(*hint)));
     return;
   }
   if (std::optional<std::string> hint = KeywordAsNameHint(tokens, p)) {
-    findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
+    findings.push_back(HintAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
     return;
   }
   if (tokens.kind[p] != TK_IDENT) return;
   if (std::optional<std::string> hint = NameHint(tokens.text[p])) {
-    findings.push_back(WarningAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
+    findings.push_back(HintAt(tokens, {p, "W21", tokens.text[p] + ": " + *hint}));
   }
 }
 
@@ -221,7 +227,8 @@ int Report(const SourceFile& source, const std::function<void(const std::string&
   }
   int reported = 0;
   for (const Finding& f : exam.findings) {
-    if (f.error && !faults) continue;
+    // The run reports its fault itself, with the fault's hint as a note after it.
+    if ((f.error || f.hint) && !faults) continue;
     const SourcePosition at = exam.lines.At(f.offset.value_or(0));
     report(f.error ? FaultLine(source.path, f.offset ? &at : nullptr, f.fault)
                    : WarningLine(source.path, at, f.warning));
@@ -231,6 +238,21 @@ int Report(const SourceFile& source, const std::function<void(const std::string&
 }
 
 }  // namespace
+
+std::vector<std::string> FaultNotes(const SourceFile& source, const TokenTable& tokens,
+                                    const Message& fault) {
+  std::vector<Finding> hints;
+  if (fault.token > 0) AddNameHint(tokens, fault.token, hints);
+  std::vector<std::string> lines;
+  if (hints.empty()) return lines;
+  const LineIndex index(source.text);
+  for (const Finding& h : hints) {
+    const SourcePosition at = index.At(*h.offset);
+    lines.push_back(source.path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
+                    ": note: " + h.warning.text + " [" + h.warning.id + "]");
+  }
+  return lines;
+}
 
 int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report) {
   return Report(source, report, true);

@@ -41,6 +41,7 @@ struct Finding {
   std::optional<size_t> offset;  // none for a fault that has no place (an unbalanced block)
   Message fault;                 // an error's caption and text
   Warning warning;               // a warning's id and text
+  bool hint = false;             // a warning that explains the fault before it
 };
 
 // What --lint finds in a script: its faults and the warnings that are not silenced, in the order
@@ -65,8 +66,13 @@ Examination Examine(std::string_view text, FaultsWanted wanted = FaultsWanted::k
 // and returns how many were reported.
 int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report);
 
-// The same for a script about to run, whose run reports its faults itself: the warnings, and
-// W21's hints after a pre-check fault, but not the faults. Returns how many were reported.
+// The same for a script about to run, whose run reports its faults itself: the warnings, but not
+// the faults nor their hints (see FaultNotes). Returns how many were reported.
 int ReportWarnings(const SourceFile& source, const std::function<void(const std::string&)>& report);
+
+// The lines that follow a run's pre-check fault on standard error: its hint, if it has one, as
+// FILE:LINE:COL: note: TEXT [Wnn].
+std::vector<std::string> FaultNotes(const SourceFile& source, const TokenTable& tokens,
+                                    const Message& fault);
 
 }  // namespace brindle
