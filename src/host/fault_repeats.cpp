@@ -5,7 +5,8 @@
 namespace brindle {
 
 void FaultRepeats::Report(const std::string& line) {
-  const auto it = std::ranges::find(seen_, line, &Seen::line);
+  const auto it =
+      std::find_if(seen_.begin(), seen_.end(), [&line](const Seen& s) { return s.line == line; });
   if (it != seen_.end()) {
     ++it->again;
     return;

@@ -115,6 +115,13 @@ namespace {
 
 constexpr std::string_view kNeverReadId = "W19";
 
+// In the order of the text; a fault before the hint about it.
+void SortByPlace(std::vector<Finding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+    return a.offset.value_or(0) < b.offset.value_or(0);
+  });
+}
+
 // Blanks the line that holds the byte at offset (a fault at a line's end is that line's),
 // keeping every byte's place; false when there was nothing left to blank.
 bool BlankLineAt(std::string& text, size_t offset) {
@@ -165,7 +172,8 @@ void AddWarnings(std::string_view text, Examination& exam) {
   LineComments comments(text, exam.lines);
   for (Warning& w : FindWarnings(tokens, exam.image->symbols)) {
     const size_t offset = static_cast<size_t>(tokens.offset[w.token]);
-    if (std::ranges::count(faulty_lines, exam.lines.At(offset).line) > 0) continue;
+    const int line = exam.lines.At(offset).line;
+    if (std::find(faulty_lines.begin(), faulty_lines.end(), line) != faulty_lines.end()) continue;
     if (!faulty_lines.empty() && w.id == kNeverReadId) continue;
     if (Silenced(comments.Of(offset), w.id)) continue;
     exam.findings.push_back(WarningAt(tokens, std::move(w)));
@@ -197,15 +205,13 @@ Examination Examine(std::string_view text, FaultsWanted wanted) {
     if (fault.token > 0) at = static_cast<size_t>(tokens.offset[fault.token]);
     const int token = fault.token;
     exam.findings.push_back({true, at, std::move(fault), {}});
-    if (std::ranges::count(hinted, token) > 0) continue;
+    if (std::find(hinted.begin(), hinted.end(), token) != hinted.end()) continue;
     hinted.push_back(token);
     AddNameHint(tokens, token, exam.findings);
   }
   exam.checked = exam.findings.empty();
   if (wanted == FaultsWanted::kAll || exam.checked) AddWarnings(text, exam);
-  // In the order of the text; a fault before the hint about it.
-  std::ranges::stable_sort(exam.findings, {},
-                           [](const Finding& f) { return f.offset.value_or(0); });
+  SortByPlace(exam.findings);
   return exam;
 }
 
@@ -222,8 +228,7 @@ int Report(const SourceFile& source, const std::function<void(const std::string&
       if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
       exam.findings.push_back(WarningAt(tokens, std::move(w)));
     }
-    std::ranges::stable_sort(exam.findings, {},
-                             [](const Finding& f) { return f.offset.value_or(0); });
+    SortByPlace(exam.findings);
   }
   int reported = 0;
   for (const Finding& f : exam.findings) {

@@ -37,7 +37,7 @@ Image::Image(int width, int height, std::vector<ColorRef> pixels, std::vector<ui
   for (ColorRef& pixel : pixels_) pixel &= 0xFFFFFF;
   const bool partly_transparent =
       alpha.size() == pixels_.size() &&
-      std::ranges::any_of(alpha, [](uint8_t a) { return a != 0 && a != 255; });
+      std::any_of(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0 && a != 255; });
   if (partly_transparent) alpha_ = std::move(alpha);
 }
 
