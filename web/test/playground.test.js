@@ -289,9 +289,10 @@ test('faults and warnings are listed with their lines', async () => {
   assert.deepEqual(await h.messageBoxes(page), [{caption: 'TYPE ERROR', text: 'Not String! -{ 5 }'}]);
   const listed = await h.problems(page);
   assert.deepEqual(listed.map(({kind, line}) => [kind, line]),
-                   [['warning', 2], ['warning', 3], ['warning', 4], ['error', 5]]);
+                   [['warning', 2], ['warning', 3], ['warning', 4], ['warning', 5], ['error', 5]]);
   assert.match(listed[0].text, /^Line 2:1 warning: FOR does nothing here.*\[W01\]$/);
-  assert.equal(listed[3].text, 'Line 5:1 error: TYPE ERROR: Not String! -{ 5 }');
+  assert.match(listed[3].text, /^Line 5:5 warning: s holds text: a number here stops the run.*\[W23\]$/);
+  assert.equal(listed[4].text, 'Line 5:1 error: TYPE ERROR: Not String! -{ 5 }');
   // A line's link selects it in the editor.
   await page.click('#problems li:last-child a');
   const selected = await page.$eval('#editor', (e) => e.value.slice(e.selectionStart, e.selectionEnd));
