@@ -12,4 +12,7 @@ foreach(name IN LISTS WINDOW_TEST_NAMES)
   add_test(NAME Window.${name}
     COMMAND ${Python3_EXECUTABLE} ${WINDOW_TEST_SCRIPT} $<TARGET_FILE:brindle> ${name})
   set_tests_properties(Window.${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+  if(BRINDLE_SANITIZE)
+    set_tests_properties(Window.${name} PROPERTIES ENVIRONMENT BRINDLE_SANITIZED=1)
+  endif()
 endforeach()
