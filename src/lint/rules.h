@@ -40,6 +40,15 @@ inline bool EntersOrCloses(int kind) {
          kind == KW_ENDFN || kind == KW_ELSE || kind == KW_ENDIF || kind == KW_WEND;
 }
 
+inline bool StartsStatement(const TokenTable& tokens, int p) {
+  return p == 1 || EndsStatement(tokens.kind[p - 1]);
+}
+
+inline bool IsNumberVariable(const Symbols& symbols, int p) {
+  const int v = symbols.var_slot_of_token[p];
+  return v > 0 && symbols.var_type[v] == KW_VAR;
+}
+
 inline bool IsTextVariable(const Symbols& symbols, int p) {
   const int v = symbols.var_slot_of_token[p];
   const int a = symbols.array_slot_of_token[p];

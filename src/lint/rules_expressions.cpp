@@ -9,8 +9,8 @@ namespace brindle::lint_rules {
 // After a statement that ends in an expression, the token after the expression is passed over
 // unread: "x = 2 y = 3" never assigns y.
 void SeparatedStatements(const TokenTable& tokens, int p, std::vector<Warning>& out) {
-  const bool starts = p == 1 || EndsStatement(tokens.kind[p - 1]);
-  if (!starts || tokens.kind[p] != TK_IDENT || tokens.kind[p + 1] != TK_EQUAL) return;
+  if (!StartsStatement(tokens, p) || tokens.kind[p] != TK_IDENT || tokens.kind[p + 1] != TK_EQUAL)
+    return;
   for (int q = p + 2; !EndsStatement(tokens.kind[q]); ++q) {
     if (tokens.kind[q] == TK_IDENT && tokens.kind[q + 1] == TK_EQUAL &&
         EndsOperand(tokens.kind[q - 1])) {

@@ -25,8 +25,7 @@ constexpr CoordinateStatement kCoordinateStatements[] = {
 void TimerIntervalInAVariable(const TokenTable& tokens, const Symbols& symbols, int p,
                               std::vector<Warning>& out) {
   if (tokens.kind[p] != KW_TIMERON) return;
-  const int v = symbols.var_slot_of_token[p + 1];
-  if (tokens.kind[p + 1] == TK_IDENT && v > 0 && symbols.var_type[v] == KW_VAR) return;
+  if (tokens.kind[p + 1] == TK_IDENT && IsNumberVariable(symbols, p + 1)) return;
   out.push_back(
       {p + 1, "W03",
        "TIMERON takes its interval from a VAR variable only: with " +

@@ -23,11 +23,6 @@ bool StartsText(const TokenTable& tokens, const Symbols& symbols, int p) {
          kind == KW_RSTR || kind == KW_MSTR || (kind == TK_IDENT && IsTextVariable(symbols, p));
 }
 
-bool IsNumberVariable(const Symbols& symbols, int p) {
-  const int v = symbols.var_slot_of_token[p];
-  return v > 0 && symbols.var_type[v] == KW_VAR;
-}
-
 }  // namespace
 
 // STRS(x) + "..." reads the "+" as part of its number (the text counts as 0) and the item
@@ -59,8 +54,8 @@ void StringFunctionsEndTheText(const TokenTable& tokens, const Symbols& symbols,
 // A number literal where a string belongs stops the run with TYPE ERROR, every time it runs.
 void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
                       std::vector<Warning>& out) {
-  const bool starts = p == 1 || EndsStatement(tokens.kind[p - 1]);
-  if (!starts || tokens.kind[p] != TK_IDENT || !IsTextVariable(symbols, p)) return;
+  if (!StartsStatement(tokens, p) || tokens.kind[p] != TK_IDENT || !IsTextVariable(symbols, p))
+    return;
   int q = p + 1;
   if (tokens.kind[q] == TK_LBRACKET) {
     for (int depth = 0; !EndsStatement(tokens.kind[q]); ++q) {
