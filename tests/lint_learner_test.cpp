@@ -50,6 +50,18 @@ TEST(LintLearner, NumbersStoredInTextVariables) {
   EXPECT_EQ(Where(kNames + "s = \"5\"\nn = 5\ns = STRS(5)\n", "W23"), V{});
 }
 
+TEST(LintLearner, VariablesOfTheOtherTypeReadNothing) {
+  EXPECT_EQ(Where(kNames + "s = n\nm[1] = \"a\" + i + t\nn = s + 1\nimg = s\n", "W29"),
+            (V{"5:5 W29", "6:14 W29", "7:5 W29", "8:7 W29"}));
+  EXPECT_EQ(Lint("VAR n\nSTR s\ns = \"4\"\nn = 2 + s\nPRINT 0, 0, n\n"),
+            V{"s.bas:4:9: warning: s holds text, which gives no number here: it counts as nothing; "
+              "write VAL(s) for the number the text spells [W29]"});
+  // Arguments of functions have their own types; a PTR is a number.
+  EXPECT_EQ(Where(kNames + "s = STRS(n) + t\nn = LEN(s) + VAL(m[i])\nm[n] = LSTR(s, i)\nn = img\n",
+                  "W29"),
+            V{});
+}
+
 TEST(LintLearner, IntOfADivision) {
   EXPECT_EQ(Where(kNames + "row = INT((i - 1) / 10)\n", "W24"), V{"5:7 W24"});
   EXPECT_EQ(Where(kNames + "row = INT(i * 2)\nrow = INT(i) / 2\n", "W24"), V{});
@@ -82,6 +94,15 @@ TEST(LintLearner, ComparisonsOfTwoCharactersAndSigns) {
   EXPECT_NE(lines[1].find("<= is no operator here"), std::string::npos) << lines[1];
   EXPECT_NE(lines[3].find("write a ! b"), std::string::npos) << lines[3];
   EXPECT_NE(lines[5].find("needs parentheses: > (-1)"), std::string::npos) << lines[5];
+}
+
+TEST(LintLearner, StatementsCutShortNameTheirForm) {
+  EXPECT_EQ(Where(kNames + "RECT 1, 2\nWCOLOR 1, 2,\nIF n\nENDIF\n", "W28"),
+            (V{"5:10 W28", "6:13 W28", "7:5 W28"}));
+  EXPECT_EQ(Lint("RECT 1, 2\n")[1],
+            "s.bas:1:10: warning: RECT is missing arguments: it is written RECT x, y, w, h [W28]");
+  // A whole statement, and a fault before the line's end, get none.
+  EXPECT_EQ(Where(kNames + "RECT 1, 2, 3, 4\nRECT 1, 2 3, 4\n", "W28"), V{});
 }
 
 TEST(LintLearner, KeywordsInADeclarationAndOtherBasicsHabits) {

@@ -2,6 +2,8 @@
 // error replies and life cycle, and each answer's positions.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "lang/keywords.h"
@@ -187,6 +189,35 @@ TEST_F(LspServer, DiagnosticsPlaceEachFindingOnItsToken) {
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["range"]["start"], (Json{{"line", 1}, {"character", 0}}));
   EXPECT_EQ(d[0]["range"]["end"], (Json{{"line", 1}, {"character", 5}}));
+}
+
+TEST(LspText, FileUrisGiveLocalPaths) {
+  EXPECT_EQ(LocalPathOfUri("file:///home/a/my%20game.bas"), "/home/a/my game.bas");
+  EXPECT_EQ(LocalPathOfUri("file://localhost/x.bas"), "/x.bas");
+  EXPECT_EQ(LocalPathOfUri("file://server/x.bas"), "");
+  EXPECT_EQ(LocalPathOfUri("untitled:Untitled-1"), "");
+  EXPECT_EQ(LocalPathOfUri("file:///bad%2"), "");
+  EXPECT_EQ(LocalPathOfUri("file:///nul%00byte"), "");
+}
+
+TEST_F(LspServer, AMissingPictureIsWarnedOnlyForASavedScript) {
+  const std::filesystem::path folder = ::testing::TempDir() + "lsp_pictures";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "fish.png") << "x";
+  const std::string text =
+      "PTR a\nPTR b\nLOADIMG a, \"fish.png\", 0, 0, 0, 16\nLOADIMG b, \"fsh.png\", 0, 0, 0, 16\n";
+  const std::string uri = "file://" + (folder / "game.bas").string();
+  Ask("initialize", Json::object());
+  Json d = Tell("textDocument/didOpen",
+                {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", text}}}});
+  ASSERT_EQ(d["params"]["diagnostics"].size(), 1u);
+  EXPECT_EQ(d["params"]["diagnostics"][0]["code"], "W27");
+  EXPECT_EQ(d["params"]["diagnostics"][0]["range"]["start"],
+            (Json{{"line", 3}, {"character", 11}}));
+  // A script not yet saved has no folder to look in.
+  d = Tell("textDocument/didOpen",
+           {{"textDocument", {{"uri", "untitled:1"}, {"version", 1}, {"text", text}}}});
+  EXPECT_TRUE(d["params"]["diagnostics"].empty());
 }
 
 TEST_F(LspServer, HoverShowsReferenceEntriesAndDeclarations) {

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "lang/keyword_roles.h"
 #include "lang/keywords.h"
+#include "lang/reference.h"
 #include "lint/rules.h"
 
 namespace brindle {
@@ -22,6 +24,19 @@ bool IsDeclaration(const TokenTable& tokens, int p) {
   if (kind == KW_VAR || kind == KW_STR || kind == KW_PTR) return true;
   const std::string word = UpperCaseName(tokens.text[p]);
   return kind == TK_IDENT && (word == "VAR" || word == "STR" || word == "PTR");
+}
+
+// The statement whose check went on to the line's end: the last statement keyword from start
+// (LABEL Print: the pre-check reads Print as PRINT), or 0.
+int LastStatementKeyword(const TokenTable& tokens, int start, int end) {
+  for (int q = end - 1; q >= start; --q) {
+    for (const Keyword& k : kKeywords) {
+      if (k.code != tokens.kind[q]) continue;
+      const KeywordRole role = RoleOf(k.code);
+      if (role == KeywordRole::kStatement || role == KeywordRole::kControl) return q;
+    }
+  }
+  return 0;
 }
 
 bool TakesPlainNumbers(int kind) {
@@ -76,6 +91,17 @@ std::optional<Warning> FaultHint(const TokenTable& tokens, int p) {
   if (statement == KW_IF || statement == KW_WHILE) {
     if (std::optional<std::string> hint = ComparisonHint(tokens, p, statement)) {
       return Warning{p, "W26", *hint};
+    }
+  }
+  // RECT 1, 2: the statement's check reaches the line's end still wanting an argument.
+  if (tokens.kind[p] == TK_EOL && p > start + 1) {
+    const int keyword = LastStatementKeyword(tokens, start, p);
+    std::optional<ReferenceEntry> entry;
+    if (keyword > 0) entry = FindReference(tokens.text[keyword]);
+    if (entry) {
+      return Warning{p, "W28",
+                     UpperCaseName(tokens.text[keyword]) + " is missing arguments: it is written " +
+                         std::string(entry->form)};
     }
   }
   if (TakesPlainNumbers(statement) && p > start) {

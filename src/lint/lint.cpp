@@ -215,21 +215,24 @@ Examination Examine(std::string_view text, FaultsWanted wanted) {
   return exam;
 }
 
+void AddMissingPictures(std::string_view text, std::string_view script_path, Examination& exam) {
+  if (!exam.tokenized) return;
+  const TokenTable& tokens = exam.image->tokens;
+  LineComments comments(text, exam.lines);
+  for (Warning& w : MissingPictures(tokens, script_path)) {
+    if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
+    exam.findings.push_back(WarningAt(tokens, std::move(w)));
+  }
+  SortByPlace(exam.findings);
+}
+
 namespace {
 
 // Reports the findings as lines; the faults only when asked. Returns how many were reported.
 int Report(const SourceFile& source, const std::function<void(const std::string&)>& report,
            bool faults) {
   Examination exam = Examine(source.text, faults ? FaultsWanted::kAll : FaultsWanted::kFirst);
-  if (exam.tokenized) {
-    const TokenTable& tokens = exam.image->tokens;
-    LineComments comments(source.text, exam.lines);
-    for (Warning& w : MissingPictures(tokens, source.path)) {
-      if (Silenced(comments.Of(static_cast<size_t>(tokens.offset[w.token])), w.id)) continue;
-      exam.findings.push_back(WarningAt(tokens, std::move(w)));
-    }
-    SortByPlace(exam.findings);
-  }
+  AddMissingPictures(source.text, source.path, exam);
   int reported = 0;
   for (const Finding& f : exam.findings) {
     // The run reports its fault itself, with the fault's hint as a note after it.

@@ -62,6 +62,10 @@ enum class FaultsWanted { kFirst, kAll };
 inline constexpr int kMaxTokenizerFaults = 100;
 Examination Examine(std::string_view text, FaultsWanted wanted = FaultsWanted::kAll);
 
+// Adds MissingPictures' warnings (those not silenced) to an examination of the script at
+// script_path, in the order of the text.
+void AddMissingPictures(std::string_view text, std::string_view script_path, Examination& exam);
+
 // Reports each fault and warning as one line (FILE:LINE:COL: error: ... or warning: TEXT [Wnn])
 // and returns how many were reported.
 int LintScript(const SourceFile& source, const std::function<void(const std::string&)>& report);

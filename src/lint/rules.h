@@ -94,6 +94,8 @@ void ArgumentCounts(const TokenTable& tokens, int p, std::vector<Warning>& out);
 void PrintItemsAlone(const TokenTable& tokens, int p, std::vector<Warning>& out);
 void StringFunctionsEndTheText(const TokenTable& tokens, const Symbols& symbols, int p,
                                std::vector<Warning>& out);
+void VariablesOfTheOtherType(const TokenTable& tokens, const Symbols& symbols, int p,
+                             std::vector<Warning>& out);
 void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
                       std::vector<Warning>& out);
 void IntRoundsDivisions(const TokenTable& tokens, int p, std::vector<Warning>& out);

@@ -51,11 +51,11 @@ void StringFunctionsEndTheText(const TokenTable& tokens, const Symbols& symbols,
   }
 }
 
-// A number literal where a string belongs stops the run with TYPE ERROR, every time it runs.
-void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
-                      std::vector<Warning>& out) {
-  if (!StartsStatement(tokens, p) || tokens.kind[p] != TK_IDENT || !IsTextVariable(symbols, p))
-    return;
+namespace {
+
+// The "=" of an assignment to the variable or element named at p, or 0.
+int AssignmentEqual(const TokenTable& tokens, int p) {
+  if (!StartsStatement(tokens, p) || tokens.kind[p] != TK_IDENT) return 0;
   int q = p + 1;
   if (tokens.kind[q] == TK_LBRACKET) {
     for (int depth = 0; !EndsStatement(tokens.kind[q]); ++q) {
@@ -64,12 +64,56 @@ void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
     }
     ++q;
   }
-  if (tokens.kind[q] != TK_EQUAL || tokens.kind[q + 1] != TK_NUMBER) return;
+  return tokens.kind[q] == TK_EQUAL ? q : 0;
+}
+
+// The type (KW_VAR, KW_STR or KW_PTR) of the variable or array named at p, or 0.
+int VariableType(const Symbols& symbols, int p) {
+  if (const int v = symbols.var_slot_of_token[p]; v > 0) return symbols.var_type[v];
+  if (const int a = symbols.array_slot_of_token[p]; a > 0) return symbols.array_type[a];
+  return 0;
+}
+
+}  // namespace
+
+// A number literal where a string belongs stops the run with TYPE ERROR, every time it runs.
+void NumbersIntoTexts(const TokenTable& tokens, const Symbols& symbols, int p,
+                      std::vector<Warning>& out) {
+  const int q = AssignmentEqual(tokens, p);
+  if (q == 0 || !IsTextVariable(symbols, p) || tokens.kind[q + 1] != TK_NUMBER) return;
   out.push_back({q + 1, "W23",
                  tokens.text[p] +
                      " holds text: a number here stops the run with TYPE ERROR "
                      "Not String! each time it runs; write it as text, \"" +
                      tokens.text[q + 1] + "\", or STRS(x) for a number's text"});
+}
+
+// A variable of one type in an expression of the other reads nothing: n in s = "x" + n adds no
+// text, s in n = 2 + s no number. Only the operands outside any parentheses are looked at, as
+// a function's arguments (LEN(s), STRS(n)) have types of their own.
+void VariablesOfTheOtherType(const TokenTable& tokens, const Symbols& symbols, int p,
+                             std::vector<Warning>& out) {
+  const int q = AssignmentEqual(tokens, p);
+  const int target = q ? VariableType(symbols, p) : 0;
+  if (target == 0) return;
+  int depth = 0;
+  for (int r = q + 1; !EndsStatement(tokens.kind[r]); ++r) {
+    const int kind = tokens.kind[r];
+    if (kind == TK_LPAREN || kind == TK_LBRACKET) ++depth;
+    if ((kind == TK_RPAREN || kind == TK_RBRACKET) && depth > 0) --depth;
+    if (depth > 0 || kind != TK_IDENT) continue;
+    const int type = VariableType(symbols, r);
+    if (type == 0 || (type == KW_STR) == (target == KW_STR)) continue;
+    const std::string& name = tokens.text[r];
+    out.push_back({r, "W29",
+                   target == KW_STR
+                       ? name + " holds a number, which gives no text here: " + tokens.text[p] +
+                             " gets only the text around it; write STRS(" + name + ")"
+                       : name +
+                             " holds text, which gives no number here: it counts as "
+                             "nothing; write VAL(" +
+                             name + ") for the number the text spells"});
+  }
 }
 
 // INT rounds to the nearest whole number; a division inside it is most often meant to be cut

@@ -31,6 +31,7 @@ std::vector<Warning> FindWarnings(const TokenTable& tokens, const Symbols& symbo
     TimerIntervalInAVariable(tokens, symbols, p, out);
     StringFunctionsEndTheText(tokens, symbols, p, out);
     NumbersIntoTexts(tokens, symbols, p, out);
+    VariablesOfTheOtherType(tokens, symbols, p, out);
     IntRoundsDivisions(tokens, p, out);
     PlainArguments(tokens, symbols, p, out);
     const int a = symbols.array_slot_of_token[p];

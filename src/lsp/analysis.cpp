@@ -82,9 +82,10 @@ const TokenTable& NamedTokens(const Examination& exam, std::string_view text,
 
 }  // namespace
 
-Analysis Analyse(std::string text) {
+Analysis Analyse(std::string text, std::string_view script_path) {
   Analysis a;
   Examination exam = Examine(text);
+  if (!script_path.empty()) AddMissingPictures(text, script_path, exam);
   std::optional<Examination> partial;
   const TokenTable& tokens = NamedTokens(exam, text, partial);
   a.names = IndexNames(tokens);

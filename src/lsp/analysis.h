@@ -57,9 +57,10 @@ struct Analysis {
   const KeptToken& Token(int p) const;
 
   std::vector<KeptToken> tokens_ = std::vector<KeptToken>(2);
-  friend Analysis Analyse(std::string text);
+  friend Analysis Analyse(std::string text, std::string_view script_path);
 };
 
-Analysis Analyse(std::string text);
+// script_path: where the script is saved, for the warnings that look beside it ("" for none).
+Analysis Analyse(std::string text, std::string_view script_path = "");
 
 }  // namespace brindle::lsp

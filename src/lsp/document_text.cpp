@@ -1,6 +1,7 @@
 #include "lsp/document_text.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/utf8.h"
 #include "platform/windows1252.h"
@@ -42,6 +43,31 @@ size_t OffsetOf(const LineIndex& lines, Position at) {
 Position PositionOf(const LineIndex& lines, size_t offset) {
   const SourcePosition at = lines.At(offset);
   return {at.line - 1, at.column - 1};
+}
+
+std::string LocalPathOfUri(std::string_view uri) {
+  constexpr std::string_view kScheme = "file://";
+  if (uri.substr(0, kScheme.size()) != kScheme) return "";
+  uri.remove_prefix(kScheme.size());
+  // file://host/path: only the local host (none, or localhost) names a file here.
+  const size_t slash = uri.find('/');
+  if (slash == std::string_view::npos) return "";
+  const std::string_view host = uri.substr(0, slash);
+  if (!host.empty() && host != "localhost") return "";
+  std::string path;
+  for (size_t i = slash; i < uri.size(); ++i) {
+    if (uri[i] != '%') {
+      path += uri[i];
+      continue;
+    }
+    if (i + 2 >= uri.size() || !std::isxdigit(static_cast<unsigned char>(uri[i + 1])) ||
+        !std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
+      return "";
+    }
+    path += static_cast<char>(std::stoi(std::string(uri.substr(i + 1, 2)), nullptr, 16));
+    i += 2;
+  }
+  return path.find('\0') == std::string::npos ? path : "";
 }
 
 }  // namespace brindle::lsp

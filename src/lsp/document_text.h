@@ -29,6 +29,8 @@ std::string Utf8Text(std::string_view bytes);
 // The byte at a position (a character past the line's end is the line's end; a line past the
 // last is the end of the text), and the position of a byte, from the text's line index.
 size_t OffsetOf(const LineIndex& lines, Position at);
+// The local path a file: URI names ("" for another scheme or a malformed escape).
+std::string LocalPathOfUri(std::string_view uri);
 Position PositionOf(const LineIndex& lines, size_t offset);
 
 }  // namespace brindle::lsp

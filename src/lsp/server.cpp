@@ -225,7 +225,8 @@ void Server::Open(const Json& params, std::vector<Json>& out) {
   const std::string uri = Member(item, "uri", Json::value_t::string).get<std::string>();
   Document document{
       Member(item, "version", Json::value_t::number_integer),
-      Analyse(ScriptBytes(Member(item, "text", Json::value_t::string).get<std::string>()))};
+      Analyse(ScriptBytes(Member(item, "text", Json::value_t::string).get<std::string>()),
+              LocalPathOfUri(uri))};
   const Document& stored = documents_.insert_or_assign(uri, std::move(document)).first->second;
   out.push_back(Publish(uri, stored));
 }
@@ -239,7 +240,7 @@ void Server::Change(const Json& params, std::vector<Json>& out) {
   const Json& changes = Member(params, "contentChanges", Json::value_t::array);
   EditedText text(found->second.analysis.text);
   for (const Json& change : changes) ApplyChange(text, change);
-  found->second.analysis = Analyse(text.Text());
+  found->second.analysis = Analyse(text.Text(), LocalPathOfUri(uri));
   found->second.version = version;
   out.push_back(Publish(uri, found->second));
 }
