@@ -1,8 +1,9 @@
 // Every fast path gives what the general path gives: each script case that runs (a check
 // only stops before the run) and each example runs as usual and with BRINDLE_SLOW_PATHS=1 (no
 // expression cache, no fused or merged instructions, no statement running its successor itself),
-// and the two runs must print the same transcript and the same messages, exit with the same status
-// and leave the same screenshot, byte for byte.
+// and with BRINDLE_SLOW_PATHS=statements (each statement run from the statement loop, as under
+// the debugger), and the runs must print the same transcript and the same messages, exit with the
+// same status and leave the same screenshot, byte for byte.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -60,10 +61,11 @@ struct Outcome {
   std::string screenshot;  // the PNG file's bytes
 };
 
-Outcome RunOneWay(const Case& c, bool slow) {
+// "fast", "slow" (BRINDLE_SLOW_PATHS=1) or "statements" (each statement from the statement
+// loop, as a debugger runs them).
+Outcome RunOneWay(const Case& c, const std::string& way) {
   const fs::path png =
-      fs::temp_directory_path() /
-      ("brindle-paths-" + std::string(slow ? "slow-" : "fast-") + c.label + ".png");
+      fs::temp_directory_path() / ("brindle-paths-" + way + "-" + c.label + ".png");
   std::vector<std::string> args = c.options;
   args.insert(args.end(), {"--screenshot", png.string()});
   if (fs::exists(c.dir / (c.name + ".events"))) {
@@ -72,7 +74,8 @@ Outcome RunOneWay(const Case& c, bool slow) {
   args.push_back(c.name + ".bas");
   SpawnOptions options;
   options.cwd = c.dir.string();
-  if (slow) options.environment = {"BRINDLE_SLOW_PATHS=1"};
+  if (way == "slow") options.environment = {"BRINDLE_SLOW_PATHS=1"};
+  if (way == "statements") options.environment = {"BRINDLE_SLOW_PATHS=statements"};
   Outcome outcome{RunBrindle(args, options), ReadAll(png)};
   fs::remove(png);
   return outcome;
@@ -81,13 +84,15 @@ Outcome RunOneWay(const Case& c, bool slow) {
 class BothPaths : public ::testing::TestWithParam<Case> {};
 
 TEST_P(BothPaths, GiveTheSameRun) {
-  const Outcome fast = RunOneWay(GetParam(), false);
-  const Outcome slow = RunOneWay(GetParam(), true);
-  EXPECT_EQ(fast.run.out, slow.run.out);
-  EXPECT_EQ(fast.run.err, slow.run.err);
-  EXPECT_EQ(fast.run.status, slow.run.status);
-  EXPECT_TRUE(fast.screenshot == slow.screenshot) << "the screenshots differ";
+  const Outcome fast = RunOneWay(GetParam(), "fast");
   EXPECT_FALSE(fast.screenshot.empty()) << "no screenshot";
+  for (const std::string way : {"slow", "statements"}) {
+    const Outcome other = RunOneWay(GetParam(), way);
+    EXPECT_EQ(fast.run.out, other.run.out) << way;
+    EXPECT_EQ(fast.run.err, other.run.err) << way;
+    EXPECT_EQ(fast.run.status, other.run.status) << way;
+    EXPECT_TRUE(fast.screenshot == other.screenshot) << way << ": the screenshots differ";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BothPaths, ::testing::ValuesIn(AllCases()),

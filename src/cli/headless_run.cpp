@@ -119,6 +119,7 @@ int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timel
   options.stop_on_error = cl.stop_on_error;
   options.clock_seed = cl.seed.value_or(0);
   options.slow_paths = SlowPathsAsked();
+  options.each_statement = EachStatementAsked();
   options.report_fault = ReportFault;
   options.fault_notes = brindle::FaultNotes;
   if (cl.time_limit_s) {

@@ -94,4 +94,9 @@ bool SlowPathsAsked() {
   return value != nullptr && std::string_view(value) == "1";
 }
 
+bool EachStatementAsked() {
+  const char* value = std::getenv("BRINDLE_SLOW_PATHS");
+  return value != nullptr && std::string_view(value) == "statements";
+}
+
 }  // namespace brindle::cli

@@ -34,5 +34,8 @@ bool OutputsApart(const CommandLine& cl);
 // environment variable rather than an option or a second build: the tests run the one binary
 // they test both ways, and the command line users see stays as documented.
 bool SlowPathsAsked();
+// BRINDLE_SLOW_PATHS=statements: every statement dispatched by the statement loop, as a
+// debugger runs them (expressions still compiled).
+bool EachStatementAsked();
 
 }  // namespace brindle::cli

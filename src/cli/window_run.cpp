@@ -28,6 +28,7 @@ brindle::RunOptions WindowRunOptions(const brindle::CommandLine& cl) {
   options.quiet = cl.quiet;
   options.stop_on_error = cl.stop_on_error;
   options.slow_paths = SlowPathsAsked();
+  options.each_statement = EachStatementAsked();
   options.report_fault = ReportFault;
   options.fault_notes = brindle::FaultNotes;
   return options;

@@ -79,7 +79,7 @@ Flow SkipDeclaration(Interpreter& in) {
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
     RunAssignment(in, *assignment);
-    if (!WendFollows(*assignment)) return Flow::kTestEnd;
+    if (!WendFollows(*assignment) || in.each_statement) return Flow::kTestEnd;
     // The statement loop would pass the token after the assignment and take the WEND.
     NextToken(in);
     return WendStatement(in);

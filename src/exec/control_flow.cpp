@@ -109,7 +109,7 @@ constexpr int kMostRegionCompiles = 8;
 constexpr size_t kMostRegionOps = size_t{1} << 20;
 
 const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
-  if (head.wend_after_assignment != 0 || in.slow_paths) return nullptr;
+  if (head.wend_after_assignment != 0 || in.slow_paths || in.each_statement) return nullptr;
   const bool dry = PumpIsDry(in);
   LoopHead::RegionSlot& slot = dry ? head.dry_region : head.pumping_region;
   if (slot.region != nullptr && (!slot.region->stale || slot.compiles == kMostRegionCompiles)) {
@@ -139,6 +139,7 @@ Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
     return Flow::kTestEnd;
   }
   in.cursor.exec_pos = head.body;
+  if (in.each_statement) return Flow::kTestEnd;
   const Program* body = FirstAssignmentOfBody(in, head, position);
   if (body == nullptr) return Flow::kTestEnd;
   in.cursor = {head.body + 1, head.body + 1};
@@ -177,7 +178,7 @@ inline Flow GoBackToWhile(Interpreter& in) {
   DropLoop(run);
   // The statement loop would dispatch the WHILE next; it is run here. Heads are kept only
   // for WHILE tokens.
-  if (!in.slow_paths && loop >= 1) {
+  if (!in.slow_paths && !in.each_statement && loop >= 1) {
     LoopHead* head = BlockCacheOf(in).loop_heads[loop];
     if (head != nullptr) {
       in.cursor = {loop, loop};

@@ -57,6 +57,11 @@ constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();
 class ActiveRun {
  public:
   ActiveRun(Interpreter& in, RunState& run) : in_(in), outer_(in.run) {
+    run.outer = outer_;
+    run.outer_token = in.cursor.cur;
+    run.wparam = in.events.wparam;
+    run.mouse_x = in.events.mouse_x;
+    run.mouse_y = in.events.mouse_y;
     in_.run = &run;
     ++in_.active_runs;
   }
@@ -133,10 +138,11 @@ Flow GoOnAfter(Interpreter& in, int before) {
   return Flow::kSkipEndTest;
 }
 
-void ExecuteTokens(Interpreter& in) {
-  RunState run;
-  run.entry = in.cursor.exec_pos;
-  ActiveRun active(in, run);
+namespace {
+
+// The statement loop; kObserved: the copy that tells the observer of each statement.
+template <bool kObserved>
+void StatementLoop(Interpreter& in) {
   // The script image never changes while a script runs: read once, not after every statement.
   const int count = in.image.tokens.count;
   const TokenInfo* const info = in.image.facts.info.data();
@@ -153,10 +159,24 @@ void ExecuteTokens(Interpreter& in) {
         PumpOneEvent(in);
         flow = Flow::kTestEnd;
       } else {
+        if constexpr (kObserved) in.observer->BeforeStatement(in);
         flow = statement(in);
       }
     } while (flow == Flow::kSkipEndTest);
     if (flow == Flow::kEndRun) return;
+  }
+}
+
+}  // namespace
+
+void ExecuteTokens(Interpreter& in) {
+  RunState run;
+  run.entry = in.cursor.exec_pos;
+  ActiveRun active(in, run);
+  if (in.observer != nullptr) {
+    StatementLoop<true>(in);
+  } else {
+    StatementLoop<false>(in);
   }
 }
 

@@ -14,10 +14,9 @@ bool ExprCompiler::AtNumberAssignment() const {
 // The statement loop goes from one assignment straight to the next (no event is taken
 // between them: the token after an expression is passed over), so assignments that follow
 // each other are read into one program. The caller has found an assignment at the cursor.
-void ExprCompiler::Assignment() {
-  constexpr int kMostInOneProgram = 32;
+void ExprCompiler::Assignment(int most) {
   NumberAssignment();
-  for (int count = 1; count < kMostInOneProgram; ++count) {
+  for (int count = 1; count < most; ++count) {
     const TokenCursor end = c_;
     Next();
     if (!NumberAssignment()) {

@@ -19,7 +19,9 @@ class ExprCompiler {
   void Text();
   void TextItem();
   void Condition();
-  void Assignment();
+  // Assignments that follow each other are read into one program, up to most of them.
+  static constexpr int kMostAssignmentsInOneProgram = 32;
+  void Assignment(int most);
   bool AtNumberAssignment() const;
 
   TokenCursor cursor() const { return c_; }

@@ -34,7 +34,7 @@ Program Compile(Interpreter& in, Rule rule) {
       compiler.Condition();
       break;
     case Rule::kAssignment:
-      compiler.Assignment();
+      compiler.Assignment(in.each_statement ? 1 : ExprCompiler::kMostAssignmentsInOneProgram);
       break;
   }
   program.end = compiler.cursor();

@@ -77,6 +77,7 @@ void RunStages(Interpreter& in, ScriptImage& image, const SourceFile& source,
   }
   if (options.check_only) return;
   if (!fault) {
+    if (in.observer != nullptr) in.observer->Started(in, image);
     try {
       ExecuteTokens(in);
     } catch (const RunAbandoned&) {
@@ -97,6 +98,8 @@ int RunProgram(Platform& platform, const SourceFile& source, const RunOptions& o
   in->window_proc = &window_proc;
   in->random.clock_seed = options.clock_seed.value_or(platform.MillisecondClock());
   in->slow_paths = options.slow_paths;
+  in->each_statement = options.each_statement || options.observer != nullptr;
+  in->observer = options.observer;
   in->source = source.text;
   FaultRepeats faults(options.report_fault);
   // The counts are written however the run ends, one that runs out of memory included.

@@ -14,6 +14,7 @@
 namespace brindle {
 
 class Platform;
+class StatementObserver;
 struct Interpreter;
 
 struct SourceFile {
@@ -27,6 +28,10 @@ struct RunOptions {
   std::optional<uint32_t> clock_seed;  // RAND's seed; the platform's clock when absent
   // Run every statement and expression the general way: see Interpreter::slow_paths.
   bool slow_paths = false;
+  // Dispatch every statement from the statement loop: see Interpreter::each_statement.
+  bool each_statement = false;
+  // Told of each statement and run-time fault (a debugger); implies each_statement.
+  StatementObserver* observer = nullptr;
   // Where fuzzing builds report whether their step budget ended the run (null: not reported).
   bool* out_of_steps = nullptr;
   // Where each fault shown in a box also goes, as one line FILE:LINE:COL: error: CAPTION: TEXT.

@@ -33,6 +33,7 @@ void ShowMessage(Interpreter& in, Message message) {
 }
 
 void ShowRunTimeError(Interpreter& in, Message message) {
+  if (in.observer != nullptr) in.observer->BeforeRunTimeError(in, message);
   in.outcome.run_time_error_shown = true;
   if (in.report_fault) {
     // Compiled code may run several statements with the cursor on the first: a fault that

@@ -19,6 +19,7 @@
 #include "runtime/process_state.h"
 #include "runtime/run_state.h"
 #include "runtime/script_image.h"
+#include "runtime/statement_observer.h"
 #include "runtime/values.h"
 
 namespace brindle {
@@ -49,6 +50,11 @@ struct Interpreter {
   // kept block scans, no passing over tokens at once. Each result must then be exactly the
   // fast one, which the tests check by running every script both ways.
   bool slow_paths = false;
+  // Set before the run for an observer that must see every statement start: the statement
+  // loop then dispatches each statement itself (no regions, no loops turned in place, no
+  // statement that runs the next one, one assignment per program). Expressions stay compiled.
+  bool each_statement = false;
+  StatementObserver* observer = nullptr;  // needs each_statement
 
   // What runs change.
   Values values;

@@ -10,6 +10,11 @@ constexpr int kStackDepth = 1024;
 
 struct RunState {
   int entry = 0;  // the handler name token a handler run started at; 0 for the main part
+  // For those who look at the runs nested at a moment (a debugger): the run this one
+  // interrupted, the token that run had read last, and the event values as this run began.
+  RunState* outer = nullptr;
+  int outer_token = 0;
+  int wparam = 0, mouse_x = 0, mouse_y = 0;
   int call_depth = 0;
   int while_depth = 0;
   int if_outcome = 0;   // the last IF condition: -1 true, 0 false
