@@ -14,10 +14,12 @@
 #include "cli/run_files.h"
 #include "cli/terminal.h"
 #include "cli/window_run.h"
+#include "dap/stdio_adapter.h"
 #include "host/command_line.h"
 #include "host/driver.h"
 #include "lint/lint.h"
 #include "lsp/stdio_server.h"
+#include "platform/sdl/sdl_platform.h"
 #include "platform/timeline.h"
 #include "platform/transcript.h"
 
@@ -62,6 +64,12 @@ int ParseAndRun(int argc, char** argv) {
   if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
   if (cl.lsp) {
     return brindle::lsp::ServeStdio(STDIN_FILENO, STDOUT_FILENO);
+  }
+  if (cl.dap) {
+    return brindle::dap::ServeStdio(STDIN_FILENO, STDOUT_FILENO, [](std::string& problem) {
+      return std::unique_ptr<brindle::Platform>(
+          brindle::SdlPlatform::Open(brindle::kZoomAuto, problem));
+    });
   }
   return Run(cl);
 }

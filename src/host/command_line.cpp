@@ -11,6 +11,8 @@ const std::string_view kUsage =
     "       brindle --check SCRIPT                 tokenize and pre-check only\n"
     "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
     "       brindle --lsp                          language server on standard input/output\n"
+    "       brindle --dap                          debugger (debug adapter) on standard "
+    "input/output\n"
     "       brindle --help [KEYWORD] | --version   (KEYWORD: its entry in the reference)\n"
     "options:\n"
     "  --encoding auto|utf-8|cp1252\n"
@@ -44,12 +46,13 @@ std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
 }
 
 std::optional<std::string> Finish(const CommandLine& cl) {
-  if (cl.lsp) {
+  if (cl.lsp || cl.dap) {
     const bool alone = cl.script.empty() && !cl.headless && !cl.dump && !cl.check && !cl.lint &&
                        !cl.events && !cl.screenshot && !cl.gif && !cl.seed && !cl.time_limit_s &&
                        !cl.zoom && !cl.watch && !cl.record && !cl.quiet && !cl.encoding &&
-                       !cl.stop_on_error;
-    return alone ? std::nullopt : std::optional<std::string>("--lsp takes no script and no option");
+                       !cl.stop_on_error && !(cl.lsp && cl.dap);
+    if (alone) return std::nullopt;
+    return std::string(cl.lsp ? "--lsp" : "--dap") + " takes no script and no option";
   }
   if (cl.script.empty()) return "no script given";
   if (cl.dump && (cl.check || cl.lint)) return "--dump runs the script: not with --check or --lint";
@@ -124,6 +127,8 @@ std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, C
       cl.lint = true;
     } else if (arg == "--lsp") {
       cl.lsp = true;
+    } else if (arg == "--dap") {
+      cl.dap = true;
     } else if (arg == "--quiet") {
       cl.quiet = true;
     } else if (arg == "--stop-on-error") {

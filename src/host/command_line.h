@@ -17,6 +17,7 @@ struct CommandLine {
   bool check = false;
   bool lint = false;
   bool dump = false;  // a headless run, then what it compiled
+  bool dap = false;   // the debugger: the debug adapter protocol on standard input and output
   bool lsp = false;   // the language server: messages on standard input and output
   bool help = false;
   std::string help_topic;  // --help KEYWORD: that keyword's reference entry

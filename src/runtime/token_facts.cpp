@@ -56,8 +56,13 @@ FactorForm ClassifyFactor(int kind, char lead) {
 void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts) {
   // Past the last token every cell keeps the default (zero) facts, which are those of an empty
   // token bound to nothing; a short script touches only the first cells.
-  const int last = std::min(tokens.count, static_cast<int>(facts.info.size()) - 1);
-  for (int p = 1; p <= last; ++p) {
+  ComputeTokenFactsOf(tokens, symbols, facts, 1,
+                      std::min(tokens.count, static_cast<int>(facts.info.size()) - 1));
+}
+
+void ComputeTokenFactsOf(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts,
+                         int first, int last) {
+  for (int p = first; p <= last; ++p) {
     TokenInfo& t = facts.info[p];
     const std::string& text = tokens.text[p];
     t.kind = tokens.kind[p];

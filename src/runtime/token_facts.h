@@ -56,5 +56,8 @@ struct TokenFacts {
 
 // Fills the facts of the positions 1 .. tokens.count (the others keep the default facts).
 void ComputeTokenFacts(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts);
+// The same for the positions first .. last (tokens a debugger adds past the script's last).
+void ComputeTokenFactsOf(const TokenTable& tokens, const Symbols& symbols, TokenFacts& facts,
+                         int first, int last);
 
 }  // namespace brindle

@@ -1,0 +1,207 @@
+#include "dap/session.h"
+
+#include "frontend/tokenizer.h"
+#include "platform/file_read.h"
+#include "prepass/prepass.h"
+#include "runtime/interpreter.h"
+
+namespace brindle::dap {
+namespace {
+
+const Json& Arguments(const Json& request) {
+  static const Json kNone = Json::object();
+  const auto found = request.find("arguments");
+  return found != request.end() && found->is_object() ? *found : kNone;
+}
+
+std::string StringMember(const Json& object, const char* key, bool required = false) {
+  const auto found = object.find(key);
+  if (found == object.end() || found->is_null()) {
+    if (required) throw RequestError{std::string("missing \"") + key + "\""};
+    return "";
+  }
+  if (!found->is_string()) throw RequestError{std::string("\"") + key + "\" is not a string"};
+  return found->get<std::string>();
+}
+
+bool BoolMember(const Json& object, const char* key) {
+  const auto found = object.find(key);
+  if (found == object.end() || found->is_null()) return false;
+  if (!found->is_boolean()) throw RequestError{std::string("\"") + key + "\" is not true or false"};
+  return found->get<bool>();
+}
+
+std::optional<std::string> ReadInput(const std::string& path, std::string& reason) {
+  std::string bytes;
+  if (!ReadWholeFile(path, kMaxSourceBytes, FileKinds::kRegularOrPipe, bytes, reason)) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+Session::Session(MessageQueue& queue, Send send, OpenWindow open_window)
+    : queue_(queue),
+      send_(std::move(send)),
+      open_window_(std::move(open_window)),
+      debugger_([this](const StopReason& r) { ServeStop(r); }, [this] { ServeWhileRunning(); },
+                [this](const std::string& text) { Output("console", text); }) {
+  queue_.OnPush([this] { debugger_.attention().store(true, std::memory_order_relaxed); });
+}
+
+void Session::Respond(const Json& request, Json body) {
+  send_({{"seq", ++seq_},
+         {"type", "response"},
+         {"request_seq", request.value("seq", 0)},
+         {"success", true},
+         {"command", request.value("command", "")},
+         {"body", std::move(body)}});
+}
+
+void Session::Event(const std::string& name, Json body) {
+  send_({{"seq", ++seq_}, {"type", "event"}, {"event", name}, {"body", std::move(body)}});
+}
+
+void Session::Output(const std::string& category, const std::string& text) {
+  if (debugger_.replaying()) return;
+  Event("output", {{"category", category}, {"output", text}});
+}
+
+int Session::Serve() {
+  try {
+    while (!(launched_ && configured_)) {
+      std::optional<Json> request = queue_.Take(true);
+      if (!request) return 0;
+      Handle(*request);
+    }
+    RunScript();
+    for (;;) {
+      std::optional<Json> request = queue_.Take(true);
+      if (!request) return 0;
+      Handle(*request);
+      if (rewind_) RunScript();
+    }
+  } catch (const SessionEnded&) {
+  }
+  return 0;
+}
+
+void Session::Handle(const Json& request) {
+  const std::string command = request.is_object() ? request.value("command", "") : "";
+  try {
+    if (!request.is_object() || request.value("type", "") != "request" || command.empty()) {
+      throw RequestError{"not a request"};
+    }
+    const Json& arguments = Arguments(request);
+    if (command == "initialize") {
+      Respond(request, Initialize());
+      Event("initialized");
+    } else if (command == "launch") {
+      Respond(request, Launch(arguments));
+    } else if (command == "configurationDone") {
+      configured_ = true;
+      Respond(request);
+    } else if (command == "setBreakpoints") {
+      Respond(request, SetBreakpoints(arguments));
+    } else if (command == "setFunctionBreakpoints") {
+      Respond(request, SetFunctionBreakpoints(arguments));
+    } else if (command == "setExceptionBreakpoints") {
+      Respond(request, SetExceptionBreakpoints(arguments));
+    } else if (command == "threads") {
+      Respond(request, {{"threads", Json::array({{{"id", 1}, {"name", "main"}}})}});
+    } else if (command == "stackTrace") {
+      Respond(request, StackTrace());
+    } else if (command == "scopes") {
+      Respond(request, Scopes());
+    } else if (command == "variables") {
+      Respond(request, Variables(arguments));
+    } else if (command == "setVariable") {
+      Respond(request, SetVariable(arguments));
+    } else if (command == "evaluate") {
+      Respond(request, Evaluate(arguments));
+    } else if (command == "exceptionInfo") {
+      Respond(request, ExceptionInfo());
+    } else if (command == "pause") {
+      if (state_ == State::kRunning) debugger_.Pause();
+      Respond(request);
+    } else if (command == "disconnect" || command == "terminate") {
+      Respond(request);
+      if (command == "terminate") Event("terminated");
+      throw SessionEnded{};
+    } else if (command == "continue" || command == "next" || command == "stepIn" ||
+               command == "stepOut" || command == "stepBack" || command == "reverseContinue") {
+      const bool back = command == "stepBack" || command == "reverseContinue";
+      if (state_ != State::kStopped && !(back && state_ == State::kEnded)) {
+        throw RequestError{"the program is not stopped"};
+      }
+      Json body = Json::object();
+      if (command == "continue") body["allThreadsContinued"] = true;
+      Respond(request, body);
+      Resume(command);
+    } else {
+      throw RequestError{"unknown request: " + command};
+    }
+  } catch (const RequestError& e) {
+    send_({{"seq", ++seq_},
+           {"type", "response"},
+           {"request_seq", request.is_object() ? request.value("seq", 0) : 0},
+           {"success", false},
+           {"command", command},
+           {"message", e.message},
+           {"body", {{"error", {{"id", 1}, {"format", e.message}}}}}});
+  }
+}
+
+Json Session::Initialize() {
+  return {{"supportsConfigurationDoneRequest", true},
+          {"supportsFunctionBreakpoints", true},
+          {"supportsConditionalBreakpoints", true},
+          {"supportsHitConditionalBreakpoints", true},
+          {"supportsLogPoints", true},
+          {"supportsEvaluateForHovers", true},
+          {"supportsSetVariable", true},
+          {"supportsStepBack", true},
+          {"supportsTerminateRequest", true},
+          {"supportsExceptionInfoRequest", true},
+          {"exceptionBreakpointFilters",
+           Json::array({{{"filter", "errors"}, {"label", "Run-time errors"}, {"default", true}}})}};
+}
+
+Json Session::Launch(const Json& arguments) {
+  if (launched_) throw RequestError{"the script is launched already"};
+  LaunchArguments a;
+  a.program = StringMember(arguments, "program", true);
+  a.headless = BoolMember(arguments, "headless");
+  a.stop_on_entry = BoolMember(arguments, "stopOnEntry");
+  if (std::string events = StringMember(arguments, "events"); !events.empty()) a.events = events;
+  if (std::string shot = StringMember(arguments, "screenshot"); !shot.empty()) a.screenshot = shot;
+  if (const auto seed = arguments.find("seed"); seed != arguments.end() && !seed->is_null()) {
+    if (!seed->is_number_unsigned() && !seed->is_number_integer()) {
+      throw RequestError{"\"seed\" is not a whole number"};
+    }
+    a.seed = static_cast<uint32_t>(seed->get<int64_t>());
+  }
+  std::string reason;
+  std::optional<std::string> text = ReadInput(a.program, reason);
+  if (!text) throw RequestError{"cannot read " + a.program + ": " + reason};
+  if (a.events) {
+    std::optional<std::string> events = ReadInput(*a.events, reason);
+    if (!events) throw RequestError{"cannot read " + *a.events + ": " + reason};
+    timeline_text_ = std::move(*events);
+  }
+  if (a.events && !a.headless) throw RequestError{"\"events\" needs \"headless\": true"};
+  source_ = std::move(*text);
+  script_ = std::make_unique<ScriptImage>();
+  TokenizeResult read = Tokenize(source_, script_->tokens);
+  if (read.error == TokenizerError::kNone) {
+    script_->tokens.count = read.token_count;
+    (void)PrePass({script_->tokens, script_->symbols, script_->blocks});
+  }
+  debugger_.SetScript(*script_, source_);
+  launch_ = std::move(a);
+  launched_ = true;
+  return Json::object();
+}
+
+}  // namespace brindle::dap

@@ -1,0 +1,180 @@
+// The session's runs: the first, and each replay towards a step back, and what is served while
+// the program is stopped or running.
+#include <cstring>
+
+#include "dap/session.h"
+#include "host/driver.h"
+#include "lint/lint.h"
+#include "platform/headless.h"
+#include "platform/png_writer.h"
+#include "platform/timeline.h"
+#include "runtime/faults.h"
+#include "runtime/interpreter.h"
+
+namespace brindle::dap {
+
+Session::~Session() {
+  queue_.OnPush(nullptr);
+  if (transcript_ != nullptr) std::fclose(transcript_);
+}
+
+// A stream whose writes go to pending_, from whichever thread writes.
+void Session::OpenTranscript() {
+  cookie_io_functions_t io{};
+  io.write = [](void* cookie, const char* bytes, size_t size) -> ssize_t {
+    auto* session = static_cast<Session*>(cookie);
+    {
+      std::lock_guard lock(session->pending_mutex_);
+      session->pending_.append(bytes, size);
+    }
+    session->debugger_.attention().store(true, std::memory_order_relaxed);
+    return static_cast<ssize_t>(size);
+  };
+  transcript_ = fopencookie(this, "w", io);
+  if (transcript_ != nullptr) std::setvbuf(transcript_, nullptr, _IONBF, 0);
+}
+
+void Session::TakeTranscript(bool drop) {
+  std::string lines;
+  {
+    std::lock_guard lock(pending_mutex_);
+    const size_t end = pending_.rfind('\n');
+    if (end == std::string::npos) return;
+    lines = pending_.substr(0, end + 1);
+    pending_.erase(0, end + 1);
+  }
+  if (drop) return;
+  for (size_t at = 0; at < lines.size();) {
+    const size_t end = lines.find('\n', at);
+    const std::string line = lines.substr(at, end + 1 - at);
+    Event("output",
+          {{"category", line.rfind("box\t", 0) == 0 ? "console" : "stdout"}, {"output", line}});
+    at = end + 1;
+  }
+}
+
+void Session::RunScript() {
+  for (;;) {
+    if (rewind_) {
+      debugger_.ReplayTo(*rewind_);
+      rewind_.reset();
+    } else {
+      debugger_.PrepareRun(launch_.stop_on_entry);
+    }
+    try {
+      state_ = State::kRunning;
+      exit_status_ = launch_.headless ? RunHeadless() : RunInWindow();
+      break;
+    } catch (const Rewind& rewind) {
+      rewind_ = rewind;
+    }
+  }
+  platform_ = nullptr;
+  const bool replayed = debugger_.replaying();
+  debugger_.Ended();
+  state_ = State::kEnded;
+  // A replay that ran out before its step (a step back at the very start) shows the end.
+  TakeTranscript(replayed);
+  Event("terminated");
+  Event("exited", {{"exitCode", exit_status_}});
+}
+
+int Session::RunHeadless() {
+  if (transcript_ == nullptr) OpenTranscript();
+  HeadlessPlatform platform(transcript_, ParseTimeline(timeline_text_));
+  flush_transcript_ = [&platform] { (void)platform.Flush(); };
+  const int status = RunOnce(platform);
+  (void)platform.Flush();
+  flush_transcript_ = nullptr;
+  if (launch_.screenshot && !debugger_.replaying()) {
+    std::string reason;
+    const std::vector<ColorRef> shot = platform.Screenshot();
+    if (!WritePng(shot, Canvas::kWidth, Canvas::kHeight, *launch_.screenshot, &reason)) {
+      Output("stderr", "cannot write " + *launch_.screenshot + ": " + reason + "\n");
+    }
+  }
+  return status;
+}
+
+int Session::RunInWindow() {
+  std::string problem;
+  std::unique_ptr<Platform> platform = open_window_ ? open_window_(problem) : nullptr;
+  if (platform == nullptr) {
+    Output("stderr", "cannot open a window: " + problem + "; launch with \"headless\": true\n");
+    return 2;
+  }
+  return RunOnce(*platform);
+}
+
+int Session::RunOnce(Platform& platform) {
+  platform_ = &platform;
+  RunOptions options;
+  options.clock_seed = launch_.seed.value_or(0);
+  options.quiet = true;
+  options.observer = &debugger_;
+  options.fault_notes = FaultNotes;
+  options.report_fault = [this](const std::string& line) { Output("stderr", line + "\n"); };
+  try {
+    return RunProgram(platform, {launch_.program, source_}, options);
+  } catch (...) {
+    platform_ = nullptr;
+    flush_transcript_ = nullptr;
+    throw;
+  }
+}
+
+void Session::ServeStop(const StopReason& reason) {
+  if (flush_transcript_) flush_transcript_();
+  TakeTranscript(false);
+  // What has been drawn so far, before its SWAP.
+  if (platform_ != nullptr && !launch_.headless) platform_->ShowCanvas(Stopped().canvas);
+  state_ = State::kStopped;
+  last_stop_ = reason;
+  Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
+  if (!reason.text.empty()) body["text"] = reason.text;
+  if (reason.reason == "exception") body["description"] = reason.text;
+  Event("stopped", body);
+  while (state_ == State::kStopped) {
+    std::optional<Json> request = queue_.Take(true);
+    if (!request) throw SessionEnded{};
+    Handle(*request);
+    if (rewind_) {
+      const Rewind rewind = *rewind_;
+      throw rewind;
+    }
+  }
+}
+
+void Session::ServeWhileRunning() {
+  TakeTranscript(false);
+  while (std::optional<Json> request = queue_.Take(false)) Handle(*request);
+  if (queue_.closed()) throw SessionEnded{};
+}
+
+bool Session::Resume(const std::string& command) {
+  if (command == "stepBack") {
+    rewind_ =
+        state_ == State::kEnded ? Rewind{debugger_.step(), false, "step"} : debugger_.StepBack();
+  } else if (command == "reverseContinue") {
+    rewind_ = state_ == State::kEnded ? Rewind{debugger_.step(), true, "breakpoint"}
+                                      : debugger_.ReverseContinue();
+  } else if (command == "continue") {
+    debugger_.Continue();
+  } else if (command == "next") {
+    debugger_.StepOver();
+  } else if (command == "stepIn") {
+    debugger_.StepIn();
+  } else if (command == "stepOut") {
+    debugger_.StepOut();
+  }
+  if (state_ == State::kStopped) state_ = State::kRunning;
+  return true;
+}
+
+Interpreter& Session::Stopped() const {
+  Interpreter* in = debugger_.interpreter();
+  if (in == nullptr || state_ != State::kStopped) throw RequestError{"the program is not stopped"};
+  return *in;
+}
+
+}  // namespace brindle::dap
