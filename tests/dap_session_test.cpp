@@ -1,0 +1,175 @@
+// The debugger's session in process: requests queued as a client sends them, the replies and
+// events it gets, for the stops, the values seen there, steps back and hostile requests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dap/session.h"
+
+namespace brindle::dap {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DapSession : public ::testing::Test {
+ protected:
+  std::string Script(const std::string& name, const std::string& text) {
+    const fs::path path = fs::path(::testing::TempDir()) / name;
+    std::ofstream(path) << text;
+    return path.string();
+  }
+  void Ask(const std::string& command, Json arguments = Json::object()) {
+    queue_.Push(
+        {{"seq", ++seq_}, {"type", "request"}, {"command", command}, {"arguments", arguments}});
+  }
+  void Launch(const std::string& program, Json more = Json::object()) {
+    Ask("initialize", {{"adapterID", "brindle"}});
+    more["program"] = program;
+    more["headless"] = true;
+    Ask("launch", more);
+  }
+  // Serves everything queued, the end of the input last.
+  void Serve() {
+    queue_.Close();
+    Session session(
+        queue_, [this](const Json& m) { out_.push_back(m); }, nullptr);
+    session.Serve();
+  }
+  // The reply to the request numbered seq.
+  Json Reply(int seq) const {
+    for (const Json& m : out_) {
+      if (m["type"] == "response" && m["request_seq"] == seq) return m;
+    }
+    return Json();
+  }
+  std::vector<Json> Events(const std::string& name) const {
+    std::vector<Json> found;
+    for (const Json& m : out_) {
+      if (m["type"] == "event" && m["event"] == name) found.push_back(m["body"]);
+    }
+    return found;
+  }
+
+  MessageQueue queue_;
+  std::vector<Json> out_;
+  int seq_ = 0;
+};
+
+const char* const kCounting =
+    "VAR i, s\nSTR t\nFUNC bump()\ns = s + i\nENDFN\nWHILE i < 5\ni = i + 1\nbump()\n"
+    "t = t + \"x\"\n\nWEND\nPRINT 0, 0, t\n";
+
+TEST_F(DapSession, ConditionalBreakpointValuesAndAStepBack) {
+  Launch(Script("count.bas", kCounting));
+  Ask("setBreakpoints",
+      {{"breakpoints",
+        {{{"line", 9}, {"condition", "i > 3"}}, {{"line", 10}, {"condition", "i > 99"}}}}});
+  Ask("configurationDone");
+  Ask("stackTrace", {{"threadId", 1}});  // 5
+  Ask("variables", {{"variablesReference", 1}});
+  Ask("evaluate", {{"expression", "t + \"!\""}});
+  Ask("evaluate", {{"expression", "i * 2 > 7"}});
+  Ask("stepBack", {{"threadId", 1}});
+  Ask("stackTrace", {{"threadId", 1}});  // 10
+  Ask("variables", {{"variablesReference", 1}});
+  Ask("setBreakpoints", {{"breakpoints", Json::array()}});
+  Ask("setVariable", {{"variablesReference", 1}, {"name", "t"}, {"value", "\"ab\""}});
+  Ask("continue", {{"threadId", 1}});
+  Serve();
+  // Line 10 is blank: its breakpoint moves to the WEND.
+  const Json verified = Reply(3)["body"]["breakpoints"];
+  EXPECT_EQ(verified[0]["line"], 9);
+  EXPECT_EQ(verified[1]["line"], 11);
+  const std::vector<Json> stops = Events("stopped");
+  ASSERT_GE(stops.size(), 2u);
+  EXPECT_EQ(stops[0]["reason"], "breakpoint");
+  EXPECT_EQ(Reply(5)["body"]["stackFrames"][0]["line"], 9);
+  EXPECT_EQ(Reply(6)["body"]["variables"][0]["value"], "4");
+  EXPECT_EQ(Reply(7)["body"]["result"], "\"xxx!\"");
+  EXPECT_EQ(Reply(8)["body"]["result"], "-1");
+  // The statement before: the ENDFN of the call from line 8, with s not yet counted again.
+  EXPECT_EQ(stops[1]["reason"], "step");
+  const Json frames = Reply(10)["body"]["stackFrames"];
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0]["name"], "bump()");
+  EXPECT_EQ(frames[1]["name"], "main part");
+  EXPECT_EQ(frames[1]["line"], 8);
+  EXPECT_EQ(Reply(11)["body"]["variables"][1]["value"], "10");
+  const std::vector<Json> output = Events("output");
+  ASSERT_EQ(output.size(), 1u);  // the replay's output is not sent again
+  EXPECT_EQ(output[0]["output"], "print\t0\t0\tabxx\n");
+  EXPECT_EQ(Events("exited")[0]["exitCode"], 0);
+}
+
+TEST_F(DapSession, RunTimeErrorsStopBeforeTheirBox) {
+  Launch(Script("fault.bas", "STR s\nVAR n\nn = 1\ns = 5\n"));
+  Ask("setExceptionBreakpoints", {{"filters", {"errors"}}});
+  Ask("configurationDone");
+  Ask("exceptionInfo", {{"threadId", 1}});  // 5
+  Ask("continue", {{"threadId", 1}});
+  Serve();
+  EXPECT_EQ(Events("stopped")[0]["reason"], "exception");
+  EXPECT_EQ(Reply(5)["body"]["description"], "TYPE ERROR: Not String! -{ 5 }");
+  EXPECT_EQ(Events("output")[0]["category"], "stderr");
+  EXPECT_EQ(Events("exited")[0]["exitCode"], 3);
+}
+
+TEST_F(DapSession, FunctionBreakpointsAndStepsOverAndOut) {
+  Launch(Script("calls.bas", kCounting));
+  Ask("setFunctionBreakpoints", {{"breakpoints", {{{"name", "bump"}}, {{"name", "nope"}}}}});
+  Ask("configurationDone");
+  Ask("setFunctionBreakpoints", {{"breakpoints", Json::array()}});  // 5
+  Ask("stepOut", {{"threadId", 1}});
+  Ask("stackTrace", {{"threadId", 1}});
+  Ask("next", {{"threadId", 1}});
+  Ask("next", {{"threadId", 1}});
+  Ask("stackTrace", {{"threadId", 1}});  // 10
+  Ask("disconnect");
+  Serve();
+  const Json known = Reply(3)["body"]["breakpoints"];
+  EXPECT_EQ(known[0]["verified"], true);
+  EXPECT_EQ(known[1]["verified"], false);
+  const std::vector<Json> stops = Events("stopped");
+  ASSERT_EQ(stops.size(), 4u);
+  EXPECT_EQ(stops[0]["reason"], "function breakpoint");
+  // Out of bump(): on with the statement after the call.
+  EXPECT_EQ(Reply(7)["body"]["stackFrames"][0]["line"], 9);
+  // On to the WEND, then back to the WHILE.
+  EXPECT_EQ(Reply(10)["body"]["stackFrames"][0]["line"], 6);
+  EXPECT_EQ(Reply(10)["body"]["stackFrames"].size(), 1u);
+  EXPECT_TRUE(Events("exited").empty());
+}
+
+TEST_F(DapSession, HostileRequestsGetErrorReplies) {
+  Ask("initialize");
+  Ask("launch", {{"program", 7}});
+  Ask("launch", {{"program", "/nonexistent/x.bas"}});
+  Ask("no such thing");
+  Ask("evaluate", {{"expression", "1"}});  // 5: not stopped
+  queue_.Push(Json::array({1, 2}));
+  queue_.Push({{"seq", 100}, {"type", "request"}, {"command", "threads"}, {"arguments", "x"}});
+  Launch(Script("ok.bas", "VAR i\ni = 1\n"), {{"stopOnEntry", true}});
+  Ask("configurationDone");
+  Ask("evaluate", {{"expression", "i +* ("}});  // 9
+  Ask("evaluate", {{"expression", "nobody + 1"}});
+  Ask("evaluate", Json::object());
+  Ask("variables", {{"variablesReference", 999}});
+  Ask("setVariable", {{"variablesReference", 1}, {"name", "i"}, {"value", "\"text\""}});
+  Ask("continue", {{"threadId", 1}});
+  Serve();
+  EXPECT_EQ(Reply(2)["message"], "\"program\" is not a string");
+  EXPECT_NE(Reply(3)["message"].get<std::string>().find("cannot read /nonexistent/x.bas"),
+            std::string::npos);
+  EXPECT_EQ(Reply(4)["success"], false);
+  EXPECT_EQ(Reply(5)["message"], "the program is not stopped");
+  EXPECT_EQ(Reply(100)["success"], true);
+  for (int seq : {9, 10, 11, 12, 13}) EXPECT_EQ(Reply(seq)["success"], false) << seq;
+  EXPECT_EQ(Reply(10)["message"], "nobody is no variable or array of the script");
+  EXPECT_EQ(Events("exited")[0]["exitCode"], 0);
+}
+
+}  // namespace
+}  // namespace brindle::dap
