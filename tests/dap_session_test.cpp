@@ -143,6 +143,29 @@ TEST_F(DapSession, FunctionBreakpointsAndStepsOverAndOut) {
   EXPECT_TRUE(Events("exited").empty());
 }
 
+TEST_F(DapSession, PixelsNameTheLineThatLastChangedThem) {
+  Launch(Script("draw.bas",
+                "BCOLOR 0, 0, 255\nRECT 10, 10, 50, 50\nRECT 20, 20, 5, 5\nPRINT 0, 0, \"x\"\n"));
+  Ask("setBreakpoints", {{"breakpoints", {{{"line", 4}}}}});
+  Ask("configurationDone");
+  Ask("evaluate", {{"expression", "pixel 12, 12"}});  // 5
+  Ask("evaluate", {{"expression", "pixel 20, 20"}});
+  Ask("evaluate", {{"expression", "pixel 300, 300"}});
+  Ask("evaluate", {{"expression", "pixel 21, 21"}});
+  Ask("stackTrace", {{"threadId", 1}});
+  Ask("continue", {{"threadId", 1}});
+  Serve();
+  EXPECT_EQ(Reply(5)["body"]["result"], "line 2");
+  EXPECT_EQ(Reply(6)["body"]["result"], "line 3");  // the second box's outline
+  EXPECT_EQ(Reply(7)["body"]["result"], "not drawn");
+  // Inside, the second box paints the blue the first left: no change, so still the first's.
+  EXPECT_EQ(Reply(8)["body"]["result"], "line 2");
+  // Still stopped where it was, and told of no other stop; the output was sent once.
+  EXPECT_EQ(Reply(9)["body"]["stackFrames"][0]["line"], 4);
+  EXPECT_EQ(Events("stopped").size(), 1u);
+  EXPECT_EQ(Events("output").size(), 1u);
+}
+
 TEST_F(DapSession, HostileRequestsGetErrorReplies) {
   Ask("initialize");
   Ask("launch", {{"program", 7}});

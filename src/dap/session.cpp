@@ -1,5 +1,7 @@
 #include "dap/session.h"
 
+#include <cstdio>
+
 #include "frontend/tokenizer.h"
 #include "platform/file_read.h"
 #include "prepass/prepass.h"
@@ -119,7 +121,15 @@ void Session::Handle(const Json& request) {
     } else if (command == "setVariable") {
       Respond(request, SetVariable(arguments));
     } else if (command == "evaluate") {
-      Respond(request, Evaluate(arguments));
+      int x = 0, y = 0;
+      const std::string text = arguments.value("expression", Json("")).is_string()
+                                   ? arguments.value("expression", "")
+                                   : "";
+      if (std::sscanf(text.c_str(), "pixel %d , %d", &x, &y) == 2) {
+        StartPixelQuery(request, x, y);
+      } else {
+        Respond(request, Evaluate(arguments));
+      }
     } else if (command == "exceptionInfo") {
       Respond(request, ExceptionInfo());
     } else if (command == "pause") {
@@ -135,6 +145,7 @@ void Session::Handle(const Json& request) {
       if (state_ != State::kStopped && !(back && state_ == State::kEnded)) {
         throw RequestError{"the program is not stopped"};
       }
+      if (back) NeedReplay();
       Json body = Json::object();
       if (command == "continue") body["allThreadsContinued"] = true;
       Respond(request, body);

@@ -70,11 +70,18 @@ class Session {
   // continue, next, stepIn, stepOut, stepBack, reverseContinue: true when the program goes on.
   bool Resume(const std::string& command);
 
+  // evaluate "pixel X, Y": answered once a replay to here has watched that pixel.
+  void StartPixelQuery(const Json& request, int x, int y);
+  void AnswerPixelQuery();
+  // Step back and the pixel query run the script again: only a headless run is replayed.
+  void NeedReplay() const;
+
   void RunScript();
   int RunHeadless();
   int RunInWindow();
   int RunOnce(Platform& platform);
   void ServeStop(const StopReason& reason);
+  void StopHere(const StopReason& reason);
   void ServeWhileRunning();
   // The transcript's lines, written by the transcript's own thread, become output events
   // here, on this one; those of a replay are dropped (they were sent the first time).
@@ -95,6 +102,7 @@ class Session {
   Debugger debugger_;
   StopReason last_stop_;
   std::optional<Rewind> rewind_;  // asked for once the run has ended
+  Json pixel_request_;            // waiting for its replay
   int exit_status_ = 0;
   Platform* platform_ = nullptr;  // of the run in progress
   std::function<void()> flush_transcript_;

@@ -123,17 +123,43 @@ int Session::RunOnce(Platform& platform) {
   }
 }
 
+void Session::NeedReplay() const {
+  if (!launch_.headless) {
+    throw RequestError{
+        "only a headless run can be run again to a step before: launch with \"headless\": "
+        "true and an events file to step back"};
+  }
+}
+
+void Session::StartPixelQuery(const Json& request, int x, int y) {
+  Stopped();
+  NeedReplay();
+  if (x < 0 || y < 0 || x >= Canvas::kWidth || y >= Canvas::kHeight) {
+    throw RequestError{"the canvas is " + std::to_string(Canvas::kWidth) + " x " +
+                       std::to_string(Canvas::kHeight) + " pixels"};
+  }
+  pixel_request_ = request;
+  rewind_ = Rewind{debugger_.step(), false, "pixel", x, y};
+}
+
+void Session::AnswerPixelQuery() {
+  const int token = debugger_.pixel_writer();
+  const std::string answer =
+      token > 0 ? "line " + std::to_string(debugger_.LineOf(token)) : "not drawn";
+  Respond(pixel_request_, {{"result", answer}, {"variablesReference", 0}});
+  pixel_request_ = Json();
+}
+
 void Session::ServeStop(const StopReason& reason) {
   if (flush_transcript_) flush_transcript_();
-  TakeTranscript(false);
-  // What has been drawn so far, before its SWAP.
-  if (platform_ != nullptr && !launch_.headless) platform_->ShowCanvas(Stopped().canvas);
+  TakeTranscript(reason.reason == "pixel");
   state_ = State::kStopped;
-  last_stop_ = reason;
-  Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
-  if (!reason.text.empty()) body["text"] = reason.text;
-  if (reason.reason == "exception") body["description"] = reason.text;
-  Event("stopped", body);
+  // The replay of a pixel query ends where the program was stopped: it stays stopped.
+  if (reason.reason == "pixel") {
+    AnswerPixelQuery();
+  } else {
+    StopHere(reason);
+  }
   while (state_ == State::kStopped) {
     std::optional<Json> request = queue_.Take(true);
     if (!request) throw SessionEnded{};
@@ -143,6 +169,16 @@ void Session::ServeStop(const StopReason& reason) {
       throw rewind;
     }
   }
+}
+
+void Session::StopHere(const StopReason& reason) {
+  // What has been drawn so far, before its SWAP.
+  if (platform_ != nullptr && !launch_.headless) platform_->ShowCanvas(Stopped().canvas);
+  last_stop_ = reason;
+  Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
+  if (!reason.text.empty()) body["text"] = reason.text;
+  if (reason.reason == "exception") body["description"] = reason.text;
+  Event("stopped", body);
 }
 
 void Session::ServeWhileRunning() {

@@ -112,6 +112,10 @@ void Debugger::ReplayTo(const Rewind& rewind) {
   replay_reverse_ = rewind.reverse;
   replay_reason_ = rewind.reason;
   last_hit_ = 0;
+  pixel_x_ = rewind.pixel_x;
+  pixel_y_ = rewind.pixel_y;
+  pixel_writer_ = 0;
+  pixel_seen_ = kButtonFace;
 }
 
 void Debugger::Started(Interpreter& in, ScriptImage& image) {
@@ -211,6 +215,7 @@ bool Debugger::BreakpointStops(Breakpoint& b) {
 // hit up to it (the start when there was none).
 void Debugger::ReachedReplayTarget(bool hit) {
   replay_to_ = 0;
+  pixel_x_ = pixel_y_ = -1;
   if (replay_reverse_ && !hit) {
     throw Rewind{last_hit_ > 0 ? last_hit_ : 1, false, last_hit_ > 0 ? "breakpoint" : "entry"};
   }
@@ -220,6 +225,7 @@ void Debugger::ReachedReplayTarget(bool hit) {
 void Debugger::BeforeStatement(Interpreter& in) {
   ++step_;
   const int p = in.cursor.cur;
+  if (pixel_x_ >= 0) NotePixel(in, p);
   bool hit = false;
   std::string reason;
   if (static_cast<size_t>(p) < breakpoint_at_.size() && breakpoint_at_[p] != 0) {
@@ -258,6 +264,15 @@ void Debugger::BeforeStatement(Interpreter& in) {
   pause_ = false;
   mode_ = Mode::kRun;
   stop_({reason, "", ""});
+}
+
+// What the statement before this one did to the watched pixel. Handler runs started in
+// between are statements too, so a change is the last statement's.
+void Debugger::NotePixel(Interpreter& in, int statement) {
+  const uint32_t now = in.canvas.Pixel(pixel_x_, pixel_y_);
+  if (now != pixel_seen_) pixel_writer_ = previous_statement_;
+  pixel_seen_ = now;
+  previous_statement_ = statement;
 }
 
 void Debugger::BeforeRunTimeError(Interpreter& in, const Message& message) {

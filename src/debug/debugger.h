@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,6 +31,8 @@ struct Rewind {
   long step = 1;
   bool reverse = false;
   std::string reason = "step";  // of the stop there
+  // Looking for the statement that last changed this canvas pixel on the way (-1: none).
+  int pixel_x = -1, pixel_y = -1;
 };
 
 struct Breakpoint {
@@ -81,6 +84,8 @@ class Debugger : public StatementObserver {
   // Called by the session when a replay starts towards rewind.
   void ReplayTo(const Rewind& rewind);
   bool replaying() const { return replay_to_ > 0; }
+  // After a replay that looked for a pixel: the statement that last changed it (0: none).
+  int pixel_writer() const { return pixel_writer_; }
 
   // Set from any thread: the statement loop then calls Attention before its next statement.
   std::atomic<bool>& attention() { return attention_flag_; }
@@ -111,6 +116,7 @@ class Debugger : public StatementObserver {
   int Depth() const;
   bool BreakpointStops(Breakpoint& b);
   void ReachedReplayTarget(bool hit);
+  void NotePixel(Interpreter& in, int statement);
   std::string Interpolate(const std::string& message);
 
   StopHandler stop_;
@@ -136,6 +142,10 @@ class Debugger : public StatementObserver {
   long replay_to_ = 0;
   bool replay_reverse_ = false;
   std::string replay_reason_;
+  int pixel_x_ = -1, pixel_y_ = -1;
+  uint32_t pixel_seen_ = 0;
+  int pixel_writer_ = 0;
+  int previous_statement_ = 0;
   long last_hit_ = 0;  // during a reverse replay: the last step a breakpoint stopped
   bool ended_ = false;
 };
