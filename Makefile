@@ -106,7 +106,8 @@ opcoverage: deps
 # Each target fuzzes for FUZZ_SECONDS. The corpora grow in FUZZ_DIR from run to run (make clean
 # keeps them), seeded every time from the test scripts and examples, and for pictures from the
 # picture files in tests/pictures (hostile ones among them) and the examples, and for the language
-# server from conversations about each script (fuzz/lsp_seeds.py); crashes are kept
+# server from conversations about each script (fuzz/lsp_seeds.py), and for the debugger from
+# sessions about its own script (fuzz/dap_seeds.py); crashes are kept
 # in FUZZ_DIR/crashes.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-out
@@ -116,8 +117,8 @@ fuzz: deps fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_C_COMPILER=clang -DBRINDLE_FUZZ=ON -DBRINDLE_TESTS=OFF
 	cmake --build build-fuzz -j$(JOBS) --target brindle_fuzz brindle_fuzz_events \
-	  brindle_fuzz_picture brindle_fuzz_lsp
-	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/picture $(FUZZ_DIR)/lsp \
+	  brindle_fuzz_picture brindle_fuzz_lsp brindle_fuzz_dap
+	mkdir -p $(FUZZ_DIR)/script $(FUZZ_DIR)/events $(FUZZ_DIR)/picture $(FUZZ_DIR)/lsp $(FUZZ_DIR)/dap \
 	  $(FUZZ_DIR)/crashes
 	cp tests/scripts/*.bas examples/*.bas $(FUZZ_DIR)/script/
 	cp tests/pictures/*.bmp tests/pictures/*.png tests/pictures/*.jpg tests/pictures/*.gif \
@@ -132,6 +133,8 @@ fuzz: deps fuzz-deps
 	build-fuzz/brindle_fuzz_picture $(FUZZ_RUN) -max_len=65536 $(FUZZ_DIR)/picture
 	python3 fuzz/lsp_seeds.py $(FUZZ_DIR)/lsp tests/scripts/*.bas examples/*.bas
 	build-fuzz/brindle_fuzz_lsp $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/lsp
+	python3 fuzz/dap_seeds.py $(FUZZ_DIR)/dap
+	build-fuzz/brindle_fuzz_dap $(FUZZ_RUN) -max_len=16384 $(FUZZ_DIR)/dap
 
 # The playground (web/): the interpreter compiled to WebAssembly with Debian's emscripten, in
 # $(WEB_BUILD)/site. web-serve serves it on 127.0.0.1 (WEB_PORT, 0 for any free port);
