@@ -109,10 +109,14 @@ TEST_F(DapSession, RunTimeErrorsStopBeforeTheirBox) {
   Ask("setExceptionBreakpoints", {{"filters", {"errors"}}});
   Ask("configurationDone");
   Ask("exceptionInfo", {{"threadId", 1}});  // 5
+  Ask("stackTrace", {{"threadId", 1}});
   Ask("continue", {{"threadId", 1}});
   Serve();
   EXPECT_EQ(Events("stopped")[0]["reason"], "exception");
   EXPECT_EQ(Reply(5)["body"]["description"], "TYPE ERROR: Not String! -{ 5 }");
+  // At the statement's start, though the fault is found at its value.
+  EXPECT_EQ(Reply(6)["body"]["stackFrames"][0]["line"], 4);
+  EXPECT_EQ(Reply(6)["body"]["stackFrames"][0]["column"], 1);
   EXPECT_EQ(Events("output")[0]["category"], "stderr");
   EXPECT_EQ(Events("exited")[0]["exitCode"], 3);
 }

@@ -153,7 +153,8 @@ std::vector<Frame> Debugger::Frames() const {
   std::vector<Frame> frames;
   if (in_ == nullptr) return frames;
   const TokenTable& t = image_->tokens;
-  int token = in_->cursor.cur;
+  // A fault stops inside its statement: the frame shows where that statement starts.
+  int token = current_statement_;
   for (const RunState* r = in_->run; r != nullptr; r = r->outer) {
     for (int d = r->call_depth; d >= 1; --d) {
       const int call = r->return_stack[d];
@@ -225,6 +226,7 @@ void Debugger::ReachedReplayTarget(bool hit) {
 void Debugger::BeforeStatement(Interpreter& in) {
   ++step_;
   const int p = in.cursor.cur;
+  current_statement_ = p;
   if (pixel_x_ >= 0) NotePixel(in, p);
   bool hit = false;
   std::string reason;

@@ -146,7 +146,8 @@ class Debugger : public StatementObserver {
   uint32_t pixel_seen_ = 0;
   int pixel_writer_ = 0;
   int previous_statement_ = 0;
-  long last_hit_ = 0;  // during a reverse replay: the last step a breakpoint stopped
+  int current_statement_ = 0;  // the innermost run's
+  long last_hit_ = 0;          // during a reverse replay: the last step a breakpoint stopped
   bool ended_ = false;
 };
 
