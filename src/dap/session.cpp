@@ -49,7 +49,10 @@ Session::Session(MessageQueue& queue, Send send, OpenWindow open_window)
       open_window_(std::move(open_window)),
       debugger_([this](const StopReason& r) { ServeStop(r); }, [this] { ServeWhileRunning(); },
                 [this](const std::string& text) { Output("console", text); }) {
-  queue_.OnPush([this] { debugger_.attention().store(true, std::memory_order_relaxed); });
+  queue_.OnPush([this] {
+    debugger_.attention().store(true, std::memory_order_relaxed);
+    if (Platform* platform = waiting_platform_.load()) platform->Wake();
+  });
 }
 
 void Session::Respond(const Json& request, Json body) {

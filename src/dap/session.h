@@ -3,6 +3,7 @@
 // answered while the program is stopped, or between two statements while it runs.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -104,7 +105,8 @@ class Session {
   std::optional<Rewind> rewind_;  // asked for once the run has ended
   Json pixel_request_;            // waiting for its replay
   int exit_status_ = 0;
-  Platform* platform_ = nullptr;  // of the run in progress
+  Platform* platform_ = nullptr;                      // of the run in progress
+  std::atomic<Platform*> waiting_platform_{nullptr};  // woken for each request that comes
   std::function<void()> flush_transcript_;
   std::FILE* transcript_ = nullptr;  // hands what it is given to pending_
   std::mutex pending_mutex_;

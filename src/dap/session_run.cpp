@@ -103,6 +103,11 @@ int Session::RunInWindow() {
     Output("stderr", "cannot open a window: " + problem + "; launch with \"headless\": true\n");
     return 2;
   }
+  waiting_platform_ = platform.get();
+  const struct Forget {
+    std::atomic<Platform*>& p;
+    ~Forget() { p = nullptr; }
+  } forget{waiting_platform_};
   return RunOnce(*platform);
 }
 
@@ -173,7 +178,9 @@ void Session::ServeStop(const StopReason& reason) {
 
 void Session::StopHere(const StopReason& reason) {
   // What has been drawn so far, before its SWAP.
-  if (platform_ != nullptr && !launch_.headless) platform_->ShowCanvas(Stopped().canvas);
+  if (platform_ != nullptr && !launch_.headless && debugger_.interpreter() != nullptr) {
+    platform_->ShowCanvasNow(debugger_.interpreter()->canvas);
+  }
   last_stop_ = reason;
   Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
   if (!reason.text.empty()) body["text"] = reason.text;

@@ -277,6 +277,18 @@ void Debugger::NotePixel(Interpreter& in, int statement) {
   previous_statement_ = statement;
 }
 
+// Waiting for events: requests are served, and a pause stops here, with no run on the stack.
+void Debugger::Idle(Interpreter& in) {
+  if (replaying()) return;
+  current_statement_ = 0;
+  if (attention_flag_.exchange(false, std::memory_order_relaxed)) attention_();
+  (void)in;
+  if (!pause_) return;
+  pause_ = false;
+  mode_ = Mode::kRun;
+  stop_({"pause", "", ""});
+}
+
 void Debugger::BeforeRunTimeError(Interpreter& in, const Message& message) {
   if (evaluating) throw EvaluationFault{message.caption + ": " + message.text};
   (void)in;

@@ -107,6 +107,7 @@ class Debugger : public StatementObserver {
   void Started(Interpreter& in, ScriptImage& image) override;
   void BeforeStatement(Interpreter& in) override;
   void BeforeRunTimeError(Interpreter& in, const Message& message) override;
+  void Idle(Interpreter& in) override;
 
   // Set while the debugger evaluates an expression: a fault it meets is thrown back.
   bool evaluating = false;

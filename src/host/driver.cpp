@@ -39,6 +39,7 @@ bool RunTokenizer(Interpreter& in, TokenTable& tokens, std::string_view source, 
 // The main run, or a handler run, abandoned after a fatal fault goes on here.
 [[noreturn]] void MessageLoop(Interpreter& in, WindowProcedure& window_proc) {
   for (;;) {
+    if (in.observer != nullptr) in.observer->Idle(in);
     const WindowEvent event = in.platform.WaitEvent();
     try {
       window_proc.Dispatch(event);

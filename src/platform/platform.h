@@ -77,6 +77,12 @@ class Platform {
   // show again at once: a window may keep it back a moment rather than flash a bare background
   // (see PresentSchedule). Screenshots show it as ShowCanvas would.
   virtual void ShowClearedCanvas(const Canvas& canvas) { ShowCanvas(canvas); }
+  // The same, on the screen before this returns, for a program that is about to hold still
+  // (stopped in a debugger) rather than go on to its next present.
+  virtual void ShowCanvasNow(const Canvas& canvas) { ShowCanvas(canvas); }
+  // From any thread: a WaitEvent that is waiting returns (a repaint), so that whoever called
+  // it can look at something else that came in. Headless, WaitEvent never waits.
+  virtual void Wake() {}
 
   // The input boxes on the window. The script makes, reads and writes them here; keys, clicks
   // and typing reach them through the platform's own event handling.

@@ -19,6 +19,8 @@ class StatementObserver {
   virtual void Started(Interpreter& in, ScriptImage& image) = 0;
   // Before the statement whose first token is the cursor's (in.cursor.cur) runs.
   virtual void BeforeStatement(Interpreter& in) = 0;
+  // Before the program waits for its next event, with no run going on.
+  virtual void Idle(Interpreter& in) = 0;
   // Before a run-time fault is reported and shown. May throw to take the fault itself.
   virtual void BeforeRunTimeError(Interpreter& in, const Message& message) = 0;
 };

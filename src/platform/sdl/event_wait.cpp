@@ -2,6 +2,10 @@
 
 #include <dlfcn.h>
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
 
 #include "platform/sdl/sdl_api.h"
 
@@ -45,11 +49,27 @@ X11Connection X11ConnectionOf(SDL_Window* window) {
   return {};
 }
 
-void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms) {
+WakeSignal::WakeSignal() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
+WakeSignal::~WakeSignal() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void WakeSignal::Raise() {
+  const uint64_t one = 1;
+  if (fd_ >= 0) (void)!write(fd_, &one, sizeof one);
+}
+
+bool WakeSignal::Taken() {
+  uint64_t count = 0;
+  return fd_ >= 0 && read(fd_, &count, sizeof count) == static_cast<ssize_t>(sizeof count);
+}
+
+void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms, int wake_fd) {
   if (x11.fd < 0) {
     // SDL's wait cannot watch another descriptor: it is looked at this often.
     constexpr int kOtherFdLookMs = 50;
-    if (other_fd >= 0 && (timeout_ms < 0 || timeout_ms > kOtherFdLookMs)) {
+    if ((other_fd >= 0 || wake_fd >= 0) && (timeout_ms < 0 || timeout_ms > kOtherFdLookMs)) {
       timeout_ms = kOtherFdLookMs;
     }
     sdl.WaitEventTimeout(nullptr, timeout_ms);
@@ -60,8 +80,8 @@ void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms) {
   // What SDL's pump does after its last look at the queue may read events in with a reply (a
   // change of focus it held back reads the keyboard's state, say); the next pump takes them.
   if (XlibHoldsEvents(x11.display)) return;
-  pollfd fds[2] = {{x11.fd, POLLIN, 0}, {other_fd, POLLIN, 0}};
-  poll(fds, other_fd >= 0 ? 2 : 1, timeout_ms);
+  pollfd fds[3] = {{x11.fd, POLLIN, 0}, {other_fd, POLLIN, 0}, {wake_fd, POLLIN, 0}};
+  poll(fds, 3, timeout_ms);  // a negative descriptor is passed over
 }
 
 }  // namespace brindle

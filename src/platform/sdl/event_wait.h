@@ -17,10 +17,28 @@ struct X11Connection {
 };
 X11Connection X11ConnectionOf(SDL_Window* window);
 
-// Returns when SDL has events to give, when other_fd (unless -1) is readable, or after
-// timeout_ms (-1: no limit). An event that has reached the program never waits for the next:
+// A descriptor another thread makes readable to end a wait (an eventfd; -1 where none could be
+// made, and then nothing wakes the wait early).
+class WakeSignal {
+ public:
+  WakeSignal();
+  ~WakeSignal();
+  WakeSignal(const WakeSignal&) = delete;
+  WakeSignal& operator=(const WakeSignal&) = delete;
+  int fd() const { return fd_; }
+  // From any thread.
+  void Raise();
+  // Whether it was raised since the last look; lowers it.
+  bool Taken();
+
+ private:
+  int fd_ = -1;
+};
+
+// Returns when SDL has events to give, when other_fd or wake_fd (unless -1) is readable, or
+// after timeout_ms (-1: no limit). An event that has reached the program never waits for the next:
 // one that a reply brought in ahead of it sits in Xlib's queue, where the connection shows
 // nothing, so that queue is looked at last, right before the wait.
-void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms);
+void WaitForEvents(const X11Connection& x11, int other_fd, int timeout_ms, int wake_fd = -1);
 
 }  // namespace brindle

@@ -248,8 +248,19 @@ WindowEvent SdlPlatform::WaitEvent() {
     if (TakeTick(now, Taken::kWhenIdle)) return WindowEvent{WindowEvent::Type::kTimer};
     UpdateCaret(now);
     PresentIfChanged(now, Moment::kWaiting);
-    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now));
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now), wake_.fd());
+    if (wake_.Taken()) return WindowEvent{WindowEvent::Type::kPaint};
   }
+}
+
+void SdlPlatform::Wake() {
+  wake_.Raise();
+}
+
+void SdlPlatform::ShowCanvasNow(const Canvas& canvas) {
+  picture_.SetCanvas(canvas);
+  ShowInWindow(window_, picture_.Compose(boxes_, false), Canvas::kWidth, Canvas::kHeight,
+               Placement(), FullScreen() ? kFullScreenBackdrop : kButtonFace);
 }
 
 void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {

@@ -50,6 +50,8 @@ class SdlPlatform final : public Platform {
   bool CloseRequested() override;
   void ShowCanvas(const Canvas& canvas) override;
   void ShowClearedCanvas(const Canvas& canvas) override;
+  void ShowCanvasNow(const Canvas& canvas) override;
+  void Wake() override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override;
@@ -128,6 +130,7 @@ class SdlPlatform final : public Platform {
   SDL_Window* window_;
   uint32_t window_id_;
   X11Connection x11_;  // see event_wait.h
+  WakeSignal wake_;
   int zoom_;
   EventSink* sink_ = nullptr;
   InputBoxes boxes_;
