@@ -101,6 +101,7 @@ TEST_F(DapSession, ConditionalBreakpointValuesAndAStepBack) {
   const std::vector<Json> output = Events("output");
   ASSERT_EQ(output.size(), 1u);  // the replay's output is not sent again
   EXPECT_EQ(output[0]["output"], "print\t0\t0\tabxx\n");
+  ASSERT_EQ(Events("exited").size(), 1u);
   EXPECT_EQ(Events("exited")[0]["exitCode"], 0);
 }
 
@@ -112,12 +113,14 @@ TEST_F(DapSession, RunTimeErrorsStopBeforeTheirBox) {
   Ask("stackTrace", {{"threadId", 1}});
   Ask("continue", {{"threadId", 1}});
   Serve();
+  ASSERT_FALSE(Events("stopped").empty());
   EXPECT_EQ(Events("stopped")[0]["reason"], "exception");
   EXPECT_EQ(Reply(5)["body"]["description"], "TYPE ERROR: Not String! -{ 5 }");
   // At the statement's start, though the fault is found at its value.
   EXPECT_EQ(Reply(6)["body"]["stackFrames"][0]["line"], 4);
   EXPECT_EQ(Reply(6)["body"]["stackFrames"][0]["column"], 1);
   EXPECT_EQ(Events("output")[0]["category"], "stderr");
+  ASSERT_EQ(Events("exited").size(), 1u);
   EXPECT_EQ(Events("exited")[0]["exitCode"], 3);
 }
 
@@ -195,6 +198,7 @@ TEST_F(DapSession, HostileRequestsGetErrorReplies) {
   EXPECT_EQ(Reply(100)["success"], true);
   for (int seq : {9, 10, 11, 12, 13}) EXPECT_EQ(Reply(seq)["success"], false) << seq;
   EXPECT_EQ(Reply(10)["message"], "nobody is no variable or array of the script");
+  ASSERT_EQ(Events("exited").size(), 1u);
   EXPECT_EQ(Events("exited")[0]["exitCode"], 0);
 }
 

@@ -191,7 +191,9 @@ void Session::StopHere(const StopReason& reason) {
 void Session::ServeWhileRunning() {
   TakeTranscript(false);
   while (std::optional<Json> request = queue_.Take(false)) Handle(*request);
-  if (queue_.closed()) throw SessionEnded{};
+  // With the client gone, a window's program ends with the session; a headless one runs to
+  // its end, as its timeline says, as brindle --headless would (its next stop ends it).
+  if (queue_.closed() && !launch_.headless) throw SessionEnded{};
 }
 
 bool Session::Resume(const std::string& command) {
