@@ -66,10 +66,13 @@ int ParseAndRun(int argc, char** argv) {
     return brindle::lsp::ServeStdio(STDIN_FILENO, STDOUT_FILENO);
   }
   if (cl.dap) {
-    return brindle::dap::ServeStdio(STDIN_FILENO, STDOUT_FILENO, [](std::string& problem) {
-      return std::unique_ptr<brindle::Platform>(
-          brindle::SdlPlatform::Open(brindle::kZoomAuto, problem));
-    });
+    return brindle::dap::ServeStdio(STDIN_FILENO, STDOUT_FILENO,
+                                    [](const std::string& script, std::string& problem) {
+                                      std::unique_ptr<brindle::SdlPlatform> window =
+                                          brindle::SdlPlatform::Open(brindle::kZoomAuto, problem);
+                                      if (window != nullptr) window->ShowScriptName(script);
+                                      return std::unique_ptr<brindle::Platform>(std::move(window));
+                                    });
   }
   return Run(cl);
 }

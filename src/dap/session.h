@@ -38,8 +38,10 @@ struct LaunchArguments {
 class Session {
  public:
   using Send = std::function<void(const Json&)>;
-  // Opens the window of a run that is not headless (null, with the reason, when none opens).
-  using OpenWindow = std::function<std::unique_ptr<Platform>(std::string& problem)>;
+  // Opens the window of a run of the script that is not headless (null, with the reason, when
+  // none opens).
+  using OpenWindow =
+      std::function<std::unique_ptr<Platform>(const std::string& script, std::string& problem)>;
 
   Session(MessageQueue& queue, Send send, OpenWindow open_window);
   ~Session();

@@ -98,7 +98,8 @@ int Session::RunHeadless() {
 
 int Session::RunInWindow() {
   std::string problem;
-  std::unique_ptr<Platform> platform = open_window_ ? open_window_(problem) : nullptr;
+  std::unique_ptr<Platform> platform =
+      open_window_ ? open_window_(launch_.program, problem) : nullptr;
   if (platform == nullptr) {
     Output("stderr", "cannot open a window: " + problem + "; launch with \"headless\": true\n");
     return 2;

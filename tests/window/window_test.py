@@ -15,6 +15,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from dap_client import DapClient  # noqa: E402
 from xsession import (MAIN_TITLE, Failure, XSession, missing_tools, read_png, title_of,  # noqa
                       wait_until)
 
@@ -90,12 +91,14 @@ class Run:
 
     def close(self, other_lines=()):
         """Closes the window: the program ends at once with status 0 and nothing on stderr but
-        the lines of the faults it showed and other lines, one for each of other_lines, in
-        order, each holding it (a sanitizer's report would be there). Returns those lines."""
+        the lines of the faults it showed (with their notes) and other lines, one for each of
+        other_lines, in order, each holding it (a sanitizer's report would be there). Returns
+        those lines."""
         self.session.close(self.window)
         status, _, err = self.wait_exit()
         others = [line for line in err.splitlines()
-                  if not line.startswith(self.script + ':') or ': error: ' not in line]
+                  if not line.startswith(self.script + ':') or
+                  (': error: ' not in line and ': note: ' not in line)]
         check(status == 0 and len(others) == len(other_lines) and
               all(part in line for part, line in zip(other_lines, others)),
               'closing ended with status %d: %s' % (status, err))
@@ -906,6 +909,47 @@ def watch_through_faults_busy_loops_and_a_missing_file(session, brindle):
         run.close([changed] * 4)
     finally:
         run.stop()
+
+
+DRAWING_WITHOUT_SWAP = """BCOLOR 0, 0, 200
+RECT 10, 10, 60, 60
+PRINT 100, 100, "x"
+"""
+
+
+@test
+@screen(1024, 768)
+def debugger_shows_what_is_drawn_at_a_stop_and_serves_while_idle(session, brindle):
+    """Stopped at a breakpoint, the window shows what the script has drawn though nothing has
+    shown it yet; once the script waits for events, a pause still stops it and a disconnect
+    ends it."""
+    folder = tempfile.mkdtemp(prefix='brindle-dap-')
+    script = os.path.join(folder, 'script.bas')
+    with open(script, 'w') as f:
+        f.write(DRAWING_WITHOUT_SWAP)
+    dap = DapClient(brindle, session.env, folder)
+    try:
+        dap.ask('initialize', adapterID='brindle')
+        dap.ask('launch', program=script, headless=False)
+        lines = dap.ask('setBreakpoints', source={'path': script}, breakpoints=[{'line': 3}])
+        check(lines['body']['breakpoints'][0]['line'] == 3, 'the breakpoint is on line 3')
+        dap.ask('configurationDone')
+        check(dap.wait_for('event', 'stopped')['body']['reason'] == 'breakpoint', 'a stop')
+        window = session.find_window(MAIN_TITLE)
+
+        def box_drawn():
+            picture = session.capture(window).region(*CANVAS)
+            return picture if picture.pixel(30, 30) == (0, 0, 200) else None
+        wait_until('the box drawn before any SWAP', box_drawn)
+        refused = dap.ask('stepBack', threadId=1)
+        check(not refused['success'], 'a step back in a window is refused')
+        dap.ask('continue', threadId=1)
+        time.sleep(0.5)  # the script has ended and waits for events
+        dap.send('pause', threadId=1)
+        check(dap.wait_for('event', 'stopped')['body']['reason'] == 'pause', 'paused while idle')
+    finally:
+        status = dap.end()
+    check(status == 0, 'disconnect ends brindle --dap with status 0, not %s' % status)
 
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples')
