@@ -140,6 +140,11 @@ Json Session::Variables(const Json& arguments) const {
   } else if (reference == kInputBoxes) {
     out.push_back(Variable("newest", std::to_string(in.process.input_box_handle)));
     out.push_back(Variable("current", std::to_string(in.process.current_control)));
+    for (const InputBox& box : in.platform.input_boxes().boxes()) {
+      out.push_back(Variable("box " + std::to_string(box.handle),
+                             Quoted(in.platform.input_boxes().Text(box.handle).value_or("")) +
+                                 (box.visible ? "" : " (hidden)")));
+    }
   } else {
     throw RequestError{"no such variables reference"};
   }
