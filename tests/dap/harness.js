@@ -26,7 +26,10 @@ const TIMEOUT_MS = 10000;
 function withTimeout(promise, what, ms = TIMEOUT_MS) {
   let timer;
   const timeout = new Promise((_, reject) => {
-    timer = setTimeout(() => reject(new Error(`${what}: nothing after ${ms} ms`)), ms);
+    timer = setTimeout(() => {
+      const text = typeof what === 'function' ? what() : what;
+      reject(new Error(`${text}: nothing after ${ms} ms`));
+    }, ms);
   });
   return Promise.race([promise, timeout]).finally(() => clearTimeout(timer));
 }
@@ -67,28 +70,33 @@ class Session {
     return path.join(this.dir, name);
   }
 
-  // The next event of this type, in the order they came, that no earlier call took; waits for
-  // it when it has not come yet, so that no event is missed between a request and the wait.
-  next(type, what = `the event ${type}`) {
+  // The next event of one of these types, in the order they came, that no earlier call took;
+  // waits for it when it has not come yet, so that no event is missed between a request and
+  // the wait.
+  next(types, what = `the event ${types}`) {
+    const wanted = [].concat(types);
     const take = () => {
-      const from = this.taken.get(type) ?? -1;
-      const at = this.events.findIndex((e, i) => i > from && e.event === type);
+      const at = this.events.findIndex(
+        (e, i) => wanted.includes(e.event) && i > (this.taken.get(e.event) ?? -1),
+      );
       if (at < 0) return null;
-      this.taken.set(type, at);
+      this.taken.set(this.events[at].event, at);
       return this.events[at];
     };
     const now = take();
     if (now) return Promise.resolve(now);
+    let waiter;
     return withTimeout(
       new Promise((resolve) => {
-        this.waiting.push(() => {
+        waiter = () => {
           const event = take();
           if (event) resolve(event);
           return !!event;
-        });
+        };
+        this.waiting.push(waiter);
       }),
-      `${what} (stderr: ${this.stderr.trim() || 'nothing'})`,
-    );
+      () => `${what} (stderr: ${this.stderr.trim() || 'nothing'})`,
+    ).finally(() => (this.waiting = this.waiting.filter((w) => w !== waiter)));
   }
 
   // The output events of a category so far, each without its final line end.
@@ -106,9 +114,10 @@ class Session {
       new Promise((resolve) => {
         this.waiting.push(() => found() && (resolve(), true));
       }),
-      `an output of category ${category} matching ${pattern} (got ${JSON.stringify(
-        this.outputs(category),
-      )})`,
+      () =>
+        `an output of category ${category} matching ${pattern} (got ${JSON.stringify(
+          this.outputs(category),
+        )})`,
     );
   }
 

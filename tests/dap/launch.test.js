@@ -70,7 +70,8 @@ for (const [name, script, status, box] of [
       await s.launchHeadless('bad.bas', () => s.dc.setExceptionBreakpointsRequest({ filters: [] }));
       await s.ended(status);
       assert.equal(commandLine(s.dir, ['--headless', 'bad.bas']).status, status);
-      assert.ok(s.outputs('console').some((o) => box.test(o)), JSON.stringify(s.outputs('console')));
+      const boxes = s.outputs('console');
+      assert.ok(boxes.some((o) => box.test(o)), JSON.stringify(boxes));
     });
   });
 }
