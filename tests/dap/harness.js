@@ -51,12 +51,18 @@ class Session {
       this.proc.on('error', (error) => resolve({ error }));
     });
     this.proc.stderr.on('data', (chunk) => (this.stderr += chunk));
+    // Once its output has all been read: what is still awaited will not come.
+    this.gone = new Promise((_, reject) => {
+      this.proc.on('close', (code, signal) =>
+        reject(new Error(`the adapter ended (status ${code}, signal ${signal})`)),
+      );
+    });
+    this.gone.catch(() => {});
     this.proc.stdin.on('error', () => {}); // an adapter that has ended
     this.dc = new DebugClient(BRINDLE, '--dap', 'brindle');
     this.dc.defaultTimeout = TIMEOUT_MS;
     const send = this.dc.send.bind(this.dc);
-    this.dc.send = (command, args) =>
-      withTimeout(send(command, args), `the response to ${command}`);
+    this.dc.send = (command, args) => this.guard(send(command, args), `the response to ${command}`);
     const emit = this.dc.emit.bind(this.dc);
     this.dc.emit = (type, event) => {
       this.events.push(event);
@@ -64,6 +70,14 @@ class Session {
       return emit(type, event);
     };
     this.dc.connect(this.proc.stdout, this.proc.stdin);
+  }
+
+  // Waits for the promise, but not past the timeout or the end of the adapter.
+  guard(promise, what) {
+    const ended = this.gone.catch((error) => {
+      throw new Error(`${typeof what === 'function' ? what() : what}: ${error.message}`);
+    });
+    return withTimeout(Promise.race([promise, ended]), what);
   }
 
   file(name) {
@@ -86,7 +100,7 @@ class Session {
     const now = take();
     if (now) return Promise.resolve(now);
     let waiter;
-    return withTimeout(
+    return this.guard(
       new Promise((resolve) => {
         waiter = () => {
           const event = take();
@@ -110,7 +124,7 @@ class Session {
   async untilOutput(category, pattern) {
     const found = () => this.outputs(category).some((o) => pattern.test(o));
     if (found()) return;
-    await withTimeout(
+    await this.guard(
       new Promise((resolve) => {
         this.waiting.push(() => found() && (resolve(), true));
       }),
@@ -133,7 +147,7 @@ class Session {
   rawBytes(body, seq, what) {
     const answered = new Promise((resolve) => this.dc.pendingRequests.set(seq, resolve));
     this.proc.stdin.write(`Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`);
-    return withTimeout(answered, `the response to ${what}`);
+    return this.guard(answered, `the response to ${what}`);
   }
 
   // initialize, launch, the configuration requests of `configure`, configurationDone: the
