@@ -140,14 +140,14 @@ dapTest('evaluate: expressions of the language, without side effects', async () 
   });
 });
 
-dapTest('pixel X, Y names the statement that last drew there', async () => {
+dapTest('pixel X, Y names the statement that last changed the pixel', async () => {
   await withSession({ 'vars.bas': VARS }, async (s) => {
     await stopInVars(s);
     assert.equal(await s.evaluate('pixel 10, 10'), 'line 9'); // the RECT's outline
     assert.equal(await s.evaluate('pixel 12, 12'), 'line 9'); // its inside
     assert.equal(await s.evaluate('pixel 15, 15'), 'line 11'); // drawn over the RECT
-    // Drawn again in the colour it had: the later statement drew it last.
-    assert.equal(await s.evaluate('pixel 100, 100'), 'line 12');
+    // Drawn again in the colour it had: the statement that gave it its colour stays.
+    assert.equal(await s.evaluate('pixel 100, 100'), 'line 10');
     assert.equal(await s.evaluate('pixel 300, 300'), 'not drawn');
   });
 });
