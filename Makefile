@@ -14,8 +14,8 @@ PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpn
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all build deps fuzz-deps test unit conformance demo fuzz sanitize opcoverage format \
-  format-check clean grammar web web-serve web-test pictures
+.PHONY: all build deps fuzz-deps dap-deps test unit conformance demo fuzz sanitize opcoverage \
+  format format-check clean grammar web web-serve web-test pictures
 
 all: build
 
@@ -47,8 +47,21 @@ test: deps
 grammar: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target grammar
 
-unit:
+unit: dap-deps
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The debugger's tests drive brindle --dap with the Debug Adapter Protocol's own test client,
+# an npm package pinned by tests/dap/package-lock.json. npm ci runs again only when the lock
+# file changes. Without node those tests are left out, and CMake's configure says so.
+DAP_MODULES := tests/dap/node_modules/.package-lock.json
+dap-deps:
+	@if command -v node >/dev/null 2>&1; then \
+	  command -v npm >/dev/null 2>&1 || $(MAKE) --no-print-directory deps PACKAGES=npm; \
+	  $(MAKE) -s --no-print-directory $(DAP_MODULES); \
+	else echo "node not found: the debugger's tests are left out"; fi
+
+$(DAP_MODULES): tests/dap/package.json tests/dap/package-lock.json
+	cd tests/dap && npm ci --no-audit --no-fund --loglevel=error
 
 conformance:
 	@if [ -x $(CONFORMANCE)/run ]; then \

@@ -53,8 +53,18 @@ if(BRINDLE_TESTS)
         COMMAND ${BRINDLE_NODE} --test ${PROJECT_SOURCE_DIR}/tests/editor/${name}_test.js)
       set_tests_properties(Editor.${name} PROPERTIES TIMEOUT 60)
     endforeach()
+    # The debugger, brindle --dap, through the Debug Adapter Protocol's own test client. Its
+    # package comes from npm: `make dap-deps` installs it (make test does so first).
+    file(GLOB DAP_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/dap/*.test.js)
+    foreach(file ${DAP_TESTS})
+      get_filename_component(name ${file} NAME_WE)
+      add_test(NAME Dap.${name} COMMAND ${BRINDLE_NODE} --test ${file})
+      set_tests_properties(Dap.${name} PROPERTIES TIMEOUT 300
+        ENVIRONMENT "BRINDLE=$<TARGET_FILE:brindle>;TMPDIR=${BRINDLE_TEST_TMPDIR}")
+    endforeach()
   else()
-    message(WARNING "node not found: the VS Code extension's tests are left out (install nodejs)")
+    message(WARNING "node not found: the VS Code extension's and the debugger's tests are left "
+                    "out (install nodejs)")
   endif()
 
   # The Neovim package in Debian's Neovim (package neovim), through Neovim's own client; skipped

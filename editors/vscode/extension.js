@@ -1,10 +1,12 @@
 'use strict';
 // Colours, comments and brackets come from the grammar and the language configuration alone.
 // With a `brindle` program on PATH (or named by the setting brindle.path), `brindle --lsp`
-// adds diagnostics, hovers, completions, go to definition and the outline.
+// adds diagnostics, hovers, completions, go to definition and the outline, and `brindle --dap`
+// the debugger.
 
 const vscode = require('vscode');
 const { findProgram, startServer } = require('./lsp_client');
+const { registerDebugger } = require('./debugger');
 const convert = require('./convert');
 
 const SELECTOR = { language: 'brindle' };
@@ -36,6 +38,7 @@ function activate(context) {
     vscode.workspace.onDidChangeConfiguration((e) => {
       if (e.affectsConfiguration('brindle.path')) restart();
     }),
+    ...registerDebugger(),
   );
   return start();
 }

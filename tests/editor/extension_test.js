@@ -17,7 +17,7 @@ function loadExtension(vscode) {
     return request === 'vscode' ? vscode : load.call(this, request, ...rest);
   };
   try {
-    for (const name of ['extension.js', 'convert.js', 'lsp_client.js']) {
+    for (const name of ['extension.js', 'convert.js', 'lsp_client.js', 'debugger.js']) {
       delete require.cache[path.join(path.dirname(EXTENSION), name)];
     }
     return require(EXTENSION);
@@ -148,4 +148,131 @@ test('with no brindle program there are colours only, and a wrong setting is sho
   assert.deepEqual(vscode.providers, {});
   assert.equal(vscode.collections.length, 0);
   await extension.deactivate();
+});
+
+// The debugger: `brindle --dap` from the same program as the language server.
+const fs = require('fs');
+const os = require('os');
+const PACKAGE = require('../../editors/vscode/package.json');
+
+async function withDebugger(options, body) {
+  const vscode = makeVscode(options);
+  const extension = loadExtension(vscode);
+  await extension.activate({ subscriptions: [] });
+  try {
+    assert.equal(vscode.debuggers.factory.type, 'brindle');
+    assert.equal(vscode.debuggers.configuration.type, 'brindle');
+    await body(vscode, vscode.debuggers.factory.value, vscode.debuggers.configuration.value);
+  } finally {
+    await extension.deactivate();
+  }
+}
+
+test('the debug adapter is brindle.path run with --dap, in the workspace folder', async () => {
+  await withDebugger({ config: { path: FAKE_SERVER } }, async (vscode, factory) => {
+    const inFolder = factory.createDebugAdapterDescriptor({
+      workspaceFolder: { uri: { fsPath: '/w' } },
+      configuration: { program: '/w/games/a.bas' },
+    });
+    assert.ok(inFolder instanceof vscode.DebugAdapterExecutable);
+    assert.equal(inFolder.command, FAKE_SERVER);
+    assert.deepEqual(inFolder.args, ['--dap']);
+    assert.deepEqual(inFolder.options, { cwd: '/w' });
+    // A script opened without a folder: the script's own folder.
+    const alone = factory.createDebugAdapterDescriptor({
+      configuration: { program: '/home/me/a.bas' },
+    });
+    assert.deepEqual(alone.options, { cwd: '/home/me' });
+  });
+});
+
+test('the debug adapter is brindle from PATH when brindle.path is empty', async () => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-path-'));
+  const brindle = path.join(dir, 'brindle');
+  fs.copyFileSync(FAKE_SERVER, brindle);
+  fs.chmodSync(brindle, 0o755);
+  const saved = process.env.PATH;
+  process.env.PATH = `/nonexistent:${dir}:${saved}`;
+  try {
+    await withDebugger({ config: { path: '' } }, async (vscode, factory) => {
+      const d = factory.createDebugAdapterDescriptor({ configuration: {} });
+      assert.equal(d.command, brindle);
+      assert.deepEqual(d.args, ['--dap']);
+      assert.deepEqual(d.options, {});
+    });
+  } finally {
+    process.env.PATH = saved;
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('without a brindle program a debugging session fails with the reason', async () => {
+  await withDebugger({ config: { path: '/nonexistent/brindle' } }, async (vscode, factory) => {
+    assert.throws(() => factory.createDebugAdapterDescriptor({ configuration: {} }), {
+      message: 'brindle.path: /nonexistent/brindle is not an executable file.',
+    });
+  });
+  const saved = process.env.PATH;
+  process.env.PATH = '/nonexistent';
+  try {
+    await withDebugger({ config: { path: '' } }, async (vscode, factory) => {
+      assert.throws(() => factory.createDebugAdapterDescriptor({ configuration: {} }), {
+        message: /^No brindle program found on PATH/,
+      });
+    });
+  } finally {
+    process.env.PATH = saved;
+  }
+});
+
+test('F5 without a launch configuration runs the open script in a window', async () => {
+  const editor = (languageId) => ({ document: { languageId } });
+  await withDebugger({ activeTextEditor: editor('brindle') }, async (vscode, _, provider) => {
+    assert.deepEqual(provider.resolveDebugConfiguration(undefined, {}), {
+      type: 'brindle',
+      request: 'launch',
+      name: 'Run in a window',
+      program: '${file}',
+    });
+    const given = { type: 'brindle', request: 'launch', name: 'x', program: 'a.bas' };
+    assert.equal(provider.resolveDebugConfiguration(undefined, given), given);
+  });
+  await withDebugger({ activeTextEditor: editor('python') }, async (vscode, _, provider) => {
+    assert.deepEqual(provider.resolveDebugConfiguration(undefined, {}), {});
+  });
+});
+
+test('the package contributes the debugger with the launch arguments brindle --dap takes', () => {
+  const { debuggers, breakpoints } = PACKAGE.contributes;
+  assert.deepEqual(breakpoints, [{ language: 'brindle' }]);
+  assert.equal(debuggers.length, 1);
+  const [d] = debuggers;
+  assert.deepEqual([d.type, d.label], ['brindle', 'Brindle']);
+  const launch = d.configurationAttributes.launch;
+  assert.deepEqual(launch.required, ['program']);
+  const types = Object.fromEntries(Object.entries(launch.properties).map(([k, v]) => [k, v.type]));
+  assert.deepEqual(types, {
+    program: 'string',
+    headless: 'boolean',
+    events: 'string',
+    seed: 'number',
+    screenshot: 'string',
+    stopOnEntry: 'boolean',
+  });
+  assert.deepEqual(
+    d.configurationSnippets.map((s) => [s.label, s.body.type, s.body.request, s.body.headless]),
+    [
+      ['Brindle: Run in a window', 'brindle', 'launch', undefined],
+      ['Brindle: Headless with events', 'brindle', 'launch', true],
+    ],
+  );
+  assert.ok(d.configurationSnippets[1].body.events);
+  // Every configuration VS Code may write sets only arguments the debugger knows.
+  const written = [...d.initialConfigurations, ...d.configurationSnippets.map((s) => s.body)];
+  for (const config of written) {
+    for (const key of Object.keys(config)) {
+      assert.ok(['type', 'request', 'name'].includes(key) || key in launch.properties, key);
+    }
+  }
+  assert.ok(PACKAGE.activationEvents.includes('onDebugResolve:brindle'));
 });

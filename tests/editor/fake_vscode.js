@@ -42,11 +42,16 @@ function emitter() {
   return on;
 }
 
-function makeVscode({ config = {}, documents = [] } = {}) {
+function makeVscode({ config = {}, documents = [], activeTextEditor } = {}) {
   const shown = [];
   const output = [];
   const providers = {};
   const collections = [];
+  const debuggers = {};
+  const registerDebug = (kind) => (type, value) => {
+    debuggers[kind] = { type, value };
+    return { dispose: () => delete debuggers[kind] };
+  };
   const register =
     (kind) =>
     (selector, provider, ...rest) => {
@@ -64,6 +69,7 @@ function makeVscode({ config = {}, documents = [] } = {}) {
     output,
     providers,
     collections,
+    debuggers,
     Range,
     MarkdownString,
     DiagnosticSeverity: { Error: 0, Warning: 1, Information: 2, Hint: 3 },
@@ -84,7 +90,17 @@ function makeVscode({ config = {}, documents = [] } = {}) {
     SymbolInformation: record('SymbolInformation'),
     DocumentSymbol: record('DocumentSymbol'),
     Uri: { parse: (text) => ({ toString: () => text }) },
+    DebugAdapterExecutable: class {
+      constructor(command, args, options) {
+        Object.assign(this, { command, args, options });
+      }
+    },
+    debug: {
+      registerDebugAdapterDescriptorFactory: registerDebug('factory'),
+      registerDebugConfigurationProvider: registerDebug('configuration'),
+    },
     window: {
+      activeTextEditor,
       createOutputChannel: () => ({
         appendLine: (l) => output.push(l),
         show: () => {},
