@@ -13,7 +13,26 @@ namespace {
 const Json& Arguments(const Json& request) {
   static const Json kNone = Json::object();
   const auto found = request.find("arguments");
-  return found != request.end() && found->is_object() ? *found : kNone;
+  if (found == request.end() || found->is_null()) return kNone;
+  if (!found->is_object()) throw RequestError{"\"arguments\" is not an object"};
+  return *found;
+}
+
+// The one thread, as the requests about a thread must name it.
+void RequireThread(const Json& arguments) {
+  const auto id = arguments.find("threadId");
+  if (id == arguments.end()) throw RequestError{"missing \"threadId\""};
+  if (!id->is_number_integer() || id->get<int64_t>() != 1) {
+    throw RequestError{"no thread " + id->dump() + ": the program's one thread is 1"};
+  }
+}
+
+bool TakesThread(const std::string& command) {
+  for (const char* c : {"stackTrace", "continue", "next", "stepIn", "stepOut", "stepBack",
+                        "reverseContinue", "pause", "exceptionInfo"}) {
+    if (command == c) return true;
+  }
+  return false;
 }
 
 std::string StringMember(const Json& object, const char* key, bool required = false) {
@@ -99,6 +118,7 @@ void Session::Handle(const Json& request) {
       throw RequestError{"not a request"};
     }
     const Json& arguments = Arguments(request);
+    if (TakesThread(command)) RequireThread(arguments);
     if (command == "initialize") {
       Respond(request, Initialize());
       Event("initialized");
@@ -118,7 +138,7 @@ void Session::Handle(const Json& request) {
     } else if (command == "stackTrace") {
       Respond(request, StackTrace());
     } else if (command == "scopes") {
-      Respond(request, Scopes());
+      Respond(request, Scopes(arguments));
     } else if (command == "variables") {
       Respond(request, Variables(arguments));
     } else if (command == "setVariable") {
@@ -213,6 +233,17 @@ Json Session::Launch(const Json& arguments) {
     (void)PrePass({script_->tokens, script_->symbols, script_->blocks});
   }
   debugger_.SetScript(*script_, source_);
+  // The first token bound to a name is where the script first writes it (its declaration):
+  // walked backwards, the first is written last.
+  const Symbols& s = script_->symbols;
+  var_names_ = s.var_name;
+  array_names_ = s.array_name;
+  for (int p = script_->tokens.count; p >= 1; --p) {
+    const size_t v = static_cast<size_t>(s.var_slot_of_token[p]);
+    const size_t a = static_cast<size_t>(s.array_slot_of_token[p]);
+    if (v > 0 && v < var_names_.size()) var_names_[v] = script_->tokens.text[p];
+    if (a > 0 && a < array_names_.size()) array_names_[a] = script_->tokens.text[p];
+  }
   launch_ = std::move(a);
   launched_ = true;
   return Json::object();

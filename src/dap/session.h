@@ -65,7 +65,7 @@ class Session {
   Json SetFunctionBreakpoints(const Json& arguments);
   Json SetExceptionBreakpoints(const Json& arguments);
   Json StackTrace() const;
-  Json Scopes() const;
+  Json Scopes(const Json& arguments) const;
   Json Variables(const Json& arguments) const;
   Json SetVariable(const Json& arguments);
   Json Evaluate(const Json& arguments);
@@ -102,6 +102,8 @@ class Session {
   std::string source_;
   std::unique_ptr<ScriptImage> script_;  // tokenized and checked as a run does it
   std::string timeline_text_;
+  // Variables and arrays by number, named as the script first writes them.
+  std::vector<std::string> var_names_, array_names_;
   Debugger debugger_;
   StopReason last_stop_;
   std::optional<Rewind> rewind_;  // asked for once the run has ended

@@ -90,8 +90,16 @@ Json Session::StackTrace() const {
   return {{"stackFrames", frames}, {"totalFrames", frames.size()}};
 }
 
-Json Session::Scopes() const {
+Json Session::Scopes(const Json& arguments) const {
   Stopped();
+  const auto frame = arguments.find("frameId");
+  if (frame == arguments.end() || !frame->is_number_integer()) {
+    throw RequestError{"missing \"frameId\""};
+  }
+  if (frame->get<int64_t>() < 1 ||
+      frame->get<int64_t>() > static_cast<int64_t>(debugger_.Frames().size())) {
+    throw RequestError{"no frame " + frame->dump()};
+  }
   Json scopes = Json::array();
   const std::pair<int, const char*> kScopes[] = {
       {kVariables, "Variables"}, {kArrays, "Arrays"}, {kEventValues, "Event values"},
@@ -109,11 +117,11 @@ Json Session::Variables(const Json& arguments) const {
   Json out = Json::array();
   if (reference == kVariables) {
     for (int v = 1; v <= s.var_count; ++v) {
-      out.push_back(Variable(s.var_name[v], ValueOf(in, v), TypeName(s.var_type[v])));
+      out.push_back(Variable(var_names_[v], ValueOf(in, v), TypeName(s.var_type[v])));
     }
   } else if (reference == kArrays) {
     for (int a = 1; a <= s.array_count; ++a) {
-      Json v = Variable(s.array_name[a] + "[]", std::string(TypeName(s.array_type[a])) + " array",
+      Json v = Variable(array_names_[a] + "[]", std::string(TypeName(s.array_type[a])) + " array",
                         TypeName(s.array_type[a]), kFirstArray + a);
       v["indexedVariables"] = kArrayCells;
       out.push_back(v);
@@ -137,6 +145,7 @@ Json Session::Variables(const Json& arguments) const {
         "pen", std::to_string(in.process.pen_x) + ", " + std::to_string(in.process.pen_y)));
   } else if (reference == kTimer) {
     out.push_back(Variable("interval", std::to_string(in.process.timer_interval)));
+    out.push_back(Variable("running", in.process.timer_running ? "yes" : "no"));
   } else if (reference == kInputBoxes) {
     out.push_back(Variable("newest", std::to_string(in.process.input_box_handle)));
     out.push_back(Variable("current", std::to_string(in.process.current_control)));
@@ -231,19 +240,33 @@ Json Session::ExceptionInfo() const {
   Stopped();
   if (last_stop_.reason != "exception") throw RequestError{"the program did not stop at an error"};
   return {{"exceptionId", last_stop_.caption},
-          {"description", last_stop_.text},
+          {"description", last_stop_.caption + ": " + last_stop_.text},
           {"breakMode", "always"}};
 }
 
 Json Session::SetBreakpoints(const Json& arguments) {
   if (!launched_) throw RequestError{"launch first"};
+  const auto source = arguments.find("source");
+  if (source == arguments.end() || !source->is_object()) throw RequestError{"missing \"source\""};
   const auto list = arguments.find("breakpoints");
   std::vector<Breakpoint> breakpoints;
-  if (list != arguments.end() && list->is_array()) {
+  if (list != arguments.end() && !list->is_array()) {
+    throw RequestError{"\"breakpoints\" is not a list"};
+  }
+  if (list != arguments.end()) {
     for (const Json& b : *list) {
       if (!b.is_object()) throw RequestError{"a breakpoint is not an object"};
+      const auto line = b.find("line");
+      if (line == b.end() || !line->is_number_integer()) {
+        throw RequestError{"a breakpoint needs a line"};
+      }
       Breakpoint bp;
       bp.line = IntegerMember(b, "line", 0);
+      for (const char* key : {"condition", "hitCondition", "logMessage"}) {
+        if (b.contains(key) && !b[key].is_string()) {
+          throw RequestError{std::string("\"") + key + "\" is not a string"};
+        }
+      }
       bp.condition = b.value("condition", "");
       bp.hit_condition = b.value("hitCondition", "");
       bp.log_message = b.value("logMessage", "");
@@ -265,7 +288,10 @@ Json Session::SetFunctionBreakpoints(const Json& arguments) {
   if (!launched_) throw RequestError{"launch first"};
   std::vector<std::string> names;
   const auto list = arguments.find("breakpoints");
-  if (list != arguments.end() && list->is_array()) {
+  if (list == arguments.end() || !list->is_array()) {
+    throw RequestError{"\"breakpoints\" is not a list"};
+  }
+  {
     for (const Json& b : *list) {
       if (!b.is_object() || !b.contains("name") || !b["name"].is_string()) {
         throw RequestError{"a function breakpoint needs a name"};

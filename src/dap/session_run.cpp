@@ -185,16 +185,15 @@ void Session::StopHere(const StopReason& reason) {
   last_stop_ = reason;
   Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
   if (!reason.text.empty()) body["text"] = reason.text;
-  if (reason.reason == "exception") body["description"] = reason.text;
+  if (reason.reason == "exception") body["description"] = reason.caption + ": " + reason.text;
   Event("stopped", body);
 }
 
 void Session::ServeWhileRunning() {
   TakeTranscript(false);
   while (std::optional<Json> request = queue_.Take(false)) Handle(*request);
-  // With the client gone, a window's program ends with the session; a headless one runs to
-  // its end, as its timeline says, as brindle --headless would (its next stop ends it).
-  if (queue_.closed() && !launch_.headless) throw SessionEnded{};
+  // With the client gone, the program ends with the session.
+  if (queue_.closed()) throw SessionEnded{};
 }
 
 bool Session::Resume(const std::string& command) {

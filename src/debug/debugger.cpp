@@ -106,12 +106,21 @@ void Debugger::PrepareRun(bool stop_on_entry) {
   pause_ = false;
 }
 
+Rewind Debugger::StepBack() const {
+  if (step_ <= 1) return {1, false, "entry"};
+  Rewind back{step_, false, "step"};
+  back.back_to_depth = Depth();
+  return back;
+}
+
 void Debugger::ReplayTo(const Rewind& rewind) {
   PrepareRun(false);
   replay_to_ = std::max(1L, rewind.step);
   replay_reverse_ = rewind.reverse;
   replay_reason_ = rewind.reason;
   last_hit_ = 0;
+  back_to_depth_ = rewind.back_to_depth;
+  back_to_step_ = 0;
   pixel_x_ = rewind.pixel_x;
   pixel_y_ = rewind.pixel_y;
   pixel_writer_ = 0;
@@ -217,6 +226,11 @@ bool Debugger::BreakpointStops(Breakpoint& b) {
 void Debugger::ReachedReplayTarget(bool hit) {
   replay_to_ = 0;
   pixel_x_ = pixel_y_ = -1;
+  if (back_to_depth_ >= 0) {
+    back_to_depth_ = -1;
+    throw Rewind{back_to_step_ > 0 ? back_to_step_ : 1, false,
+                 back_to_step_ > 1 ? "step" : "entry"};
+  }
   if (replay_reverse_ && !hit) {
     throw Rewind{last_hit_ > 0 ? last_hit_ : 1, false, last_hit_ > 0 ? "breakpoint" : "entry"};
   }
@@ -240,6 +254,8 @@ void Debugger::BeforeStatement(Interpreter& in) {
   }
   if (replaying()) {
     if (hit) last_hit_ = step_;
+    if (back_to_depth_ >= 0 && step_ < replay_to_ && Depth() <= back_to_depth_)
+      back_to_step_ = step_;
     if (step_ == replay_to_) ReachedReplayTarget(hit);
     return;
   }
@@ -294,7 +310,7 @@ void Debugger::BeforeRunTimeError(Interpreter& in, const Message& message) {
   (void)in;
   if (!stop_on_errors_ || replaying()) return;
   mode_ = Mode::kRun;
-  stop_({"exception", message.caption + ": " + message.text, message.caption});
+  stop_({"exception", message.text, message.caption});
 }
 
 }  // namespace brindle

@@ -21,7 +21,7 @@ struct RunState;
 // Why the program stopped, in the protocol's words.
 struct StopReason {
   std::string reason;  // entry, breakpoint, step, pause, exception, function breakpoint
-  std::string text;    // an exception's "CAPTION: TEXT"
+  std::string text;    // an exception's box text
   std::string caption;
 };
 
@@ -33,6 +33,9 @@ struct Rewind {
   std::string reason = "step";  // of the stop there
   // Looking for the statement that last changed this canvas pixel on the way (-1: none).
   int pixel_x = -1, pixel_y = -1;
+  // A step back: to the last statement before step whose stack was at most this deep (-1:
+  // to step itself), as a step over would have come to step from there.
+  int back_to_depth = -1;
 };
 
 struct Breakpoint {
@@ -79,7 +82,7 @@ class Debugger : public StatementObserver {
   void StepOut();
   void Pause() { pause_ = true; }
   // A Rewind for a step back / a reverse continue from here.
-  Rewind StepBack() const { return {step_ > 1 ? step_ - 1 : 1, false}; }
+  Rewind StepBack() const;
   Rewind ReverseContinue() const { return {step_ > 1 ? step_ - 1 : 1, true}; }
   // Called by the session when a replay starts towards rewind.
   void ReplayTo(const Rewind& rewind);
@@ -146,6 +149,8 @@ class Debugger : public StatementObserver {
   int pixel_x_ = -1, pixel_y_ = -1;
   uint32_t pixel_seen_ = 0;
   int pixel_writer_ = 0;
+  int back_to_depth_ = -1;
+  long back_to_step_ = 0;
   int previous_statement_ = 0;
   int current_statement_ = 0;  // the innermost run's
   long last_hit_ = 0;          // during a reverse replay: the last step a breakpoint stopped

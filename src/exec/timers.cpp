@@ -34,11 +34,13 @@ Flow TimerOnStatement(Interpreter& in) {
     in.process.timer_interval = ToInteger(in.values.var_num[VarAtCursor(in)]);
   }
   in.platform.StartTimer(EffectiveInterval(in.process.timer_interval));
+  in.process.timer_running = true;
   return Flow::kTestEnd;
 }
 
 Flow TimerOffStatement(Interpreter& in) {
   in.platform.StopTimer();
+  in.process.timer_running = false;
   return Flow::kTestEnd;
 }
 

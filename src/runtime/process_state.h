@@ -34,6 +34,7 @@ struct ProcessState {
   ColorRef back_color = 0;   // fill colour of RECT and CIRCLE
   int pen_x = 0, pen_y = 0;  // start of the next DRAW
   int32_t timer_interval = 0;
+  bool timer_running = false;  // between TIMERON and TIMEROFF, for those who look (a debugger)
   // The last value each statement read for each plain argument: an argument of a kind the
   // statement does not accept leaves the value as it was.
   std::array<std::array<float, 4>, kKindLimit> plain_args{};
