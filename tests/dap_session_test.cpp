@@ -194,6 +194,23 @@ TEST_F(DapSession, PixelsNameTheLineThatLastChangedThem) {
   EXPECT_EQ(Events("output").size(), 1u);
 }
 
+TEST_F(DapSession, TextsAreTheScriptsCharactersInUtf8BothWays) {
+  // A UTF-8 file is read as the command line reads it: one byte a character.
+  Launch(Script("accents.bas", "STR s\nVAR n\ns = \"caf\xC3\xA9\"\nPRINT 0, 0, s\n"));
+  Ask("setBreakpoints", {{"source", {{"path", "s.bas"}}}, {"breakpoints", {{{"line", 4}}}}});
+  Ask("configurationDone");
+  Ask("evaluate", {{"expression", "s + \"\xC3\xA8\""}});  // 5
+  Ask("variables", {{"variablesReference", 1}});
+  Ask("setVariable", {{"variablesReference", 1}, {"name", "s"}, {"value", "\"\xC3\xBC\""}});
+  Ask("continue", {{"threadId", 1}});
+  Serve();
+  EXPECT_EQ(Reply(5)["body"]["result"], "\"caf\xC3\xA9\xC3\xA8\"");
+  EXPECT_EQ(Reply(6)["body"]["variables"][0]["value"], "\"caf\xC3\xA9\"");
+  EXPECT_EQ(Reply(7)["body"]["value"], "\"\xC3\xBC\"");
+  ASSERT_EQ(Events("output").size(), 1u);
+  EXPECT_EQ(Events("output")[0]["output"], "print\t0\t0\t\xC3\xBC\n");
+}
+
 TEST_F(DapSession, HostileRequestsGetErrorReplies) {
   Ask("initialize");
   Ask("launch", {{"program", 7}});

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "frontend/tokenizer.h"
+#include "host/script_encoding.h"
+#include "lsp/document_text.h"
 #include "platform/file_read.h"
 #include "prepass/prepass.h"
 #include "runtime/interpreter.h"
@@ -67,7 +69,7 @@ Session::Session(MessageQueue& queue, Send send, OpenWindow open_window)
       send_(std::move(send)),
       open_window_(std::move(open_window)),
       debugger_([this](const StopReason& r) { ServeStop(r); }, [this] { ServeWhileRunning(); },
-                [this](const std::string& text) { Output("console", text); }) {
+                [this](const std::string& text) { Output("console", lsp::Utf8Text(text)); }) {
   queue_.OnPush([this] {
     debugger_.attention().store(true, std::memory_order_relaxed);
     if (Platform* platform = waiting_platform_.load()) platform->Wake();
@@ -225,7 +227,8 @@ Json Session::Launch(const Json& arguments) {
     timeline_text_ = std::move(*events);
   }
   if (a.events && !a.headless) throw RequestError{"\"events\" needs \"headless\": true"};
-  source_ = std::move(*text);
+  // As the command line reads it (--encoding auto): a UTF-8 file becomes Windows-1252.
+  source_ = DecodeScript(std::move(*text), ScriptEncoding::kAuto).text;
   script_ = std::make_unique<ScriptImage>();
   TokenizeResult read = Tokenize(source_, script_->tokens);
   if (read.error == TokenizerError::kNone) {

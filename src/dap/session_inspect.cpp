@@ -4,6 +4,7 @@
 
 #include "dap/session.h"
 #include "debug/evaluate.h"
+#include "lsp/document_text.h"
 #include "lang/keywords.h"
 #include "lang/numbers.h"
 #include "lang/text.h"
@@ -29,8 +30,9 @@ const char* TypeName(int type) {
   return type == KW_STR ? "STR" : type == KW_PTR ? "PTR" : "VAR";
 }
 
+// A text of the script (Windows-1252 bytes) as the client reads it, in UTF-8.
 std::string Quoted(const std::string& text) {
-  return "\"" + text + "\"";
+  return "\"" + lsp::Utf8Text(text) + "\"";
 }
 
 std::string ColorText(ColorRef c) {
@@ -184,7 +186,7 @@ Json Session::SetVariable(const Json& arguments) {
     throw RequestError{"only variables and array elements can be set"};
   }
   const int type = var > 0 ? s.var_type[var] : s.array_type[array];
-  std::string text = value->get<std::string>();
+  std::string text = lsp::ScriptBytes(value->get<std::string>());
   debugger_.evaluating = true;
   Evaluation e = brindle::Evaluate(in, *debugger_.image(), text);
   debugger_.evaluating = false;
@@ -218,7 +220,7 @@ Json Session::Evaluate(const Json& arguments) {
   if (expression == arguments.end() || !expression->is_string()) {
     throw RequestError{"missing \"expression\""};
   }
-  const std::string text = expression->get<std::string>();
+  const std::string text = lsp::ScriptBytes(expression->get<std::string>());
   if (text.rfind("screenshot ", 0) == 0) {
     const std::string file = text.substr(11);
     std::string reason;
@@ -239,8 +241,8 @@ Json Session::Evaluate(const Json& arguments) {
 Json Session::ExceptionInfo() const {
   Stopped();
   if (last_stop_.reason != "exception") throw RequestError{"the program did not stop at an error"};
-  return {{"exceptionId", last_stop_.caption},
-          {"description", last_stop_.caption + ": " + last_stop_.text},
+  return {{"exceptionId", lsp::Utf8Text(last_stop_.caption)},
+          {"description", lsp::Utf8Text(last_stop_.caption + ": " + last_stop_.text)},
           {"breakMode", "always"}};
 }
 
@@ -267,9 +269,9 @@ Json Session::SetBreakpoints(const Json& arguments) {
           throw RequestError{std::string("\"") + key + "\" is not a string"};
         }
       }
-      bp.condition = b.value("condition", "");
+      bp.condition = lsp::ScriptBytes(b.value("condition", ""));
       bp.hit_condition = b.value("hitCondition", "");
-      bp.log_message = b.value("logMessage", "");
+      bp.log_message = lsp::ScriptBytes(b.value("logMessage", ""));
       breakpoints.push_back(bp);
     }
   }

@@ -4,6 +4,7 @@
 
 #include "dap/session.h"
 #include "host/driver.h"
+#include "lsp/document_text.h"
 #include "lint/lint.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
@@ -48,7 +49,8 @@ void Session::TakeTranscript(bool drop) {
     const size_t end = lines.find('\n', at);
     const std::string line = lines.substr(at, end + 1 - at);
     Event("output",
-          {{"category", line.rfind("box\t", 0) == 0 ? "console" : "stdout"}, {"output", line}});
+          {{"category", line.rfind("box\t", 0) == 0 ? "console" : "stdout"},
+           {"output", lsp::Utf8Text(line)}});
     at = end + 1;
   }
 }
@@ -119,7 +121,9 @@ int Session::RunOnce(Platform& platform) {
   options.quiet = true;
   options.observer = &debugger_;
   options.fault_notes = FaultNotes;
-  options.report_fault = [this](const std::string& line) { Output("stderr", line + "\n"); };
+  options.report_fault = [this](const std::string& line) {
+    Output("stderr", lsp::Utf8Text(line) + "\n");
+  };
   try {
     return RunProgram(platform, {launch_.program, source_}, options);
   } catch (...) {
@@ -184,8 +188,10 @@ void Session::StopHere(const StopReason& reason) {
   }
   last_stop_ = reason;
   Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
-  if (!reason.text.empty()) body["text"] = reason.text;
-  if (reason.reason == "exception") body["description"] = reason.caption + ": " + reason.text;
+  if (!reason.text.empty()) body["text"] = lsp::Utf8Text(reason.text);
+  if (reason.reason == "exception") {
+    body["description"] = lsp::Utf8Text(reason.caption + ": " + reason.text);
+  }
   Event("stopped", body);
 }
 
