@@ -4,10 +4,10 @@
 
 #include "dap/session.h"
 #include "debug/evaluate.h"
-#include "lsp/document_text.h"
 #include "lang/keywords.h"
 #include "lang/numbers.h"
 #include "lang/text.h"
+#include "lsp/document_text.h"
 #include "platform/input_boxes.h"
 #include "platform/png_writer.h"
 #include "runtime/interpreter.h"

@@ -4,8 +4,8 @@
 
 #include "dap/session.h"
 #include "host/driver.h"
-#include "lsp/document_text.h"
 #include "lint/lint.h"
+#include "lsp/document_text.h"
 #include "platform/headless.h"
 #include "platform/png_writer.h"
 #include "platform/timeline.h"
@@ -48,9 +48,8 @@ void Session::TakeTranscript(bool drop) {
   for (size_t at = 0; at < lines.size();) {
     const size_t end = lines.find('\n', at);
     const std::string line = lines.substr(at, end + 1 - at);
-    Event("output",
-          {{"category", line.rfind("box\t", 0) == 0 ? "console" : "stdout"},
-           {"output", lsp::Utf8Text(line)}});
+    Event("output", {{"category", line.rfind("box\t", 0) == 0 ? "console" : "stdout"},
+                     {"output", lsp::Utf8Text(line)}});
     at = end + 1;
   }
 }

@@ -43,13 +43,13 @@ void ReadRequests(int in_fd, MessageQueue& queue, const Session::Send& send) {
 
 int ServeStdio(int in_fd, int out_fd, Session::OpenWindow open_window) {
   // The reader may still wait on the input when the session is over: what it uses is never
-  // freed (the process ends right after).
+  // freed (the process ends right after), and stays reachable from here.
   struct Channel {
     std::mutex out_mutex;
     MessageQueue queue;
   };
-  auto* channel = new Channel;
-  const Session::Send send = [channel, out_fd](const Json& message) {
+  static Channel* const channel = new Channel;
+  const Session::Send send = [out_fd](const Json& message) {
     const std::string body = message.dump(-1, ' ', false, Json::error_handler_t::replace);
     std::lock_guard lock(channel->out_mutex);
     (void)WriteAll(out_fd, "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
