@@ -219,6 +219,9 @@ TEST_F(DapSession, HostileRequestsGetErrorReplies) {
   Ask("no such thing");
   Ask("evaluate", {{"expression", "1"}});  // 5: not stopped
   queue_.Push(Json::array({1, 2}));
+  // Members of the wrong type where every request has them (the fuzzer's find).
+  queue_.Push({{"seq", "x"}, {"type", "request"}, {"command", Json::object()}});
+  queue_.Push({{"seq", 101}, {"type", 7}, {"command", "threads"}});
   queue_.Push({{"seq", 100}, {"type", "request"}, {"command", "threads"}, {"arguments", "x"}});
   Launch(Script("ok.bas", "VAR i\ni = 1\n"), {{"stopOnEntry", true}});
   Ask("configurationDone");
@@ -235,6 +238,7 @@ TEST_F(DapSession, HostileRequestsGetErrorReplies) {
   EXPECT_EQ(Reply(4)["success"], false);
   EXPECT_EQ(Reply(5)["message"], "the program is not stopped");
   EXPECT_EQ(Reply(100)["message"], "\"arguments\" is not an object");
+  EXPECT_EQ(Reply(101)["message"], "not a request");
   for (int seq : {9, 10, 11, 12, 13}) EXPECT_EQ(Reply(seq)["success"], false) << seq;
   EXPECT_EQ(Reply(10)["message"], "nobody is no variable or array of the script");
   ASSERT_EQ(Events("exited").size(), 1u);

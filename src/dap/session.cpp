@@ -47,6 +47,19 @@ std::string StringMember(const Json& object, const char* key, bool required = fa
   return found->get<std::string>();
 }
 
+// A member of a message as a client may have sent it: of any type, or missing ("" or 0 then).
+std::string TextOf(const Json& message, const char* key) {
+  if (!message.is_object()) return "";
+  const auto found = message.find(key);
+  return found != message.end() && found->is_string() ? found->get<std::string>() : "";
+}
+
+int64_t SeqOf(const Json& message) {
+  if (!message.is_object()) return 0;
+  const auto found = message.find("seq");
+  return found != message.end() && found->is_number_integer() ? found->get<int64_t>() : 0;
+}
+
 bool BoolMember(const Json& object, const char* key) {
   const auto found = object.find(key);
   if (found == object.end() || found->is_null()) return false;
@@ -79,9 +92,9 @@ Session::Session(MessageQueue& queue, Send send, OpenWindow open_window)
 void Session::Respond(const Json& request, Json body) {
   send_({{"seq", ++seq_},
          {"type", "response"},
-         {"request_seq", request.value("seq", 0)},
+         {"request_seq", SeqOf(request)},
          {"success", true},
-         {"command", request.value("command", "")},
+         {"command", TextOf(request, "command")},
          {"body", std::move(body)}});
 }
 
@@ -114,9 +127,28 @@ int Session::Serve() {
 }
 
 void Session::Handle(const Json& request) {
-  const std::string command = request.is_object() ? request.value("command", "") : "";
+  const std::string command = TextOf(request, "command");
   try {
-    if (!request.is_object() || request.value("type", "") != "request" || command.empty()) {
+    try {
+      HandleRequest(request, command);
+    } catch (const Json::exception& e) {
+      // A member of a type that no check above expected: the request is refused, not the session.
+      throw RequestError{std::string("a malformed request: ") + e.what()};
+    }
+  } catch (const RequestError& e) {
+    send_({{"seq", ++seq_},
+           {"type", "response"},
+           {"request_seq", SeqOf(request)},
+           {"success", false},
+           {"command", command},
+           {"message", e.message},
+           {"body", {{"error", {{"id", 1}, {"format", e.message}}}}}});
+  }
+}
+
+void Session::HandleRequest(const Json& request, const std::string& command) {
+  {
+    if (TextOf(request, "type") != "request" || command.empty()) {
       throw RequestError{"not a request"};
     }
     const Json& arguments = Arguments(request);
@@ -178,14 +210,6 @@ void Session::Handle(const Json& request) {
     } else {
       throw RequestError{"unknown request: " + command};
     }
-  } catch (const RequestError& e) {
-    send_({{"seq", ++seq_},
-           {"type", "response"},
-           {"request_seq", request.is_object() ? request.value("seq", 0) : 0},
-           {"success", false},
-           {"command", command},
-           {"message", e.message},
-           {"body", {{"error", {{"id", 1}, {"format", e.message}}}}}});
   }
 }
 

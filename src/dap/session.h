@@ -54,6 +54,7 @@ class Session {
   enum class State { kConfiguring, kRunning, kStopped, kEnded };
 
   void Handle(const Json& request);
+  void HandleRequest(const Json& request, const std::string& command);
   void Respond(const Json& request, Json body = Json::object());
   void Event(const std::string& name, Json body = Json::object());
   void Output(const std::string& category, const std::string& text);
