@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dap/session.h"
+#include "platform/headless.h"
 
 namespace brindle::dap {
 namespace {
@@ -45,7 +46,7 @@ class DapSession : public ::testing::Test {
             out_.push_back(m);
             told_.notify_all();
           },
-          nullptr);
+          open_window_);
       session.Serve();
     });
     {
@@ -72,6 +73,7 @@ class DapSession : public ::testing::Test {
     return found;
   }
 
+  Session::OpenWindow open_window_;
   MessageQueue queue_;
   std::mutex mutex_;
   std::condition_variable told_;
@@ -210,6 +212,80 @@ TEST_F(DapSession, TextsAreTheScriptsCharactersInUtf8BothWays) {
   ASSERT_EQ(Events("output").size(), 1u);
   // The transcript's line, as brindle --headless writes it: a high byte escaped.
   EXPECT_EQ(Events("output")[0]["output"], "print\t0\t0\t\\xfc\n");
+}
+
+// A window as a user drives it: what it answers is never the same twice. The clock runs on
+// with every reading, a key goes down at every 17th look for an event, and at the 30th the
+// user clicks into the box and types.
+class RestlessWindow : public HeadlessPlatform {
+ public:
+  RestlessWindow() : HeadlessPlatform(std::tmpfile()) {}
+  uint32_t TickCount() override { return clock_ += 7; }
+  void StartAfresh() override { input_boxes() = InputBoxes(); }
+  std::optional<WindowEvent> PollEvent() override {
+    ++polls_;
+    if (polls_ == 30) {
+      input_boxes().Click(5, 5);
+      input_boxes().Type("z");
+      return WindowEvent{WindowEvent::Type::kControl};
+    }
+    if (polls_ % 17 != 0) return std::nullopt;
+    WindowEvent key{WindowEvent::Type::kKeyDown};
+    key.key = 40 + static_cast<int>(polls_ % 7);
+    return key;
+  }
+
+ private:
+  uint32_t clock_ = 1000;
+  uint64_t polls_ = 0;
+};
+
+const char* const kRestless =
+    "VAR t, k, i, key\nPTR e\nSTR s\nINPUTBOX e, 0, 0, 100, 20, \"x\"\nWHILE i < 60\n"
+    "i = i + 1\nGETTICK t\nk = k + t\nWEND\nGETTEXT e, s\nPRINT 0, 0, s\nGOTO done\n"
+    "WINMSG WMKEYDOWN\nHWPARAM key\nk = k + key\nENDWM\nLABEL done\n";
+
+TEST_F(DapSession, AWindowSessionStepsBackOnItsTapeAndValuesSetByHandAreSetAgain) {
+  open_window_ = [](const std::string&, std::string&) -> std::unique_ptr<Platform> {
+    return std::make_unique<RestlessWindow>();
+  };
+  Ask("initialize", {{"adapterID", "brindle"}});
+  Ask("launch", {{"program", Script("restless.bas", kRestless)}, {"headless", false}});
+  Ask("setBreakpoints", {{"source", {{"path", "s.bas"}}}, {"breakpoints", {{{"line", 10}}}}});
+  Ask("configurationDone");
+  Ask("evaluate", {{"expression", "k"}});  // 5
+  Ask("evaluate", {{"expression", "t"}});
+  Ask("stepBack", {{"threadId", 1}});
+  Ask("next", {{"threadId", 1}});
+  Ask("evaluate", {{"expression", "k"}});
+  Ask("evaluate", {{"expression", "t"}});  // 10
+  Ask("next", {{"threadId", 1}});
+  Ask("evaluate", {{"expression", "s"}});
+  Ask("setVariable", {{"variablesReference", 1}, {"name", "k"}, {"value", "5"}});
+  Ask("next", {{"threadId", 1}});
+  Ask("stepBack", {{"threadId", 1}});  // 15
+  Ask("evaluate", {{"expression", "k"}});
+  Ask("stepBack", {{"threadId", 1}});
+  Ask("evaluate", {{"expression", "k"}});
+  Ask("stackTrace", {{"threadId", 1}});
+  Ask("continue", {{"threadId", 1}});  // 20
+  Serve();
+  ASSERT_EQ(Events("stopped").size(), 7u);
+  for (int seq : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}) {
+    EXPECT_EQ(Reply(seq)["success"], true) << seq << ": " << Reply(seq).dump();
+  }
+  // The keys and the clock came in the loop: a second run given the window's answers anew
+  // would have other ones.
+  EXPECT_NE(Reply(5)["body"]["result"], "0");
+  EXPECT_EQ(Reply(9)["body"]["result"], Reply(5)["body"]["result"]);
+  EXPECT_EQ(Reply(10)["body"]["result"], Reply(6)["body"]["result"]);
+  EXPECT_EQ(Reply(12)["body"]["result"], "\"xz\"");
+  // Back to the statement whose stop the value was set at: set again there.
+  EXPECT_EQ(Reply(16)["body"]["result"], "5");
+  // Back before it: not set.
+  EXPECT_EQ(Reply(18)["body"]["result"], Reply(5)["body"]["result"]);
+  EXPECT_EQ(Reply(19)["body"]["stackFrames"][0]["line"], 10);
+  ASSERT_EQ(Events("exited").size(), 1u);
 }
 
 TEST_F(DapSession, HostileRequestsGetErrorReplies) {

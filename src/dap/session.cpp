@@ -1,6 +1,7 @@
 #include "dap/session.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "frontend/tokenizer.h"
 #include "host/script_encoding.h"
@@ -27,14 +28,6 @@ void RequireThread(const Json& arguments) {
   if (!id->is_number_integer() || id->get<int64_t>() != 1) {
     throw RequestError{"no thread " + id->dump() + ": the program's one thread is 1"};
   }
-}
-
-bool TakesThread(const std::string& command) {
-  for (const char* c : {"stackTrace", "continue", "next", "stepIn", "stepOut", "stepBack",
-                        "reverseContinue", "pause", "exceptionInfo"}) {
-    if (command == c) return true;
-  }
-  return false;
 }
 
 std::string StringMember(const Json& object, const char* key, bool required = false) {
@@ -147,69 +140,82 @@ void Session::Handle(const Json& request) {
 }
 
 void Session::HandleRequest(const Json& request, const std::string& command) {
-  {
-    if (TextOf(request, "type") != "request" || command.empty()) {
-      throw RequestError{"not a request"};
-    }
-    const Json& arguments = Arguments(request);
-    if (TakesThread(command)) RequireThread(arguments);
-    if (command == "initialize") {
-      Respond(request, Initialize());
-      Event("initialized");
-    } else if (command == "launch") {
-      Respond(request, Launch(arguments));
-    } else if (command == "configurationDone") {
-      configured_ = true;
-      Respond(request);
-    } else if (command == "setBreakpoints") {
-      Respond(request, SetBreakpoints(arguments));
-    } else if (command == "setFunctionBreakpoints") {
-      Respond(request, SetFunctionBreakpoints(arguments));
-    } else if (command == "setExceptionBreakpoints") {
-      Respond(request, SetExceptionBreakpoints(arguments));
-    } else if (command == "threads") {
-      Respond(request, {{"threads", Json::array({{{"id", 1}, {"name", "main"}}})}});
-    } else if (command == "stackTrace") {
-      Respond(request, StackTrace());
-    } else if (command == "scopes") {
-      Respond(request, Scopes(arguments));
-    } else if (command == "variables") {
-      Respond(request, Variables(arguments));
-    } else if (command == "setVariable") {
-      Respond(request, SetVariable(arguments));
-    } else if (command == "evaluate") {
-      int x = 0, y = 0;
-      const std::string text = arguments.value("expression", Json("")).is_string()
-                                   ? arguments.value("expression", "")
-                                   : "";
-      if (std::sscanf(text.c_str(), "pixel %d , %d", &x, &y) == 2) {
-        StartPixelQuery(request, x, y);
-      } else {
-        Respond(request, Evaluate(arguments));
-      }
-    } else if (command == "exceptionInfo") {
-      Respond(request, ExceptionInfo());
-    } else if (command == "pause") {
-      if (state_ == State::kRunning) debugger_.Pause();
-      Respond(request);
-    } else if (command == "disconnect" || command == "terminate") {
-      Respond(request);
-      if (command == "terminate") Event("terminated");
-      throw SessionEnded{};
-    } else if (command == "continue" || command == "next" || command == "stepIn" ||
-               command == "stepOut" || command == "stepBack" || command == "reverseContinue") {
-      const bool back = command == "stepBack" || command == "reverseContinue";
-      if (state_ != State::kStopped && !(back && state_ == State::kEnded)) {
-        throw RequestError{"the program is not stopped"};
-      }
-      if (back) NeedReplay();
-      Json body = Json::object();
-      if (command == "continue") body["allThreadsContinued"] = true;
-      Respond(request, body);
-      Resume(command);
-    } else {
-      throw RequestError{"unknown request: " + command};
-    }
+  if (TextOf(request, "type") != "request" || command.empty()) throw RequestError{"not a request"};
+  struct Route {
+    void (*serve)(Session& s, const Json& request, const Json& arguments);
+    bool names_thread = false;  // the request names the one thread
+  };
+  static const std::unordered_map<std::string, Route> kRoutes = {
+      {"initialize", {[](Session& s, const Json& r, const Json&) {
+         s.Respond(r, s.Initialize());
+         s.Event("initialized");
+       }}},
+      {"launch", {[](Session& s, const Json& r, const Json& a) { s.Respond(r, s.Launch(a)); }}},
+      {"configurationDone", {[](Session& s, const Json& r, const Json&) {
+         s.configured_ = true;
+         s.Respond(r);
+       }}},
+      {"setBreakpoints",
+       {[](Session& s, const Json& r, const Json& a) { s.Respond(r, s.SetBreakpoints(a)); }}},
+      {"setFunctionBreakpoints", {[](Session& s, const Json& r, const Json& a) {
+         s.Respond(r, s.SetFunctionBreakpoints(a));
+       }}},
+      {"setExceptionBreakpoints", {[](Session& s, const Json& r, const Json& a) {
+         s.Respond(r, s.SetExceptionBreakpoints(a));
+       }}},
+      {"threads", {[](Session& s, const Json& r, const Json&) {
+         s.Respond(r, {{"threads", Json::array({{{"id", 1}, {"name", "main"}}})}});
+       }}},
+      {"stackTrace",
+       {[](Session& s, const Json& r, const Json&) { s.Respond(r, s.StackTrace()); }, true}},
+      {"scopes", {[](Session& s, const Json& r, const Json& a) { s.Respond(r, s.Scopes(a)); }}},
+      {"variables",
+       {[](Session& s, const Json& r, const Json& a) { s.Respond(r, s.Variables(a)); }}},
+      {"setVariable",
+       {[](Session& s, const Json& r, const Json& a) { s.Respond(r, s.SetVariable(a)); }}},
+      {"evaluate", {[](Session& s, const Json& r, const Json& a) { s.EvaluateRequest(r, a); }}},
+      {"exceptionInfo",
+       {[](Session& s, const Json& r, const Json&) { s.Respond(r, s.ExceptionInfo()); }, true}},
+      {"pause",
+       {[](Session& s, const Json& r, const Json&) {
+          if (s.state_ == State::kRunning) s.debugger_.Pause();
+          s.Respond(r);
+        },
+        true}},
+      {"disconnect", {[](Session& s, const Json& r, const Json&) {
+         s.Respond(r);
+         throw SessionEnded{};
+       }}},
+      {"terminate", {[](Session& s, const Json& r, const Json&) {
+         s.Respond(r);
+         s.Event("terminated");
+         throw SessionEnded{};
+       }}},
+      {"continue", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+      {"next", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+      {"stepIn", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+      {"stepOut", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+      {"stepBack", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+      {"reverseContinue", {[](Session& s, const Json& r, const Json&) { s.Resume(r); }, true}},
+  };
+  const Json& arguments = Arguments(request);
+  const auto route = kRoutes.find(command);
+  if (route == kRoutes.end()) throw RequestError{"unknown request: " + command};
+  if (route->second.names_thread) RequireThread(arguments);
+  route->second.serve(*this, request, arguments);
+}
+
+// evaluate: an expression, or one of the debugger's own forms (see docs/debugging.md).
+void Session::EvaluateRequest(const Json& request, const Json& arguments) {
+  int x = 0, y = 0;
+  const auto expression = arguments.find("expression");
+  const std::string text = expression != arguments.end() && expression->is_string()
+                               ? expression->get<std::string>()
+                               : "";
+  if (std::sscanf(text.c_str(), "pixel %d , %d", &x, &y) == 2) {
+    StartPixelQuery(request, x, y);
+  } else {
+    Respond(request, Evaluate(arguments));
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "dap/message_queue.h"
 #include "debug/debugger.h"
+#include "debug/taped_platform.h"
 #include "platform/platform.h"
 #include "runtime/script_image.h"
 
@@ -71,14 +72,16 @@ class Session {
   Json SetVariable(const Json& arguments);
   Json Evaluate(const Json& arguments);
   Json ExceptionInfo() const;
-  // continue, next, stepIn, stepOut, stepBack, reverseContinue: true when the program goes on.
-  bool Resume(const std::string& command);
+  void EvaluateRequest(const Json& request, const Json& arguments);
+  // continue, next, stepIn, stepOut, stepBack, reverseContinue: answered, then the program
+  // goes on (or back).
+  void Resume(const Json& request);
 
   // evaluate "pixel X, Y": answered once a replay to here has watched that pixel.
   void StartPixelQuery(const Json& request, int x, int y);
   void AnswerPixelQuery();
-  // Step back and the pixel query run the script again: only a headless run is replayed.
-  void NeedReplay() const;
+  // The window held while stopped: repainted, and a click there asks about its pixel.
+  void HoldWindow();
 
   void RunScript();
   int RunHeadless();
@@ -110,7 +113,11 @@ class Session {
   std::optional<Rewind> rewind_;  // asked for once the run has ended
   Json pixel_request_;            // waiting for its replay
   int exit_status_ = 0;
-  Platform* platform_ = nullptr;                      // of the run in progress
+  // The window, kept from run to run: a replay is given its answers again from the tape.
+  std::unique_ptr<TapedPlatform> window_;
+  bool told_divergence_ = false;
+  int click_x_ = -1, click_y_ = -1;  // a pixel query asked by a click in the window
+  Platform* platform_ = nullptr;     // of the run in progress
   std::atomic<Platform*> waiting_platform_{nullptr};  // woken for each request that comes
   std::function<void()> flush_transcript_;
   std::FILE* transcript_ = nullptr;  // hands what it is given to pending_

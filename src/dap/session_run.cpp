@@ -98,19 +98,25 @@ int Session::RunHeadless() {
 }
 
 int Session::RunInWindow() {
-  std::string problem;
-  std::unique_ptr<Platform> platform =
-      open_window_ ? open_window_(launch_.program, problem) : nullptr;
-  if (platform == nullptr) {
-    Output("stderr", "cannot open a window: " + problem + "; launch with \"headless\": true\n");
-    return 2;
+  if (window_ == nullptr) {
+    std::string problem;
+    std::unique_ptr<Platform> platform =
+        open_window_ ? open_window_(launch_.program, problem) : nullptr;
+    if (platform == nullptr) {
+      Output("stderr", "cannot open a window: " + problem + "; launch with \"headless\": true\n");
+      return 2;
+    }
+    window_ = std::make_unique<TapedPlatform>(std::move(platform));
+  } else {
+    window_->Rewind();
+    told_divergence_ = false;
   }
-  waiting_platform_ = platform.get();
+  waiting_platform_ = window_.get();
   const struct Forget {
     std::atomic<Platform*>& p;
     ~Forget() { p = nullptr; }
   } forget{waiting_platform_};
-  return RunOnce(*platform);
+  return RunOnce(*window_);
 }
 
 int Session::RunOnce(Platform& platform) {
@@ -132,17 +138,8 @@ int Session::RunOnce(Platform& platform) {
   }
 }
 
-void Session::NeedReplay() const {
-  if (!launch_.headless) {
-    throw RequestError{
-        "only a headless run can be run again to a step before: launch with \"headless\": "
-        "true and an events file to step back"};
-  }
-}
-
 void Session::StartPixelQuery(const Json& request, int x, int y) {
   Stopped();
-  NeedReplay();
   if (x < 0 || y < 0 || x >= Canvas::kWidth || y >= Canvas::kHeight) {
     throw RequestError{"the canvas is " + std::to_string(Canvas::kWidth) + " x " +
                        std::to_string(Canvas::kHeight) + " pixels"};
@@ -155,8 +152,33 @@ void Session::AnswerPixelQuery() {
   const int token = debugger_.pixel_writer();
   const std::string answer =
       token > 0 ? "line " + std::to_string(debugger_.LineOf(token)) : "not drawn";
-  Respond(pixel_request_, {{"result", answer}, {"variablesReference", 0}});
+  if (!pixel_request_.is_null()) {
+    Respond(pixel_request_, {{"result", answer}, {"variablesReference", 0}});
+    pixel_request_ = Json();
+    return;
+  }
+  // Asked by a click: the answer is shown where the user clicked, and said in the console.
+  Output("console", "pixel " + std::to_string(click_x_) + ", " + std::to_string(click_y_) + ": " +
+                        answer + "\n");
+  if (platform_ != nullptr && debugger_.interpreter() != nullptr) {
+    platform_->ShowCanvasNow(debugger_.interpreter()->canvas);
+    platform_->ShowNote(click_x_, click_y_, answer);
+  }
+}
+
+void Session::HoldWindow() {
+  const std::optional<WindowEvent> event = window_->WaitWhileHeld();
+  if (!event) return;
+  if (event->type == WindowEvent::Type::kClose) {
+    Output("console", "The window was closed: the program ends.\n");
+    Event("terminated");
+    Event("exited", {{"exitCode", 0}});
+    throw SessionEnded{};
+  }
+  click_x_ = event->x;
+  click_y_ = event->y;
   pixel_request_ = Json();
+  rewind_ = Rewind{debugger_.step(), false, "pixel", event->x, event->y};
 }
 
 void Session::ServeStop(const StopReason& reason) {
@@ -169,10 +191,15 @@ void Session::ServeStop(const StopReason& reason) {
   } else {
     StopHere(reason);
   }
+  const bool held = window_ != nullptr && platform_ == window_.get();
   while (state_ == State::kStopped) {
-    std::optional<Json> request = queue_.Take(true);
-    if (!request) throw SessionEnded{};
-    Handle(*request);
+    if (std::optional<Json> request = queue_.Take(!held)) {
+      Handle(*request);
+    } else if (queue_.closed() || !held) {
+      throw SessionEnded{};
+    } else {
+      HoldWindow();
+    }
     if (rewind_) {
       const Rewind rewind = *rewind_;
       throw rewind;
@@ -184,6 +211,12 @@ void Session::StopHere(const StopReason& reason) {
   // What has been drawn so far, before its SWAP.
   if (platform_ != nullptr && !launch_.headless && debugger_.interpreter() != nullptr) {
     platform_->ShowCanvasNow(debugger_.interpreter()->canvas);
+  }
+  if (window_ != nullptr && window_->diverged() && !told_divergence_) {
+    told_divergence_ = true;
+    Output("stderr",
+           "The program went another way when it was run again to go back (a file it reads may "
+           "have changed): from where it did, the window answers it anew.\n");
   }
   last_stop_ = reason;
   Json body = {{"reason", reason.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
@@ -201,7 +234,16 @@ void Session::ServeWhileRunning() {
   if (queue_.closed()) throw SessionEnded{};
 }
 
-bool Session::Resume(const std::string& command) {
+// continue, next, stepIn, stepOut, stepBack, reverseContinue.
+void Session::Resume(const Json& request) {
+  const std::string command = request.at("command").get<std::string>();
+  const bool back = command == "stepBack" || command == "reverseContinue";
+  if (state_ != State::kStopped && !(back && state_ == State::kEnded)) {
+    throw RequestError{"the program is not stopped"};
+  }
+  Json body = Json::object();
+  if (command == "continue") body["allThreadsContinued"] = true;
+  Respond(request, body);
   if (command == "stepBack") {
     rewind_ =
         state_ == State::kEnded ? Rewind{debugger_.step(), false, "step"} : debugger_.StepBack();
@@ -218,7 +260,6 @@ bool Session::Resume(const std::string& command) {
     debugger_.StepOut();
   }
   if (state_ == State::kStopped) state_ = State::kRunning;
-  return true;
 }
 
 Interpreter& Session::Stopped() const {

@@ -202,16 +202,20 @@ Json Session::SetVariable(const Json& arguments) {
   if (type == KW_STR && !CountStoredText(in.values, old.size(), e.value.size())) {
     throw RequestError{"out of string space"};
   }
-  if (var > 0) {
-    if (type == KW_STR) in.values.var_str[var] = e.value;
-    if (type == KW_VAR) in.values.var_num[var] = e.number;
-    if (type == KW_PTR) in.values.var_ptr[var] = ToInteger(e.number);
-    return {{"value", ValueOf(in, var)}};
-  }
-  if (type == KW_STR) in.values.array_str.Write(array, index, e.value);
-  if (type == KW_VAR) in.values.array_num.Write(array, index, e.number);
-  if (type == KW_PTR) in.values.array_ptr.Write(array, index, ToInteger(e.number));
-  return {{"value", ElementOf(in, array, index)}};
+  debugger_.SetByHand([var, array, index, type, e](Interpreter& in) {
+    if (var > 0) {
+      if (type == KW_STR) in.values.var_str[var] = e.value;
+      if (type == KW_VAR) in.values.var_num[var] = e.number;
+      if (type == KW_PTR) in.values.var_ptr[var] = ToInteger(e.number);
+      return;
+    }
+    if (type == KW_STR) in.values.array_str.Write(array, index, e.value);
+    if (type == KW_VAR) in.values.array_num.Write(array, index, e.number);
+    if (type == KW_PTR) in.values.array_ptr.Write(array, index, ToInteger(e.number));
+  });
+  // The run goes another way from here than the window's answers so far were given to.
+  if (window_ != nullptr) window_->CutHere();
+  return {{"value", var > 0 ? ValueOf(in, var) : ElementOf(in, array, index)}};
 }
 
 Json Session::Evaluate(const Json& arguments) {

@@ -100,6 +100,7 @@ int Debugger::ColumnOf(int token) const {
 void Debugger::PrepareRun(bool stop_on_entry) {
   stop_on_entry_ = stop_on_entry;
   step_ = 0;
+  next_hand_set_ = 0;
   ended_ = false;
   for (Breakpoint& b : breakpoints_) b.hits = 0;
   mode_ = Mode::kRun;
@@ -234,7 +235,19 @@ void Debugger::ReachedReplayTarget(bool hit) {
   if (replay_reverse_ && !hit) {
     throw Rewind{last_hit_ > 0 ? last_hit_ : 1, false, last_hit_ > 0 ? "breakpoint" : "entry"};
   }
+  // Stopped before a value was set by hand: that value is not this run's.
+  if (replay_reason_ != "pixel") {
+    std::erase_if(hand_sets_, [this](const HandSet& h) { return h.step > step_; });
+    next_hand_set_ = std::min(next_hand_set_, hand_sets_.size());
+  }
   stop_({replay_reverse_ ? "breakpoint" : replay_reason_, "", ""});
+}
+
+void Debugger::SetByHand(std::function<void(Interpreter&)> set) {
+  set(*in_);
+  // Stopped while idle, the last statement has run: the value comes before the next.
+  hand_sets_.push_back({current_statement_ == 0 ? step_ + 1 : step_, std::move(set)});
+  next_hand_set_ = hand_sets_.size();
 }
 
 void Debugger::BeforeStatement(Interpreter& in) {
@@ -251,6 +264,10 @@ void Debugger::BeforeStatement(Interpreter& in) {
   if (!hit && !function_at_.empty() && function_at_.count(p) != 0) {
     hit = true;
     reason = "function breakpoint";
+  }
+  // After the breakpoints are counted, as they were when the value was set at the stop.
+  while (next_hand_set_ < hand_sets_.size() && hand_sets_[next_hand_set_].step <= step_) {
+    hand_sets_[next_hand_set_++].set(in);
   }
   if (replaying()) {
     if (hit) last_hit_ = step_;
@@ -296,10 +313,11 @@ void Debugger::NotePixel(Interpreter& in, int statement) {
 // Waiting for events: requests are served, and a pause stops here, with no run on the stack.
 void Debugger::Idle(Interpreter& in) {
   if (replaying()) return;
-  current_statement_ = 0;
+  // In a message box a run may be going on: its statement is still where it stands.
+  if (in.run == nullptr) current_statement_ = 0;
   if (attention_flag_.exchange(false, std::memory_order_relaxed)) attention_();
-  (void)in;
-  if (!pause_) return;
+  // A script that failed its pre-check never started: there is nothing to stop in.
+  if (!pause_ || in_ == nullptr) return;
   pause_ = false;
   mode_ = Mode::kRun;
   stop_({"pause", "", ""});

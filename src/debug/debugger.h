@@ -90,6 +90,10 @@ class Debugger : public StatementObserver {
   // After a replay that looked for a pixel: the statement that last changed it (0: none).
   int pixel_writer() const { return pixel_writer_; }
 
+  // A value set by hand at this stop, set now: each replay that comes here sets it again at the
+  // same place, and one that stops before it forgets it.
+  void SetByHand(std::function<void(Interpreter&)> set);
+
   // Set from any thread: the statement loop then calls Attention before its next statement.
   std::atomic<bool>& attention() { return attention_flag_; }
 
@@ -155,6 +159,12 @@ class Debugger : public StatementObserver {
   int current_statement_ = 0;  // the innermost run's
   long last_hit_ = 0;          // during a reverse replay: the last step a breakpoint stopped
   bool ended_ = false;
+  struct HandSet {
+    long step = 0;  // set before this statement
+    std::function<void(Interpreter&)> set;
+  };
+  std::vector<HandSet> hand_sets_;  // in the order they were made
+  size_t next_hand_set_ = 0;        // the first this run has not made yet
 };
 
 // The statements' first tokens: where the statement loop dispatches (by position, 1 ..

@@ -11,6 +11,9 @@ void WindowProcedure::Dispatch(const WindowEvent& event) {
   switch (event.type) {
     case Type::kPaint:
       in_.platform.ShowCanvas(in_.canvas);
+      // A waiting window is woken with a repaint when a debugger wants the program's attention,
+      // in a message box too.
+      if (in_.observer != nullptr) in_.observer->Idle(in_);
       break;
     case Type::kMouseMove:
       // The position is recorded only for scripts that handle mouse moves.

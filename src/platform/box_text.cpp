@@ -96,6 +96,24 @@ BoxText::BoxText(std::string_view text) {
 }
 BoxText::BoxText(BoxText&&) noexcept = default;
 BoxText& BoxText::operator=(BoxText&&) noexcept = default;
+
+// A copy holds the same bytes in a tree of its own (of another shape, perhaps); reading them
+// for it is not counted as a read of the original.
+BoxText::BoxText(const BoxText& other) : BoxText(std::string_view(other.Whole())) {
+  random_ = other.random_;
+}
+
+BoxText& BoxText::operator=(const BoxText& other) {
+  if (this != &other) *this = BoxText(other);
+  return *this;
+}
+
+std::string BoxText::Whole() const {
+  const uint64_t read = bytes_read_;
+  std::string bytes = Read(0, size());
+  bytes_read_ = read;
+  return bytes;
+}
 BoxText::~BoxText() = default;
 
 size_t BoxText::size() const {

@@ -20,6 +20,8 @@ class BoxText {
   explicit BoxText(std::string_view text);
   BoxText(BoxText&&) noexcept;
   BoxText& operator=(BoxText&&) noexcept;
+  BoxText(const BoxText& other);
+  BoxText& operator=(const BoxText& other);
   ~BoxText();
 
   size_t size() const;
@@ -41,6 +43,7 @@ class BoxText {
   struct Node;  // one piece in the tree (box_text.cpp)
 
  private:
+  std::string Whole() const;
   using Tree = std::unique_ptr<Node>;
 
   Tree NewNode(std::string piece);

@@ -83,6 +83,15 @@ class Platform {
   // From any thread: a WaitEvent that is waiting returns (a repaint), so that whoever called
   // it can look at something else that came in. Headless, WaitEvent never waits.
   virtual void Wake() {}
+  // While the program holds still (stopped in a debugger): keeps the window painted and gives
+  // the program nothing. Returns at a Wake (nothing), a left click on the canvas (kControl,
+  // with its point) or a close (kClose). Headless, there is nothing to wait for.
+  virtual std::optional<WindowEvent> WaitWhileHeld() { return std::nullopt; }
+  // A short note shown over the window's picture at a canvas point, until the picture is next
+  // shown. Headless, nothing.
+  virtual void ShowNote(int x, int y, std::string_view text) { (void)x, (void)y, (void)text; }
+  // A new run of a program in the same window: no input boxes, no timer, nothing pending.
+  virtual void StartAfresh() {}
 
   // The input boxes on the window. The script makes, reads and writes them here; keys, clicks
   // and typing reach them through the platform's own event handling.

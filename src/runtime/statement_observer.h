@@ -19,7 +19,8 @@ class StatementObserver {
   virtual void Started(Interpreter& in, ScriptImage& image) = 0;
   // Before the statement whose first token is the cursor's (in.cursor.cur) runs.
   virtual void BeforeStatement(Interpreter& in) = 0;
-  // Before the program waits for its next event, with no run going on.
+  // Before the program waits for its next event, with no run going on; and at each repaint,
+  // which may come while a message box waits with a run going on (in.run is then set).
   virtual void Idle(Interpreter& in) = 0;
   // Before a run-time fault is reported and shown. May throw to take the fault itself.
   virtual void BeforeRunTimeError(Interpreter& in, const Message& message) = 0;

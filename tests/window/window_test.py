@@ -941,12 +941,80 @@ def debugger_shows_what_is_drawn_at_a_stop_and_serves_while_idle(session, brindl
             picture = session.capture(window).region(*CANVAS)
             return picture if picture.pixel(30, 30) == (0, 0, 200) else None
         wait_until('the box drawn before any SWAP', box_drawn)
-        refused = dap.ask('stepBack', threadId=1)
-        check(not refused['success'], 'a step back in a window is refused')
+        # Back before the RECT: the window shows the canvas as it was then.
+        check(dap.ask('stepBack', threadId=1)['success'], 'a step back in a window')
+        check(dap.wait_for('event', 'stopped')['body']['reason'] == 'step', 'back a step')
+        wait_until('the box gone again', lambda: (lambda p: p if p.pixel(30, 30) != (0, 0, 200)
+                                                  else None)(session.capture(window).region(*CANVAS)))
+        dap.ask('continue', threadId=1)
+        check(dap.wait_for('event', 'stopped')['body']['reason'] == 'breakpoint', 'line 3 again')
         dap.ask('continue', threadId=1)
         time.sleep(0.5)  # the script has ended and waits for events
         dap.send('pause', threadId=1)
         check(dap.wait_for('event', 'stopped')['body']['reason'] == 'pause', 'paused while idle')
+    finally:
+        status = dap.end()
+    check(status == 0, 'disconnect ends brindle --dap with status 0, not %s' % status)
+
+
+KEYS_DEBUGGED = """VAR n, key, g, x
+WCOLOR 0, 0, 0
+SWAP
+GOTO done
+WINMSG WMKEYDOWN
+HWPARAM key
+n = n + 1
+g = n * 60
+x = n * 40
+BCOLOR 0, g, 0
+RECT x, 20, 30, 30
+ENDWM
+LABEL done
+"""
+
+
+@test
+@screen(1024, 768)
+def debugger_steps_back_over_keys_and_answers_clicks_on_pixels(session, brindle):
+    """The keys the user pressed are given to the script again, at the same statements, when a
+    step back runs it again; a click on the stopped window names the line that drew there."""
+    folder = tempfile.mkdtemp(prefix='brindle-dap-')
+    script = os.path.join(folder, 'script.bas')
+    with open(script, 'w') as f:
+        f.write(KEYS_DEBUGGED)
+    dap = DapClient(brindle, session.env, folder)
+    try:
+        dap.ask('initialize', adapterID='brindle')
+        dap.ask('launch', program=script, headless=False)
+        dap.ask('setBreakpoints', source={'path': script},
+                breakpoints=[{'line': 8, 'hitCondition': '3'}])
+        dap.ask('configurationDone')
+        window = session.find_window(MAIN_TITLE)
+        wait_until('the black background', lambda: (lambda p: p if p.pixel(5, 5) == (0, 0, 0)
+                                                     else None)(session.capture(window).region(*CANVAS)))
+        session.key(window, 'a', 'b', 'c')
+        check(dap.wait_for('event', 'stopped')['body']['reason'] == 'breakpoint', 'the third key')
+
+        def value(name):
+            return dap.ask('evaluate', expression=name)['body']['result']
+        check((value('n'), value('key')) == ('3', '67'), 'n and key at the stop')
+        dap.ask('stepBack', threadId=1)
+        dap.wait_for('event', 'stopped')
+        check(value('n') == '2', 'one step back: n not yet counted, %s' % value('n'))
+        dap.ask('next', threadId=1)
+        dap.wait_for('event', 'stopped')
+        check((value('n'), value('key')) == ('3', '67'), 'forward again: the same values')
+        for _ in range(2):
+            dap.ask('stepBack', threadId=1)
+            dap.wait_for('event', 'stopped')
+        check(value('key') == '66', 'before HWPARAM: the second key, not %s' % value('key'))
+        session.click(window, 45, 25)
+        said = dap.wait_for('event', 'output')['body']['output']
+        check(said == 'pixel 45, 25: line 11\n', 'the click answered: %r' % said)
+        wait_until('the note at the click', lambda: (lambda p: p if p.pixel(53, 33) ==
+                                                     (255, 255, 225) else None)(
+            session.capture(window).region(*CANVAS)))
+        dap.ask('continue', threadId=1)
     finally:
         status = dap.end()
     check(status == 0, 'disconnect ends brindle --dap with status 0, not %s' % status)

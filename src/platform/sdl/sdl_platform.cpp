@@ -10,6 +10,7 @@
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/surface_blit.h"
+#include "platform/window_note.h"
 #include "platform/window_picture.h"
 
 namespace brindle {
@@ -124,6 +125,7 @@ void SdlPlatform::StartAfresh() {
 
 void SdlPlatform::ShowCanvas(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
+  note_.reset();
   presents_.Finished(WorkMs());
   // The next pump looks at the clock, so a busy script's picture appears within a frame.
   event_polls_.LookAgain();
@@ -131,6 +133,7 @@ void SdlPlatform::ShowCanvas(const Canvas& canvas) {
 
 void SdlPlatform::ShowClearedCanvas(const Canvas& canvas) {
   picture_.HoldCanvas(canvas);
+  note_.reset();
   presents_.Cleared(WorkMs());
 }
 
@@ -259,8 +262,15 @@ void SdlPlatform::Wake() {
 
 void SdlPlatform::ShowCanvasNow(const Canvas& canvas) {
   picture_.SetCanvas(canvas);
-  ShowInWindow(window_, picture_.Compose(boxes_, false), Canvas::kWidth, Canvas::kHeight,
-               Placement(), FullScreen() ? kFullScreenBackdrop : kButtonFace);
+  note_.reset();
+  ShowStill();
+}
+
+void SdlPlatform::ShowStill() {
+  std::vector<ColorRef> shown = picture_.Compose(boxes_, false);
+  if (note_) DrawNote(shown, note_->x, note_->y, note_->text);
+  ShowInWindow(window_, shown, Canvas::kWidth, Canvas::kHeight, Placement(),
+               FullScreen() ? kFullScreenBackdrop : kButtonFace);
 }
 
 void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
@@ -297,7 +307,9 @@ void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
     }
     UpdateCaret(now);
     PresentIfChanged(now, Moment::kWaiting);
-    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now, handlers_may_run));
+    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now, handlers_may_run), wake_.fd());
+    // Woken (by a debugger's request): a repaint lets the program look at what came in.
+    if (wake_.Taken()) DeliverDuringBox({WindowEvent::Type::kPaint});
   }
   // Before the box goes: once it is gone, the keys typed next must already have a window to go
   // to.

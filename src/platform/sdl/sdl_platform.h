@@ -52,6 +52,8 @@ class SdlPlatform final : public Platform {
   void ShowClearedCanvas(const Canvas& canvas) override;
   void ShowCanvasNow(const Canvas& canvas) override;
   void Wake() override;
+  std::optional<WindowEvent> WaitWhileHeld() override;
+  void ShowNote(int x, int y, std::string_view text) override;
   InputBoxes& input_boxes() override { return boxes_; }
   void StartTimer(uint32_t interval_ms) override;
   void StopTimer() override;
@@ -74,7 +76,7 @@ class SdlPlatform final : public Platform {
   bool rerun_due() const { return rerun_due_; }
   // Back to what a new process finds, the window itself kept where it is and as large as it
   // is: no input boxes, no timer, the button face shown, no input pending.
-  void StartAfresh();
+  void StartAfresh() override;
 
  private:
   using Taken = TimelineRecorder::Taken;
@@ -101,6 +103,8 @@ class SdlPlatform final : public Platform {
   CloseAhead FindClose() const;
   // F12: the window's picture to a new file in the current folder, said on stderr.
   void SavePicture() const;
+  // The picture as last shown, the note over it, on the screen now.
+  void ShowStill();
   // Hands an event to the sink while a message box waits.
   void DeliverDuringBox(const WindowEvent& event);
 
@@ -144,6 +148,11 @@ class SdlPlatform final : public Platform {
   PresentSchedule presents_;
   uint64_t presenting_us_ = 0;  // processor time spent showing pictures
   bool window_focused_ = false;
+  struct Note {
+    int x = 0, y = 0;
+    std::string text;
+  };
+  std::optional<Note> note_;  // ShowNote's, until the next picture
 
   PollThrottle event_polls_;  // of the pump
   PollThrottle close_polls_;  // of the looks for a close
