@@ -102,12 +102,19 @@ const TapedPlatform::Entry* TapedPlatform::Replay(uint64_t call, Call what, bool
     ++next_;
     Restore(e);
     if (!e.dispatch) return &e;
+    const WindowEvent event = *e.event;  // the tape may grow while the program runs
     const uint64_t outer = std::exchange(open_call_, 0);
-    if (program_sink_ != nullptr) program_sink_->Dispatch(*e.event);
+    const uint64_t outer_replay = std::exchange(dispatching_call_, call);
+    if (program_sink_ != nullptr) program_sink_->Dispatch(event);
     open_call_ = outer;
+    dispatching_call_ = outer_replay;
     if (diverged_) return nullptr;
   }
-  if (next_ < tape_.size() && tape_[next_].call < call) Diverge();
+  // What is left of the call that is handing this run an event is its own; anything else of
+  // an earlier call was never asked for.
+  if (next_ < tape_.size() && tape_[next_].call < call && tape_[next_].call != dispatching_call_) {
+    Diverge();
+  }
   if (spent != nullptr) *spent = next_ == tape_.size();
   return nullptr;
 }

@@ -114,6 +114,7 @@ class TapedPlatform final : public Platform {
   uint64_t boxes_version_ = 0;  // of the boxes as last written down or restored
   uint64_t open_call_ = 0;      // the call the window is in (0: the script runs)
   Call open_what_ = Call::kPoll;
+  uint64_t dispatching_call_ = 0;  // the replayed call whose event the program is handling
 };
 
 }  // namespace brindle
