@@ -148,25 +148,22 @@ std::optional<WindowEvent> TapedPlatform::PollEvent() {
 }
 
 bool TapedPlatform::PollClose() {
-  const uint64_t call = ++calls_;
-  if (Answered(call)) {
-    const Entry* e = Replay(call, Call::kPollClose);
-    if (!diverged_) return e != nullptr && e->number != 0;
-  }
-  Live live(*this, call, Call::kPollClose);
-  const bool close = window_->PollClose();
-  live.Answer(std::nullopt, close ? 1 : 0, close);
-  return close;
+  return LookForClose(Call::kPollClose, &Platform::PollClose);
 }
 
 bool TapedPlatform::CloseRequested() {
+  return LookForClose(Call::kCloseRequested, &Platform::CloseRequested);
+}
+
+// A look that found no close is not written down, as a poll that found nothing.
+bool TapedPlatform::LookForClose(Call what, bool (Platform::*look)()) {
   const uint64_t call = ++calls_;
   if (Answered(call)) {
-    const Entry* e = Replay(call, Call::kCloseRequested);
+    const Entry* e = Replay(call, what);
     if (!diverged_) return e != nullptr && e->number != 0;
   }
-  Live live(*this, call, Call::kCloseRequested);
-  const bool close = window_->CloseRequested();
+  Live live(*this, call, what);
+  const bool close = (window_.get()->*look)();
   live.Answer(std::nullopt, close ? 1 : 0, close);
   return close;
 }
@@ -201,25 +198,21 @@ void TapedPlatform::ShowMessage(std::string_view caption, std::string_view text)
 }
 
 uint32_t TapedPlatform::TickCount() {
-  const uint64_t call = ++calls_;
-  if (Answered(call)) {
-    if (const Entry* e = Replay(call, Call::kTicks)) return e->number;
-    Diverge();
-  }
-  Live live(*this, call, Call::kTicks);
-  const uint32_t ms = window_->TickCount();
-  live.Answer(std::nullopt, ms, true);
-  return ms;
+  return ReadClock(Call::kTicks, &Platform::TickCount);
 }
 
 uint32_t TapedPlatform::MillisecondClock() {
+  return ReadClock(Call::kClock, &Platform::MillisecondClock);
+}
+
+uint32_t TapedPlatform::ReadClock(Call what, uint32_t (Platform::*read)()) {
   const uint64_t call = ++calls_;
   if (Answered(call)) {
-    if (const Entry* e = Replay(call, Call::kClock)) return e->number;
+    if (const Entry* e = Replay(call, what)) return e->number;
     Diverge();
   }
-  Live live(*this, call, Call::kClock);
-  const uint32_t ms = window_->MillisecondClock();
+  Live live(*this, call, what);
+  const uint32_t ms = (window_.get()->*read)();
   live.Answer(std::nullopt, ms, true);
   return ms;
 }

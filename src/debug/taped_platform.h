@@ -94,6 +94,8 @@ class TapedPlatform final : public Platform {
   };
 
   void Dispatch(const WindowEvent& event);
+  bool LookForClose(Call what, bool (Platform::*look)());
+  uint32_t ReadClock(Call what, uint32_t (Platform::*read)());
   void Write(Entry entry);
   std::shared_ptr<const InputBoxes> BoxesIfChanged();
   // Plays what the tape holds for this call: the events it sent, then its answer (null when
