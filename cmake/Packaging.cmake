@@ -48,7 +48,7 @@ install(CODE "
        \"${CMAKE_INSTALL_PREFIX}/${BRINDLE_EXAMPLES_DIR}\")
   file(REMOVE \"\${link}\")
   file(CREATE_LINK \"\${target}\" \"\${link}\" SYMBOLIC)
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${link}\")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"${CMAKE_INSTALL_FULL_DOCDIR}/examples\")
   message(STATUS \"Installing: \${link} -> \${target}\")")
 # Straight onto this machine (no DESTDIR, as a package's scripts do it otherwise), the desktop's
 # caches learn of the new type, entry and icon.

@@ -1,11 +1,12 @@
 # make uninstall: removes every file the last install listed in MANIFEST (under $DESTDIR when
-# set, as the install was), then the folders of Brindle's own that are left empty, and updates
-# the desktop's caches as the install did.
+# set: the manifest names the files without it), then the folders of Brindle's own that are
+# left empty, and updates the desktop's caches as the install did.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "${MANIFEST} not found: nothing was installed from this build folder")
 endif()
 file(STRINGS "${MANIFEST}" files)
 foreach(file IN LISTS files)
+  set(file "$ENV{DESTDIR}${file}")
   if(IS_SYMLINK "${file}" OR EXISTS "${file}")
     message(STATUS "Removing: ${file}")
     file(REMOVE "${file}")
