@@ -10,7 +10,7 @@ CONFORMANCE_CASES ?=
 # the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
   libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev libonig-dev nodejs \
-  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim
+  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim man-db zsh fish
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # What installing and packaging need beyond the build: the checks of the installed files
 # (man-db, desktop-file-utils, bash-completion, ImageMagick's compare) and Debian's tools.

@@ -78,4 +78,7 @@ if(BRINDLE_TESTS)
             $<TARGET_FILE:brindle> ${BRINDLE_MANUAL_DIR})
   set_tests_properties(Packaging.ManualAndCompletions PROPERTIES TIMEOUT 120
     ENVIRONMENT "TMPDIR=${BRINDLE_TEST_TMPDIR}")
+  add_test(NAME Packaging.VersionsAgree
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/packaging/versions_test.py
+            ${PROJECT_SOURCE_DIR})
 endif()
