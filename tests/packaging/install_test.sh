@@ -56,7 +56,9 @@ grep -q 'text/x-brindle' mime/globs2 || fail "the MIME database has no text/x-br
 DESTDIR=$root cmake --build "$build" --target uninstall >/dev/null
 left=$(find "$root" -mindepth 1 \( -type f -o -type l \))
 [ -z "$left" ] || fail "make uninstall left: $left"
-for dir in "$share/brindle" "$share/doc/brindle"; do
-  [ ! -e "$dir" ] || fail "make uninstall left $dir"
-done
+# Only the folders every system has may stay, empty.
+left=$(cd "$root$prefix" && find . -mindepth 1 -type d | sort | tr '\n' ' ')
+kept="./bin ./share ./share/applications ./share/doc ./share/man ./share/man/man1 ./share/zsh \
+./share/zsh/site-functions "
+[ "$left" = "$kept" ] || fail "make uninstall left the folders $left"
 echo "install-test: passed"
