@@ -177,10 +177,15 @@ web-test: web
 # Installing: PREFIX (default /usr/local) is compiled in, as where the examples are; DESTDIR
 # puts the tree under another root (the program still finds its examples beside itself).
 # `make uninstall` removes what the last install from this build folder wrote.
+# The build folder is configured again only for another PREFIX, so that `sudo make install`
+# after a build of one's own leaves no file of root's in it but the install's manifest.
 PREFIX ?= /usr/local
 install:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
-	  $(CMAKE_FLAGS) >/dev/null
+	@if [ "$$(sed -n 's|^CMAKE_INSTALL_PREFIX:PATH=||p' $(BUILD)/CMakeCache.txt 2>/dev/null)" \
+	      != "$(PREFIX)" ] || [ ! -f $(BUILD)/Makefile ]; then \
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+	    $(CMAKE_FLAGS) >/dev/null; \
+	fi
 	env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD) -j$(JOBS) \
 	  --target brindle brindle_manual_pages
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD)

@@ -76,6 +76,15 @@ constexpr std::string_view kEnvironment[][2] = {
     {"TERM", "With TERM=dumb (or unset), --help KEYWORD writes plain text."},
 };
 
+constexpr std::string_view kSeeAlso[][2] = {
+    {"tutorial.md", "from nothing to a small game, one step at a time"},
+    {"language.md", "the language"},
+    {"reference.md", "every keyword (also brindle --help KEYWORD)"},
+    {"command-line.md", "the command line in full"},
+    {"editors.md", "editing scripts: colours, errors as you type, hover help (brindle --lsp)"},
+    {"debugging.md", "breakpoints and steps in editors (brindle --dap)"},
+};
+
 std::string Description() {
   std::string out = ".SH DESCRIPTION\n";
   for (std::string_view paragraph : kDescription) {
@@ -132,12 +141,10 @@ std::string ManPage(std::string_view version, const ManualTables& tables,
   page += ".SH EXAMPLES\n.nf\nbrindle " + Roff(examples) + "/meteors.bas\n" +
           Roff("brindle --headless --events game.events --screenshot game.png game.bas\n") +
           Roff("brindle --lint game.bas\nbrindle --help PRINT\n") + ".fi\n";
-  page += ".SH \"SEE ALSO\"\n" +
-          Roff("The full description of the command line is " + docs +
-               "/docs/command-line.md; the language is described in " + docs +
-               "/docs/language.md and every keyword in " + docs +
-               "/docs/reference.md (also brindle --help KEYWORD). The tutorial: " + docs +
-               "/docs/tutorial.md.\n");
+  page += ".SH \"SEE ALSO\"\n" + Roff("The documentation installed with Brindle, in Markdown:\n");
+  for (const auto& [file, what] : kSeeAlso) {
+    page += ".TP\n.I " + Roff(docs + "/docs/" + std::string(file)) + "\n" + Roff(what) + "\n";
+  }
   return page;
 }
 
