@@ -10,12 +10,17 @@ CONFORMANCE_CASES ?=
 # the static libraries of zlib and brotli.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
   libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev libonig-dev nodejs \
-  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim
+  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim man-db zsh fish
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+# What installing and packaging need beyond the build: the checks of the installed files
+# (man-db, desktop-file-utils, bash-completion, ImageMagick's compare) and Debian's tools.
+INSTALL_PACKAGES := man-db desktop-file-utils shared-mime-info bash-completion imagemagick
+DEB_PACKAGES := debhelper dpkg-dev fakeroot lintian $(INSTALL_PACKAGES)
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all build deps fuzz-deps dap-deps test unit conformance demo fuzz sanitize opcoverage \
-  format format-check clean grammar web web-serve web-test pictures
+  format format-check clean grammar web web-serve web-test pictures install uninstall \
+  install-test deb deb-test vsix icon
 
 all: build
 
@@ -169,6 +174,77 @@ web-test: web
 	cd web && BRINDLE_SITE=$(abspath $(WEB_BUILD))/site BRINDLE_NATIVE=$(abspath $(BUILD))/brindle \
 	  node --test test/*.test.js
 
+# Installing: PREFIX (default /usr/local) is compiled in, as where the examples are; DESTDIR
+# puts the tree under another root (the program still finds its examples beside itself).
+# `make uninstall` removes what the last install from this build folder wrote.
+# The build folder is configured again only for another PREFIX, so that `sudo make install`
+# after a build of one's own leaves no file of root's in it but the install's manifest.
+PREFIX ?= /usr/local
+install:
+	@if [ "$$(sed -n 's|^CMAKE_INSTALL_PREFIX:PATH=||p' $(BUILD)/CMakeCache.txt 2>/dev/null)" \
+	      != "$(PREFIX)" ] || [ ! -f $(BUILD)/Makefile ]; then \
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+	    $(CMAKE_FLAGS) >/dev/null; \
+	fi
+	env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD) -j$(JOBS) \
+	  --target brindle brindle_manual_pages
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+uninstall:
+	DESTDIR=$(DESTDIR) cmake --build $(BUILD) --target uninstall
+
+# Installs into a folder of the build, checks the installed files from another folder
+# (tests/packaging/install_test.sh), then uninstalls.
+INSTALL_TEST_ROOT = $(abspath $(BUILD))/install-test-root
+install-test:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(INSTALL_PACKAGES)"
+	rm -rf $(INSTALL_TEST_ROOT)
+	@$(MAKE) --no-print-directory install DESTDIR=$(INSTALL_TEST_ROOT) >/dev/null
+	tests/packaging/install_test.sh $(INSTALL_TEST_ROOT) $(PREFIX) $(CURDIR) $(abspath $(BUILD))
+	rm -rf $(INSTALL_TEST_ROOT)
+
+# The Debian package, built by dpkg-buildpackage from a copy of the source (the files git
+# knows, committed or not) in $(DEB_BUILD), where the .deb is left; lintian fails it on an
+# error. The package builds the program alone, with ccache when it is installed.
+DEB_BUILD ?= build-deb
+VERSION := $(shell sed -n 's/^project.brindle VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+COMMIT := $(shell git rev-parse --short=7 HEAD 2>/dev/null || echo unknown)
+DEB_ARCH = $(shell dpkg --print-architecture)
+DEB_FILE = $(DEB_BUILD)/brindle_$(VERSION)_$(DEB_ARCH).deb
+deb:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(DEB_PACKAGES)"
+	rm -rf $(DEB_BUILD)/brindle-$(VERSION) $(DEB_FILE)
+	mkdir -p $(DEB_BUILD)/brindle-$(VERSION)
+	git ls-files -z --cached --others --exclude-standard | \
+	  tar --null -T - --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C $(DEB_BUILD)/brindle-$(VERSION)
+	cd $(DEB_BUILD)/brindle-$(VERSION) && env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS \
+	  BRINDLE_COMMIT=$(COMMIT) DEB_BUILD_OPTIONS="parallel=$(JOBS) $$DEB_BUILD_OPTIONS" \
+	  dpkg-buildpackage -us -uc -b
+	lintian --fail-on error --info $(DEB_FILE)
+	@echo "The package: $(DEB_FILE)"
+
+# Installs the package with dpkg on this machine, runs the installed program from another
+# folder, purges it and checks that nothing is left (tests/packaging/deb_test.sh). It replaces
+# an installed brindle package.
+deb-test: deb
+	$(SUDO) tests/packaging/deb_test.sh $(DEB_FILE)
+
+# The VS Code extension as a .vsix, packed by @vscode/vsce at the version that
+# editors/vsix/package-lock.json pins.
+VSIX_MODULES := editors/vsix/node_modules/.package-lock.json
+$(VSIX_MODULES): editors/vsix/package.json editors/vsix/package-lock.json
+	cd editors/vsix && npm ci --no-audit --no-fund --loglevel=error
+vsix: $(VSIX_MODULES)
+	mkdir -p $(BUILD)
+	cd editors/vscode && ../vsix/node_modules/.bin/vsce package --no-dependencies \
+	  --skip-license --allow-missing-repository -o $(abspath $(BUILD))/brindle-$(VERSION).vsix </dev/null
+	@echo "The extension: $(BUILD)/brindle-$(VERSION).vsix (code --install-extension $(BUILD)/brindle-$(VERSION).vsix)"
+
+# Draws the icon anew from packaging/icon/brindle.bas (a test fails while the committed
+# pictures differ from it); look at them before committing.
+icon: build
+	python3 packaging/icon/render.py $(BUILD)/brindle --refresh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
@@ -176,4 +252,4 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan build-fuzz build-opcounts build-web
+	rm -rf build build-asan build-fuzz build-opcounts build-web build-deb

@@ -9,10 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "cli/examples.h"
 #include "cli/headless_run.h"
 #include "cli/help_entry.h"
 #include "cli/run_files.h"
 #include "cli/terminal.h"
+#include "cli/version.h"
 #include "cli/window_run.h"
 #include "dap/stdio_adapter.h"
 #include "host/command_line.h"
@@ -56,12 +58,13 @@ int ParseAndRun(int argc, char** argv) {
   brindle::CommandLine cl;
   if (std::optional<std::string> problem = brindle::ParseCommandLine(argc - 1, argv + 1, cl)) {
     Write(stderr, "brindle: " + *problem + "\n");
-    Write(stderr, brindle::kUsage);
+    Write(stderr, brindle::Usage());
     return kStatusUsage;
   }
   if (cl.help && !cl.help_topic.empty()) return WriteHelpEntry(cl.help_topic);
-  if (cl.help) return WriteOutput(brindle::kUsage);
-  if (cl.version) return WriteOutput("brindle " BRINDLE_VERSION "\n");
+  if (cl.help) return WriteOutput(brindle::Usage());
+  if (cl.version) return WriteOutput(VersionLine());
+  if (cl.examples) return ListExamples();
   if (cl.lsp) {
     return brindle::lsp::ServeStdio(STDIN_FILENO, STDOUT_FILENO);
   }

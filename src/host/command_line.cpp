@@ -2,48 +2,11 @@
 
 #include <charconv>
 
+#include "host/option_table.h"
+
 namespace brindle {
 
-const std::string_view kUsage =
-    "usage: brindle SCRIPT                         run in a window\n"
-    "       brindle --headless [options] SCRIPT    run with no window\n"
-    "       brindle --dump [options] SCRIPT        the same, then list what the run compiled\n"
-    "       brindle --check SCRIPT                 tokenize and pre-check only\n"
-    "       brindle --lint SCRIPT                  pre-check, then warn of likely mistakes\n"
-    "       brindle --lsp                          language server on standard input/output\n"
-    "       brindle --dap                          debugger (debug adapter) on standard "
-    "input/output\n"
-    "       brindle --help [KEYWORD] | --version   (KEYWORD: its entry in the reference)\n"
-    "options:\n"
-    "  --encoding auto|utf-8|cp1252\n"
-    "                          how the script file is read (default auto: a UTF-8 file is\n"
-    "                          converted to Windows-1252, any other read byte for byte)\n"
-    "  --quiet                 no tokenizer statistics box (also with --check)\n"
-    "  --screenshot FILE.png   write what the window shows when the program ends\n"
-    "  --seed N                seed of RAND (default 0; in a window, the clock)\n"
-    "  --stop-on-error         end the program at the first run-time error (exit 3)\n"
-    "headless options:\n"
-    "  --events FILE           a timeline of user events (one a line: key 65, wait 100, ...)\n"
-    "  --gif FILE.gif          an animated GIF of the run, timed by the events' virtual time\n"
-    "  --time-limit SECONDS    end the run once this much real time has passed (exit 124)\n"
-    "window options:\n"
-    "  --zoom auto|N           show each canvas pixel as N x N screen pixels (1 to 4; default\n"
-    "                          auto: the largest that fits the screen)\n"
-    "  --watch                 run the script again each time its file is saved\n"
-    "  --record FILE           write the session as an events timeline, for --events\n"
-    "  F11 in the window       full screen on and off\n"
-    "  F12 in the window       write brindle-YYYYMMDD-HHMMSS.png in the current folder\n";
-
 namespace {
-
-// The value of an option that names a file; an empty name is refused rather than ignored.
-std::optional<std::string> FileOption(int argc, const char* const* argv, int& i,
-                                      std::optional<std::string>& out) {
-  const std::string option = argv[i];
-  if (++i == argc || *argv[i] == '\0') return option + " needs a file name";
-  out = argv[i];
-  return std::nullopt;
-}
 
 std::optional<std::string> Finish(const CommandLine& cl) {
   if (cl.lsp || cl.dap) {
@@ -108,63 +71,12 @@ std::optional<double> ParseTimeLimit(std::string_view text) {
 }
 
 std::optional<std::string> ParseCommandLine(int argc, const char* const* argv, CommandLine& cl) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      cl.help = true;
-      if (i + 1 < argc && argv[i + 1][0] != '-') cl.help_topic = argv[i + 1];
-      return std::nullopt;
-    } else if (arg == "--version") {
-      cl.version = true;
-      return std::nullopt;
-    } else if (arg == "--headless") {
-      cl.headless = true;
-    } else if (arg == "--dump") {
-      cl.dump = true;
-    } else if (arg == "--check") {
-      cl.check = true;
-    } else if (arg == "--lint") {
-      cl.lint = true;
-    } else if (arg == "--lsp") {
-      cl.lsp = true;
-    } else if (arg == "--dap") {
-      cl.dap = true;
-    } else if (arg == "--quiet") {
-      cl.quiet = true;
-    } else if (arg == "--stop-on-error") {
-      cl.stop_on_error = true;
-    } else if (arg == "--events") {
-      if (auto problem = FileOption(argc, argv, i, cl.events)) return problem;
-    } else if (arg == "--watch") {
-      cl.watch = true;
-    } else if (arg == "--record") {
-      if (auto problem = FileOption(argc, argv, i, cl.record)) return problem;
-    } else if (arg == "--screenshot") {
-      if (auto problem = FileOption(argc, argv, i, cl.screenshot)) return problem;
-    } else if (arg == "--gif") {
-      if (auto problem = FileOption(argc, argv, i, cl.gif)) return problem;
-    } else if (arg == "--seed") {
-      if (++i == argc) return "--seed needs a number";
-      cl.seed = ParseSeed(argv[i]);
-      if (!cl.seed) return "--seed needs a number from 0 to 4294967295";
-    } else if (arg == "--time-limit") {
-      if (++i == argc || !(cl.time_limit_s = ParseTimeLimit(argv[i]))) {
-        return "--time-limit needs a number of seconds above 0, at most 1000000";
-      }
-      cl.time_limit_text = argv[i];
-    } else if (arg == "--zoom") {
-      const std::string_view n = ++i == argc ? "" : argv[i];
-      if (n == "auto") {
-        cl.zoom = kZoomAuto;
-      } else if (n.size() != 1 || n[0] < '1' || n[0] > '0' + kMaxZoom) {
-        return "--zoom needs auto or a number from 1 to 4";
-      } else {
-        cl.zoom = n[0] - '0';
-      }
-    } else if (arg == "--encoding") {
-      if (++i == argc || !(cl.encoding = ParseScriptEncoding(argv[i]))) {
-        return "--encoding needs auto, utf-8 or cp1252";
-      }
+  OptionArguments args{argc, argv, 0};
+  for (; args.i < argc; ++args.i) {
+    const std::string_view arg = argv[args.i];
+    if (const OptionInfo* option = FindOption(arg)) {
+      if (auto problem = option->read(args, cl)) return problem;
+      if (args.stop) return std::nullopt;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option " + std::string(arg);
     } else if (!cl.script.empty()) {

@@ -1,4 +1,5 @@
-// The command line: brindle [--headless [options] | --dump [options] | --check | --lint] SCRIPT
+// The command line: brindle [--headless [options] | --dump [options] | --check | --lint] SCRIPT,
+// or one of the tools that take no script (--lsp, --dap, --examples, --help, --version)
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,8 @@
 
 namespace brindle {
 
-extern const std::string_view kUsage;
+// The usage, made from the option table (host/option_table.h).
+std::string_view Usage();
 
 struct CommandLine {
   bool headless = false;
@@ -22,6 +24,7 @@ struct CommandLine {
   bool help = false;
   std::string help_topic;  // --help KEYWORD: that keyword's reference entry
   bool version = false;
+  bool examples = false;       // list the examples that come with the program
   bool watch = false;          // the window's: run the script again each time its file is saved
   bool quiet = false;          // no tokenizer statistics box
   bool stop_on_error = false;  // the first run-time fault ends the program
