@@ -6,19 +6,15 @@ CONFORMANCE ?= ../shared/conformance
 # Name prefixes of the sample cases to run; empty for all.
 CONFORMANCE_CASES ?=
 
-# FreeType and the picture libraries (libpng, libjpeg-turbo, giflib) are linked statically, with
-# the static libraries of zlib and brotli.
-PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libfreetype-dev libpng-dev zlib1g-dev \
-  libbrotli-dev libjpeg62-turbo-dev libgif-dev nlohmann-json3-dev libonig-dev nodejs \
-  fonts-dejavu-core libsdl2-dev xvfb xdotool imagemagick neovim man-db zsh fish
-FUZZ_PACKAGES := clang libclang-rt-14-dev
-# What installing and packaging need beyond the build: the checks of the installed files
-# (man-db, desktop-file-utils, bash-completion, ImageMagick's compare) and Debian's tools.
-INSTALL_PACKAGES := man-db desktop-file-utils shared-mime-info bash-completion imagemagick
-DEB_PACKAGES := debhelper dpkg-dev fakeroot lintian $(INSTALL_PACKAGES)
+# The Debian packages of each group in packages.txt (the one list of them).
+packages = $(shell sed -n 's/^$(1): //p' packages.txt)
+PACKAGES := $(call packages,build)
+FUZZ_PACKAGES := $(call packages,fuzz)
+INSTALL_PACKAGES := $(call packages,install)
+DEB_PACKAGES := $(call packages,deb) $(INSTALL_PACKAGES)
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all build deps fuzz-deps dap-deps test unit conformance demo fuzz sanitize opcoverage \
+.PHONY: all build deps fuzz-deps dap-deps npm-deps test unit conformance demo fuzz sanitize opcoverage \
   format format-check clean grammar web web-serve web-test pictures install uninstall \
   install-test deb deb-test vsix icon
 
@@ -61,16 +57,21 @@ unit: dap-deps
 DAP_MODULES := tests/dap/node_modules/.package-lock.json
 dap-deps:
 	@if command -v node >/dev/null 2>&1; then \
-	  command -v npm >/dev/null 2>&1 || $(MAKE) --no-print-directory deps PACKAGES=npm; \
-	  $(MAKE) -s --no-print-directory $(DAP_MODULES); \
+	  $(MAKE) -s --no-print-directory npm-deps $(DAP_MODULES); \
 	else echo "node not found: the debugger's tests are left out"; fi
+
+# Debian's nodejs leaves npm to a package of its own; NodeSource's carries it.
+npm-deps:
+	@command -v npm >/dev/null 2>&1 || $(MAKE) --no-print-directory deps PACKAGES=npm
 
 $(DAP_MODULES): tests/dap/package.json tests/dap/package-lock.json
 	cd tests/dap && npm ci --no-audit --no-fund --loglevel=error
 
+# In CI (CI set) what a test needs must be there: missing, it fails rather than being passed over.
 conformance:
 	@if [ -x $(CONFORMANCE)/run ]; then \
 	  python3 $(CONFORMANCE)/run $(BUILD)/brindle $(CONFORMANCE_CASES); \
+	elif [ -n "$$CI" ]; then echo "no sample cases at $(CONFORMANCE), and CI runs them"; exit 1; \
 	else echo "no sample cases at $(CONFORMANCE); skipped"; fi
 
 # Writes the pictures of the examples, the tutorial and the reference anew from their scripts
@@ -159,7 +160,7 @@ fuzz: deps fuzz-deps
 # web-test drives it in headless Chromium against the native build.
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
-WEB_PACKAGES := emscripten dpkg-dev cmake make g++ python3 nodejs fonts-dejavu-core libfreetype-dev
+WEB_PACKAGES := $(call packages,web)
 web:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
 	JOBS=$(JOBS) web/build.sh $(WEB_BUILD)
@@ -168,7 +169,8 @@ web-serve: web
 	python3 web/serve.py $(WEB_BUILD)/site $(WEB_PORT)
 
 web-test: web
-	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) chromium"
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WEB_PACKAGES)"
+	@$(MAKE) --no-print-directory npm-deps
 	@$(MAKE) --no-print-directory build
 	cd web && npm ci --no-audit --no-fund --loglevel=error
 	cd web && BRINDLE_SITE=$(abspath $(WEB_BUILD))/site BRINDLE_NATIVE=$(abspath $(BUILD))/brindle \
@@ -233,6 +235,7 @@ deb-test: deb
 # editors/vsix/package-lock.json pins.
 VSIX_MODULES := editors/vsix/node_modules/.package-lock.json
 $(VSIX_MODULES): editors/vsix/package.json editors/vsix/package-lock.json
+	@$(MAKE) --no-print-directory npm-deps
 	cd editors/vsix && npm ci --no-audit --no-fund --loglevel=error
 vsix: $(VSIX_MODULES)
 	mkdir -p $(BUILD)
