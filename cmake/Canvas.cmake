@@ -33,18 +33,5 @@ else()
   target_link_libraries(brindle_core PRIVATE ${BRINDLE_ARCHIVES} m)
 endif()
 
-find_file(BRINDLE_CANVAS_FONT DejaVuSansMono.ttf
-  PATHS /usr/share/fonts/truetype/dejavu /usr/share/fonts/dejavu /usr/share/fonts/TTF
-  DOC "The monospace TrueType font built into the canvas (Debian: fonts-dejavu-core)"
-  REQUIRED)
-
-set(BRINDLE_FONT_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/generated/canvas_font_data.cpp)
-add_custom_command(
-  OUTPUT ${BRINDLE_FONT_SOURCE}
-  COMMAND ${CMAKE_COMMAND} -DINPUT=${BRINDLE_CANVAS_FONT} -DOUTPUT=${BRINDLE_FONT_SOURCE}
-          -DSYMBOL=kCanvasFontData -DHEADER=platform/font_data.h
-          -P ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake
-  DEPENDS ${BRINDLE_CANVAS_FONT} ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake
-  COMMENT "Embedding the canvas font ${BRINDLE_CANVAS_FONT}"
-  VERBATIM)
+brindle_embedded_font(BRINDLE_FONT_SOURCE)
 target_sources(brindle_core PRIVATE ${BRINDLE_FONT_SOURCE})

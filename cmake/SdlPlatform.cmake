@@ -5,8 +5,7 @@
 # display.
 
 find_package(SDL2 REQUIRED)
-file(GLOB SDL_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/sdl/*.cpp)
-add_library(brindle_sdl STATIC ${SDL_PLATFORM_SOURCES})
+add_library(brindle_sdl STATIC ${BRINDLE_SDL_SOURCES})
 # SDL's headers only (their types and macros), not its library.
 target_include_directories(brindle_sdl SYSTEM PUBLIC
   $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>)
