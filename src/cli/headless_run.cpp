@@ -109,6 +109,7 @@ int EndHeadless(brindle::HeadlessPlatform& platform, std::optional<GifOutput>& g
 
 int RunHeadless(const brindle::CommandLine& cl, std::string text, brindle::Timeline timeline) {
   brindle::HeadlessPlatform platform(stdout, std::move(timeline));
+  platform.ExpectFinalScreenshot(cl.screenshot.has_value());
   platform.OnScreenshotFailure(
       [&cl](const brindle::HeadlessPlatform::ScreenshotProblem& p) { TellScreenshot(cl, p); });
   std::optional<GifOutput> gif;

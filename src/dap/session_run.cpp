@@ -83,6 +83,7 @@ void Session::RunScript() {
 int Session::RunHeadless() {
   if (transcript_ == nullptr) OpenTranscript();
   HeadlessPlatform platform(transcript_, ParseTimeline(timeline_text_));
+  platform.ExpectFinalScreenshot(launch_.screenshot && !debugger_.replaying());
   flush_transcript_ = [&platform] { (void)platform.Flush(); };
   const int status = RunOnce(platform);
   (void)platform.Flush();

@@ -23,7 +23,11 @@ WindowEvent PointEvent(Type type, const TimelineLine& line) {
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(std::FILE* transcript, Timeline timeline)
-    : transcript_(transcript), timeline_(std::move(timeline)) {}
+    : transcript_(transcript), timeline_(std::move(timeline)) {
+  timeline_screenshots_ =
+      std::any_of(timeline_.lines.begin(), timeline_.lines.end(),
+                  [](const TimelineLine& l) { return l.kind == Kind::kScreenshot; });
+}
 
 void HeadlessPlatform::ShowMessage(std::string_view caption, std::string_view text) {
   transcript_.Box(caption, text);
@@ -49,8 +53,9 @@ void HeadlessPlatform::ComposeScreen(std::vector<ColorRef>& out) const {
   DrawInputBoxes(boxes_.boxes(), out);
 }
 
+// A picture that nothing will read is not copied (see ExpectFinalScreenshot).
 void HeadlessPlatform::ShowCanvas(const Canvas& canvas) {
-  canvas.CopyPixelsTo(shown_);
+  if (final_screenshot_ || timeline_screenshots_ || observer_) canvas.CopyPixelsTo(shown_);
   canvas_shown_ = true;
 }
 

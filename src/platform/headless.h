@@ -76,6 +76,10 @@ class HeadlessPlatform : public Platform {
   // false to be told no more. It may take the pixels, leaving storage of the same size.
   using PictureObserver = std::function<bool(std::vector<ColorRef>& picture, int64_t ms)>;
   void ObservePicture(PictureObserver observer);
+  // Whether Screenshot will be asked for once the run has ended (before the run; true unless
+  // said otherwise). With none to come, no observer and no screenshot line in the timeline,
+  // nothing reads what the window shows, and showing a canvas copies nothing.
+  void ExpectFinalScreenshot(bool expected) { final_screenshot_ = expected; }
 
  private:
   // What a timeline line makes the user do: an event for the window, or a character or a
@@ -120,6 +124,8 @@ class HeadlessPlatform : public Platform {
   InputBoxes boxes_;
   EventSink* sink_ = nullptr;
   std::vector<ColorRef> shown_;  // the last canvas shown; empty until one is
+  bool final_screenshot_ = true;
+  bool timeline_screenshots_ = false;  // the timeline has screenshot lines
   Timeline timeline_;
   size_t next_line_ = 0;
   size_t no_close_from_ = SIZE_MAX;  // a line from which PollClose found no close ahead
