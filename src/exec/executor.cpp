@@ -5,50 +5,23 @@
 #include "exec/block_cache.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
+#include "lang/keywords.h"
 #include "runtime/faults.h"
 
 namespace brindle {
 namespace {
 
-// Statement kinds and their statements. A kind without one begins no statement: reaching it
+// Statement kinds and their statements, as the table of keywords names them, and a name's
+// statement (an assignment or a call). A kind without one begins no statement: reaching it
 // lets one pending window event through.
+constexpr Statement NoStatement = nullptr;
+
 constexpr std::array<Statement, kKindLimit> MakeDispatchTable() {
   std::array<Statement, kKindLimit> t{};
-  t[KW_VAR] = SkipDeclaration;
-  t[KW_STR] = SkipDeclaration;
+#define BRINDLE_DISPATCH(NAME, code, role, counter, statement, ...) t[KW_##NAME] = statement;
+  BRINDLE_STATEMENTS(BRINDLE_DISPATCH)
+#undef BRINDLE_DISPATCH
   t[TK_IDENT] = IdentifierStatement;
-  t[KW_FUNC] = FuncStatement;
-  t[KW_ENDFN] = EndFnStatement;
-  t[KW_ENDWM] = EndOfHandler;
-  t[KW_MOUSEX] = MouseXStatement;
-  t[KW_MOUSEY] = MouseYStatement;
-  t[KW_HWPARAM] = HwParamStatement;
-  t[KW_GETTICK] = GetTickStatement;
-  t[KW_TIMERON] = TimerOnStatement;
-  t[KW_TIMEROFF] = TimerOffStatement;
-  t[KW_PRINT] = PrintStatement;
-  t[KW_PSET] = PsetStatement;
-  t[KW_PLOT] = PlotStatement;
-  t[KW_DRAW] = DrawStatement;
-  t[KW_SWAP] = SwapStatement;
-  t[KW_IF] = IfStatement;
-  t[KW_ELSE] = ElseStatement;
-  t[KW_WHILE] = WhileStatement;
-  t[KW_WEND] = WendStatement;
-  t[KW_GOTO] = GotoStatement;
-  t[KW_WCOLOR] = WColorStatement;
-  t[KW_FCOLOR] = FColorStatement;
-  t[KW_BCOLOR] = BColorStatement;
-  t[KW_LINE] = LineStatement;
-  t[KW_RECT] = RectStatement;
-  t[KW_CIRCLE] = CircleStatement;
-  t[KW_LOADIMG] = LoadImageStatement;
-  t[KW_SHOWIMG] = ShowImageStatement;
-  t[KW_SHOWIMGT] = ShowImageTransparentStatement;
-  t[KW_INPUTBOX] = InputBoxStatement;
-  t[KW_GETTEXT] = GetTextStatement;
-  t[KW_SETTEXT] = SetTextStatement;
-  t[KW_SETFOCUS] = SetFocusStatement;
   return t;
 }
 constexpr std::array<Statement, kKindLimit> kDispatch = MakeDispatchTable();

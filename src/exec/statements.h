@@ -1,4 +1,5 @@
-// One function per statement, reached through the executor's dispatch table.
+// One function per statement, reached through the executor's dispatch table; the table of
+// keywords (lang/statements.h) names the function of each keyword.
 #pragma once
 
 #include <cstdint>

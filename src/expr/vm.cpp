@@ -1,6 +1,7 @@
 // Runs compiled expressions: one number stack and one text stack.
 #include "expr/vm.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -45,32 +46,34 @@ int NegateWrapping(int n) {
   return static_cast<int>(0u - static_cast<unsigned>(n));
 }
 
+// The functions of one number as the table of keywords names them. RND reads its argument and
+// ignores it.
+float RandomFraction(RandomState& random, float) {
+  return FixedRandom(random);
+}
+float RandomUpTo(RandomState& random, float x) {
+  return static_cast<float>(ClockRandom(random, 0, ToInteger(x)));
+}
+
+constexpr std::nullptr_t NoFunction = nullptr;
+
+inline float Apply(float (*function)(float), Interpreter&, float x) {
+  return function(x);
+}
+inline float Apply(float (*function)(RandomState&, float), Interpreter& in, float x) {
+  return function(in.random, x);
+}
+inline float Apply(std::nullptr_t, Interpreter&, float) {
+  return 0.0f;
+}
+
 float ApplyFunction(Interpreter& in, int keyword, float x) {
   switch (keyword) {
-    case KW_RND:
-      return FixedRandom(in.random);  // the argument is read and ignored
-    case KW_SIN:
-      return Sine(x);
-    case KW_COS:
-      return Cosine(x);
-    case KW_TAN:
-      return Tangent(x);
-    case KW_RAND:
-      return static_cast<float>(ClockRandom(in.random, 0, ToInteger(x)));
-    case KW_ABS:
-      return Absolute(x);
-    case KW_ATAN:
-      return ArcTangent(x);
-    case KW_SQR:
-      return SquareRoot(x);
-    case KW_LOG:
-      return NaturalLog(x);
-    case KW_ROUND:
-      return RoundToEven(x);
-    case KW_INT:
-      return IntegerPart(x);
-    case KW_FRAC:
-      return FractionPart(x);
+#define BRINDLE_APPLY_FUNCTION(NAME, code, role, counter, statement, function, ...) \
+  case KW_##NAME:                                                                   \
+    return Apply(function, in, x);
+    BRINDLE_STATEMENTS(BRINDLE_APPLY_FUNCTION)
+#undef BRINDLE_APPLY_FUNCTION
     default:
       return 0.0f;
   }

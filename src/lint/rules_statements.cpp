@@ -1,5 +1,6 @@
 // How statements read their arguments: TIMERON's variable and interval, argument counts,
 // PRINT's one item.
+#include <array>
 #include <cstdlib>
 
 #include "lang/keywords.h"
@@ -8,16 +9,34 @@
 namespace brindle::lint_rules {
 namespace {
 
-struct CoordinateStatement {
-  int keyword;
-  int count;
-  const char* arguments;
+// How many arguments a statement that reads each one by passing a token expects, and what the
+// warning calls them, as the table of keywords gives them.
+constexpr int kUncounted = -1;
+
+struct ArgumentCount {
+  int count = kUncounted;
+  const char* arguments = "";
 };
-constexpr CoordinateStatement kCoordinateStatements[] = {
-    {KW_PSET, 2, "x and y"},           {KW_PLOT, 2, "x and y"},
-    {KW_DRAW, 2, "x and y"},           {KW_CIRCLE, 3, "x, y and the radius"},
-    {KW_LINE, 4, "x1, y1, x2 and y2"}, {KW_PRINT, 3, "x, y and what to print"},
-};
+
+constexpr std::array<ArgumentCount, kKindLimit> MakeArgumentCounts() {
+  std::array<ArgumentCount, kKindLimit> t{};
+#define BRINDLE_ARGUMENT_COUNT(NAME, code, role, counter, statement, function, check, caption, \
+                               arity, arguments)                                               \
+  t[KW_##NAME] = {arity, arguments};
+  BRINDLE_STATEMENTS(BRINDLE_ARGUMENT_COUNT)
+#undef BRINDLE_ARGUMENT_COUNT
+  return t;
+}
+constexpr std::array<ArgumentCount, kKindLimit> kArgumentCounts = MakeArgumentCounts();
+
+// A count without the names of its arguments would make a warning that says nothing.
+constexpr bool EveryCountNamesItsArguments() {
+  for (const ArgumentCount& a : kArgumentCounts) {
+    if ((a.count == kUncounted) != (a.arguments[0] == '\0')) return false;
+  }
+  return true;
+}
+static_assert(EveryCountNamesItsArguments(), "a keyword's argument count and names disagree");
 
 }  // namespace
 
@@ -59,23 +78,22 @@ void TimerIntervalsBelowTen(const TokenTable& tokens, const Symbols& symbols, in
 // missing argument is read from the next statement, which loses its first tokens; arguments
 // past the last are passed over.
 void ArgumentCounts(const TokenTable& tokens, int p, std::vector<Warning>& out) {
-  for (const CoordinateStatement& s : kCoordinateStatements) {
-    if (tokens.kind[p] != s.keyword) continue;
-    const std::vector<int> starts = ArgumentStarts(tokens, p);
-    const int given = static_cast<int>(starts.size());
-    const std::string name = UpperCaseName(tokens.text[p]);
-    if (given < s.count) {
-      out.push_back({p, "W13",
-                     name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
-                         ") and has " + std::to_string(given) +
-                         " here: each missing one is read from what follows, the next line or "
-                         "statement, which loses its first tokens; give all of them"});
-    } else if (given > s.count) {
-      out.push_back({starts[s.count], "W13",
-                     name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
-                         "): this one and the rest are passed over"});
-    }
-    return;
+  const int kind = tokens.kind[p];
+  if (kind < 0 || kind >= kKindLimit || kArgumentCounts[kind].count == kUncounted) return;
+  const ArgumentCount& s = kArgumentCounts[kind];
+  const std::vector<int> starts = ArgumentStarts(tokens, p);
+  const int given = static_cast<int>(starts.size());
+  const std::string name = UpperCaseName(tokens.text[p]);
+  if (given < s.count) {
+    out.push_back({p, "W13",
+                   name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
+                       ") and has " + std::to_string(given) +
+                       " here: each missing one is read from what follows, the next line or "
+                       "statement, which loses its first tokens; give all of them"});
+  } else if (given > s.count) {
+    out.push_back({starts[s.count], "W13",
+                   name + " reads " + std::to_string(s.count) + " arguments (" + s.arguments +
+                       "): this one and the rest are passed over"});
   }
 }
 

@@ -1,5 +1,6 @@
 // Shape checks of statement arguments. They look only at token kinds (and at the operator
 // texts of IF and WHILE) at fixed offsets after the keyword; expressions are not parsed.
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -29,10 +30,16 @@ struct Row {
   int shown = 0;                    // offset of the token named in the message, if not offset
 };
 
-struct StatementCheck {
-  int keyword;
-  std::string_view caption;
+// A kind of check: rows of token shapes, then, once they pass, what the keyword's statement
+// registers (a handler, a GOTO's target, a WHILE that may run).
+struct Check {
   std::span<const Row> rows;
+  Fault (*then)(const PrePassTables& t, int p, int line) = nullptr;
+};
+
+struct StatementCheck {
+  std::string_view caption;
+  const Check* check = nullptr;
 };
 
 constexpr Row kEventValueRows[] = {{1, kName, f::kInvalidArgument1}};
@@ -91,29 +98,44 @@ constexpr Row kShowImageRows[] = {
     {7, kName | kNumber, f::kWrongArgument4},
 };
 
-constexpr StatementCheck kChecks[] = {
-    {KW_MOUSEX, "ERROR~MOUSEX", kEventValueRows},
-    {KW_MOUSEY, "ERROR~MOUSEY", kEventValueRows},
-    {KW_HWPARAM, "ERROR~HWPARAM", kEventValueRows},
-    {KW_HLPARAM, "ERROR~HLPARAM", kEventValueRows},
-    {KW_PRINT, "ERROR~print", kFirstArgumentRows},
-    {KW_PSET, "ERROR~PSET", kFirstArgumentRows},
-    {KW_LINE, "ERROR~LINE", kFirstArgumentRows},
-    {KW_RECT, "ERROR~RECT", kRectRows},
-    {KW_IF, "ERROR~IF", kIfRows},
-    {KW_WHILE, "ERROR~WHILE", kWhileRows},
-    {KW_RND, "ERROR~RND", kCallRows},
-    {KW_SIN, "ERROR~SIN", kCallRows},
-    {KW_COS, "ERROR~COS", kCallRows},
-    {KW_TAN, "ERROR~TAN", kCallRows},
-    {KW_RAND, "ERROR~RAND", kCallRows},
-    {KW_STRS, "ERROR~STRS", kStrsRows},
-    {KW_WCOLOR, "ERR~WCOLOR", kColorRows},
-    {KW_FCOLOR, "ERR~FCOLOR", kColorRows},
-    {KW_BCOLOR, "ERR~BCOLOR", kColorRows},
-    {KW_LOADIMG, "ERR-LoadImg", kLoadImageRows},
-    {KW_SHOWIMG, "ERR-ShowImg", kShowImageRows},
-};
+Fault MarkWhile(const PrePassTables& t, int p, int) {
+  t.blocks.while_mark[p] = p;
+  return std::nullopt;
+}
+
+// The checks the table of keywords names.
+constexpr Check kNoneCheck{};
+constexpr Check kEventValueCheck{kEventValueRows};
+constexpr Check kFirstArgumentCheck{kFirstArgumentRows};
+constexpr Check kCallCheck{kCallRows};
+constexpr Check kStrsCheck{kStrsRows};
+constexpr Check kRectCheck{kRectRows};
+constexpr Check kIfCheck{kIfRows};
+constexpr Check kWhileCheck{kWhileRows, MarkWhile};
+constexpr Check kColorCheck{kColorRows};
+constexpr Check kLoadImageCheck{kLoadImageRows};
+constexpr Check kShowImageCheck{kShowImageRows};
+constexpr Check kHandlerCheck{{}, RegisterHandler};
+constexpr Check kGotoTargetCheck{{}, ResolveGoto};
+
+constexpr std::array<StatementCheck, kKindLimit> MakeChecks() {
+  std::array<StatementCheck, kKindLimit> t{};
+#define BRINDLE_CHECK(NAME, code, role, counter, statement, function, check, caption, ...) \
+  t[KW_##NAME] = {caption, &k##check##Check};
+  BRINDLE_STATEMENTS(BRINDLE_CHECK)
+#undef BRINDLE_CHECK
+  return t;
+}
+constexpr std::array<StatementCheck, kKindLimit> kChecks = MakeChecks();
+
+// A message box without a caption would not tell which statement failed.
+constexpr bool EveryRowCheckHasACaption() {
+  for (const StatementCheck& c : kChecks) {
+    if (c.check != nullptr && !c.check->rows.empty() && c.caption.empty()) return false;
+  }
+  return true;
+}
+static_assert(EveryRowCheckHasACaption(), "a keyword checked by rows has no caption");
 
 unsigned ClassOf(int kind) {
   switch (kind) {
@@ -140,7 +162,7 @@ unsigned ClassOf(int kind) {
 // Operators are matched as a part of the operator string, so a two-character comparison such
 // as "<=" passes here with its first character and fails on the next row.
 Fault RunRows(const TokenTable& tokens, const StatementCheck& check, int p, int line) {
-  for (const Row& row : check.rows) {
+  for (const Row& row : check.check->rows) {
     const int q = p + row.offset;
     const std::string& text = tokens.text[q];
     bool ok;
@@ -165,15 +187,10 @@ Fault RunRows(const TokenTable& tokens, const StatementCheck& check, int p, int 
 
 Fault CheckStatement(const PrePassTables& t, int p, int line) {
   const int kind = t.tokens.kind[p];
-  if (kind == KW_WINMSG) return RegisterHandler(t, p, line);
-  if (kind == KW_GOTO) return ResolveGoto(t, p, line);
-  for (const StatementCheck& check : kChecks) {
-    if (check.keyword != kind) continue;
-    if (Fault fault = RunRows(t.tokens, check, p, line)) return fault;
-    if (kind == KW_WHILE) t.blocks.while_mark[p] = p;
-    return std::nullopt;
-  }
-  return std::nullopt;
+  if (kind < 0 || kind >= kKindLimit || kChecks[kind].check == nullptr) return std::nullopt;
+  const StatementCheck& check = kChecks[kind];
+  if (Fault fault = RunRows(t.tokens, check, p, line)) return fault;
+  return check.check->then != nullptr ? check.check->then(t, p, line) : std::nullopt;
 }
 
 }  // namespace brindle

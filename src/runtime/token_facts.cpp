@@ -1,6 +1,7 @@
 #include "runtime/token_facts.h"
 
 #include <algorithm>
+#include <array>
 
 #include "lang/keywords.h"
 #include "lang/numbers.h"
@@ -24,31 +25,23 @@ OperatorClass ClassifyOperator(char op) {
   }
 }
 
+// The functions of one number read their argument as a factor; VAL reads a text.
+constexpr std::array<FactorForm, kKindLimit> MakeKeywordForms() {
+  std::array<FactorForm, kKindLimit> forms{};
+  for (const KeywordFacts& k : kKeywordTable) {
+    if (IsNumberFunction(k)) forms[k.code] = kFormFunction;
+  }
+  forms[KW_VAL] = kFormVal;
+  return forms;
+}
+constexpr std::array<FactorForm, kKindLimit> kKeywordForms = MakeKeywordForms();
+
 FactorForm ClassifyFactor(int kind, char lead) {
   if (IsDigit(lead)) return kFormNumber;
   if (lead == '(') return kFormParen;
   if (lead == '[') return kFormBracket;
-  switch (kind) {
-    case TK_IDENT:
-      return kFormName;
-    case KW_RND:
-    case KW_SIN:
-    case KW_COS:
-    case KW_TAN:
-    case KW_RAND:
-    case KW_ABS:
-    case KW_ATAN:
-    case KW_SQR:
-    case KW_LOG:
-    case KW_ROUND:
-    case KW_INT:
-    case KW_FRAC:
-      return kFormFunction;
-    case KW_VAL:
-      return kFormVal;
-    default:
-      return kFormNone;
-  }
+  if (kind == TK_IDENT) return kFormName;
+  return kind >= 0 && kind < kKindLimit ? kKeywordForms[kind] : kFormNone;
 }
 
 }  // namespace
