@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <new>
 #include <utility>
 
@@ -54,8 +55,23 @@ void Canvas::CopyPixelsTo(std::vector<ColorRef>& out) const {
   }
 }
 
+namespace {
+
+// The C library's wide-character fill stores 32-bit values as fast as the machine allows (glibc
+// picks its vector code for the processor at hand); a loop of single stores is what the
+// compiler makes of std::fill without vectorising.
+void FillPixels(ColorRef* first, size_t count, ColorRef value) {
+  if constexpr (sizeof(wchar_t) == sizeof(ColorRef)) {
+    std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(value), count);
+  } else {
+    std::fill_n(first, count, value);
+  }
+}
+
+}  // namespace
+
 void Canvas::Fill(ColorRef color) {
-  std::fill_n(pixels_.get(), kPixelCount, Encode(color));
+  FillPixels(pixels_.get(), kPixelCount, Encode(color));
 }
 
 void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) {
@@ -64,12 +80,19 @@ void Canvas::FillRow(int64_t y, int64_t x_begin, int64_t x_end, ColorRef color) 
   x_end = std::min<int64_t>(x_end, kWidth);
   if (x_begin >= x_end) return;
   ColorRef* row = pixels_.get() + y * kWidth;
-  std::fill(row + x_begin, row + x_end, Encode(color));
+  FillPixels(row + x_begin, static_cast<size_t>(x_end - x_begin), Encode(color));
 }
 
 void Canvas::FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom, ColorRef color) {
   top = std::max<int64_t>(top, 0);
   bottom = std::min<int64_t>(bottom, kHeight);
+  if (top >= bottom) return;
+  // Whole rows lie end to end: one fill covers them all.
+  if (left <= 0 && right >= kWidth) {
+    FillPixels(pixels_.get() + top * kWidth, static_cast<size_t>(bottom - top) * kWidth,
+               Encode(color));
+    return;
+  }
   for (int64_t y = top; y < bottom; ++y) FillRow(y, left, right, color);
 }
 
