@@ -7,8 +7,6 @@
 #include <new>
 #include <utility>
 
-#include "platform/image.h"
-
 namespace brindle {
 
 namespace {
@@ -89,18 +87,18 @@ void Canvas::DrawBox(int left, int top, int right, int bottom, ColorRef pen, Col
 
 // As a transparent block transfer from a bitmap: the source rectangle never reaches past the
 // image, so a larger width or height draws the whole image and leaves the rest alone.
-void Canvas::DrawImageTransparent(const Image& image, int x, int y, int width, int height) {
-  if (image.is_null() || width <= 0 || height <= 0) return;
-  const int64_t copy_w = std::min(width, image.width());
-  const int64_t copy_h = std::min(height, image.height());
+void Canvas::DrawImageTransparent(const ImageView& image, int x, int y, int width, int height) {
+  if (image.pixels.empty() || width <= 0 || height <= 0) return;
+  const int64_t copy_w = std::min(width, image.width);
+  const int64_t copy_h = std::min(height, image.height);
   const int64_t x_begin = std::max<int64_t>(0, -int64_t{x});
   const int64_t x_end = std::min<int64_t>(copy_w, int64_t{kWidth} - x);
   const int64_t y_begin = std::max<int64_t>(0, -int64_t{y});
   const int64_t y_end = std::min<int64_t>(copy_h, int64_t{kHeight} - y);
-  const bool blends = !image.alpha().empty();
+  const bool blends = !image.alpha.empty();
   for (int64_t sy = y_begin; sy < y_end; ++sy) {
-    const ColorRef* source = image.pixels().data() + sy * image.width();
-    const uint8_t* alpha = blends ? image.alpha().data() + sy * image.width() : nullptr;
+    const ColorRef* source = image.pixels.data() + sy * image.width;
+    const uint8_t* alpha = blends ? image.alpha.data() + sy * image.width : nullptr;
     ColorRef* line = pixels_.get() + (y + sy) * kWidth;
     for (int64_t sx = x_begin; sx < x_end; ++sx) {
       if ((source[sx] & 0xFFFFFF) == 0) continue;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -23,7 +24,14 @@ constexpr ColorRef RgbColor(int r, int g, int b) {
 // The colour of a window before anything is drawn (the button face).
 constexpr ColorRef kButtonFace = RgbColor(240, 240, 240);
 
-class Image;
+// An image's pixels as the canvas copies them: width * height colours, row-major from the
+// top-left, and one alpha a pixel when some pixel is partly transparent (else none). Empty
+// pixels are the null image.
+struct ImageView {
+  int width = 0, height = 0;
+  std::span<const ColorRef> pixels;
+  std::span<const uint8_t> alpha;
+};
 
 class Canvas {
  public:
@@ -58,7 +66,7 @@ class Canvas {
   void DrawText(int x, int y, std::string_view bytes, ColorRef color);
   // Copies the top-left width x height part of the image to (x, y), leaving black pixels out.
   // A partly transparent pixel is laid over the canvas by its alpha.
-  void DrawImageTransparent(const Image& image, int x, int y, int width, int height);
+  void DrawImageTransparent(const ImageView& image, int x, int y, int width, int height);
   static ColorRef OverCanvas(ColorRef premultiplied, unsigned alpha, ColorRef canvas);
 
  private:

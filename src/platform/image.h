@@ -43,6 +43,8 @@ class Image {
   ColorRef Pixel(int x, int y) const;
   // One alpha a pixel, row-major, when some pixel is partly transparent; else empty (opaque).
   const std::vector<uint8_t>& alpha() const { return alpha_; }
+  // What the canvas's blit reads; valid while the image lives and is not changed.
+  ImageView view() const { return {width_, height_, pixels_, alpha_}; }
 
   // Nearest-neighbour resize; the null image for a size that is not positive or too large.
   Image Scaled(int width, int height) const;
