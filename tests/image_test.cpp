@@ -1,6 +1,6 @@
 // Image files (BMP as Windows writes them; the other formats in image_decoders_test.cpp and
 // image_bmp_tga_test.cpp), scaling, transparent blits onto the canvas, and PNG output.
-#include "platform/image.h"
+#include "pictures/image.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "picture_files.h"
-#include "platform/canvas.h"
-#include "platform/png_writer.h"
+#include "pictures/png_writer.h"
 
 namespace brindle {
 namespace {

@@ -1,0 +1,82 @@
+#include "platform/headless/timeline_recorder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "files/fd_write.h"
+
+namespace brindle {
+
+TimelineRecorder::TimelineRecorder(std::function<bool(std::string_view)> write)
+    : write_(std::move(write)) {}
+
+std::unique_ptr<TimelineRecorder> TimelineRecorder::CreateFile(const std::string& path,
+                                                               std::string& reason) {
+  std::unique_ptr<PendingFile> file = PendingFile::Create(path, reason);
+  if (file == nullptr) return nullptr;
+  const int fd = file->fd();
+  auto recorder = std::make_unique<TimelineRecorder>(
+      [fd](std::string_view bytes) { return WriteAll(fd, bytes); });
+  recorder->file_ = std::move(file);
+  return recorder;
+}
+
+TimelineRecorder::~TimelineRecorder() = default;
+
+bool TimelineRecorder::Save() {
+  // Whatever happens, no line is written after this, and the file is renamed once at most;
+  // one that is not renamed is removed with the PendingFile.
+  saved_ = true;
+  const std::unique_ptr<PendingFile> file = std::move(file_);
+  std::string reason;
+  if (file != nullptr && error_.empty() && !file->Commit(reason)) error_ = reason;
+  return error_.empty();
+}
+
+void TimelineRecorder::Write(const std::string& line) {
+  if (!error_.empty() || saved_) return;  // the first failure is the one to report
+  errno = 0;
+  if (!write_(line + "\n")) error_ = errno != 0 ? std::strerror(errno) : "write failed";
+}
+
+void TimelineRecorder::Comment(std::string_view text) {
+  Write("# " + std::string(text));
+}
+
+void TimelineRecorder::Input(const TimelineLine& line, Taken taken) {
+  if (closed_) return;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  Write(TimelineLineText(line));
+}
+
+void TimelineRecorder::TimerStarted(uint32_t interval_ms) {
+  timer_running_ = true;
+  timer_start_ms_ = now_ms_;
+  timer_interval_ms_ = std::max<int64_t>(interval_ms, 1);
+}
+
+// The wait ends exactly on the next tick of the replay's timer: a tick due at the end of a
+// wait is taken. A wait line holds at most a day; a longer one is split, the tick falling at
+// the end of the last part.
+void TimelineRecorder::Tick(Taken taken) {
+  if (closed_ || !timer_running_) return;
+  const int64_t next =
+      timer_start_ms_ + ((now_ms_ - timer_start_ms_) / timer_interval_ms_ + 1) * timer_interval_ms_;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  for (int64_t left = next - now_ms_; left > 0;) {
+    const int64_t part = std::min(left, kMaxWaitMs);
+    Write("wait " + std::to_string(part));
+    left -= part;
+  }
+  now_ms_ = next;
+}
+
+void TimelineRecorder::Close(Taken taken) {
+  if (closed_) return;
+  if (taken == Taken::kWhenIdle) Write("idle");
+  Write("close");
+  closed_ = true;
+}
+
+}  // namespace brindle
