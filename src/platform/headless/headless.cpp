@@ -5,6 +5,7 @@
 #include "files/local_path.h"
 #include "pictures/png_writer.h"
 #include "platform/window_events.h"
+#include "platform/window_keys.h"
 
 namespace brindle {
 namespace {
@@ -81,13 +82,11 @@ void HeadlessPlatform::TellPicture() {
 }
 
 void HeadlessPlatform::StartTimer(uint32_t interval_ms) {
-  timer_running_ = true;
-  timer_start_ms_ = now_ms_;
-  timer_interval_ms_ = interval_ms;
+  timer_.Start(now_ms_, interval_ms);
 }
 
 void HeadlessPlatform::StopTimer() {
-  timer_running_ = false;
+  timer_.Stop();
 }
 
 // The pump has no dialog handling: every key goes where the focus is. With nothing queued, no
@@ -114,13 +113,9 @@ WindowEvent HeadlessPlatform::WaitEvent() {
     const std::optional<Input> input = Take(true);
     if (!input) return Event(Type::kClose);
     if (input->kind == Input::Kind::kEvent && input->event.type == Type::kKeyDown) {
-      const int key = input->event.key;
-      if (key == kEnterKey) return Command(1);
-      if (key == kEscapeKey) return Command(2);
-      if (key == kTabKey) {
-        boxes_.FocusNext();
-        continue;
-      }
+      const DialogKey dialog = DialogKeyDown(boxes_, input->event.key);
+      if (dialog.event) return *dialog.event;
+      if (dialog.taken) continue;
     }
     return Deliver(*input);
   }
@@ -214,7 +209,7 @@ std::optional<HeadlessPlatform::Input> HeadlessPlatform::Take(bool in_message_lo
 // changes nothing, so the ticks of the rest of the wait are passed at once.
 bool HeadlessPlatform::TakeTick(bool in_message_loop) {
   if (wait_left_ms_ <= 0) return false;
-  if (timer_running_ && (!in_message_loop || TimerObserved())) {
+  if (timer_.running() && (!in_message_loop || TimerObserved())) {
     const int64_t next = NextTickDue();
     if (next - now_ms_ <= wait_left_ms_) {
       wait_left_ms_ -= next - now_ms_;
@@ -228,7 +223,7 @@ bool HeadlessPlatform::TakeTick(bool in_message_loop) {
 }
 
 bool HeadlessPlatform::TakeTickOfLine() {
-  if (ticks_left_ > 0 && timer_running_ && TimerObserved()) {
+  if (ticks_left_ > 0 && timer_.running() && TimerObserved()) {
     --ticks_left_;
     MoveClockTo(NextTickDue());
     return true;
@@ -238,9 +233,9 @@ bool HeadlessPlatform::TakeTickOfLine() {
   return false;
 }
 
+// The clock never stops on a tick it does not take, so a tick due by now is passed over.
 int64_t HeadlessPlatform::NextTickDue() const {
-  const int64_t interval = std::max<int64_t>(timer_interval_ms_, 1);
-  return timer_start_ms_ + ((now_ms_ - timer_start_ms_) / interval + 1) * interval;
+  return static_cast<int64_t>(timer_.FirstDueAfter(now_ms_));
 }
 
 bool HeadlessPlatform::PastTimeLimit() {

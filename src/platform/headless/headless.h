@@ -17,6 +17,7 @@
 #include "platform/headless/transcript.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
+#include "platform/tick_schedule.h"
 
 namespace brindle {
 
@@ -139,9 +140,7 @@ class HeadlessPlatform : public Platform {
   std::string_view typing_;
   bool shift_down_ = false;
   int64_t now_ms_ = 0;
-  bool timer_running_ = false;
-  int64_t timer_start_ms_ = 0;
-  int64_t timer_interval_ms_ = 0;
+  TickSchedule timer_;
   std::optional<std::chrono::steady_clock::time_point> deadline_;
   bool time_limit_passed_ = false;
   ScreenshotFailure report_failure_;

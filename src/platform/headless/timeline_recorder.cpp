@@ -51,18 +51,15 @@ void TimelineRecorder::Input(const TimelineLine& line, Taken taken) {
 }
 
 void TimelineRecorder::TimerStarted(uint32_t interval_ms) {
-  timer_running_ = true;
-  timer_start_ms_ = now_ms_;
-  timer_interval_ms_ = std::max<int64_t>(interval_ms, 1);
+  timer_.Start(now_ms_, interval_ms);
 }
 
 // The wait ends exactly on the next tick of the replay's timer: a tick due at the end of a
 // wait is taken. A wait line holds at most a day; a longer one is split, the tick falling at
 // the end of the last part.
 void TimelineRecorder::Tick(Taken taken) {
-  if (closed_ || !timer_running_) return;
-  const int64_t next =
-      timer_start_ms_ + ((now_ms_ - timer_start_ms_) / timer_interval_ms_ + 1) * timer_interval_ms_;
+  if (closed_ || !timer_.running()) return;
+  const int64_t next = static_cast<int64_t>(timer_.FirstDueAfter(now_ms_));
   if (taken == Taken::kWhenIdle) Write("idle");
   for (int64_t left = next - now_ms_; left > 0;) {
     const int64_t part = std::min(left, kMaxWaitMs);

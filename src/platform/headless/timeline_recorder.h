@@ -15,6 +15,7 @@
 
 #include "files/file_replace.h"
 #include "platform/headless/timeline.h"
+#include "platform/tick_schedule.h"
 
 namespace brindle {
 
@@ -42,7 +43,7 @@ class TimelineRecorder {
   // A timer tick the window delivered.
   void Tick(Taken taken);
   void TimerStarted(uint32_t interval_ms);
-  void TimerStopped() { timer_running_ = false; }
+  void TimerStopped() { timer_.Stop(); }
   // The window was closed: the last line. Later calls write nothing.
   void Close(Taken taken);
 
@@ -63,9 +64,7 @@ class TimelineRecorder {
   std::string error_;
   bool closed_ = false;
   int64_t now_ms_ = 0;  // the replay's clock
-  bool timer_running_ = false;
-  int64_t timer_start_ms_ = 0;
-  int64_t timer_interval_ms_ = 1;
+  TickSchedule timer_;  // the replay's timer
 };
 
 }  // namespace brindle
