@@ -6,7 +6,7 @@
 #   BRINDLE_SDL_SOURCES       the desktop window (src/platform/sdl/)
 #   BRINDLE_CLI_SOURCES       the command line's runs (src/cli/) and main.cpp
 set(BRINDLE_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
-set(BRINDLE_DESKTOP_ONLY "/src/(lsp|dap|debug)/|/src/platform/(canvas_font|file_watch)\\.cpp$")
+set(BRINDLE_DESKTOP_ONLY "/src/(lsp|dap|debug)/|/src/(canvas/canvas_font|files/file_watch)\\.cpp$")
 file(GLOB_RECURSE BRINDLE_ALL_SOURCES CONFIGURE_DEPENDS ${BRINDLE_SOURCE_ROOT}/src/*.cpp)
 set(BRINDLE_PORTABLE_SOURCES ${BRINDLE_ALL_SOURCES})
 list(FILTER BRINDLE_PORTABLE_SOURCES EXCLUDE REGEX "/src/(main\\.cpp$|cli/|platform/sdl/)")
@@ -30,7 +30,7 @@ function(brindle_embedded_font out)
   add_custom_command(
     OUTPUT ${source}
     COMMAND ${CMAKE_COMMAND} -DINPUT=${BRINDLE_CANVAS_FONT} -DOUTPUT=${source}
-            -DSYMBOL=kCanvasFontData -DHEADER=platform/font_data.h
+            -DSYMBOL=kCanvasFontData -DHEADER=canvas/font_data.h
             -P ${BRINDLE_SOURCE_ROOT}/cmake/EmbedFile.cmake
     DEPENDS ${BRINDLE_CANVAS_FONT} ${BRINDLE_SOURCE_ROOT}/cmake/EmbedFile.cmake
     COMMENT "Embedding the canvas font ${BRINDLE_CANVAS_FONT}"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "host/driver.h"
-#include "platform/canvas.h"
-#include "platform/headless.h"
-#include "platform/timeline.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/timeline.h"
 
 namespace brindle::fuzzing {
 

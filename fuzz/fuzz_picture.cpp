@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/image.h"
+#include "pictures/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using brindle::Image;

@@ -21,9 +21,9 @@
 #include "host/driver.h"
 #include "lint/lint.h"
 #include "lsp/stdio_server.h"
+#include "platform/headless/timeline.h"
+#include "platform/headless/transcript.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/timeline.h"
-#include "platform/transcript.h"
 
 namespace brindle::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/driver.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace brindle::testing {
 namespace {

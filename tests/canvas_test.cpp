@@ -1,5 +1,5 @@
 // Pixel rules of the canvas shapes: lines, boxes, ellipses, filling and clipping.
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 #include <gtest/gtest.h>
 

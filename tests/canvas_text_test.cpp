@@ -5,8 +5,8 @@
 #include <climits>
 #include <string>
 
-#include "platform/canvas.h"
-#include "platform/canvas_font.h"
+#include "canvas/canvas.h"
+#include "canvas/canvas_font.h"
 
 namespace brindle {
 namespace {

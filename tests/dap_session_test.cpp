@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dap/session.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace brindle::dap {
 namespace {

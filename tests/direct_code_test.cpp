@@ -14,7 +14,7 @@
 #include "expr/program.h"
 #include "expr/vm.h"
 #include "lang/keywords.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "runtime/interpreter.h"
 
 namespace brindle {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
-#include "platform/image.h"
-#include "platform/timeline.h"
+#include "canvas/canvas.h"
+#include "pictures/image.h"
+#include "platform/headless/timeline.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "pictures/image.h"
 #include "run_brindle.h"
 
 namespace brindle::testing {

@@ -12,7 +12,7 @@
 
 #include "expr/eval.h"
 #include "frontend/tokenizer.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "prepass/prepass.h"
 
 namespace brindle {

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/file_read.h"
-#include "platform/file_replace.h"
-#include "platform/image.h"
+#include "files/file_read.h"
+#include "files/file_replace.h"
+#include "pictures/image.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 // --watch's file watch: a save counts once it has settled, however the editor saves, and
 // nothing else in the folder counts.
-#include "platform/file_watch.h"
+#include "files/file_watch.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace brindle::testing {
 

@@ -1,5 +1,5 @@
 // The animated GIF of a run: frames for changes, their timing, their colours and the limits.
-#include "platform/gif_recorder.h"
+#include "pictures/gif_recorder.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>

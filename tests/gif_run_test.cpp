@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gif_frames.h"
-#include "platform/image.h"
+#include "pictures/image.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
-#include "platform/timeline.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/timeline.h"
 #include "run_brindle.h"
 
 namespace brindle {

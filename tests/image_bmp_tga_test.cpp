@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/canvas.h"
-#include "platform/image.h"
+#include "canvas/canvas.h"
+#include "pictures/image.h"
 
 namespace brindle {
 namespace {

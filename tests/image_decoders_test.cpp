@@ -2,7 +2,7 @@
 // faults a hostile probe found in the decoder used before (a deflate bomb, endless progressive
 // scans, Huffman tables of too many codes, missing quantisation tables), broken files, and the
 // limits every decoder checks before it allocates.
-#include "platform/image_decoders.h"
+#include "pictures/image_decoders.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "picture_files.h"
-#include "platform/canvas.h"
-#include "platform/image.h"
+#include "pictures/image.h"
 
 namespace brindle {
 namespace {

@@ -1,6 +1,6 @@
 // Image files (BMP as Windows writes them; the other formats in image_decoders_test.cpp and
 // image_bmp_tga_test.cpp), scaling, transparent blits onto the canvas, and PNG output.
-#include "platform/image.h"
+#include "pictures/image.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "picture_files.h"
-#include "platform/canvas.h"
-#include "platform/png_writer.h"
+#include "pictures/png_writer.h"
 
 namespace brindle {
 namespace {
@@ -186,7 +186,7 @@ Image FramedImage() {
 TEST(ImageBlit, LeavesBlackOutAndCopiesTheTopLeftPart) {
   const Image image = FramedImage();
   Canvas canvas;
-  canvas.DrawImageTransparent(image, 100, 50, 4, 3);
+  canvas.DrawImageTransparent(image.view(), 100, 50, 4, 3);
   for (int y = -1; y < 4; ++y) {
     for (int x = -1; x < 5; ++x) {
       const ColorRef source = image.Pixel(x, y);
@@ -195,7 +195,7 @@ TEST(ImageBlit, LeavesBlackOutAndCopiesTheTopLeftPart) {
     }
   }
   Canvas part;
-  part.DrawImageTransparent(image, 100, 50, 2, 1);
+  part.DrawImageTransparent(image.view(), 100, 50, 2, 1);
   EXPECT_EQ(part.Pixel(100, 50), image.Pixel(0, 0));
   EXPECT_EQ(part.Pixel(101, 50), image.Pixel(1, 0));
   EXPECT_EQ(part.Pixel(102, 50), kButtonFace);
@@ -206,14 +206,14 @@ TEST(ImageBlit, LeavesBlackOutAndCopiesTheTopLeftPart) {
 TEST(ImageBlit, SizeOnlyEverSelectsPartOfTheImage) {
   const Image image = FramedImage();
   Canvas exact, larger, none;
-  exact.DrawImageTransparent(image, 10, 10, 4, 3);
-  larger.DrawImageTransparent(image, 10, 10, 500, 400);
+  exact.DrawImageTransparent(image.view(), 10, 10, 4, 3);
+  larger.DrawImageTransparent(image.view(), 10, 10, 500, 400);
   EXPECT_EQ(exact.pixels(), larger.pixels());
   for (const auto& [w, h] :
        std::vector<std::pair<int, int>>{{0, 3}, {4, 0}, {-4, 3}, {4, -3}, {INT_MIN, INT_MIN}}) {
-    none.DrawImageTransparent(image, 10, 10, w, h);
+    none.DrawImageTransparent(image.view(), 10, 10, w, h);
   }
-  none.DrawImageTransparent(Image(), 10, 10, 4, 3);
+  none.DrawImageTransparent(Image().view(), 10, 10, 4, 3);
   EXPECT_EQ(none.pixels(), Canvas().pixels());
 }
 
@@ -222,7 +222,7 @@ TEST(ImageBlit, ClipsAtEveryEdge) {
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{
            {-2, -1}, {782, 559}, {-3, 300}, {400, 559}, {INT_MIN, 0}, {INT_MAX, INT_MAX}}) {
     Canvas canvas;
-    canvas.DrawImageTransparent(image, x, y, 4, 3);
+    canvas.DrawImageTransparent(image.view(), x, y, 4, 3);
     int drawn = 0;
     for (int sy = 0; sy < 3; ++sy) {
       for (int sx = 0; sx < 4; ++sx) {
@@ -308,7 +308,7 @@ TEST(ImageDraw, PartlyTransparentPixelsBlendWithTheCanvas) {
   ASSERT_FALSE(image.alpha().empty());
   Canvas canvas;
   canvas.Fill(RgbColor(255, 255, 255));
-  canvas.DrawImageTransparent(image, 10, 10, 4, 1);
+  canvas.DrawImageTransparent(image.view(), 10, 10, 4, 1);
   EXPECT_EQ(canvas.Pixel(10, 10), kRed);
   EXPECT_EQ(canvas.Pixel(11, 10), RgbColor(255, 255, 255));
   // 100 + 255 * 127 / 255 and so on, rounded.

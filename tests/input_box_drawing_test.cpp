@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas_font.h"
-#include "platform/glyph_bounds.h"
+#include "canvas/canvas_font.h"
+#include "canvas/glyph_bounds.h"
 #include "platform/input_boxes.h"
 
 namespace brindle::testing {

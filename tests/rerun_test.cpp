@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/driver.h"
-#include "platform/headless.h"
-#include "platform/png_writer.h"
-#include "platform/timeline.h"
+#include "pictures/png_writer.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/timeline.h"
 #include "run_brindle.h"
 #include "script_case.h"
 

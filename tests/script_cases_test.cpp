@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/image.h"
+#include "pictures/image.h"
 #include "run_brindle.h"
 #include "script_case.h"
 

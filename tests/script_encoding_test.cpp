@@ -8,9 +8,9 @@
 #include <fstream>
 
 #include "host/script_file.h"
-#include "platform/utf8.h"
-#include "platform/windows1252.h"
 #include "run_brindle.h"
+#include "text/utf8.h"
+#include "text/windows1252.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 #include "frontend/source_position.h"
 #include "host/driver.h"
 #include "lint/lint.h"
-#include "platform/headless.h"
-#include "platform/timeline.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/timeline.h"
 
 namespace brindle {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace brindle {
 namespace {

@@ -28,6 +28,22 @@ TEST(TickSchedule, MissedTicksAreDroppedNotQueued) {
   EXPECT_EQ(timer.due_ms(), 110u);
 }
 
+// What a clock that jumps from event to event (headless) asks: the first tick after a moment,
+// strictly after it, whether or not the ticks before it were taken; asking takes nothing.
+TEST(TickSchedule, FirstDueAfterIsTheNextGridPointAndTakesNothing) {
+  TickSchedule timer;
+  timer.Start(1000, 100);
+  EXPECT_EQ(timer.FirstDueAfter(1000), 1100u);
+  EXPECT_EQ(timer.FirstDueAfter(1099), 1100u);
+  EXPECT_EQ(timer.FirstDueAfter(1100), 1200u) << "a tick due exactly now is not after now";
+  EXPECT_EQ(timer.FirstDueAfter(1750), 1800u) << "untaken ticks are passed over";
+  EXPECT_EQ(timer.due_ms(), 1100u);
+  EXPECT_TRUE(timer.Take(1750));
+  EXPECT_EQ(timer.due_ms(), timer.FirstDueAfter(1750)) << "a take moves to the same point";
+  timer.Start(0, 0);
+  EXPECT_EQ(timer.FirstDueAfter(41), 42u) << "a zero interval counts as 1";
+}
+
 TEST(TickSchedule, StopAndRestart) {
   TickSchedule timer;
   timer.Start(0, 10);

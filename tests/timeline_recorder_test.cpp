@@ -1,6 +1,6 @@
 // --record's timeline: lines that read back as written, waits that put each event between the
 // same two timer ticks in a headless replay, and a file that is written as the session goes.
-#include "platform/timeline_recorder.h"
+#include "platform/headless/timeline_recorder.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host/driver.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "run_brindle.h"
 #include "script_case.h"
 

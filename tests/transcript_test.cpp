@@ -1,7 +1,7 @@
 // The transcript as a user relies on it: what a run printed is in the file even when the run is
 // killed, a transcript that cannot be written ends the run with status 2, and running out of
 // memory ends it with a message after everything printed so far.
-#include "platform/transcript.h"
+#include "platform/headless/transcript.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/image.h"
+#include "pictures/image.h"
 #include "run_brindle.h"
 
 namespace fs = std::filesystem;

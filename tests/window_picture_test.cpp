@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 
 namespace brindle::testing {
 namespace {

@@ -8,12 +8,12 @@
 #include "cli/run_files.h"
 #include "cli/terminal.h"
 #include "exec/dump.h"
+#include "files/file_replace.h"
 #include "host/driver.h"
 #include "lint/lint.h"
-#include "platform/file_replace.h"
-#include "platform/gif_recorder.h"
-#include "platform/headless.h"
-#include "platform/transcript.h"
+#include "pictures/gif_recorder.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/transcript.h"
 
 namespace brindle::cli {
 namespace {

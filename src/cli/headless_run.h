@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/command_line.h"
-#include "platform/timeline.h"
+#include "platform/headless/timeline.h"
 
 namespace brindle::cli {
 

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "cli/terminal.h"
+#include "files/file_identity.h"
+#include "files/file_read.h"
+#include "files/file_replace.h"
 #include "host/script_file.h"
-#include "platform/file_identity.h"
-#include "platform/file_read.h"
-#include "platform/file_replace.h"
-#include "platform/png_writer.h"
+#include "pictures/png_writer.h"
 
 namespace brindle::cli {
 

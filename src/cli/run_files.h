@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "host/command_line.h"
-#include "platform/canvas.h"
 
 namespace brindle::cli {
 

@@ -11,13 +11,13 @@
 
 #include "cli/run_files.h"
 #include "cli/terminal.h"
+#include "files/file_replace.h"
+#include "files/file_watch.h"
 #include "host/driver.h"
 #include "lint/lint.h"
-#include "platform/file_replace.h"
-#include "platform/file_watch.h"
+#include "platform/headless/timeline_recorder.h"
+#include "platform/headless/transcript.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/timeline_recorder.h"
-#include "platform/transcript.h"
 
 namespace brindle::cli {
 namespace {

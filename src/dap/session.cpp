@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "files/file_read.h"
 #include "frontend/tokenizer.h"
 #include "host/script_encoding.h"
 #include "lsp/document_text.h"
-#include "platform/file_read.h"
 #include "prepass/prepass.h"
 #include "runtime/interpreter.h"
 

@@ -6,9 +6,9 @@
 #include "host/driver.h"
 #include "lint/lint.h"
 #include "lsp/document_text.h"
-#include "platform/headless.h"
-#include "platform/png_writer.h"
-#include "platform/timeline.h"
+#include "pictures/png_writer.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/timeline.h"
 #include "runtime/faults.h"
 #include "runtime/interpreter.h"
 

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "files/fd_write.h"
 #include "lsp/frame_reader.h"
-#include "platform/fd_write.h"
 
 namespace brindle::dap {
 namespace {

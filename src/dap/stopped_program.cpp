@@ -8,8 +8,8 @@
 #include "lang/numbers.h"
 #include "lang/text.h"
 #include "lsp/document_text.h"
+#include "pictures/png_writer.h"
 #include "platform/input_boxes.h"
-#include "platform/png_writer.h"
 #include "runtime/interpreter.h"
 
 namespace brindle::dap {

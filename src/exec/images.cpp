@@ -64,7 +64,7 @@ Flow ShowPicture(Interpreter& in, int statement, bool select_again) {
     images.slot[slot] = images.last_handle;
   }
   if (const Image* image = images.Find(images.slot[slot])) {
-    in.canvas.DrawImageTransparent(*image, box[0], box[1], box[2], box[3]);
+    in.canvas.DrawImageTransparent(image->view(), box[0], box[1], box[2], box[3]);
   }
   return Flow::kTestEnd;
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "files/file_read.h"
 #include "frontend/source_position.h"
-#include "platform/file_read.h"
 
 namespace brindle {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/utf8.h"
-#include "platform/windows1252.h"
+#include "text/utf8.h"
+#include "text/windows1252.h"
 
 namespace brindle::lsp {
 

@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <string>
 
+#include "files/fd_write.h"
 #include "lsp/frame_reader.h"
 #include "lsp/server.h"
-#include "platform/fd_write.h"
 
 namespace brindle::lsp {
 namespace {

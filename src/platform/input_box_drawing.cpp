@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/canvas_font.h"
-#include "platform/glyph_bounds.h"
+#include "canvas/canvas_font.h"
+#include "canvas/glyph_bounds.h"
+#include "canvas/picture_coverage.h"
 #include "platform/input_boxes.h"
-#include "platform/picture_coverage.h"
 
 namespace brindle {
 namespace {

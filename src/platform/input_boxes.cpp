@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 #include "platform/platform.h"
 
 namespace brindle {

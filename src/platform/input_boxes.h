@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "platform/box_text.h"
-#include "platform/canvas.h"
 
 namespace brindle {
 

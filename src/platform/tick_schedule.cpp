@@ -10,9 +10,14 @@ void TickSchedule::Start(uint64_t now_ms, uint32_t interval_ms) {
   due_ms_ = now_ms + interval_ms_;
 }
 
+uint64_t TickSchedule::FirstDueAfter(uint64_t now_ms) const {
+  if (now_ms < due_ms_) return due_ms_;
+  return due_ms_ + ((now_ms - due_ms_) / interval_ms_ + 1) * interval_ms_;
+}
+
 bool TickSchedule::Take(uint64_t now_ms) {
   if (!running_ || now_ms < due_ms_) return false;
-  due_ms_ += ((now_ms - due_ms_) / interval_ms_ + 1) * interval_ms_;
+  due_ms_ = FirstDueAfter(now_ms);
   return true;
 }
 

@@ -14,6 +14,9 @@ class TickSchedule {
   bool running() const { return running_; }
   // When the next tick falls due; meaningful only while running.
   uint64_t due_ms() const { return due_ms_; }
+  // When the first tick after now falls due: due_ms(), or when that has passed untaken, the
+  // first point of the interval's grid after now. Meaningful only while running.
+  uint64_t FirstDueAfter(uint64_t now_ms) const;
 
   // Takes the pending tick, if one has fallen due by now; the next one then falls due at the
   // first point of the interval's grid after now.

@@ -12,15 +12,26 @@
 
 namespace brindle {
 
+// What the message loop's dialog handling makes of a key: taken for Enter, Escape and Tab,
+// with the command to deliver (none for Tab, which has moved the focus); not taken for the
+// others.
+struct DialogKey {
+  bool taken = false;
+  std::optional<WindowEvent> event;
+};
+
+inline DialogKey DialogKeyDown(InputBoxes& boxes, int key) {
+  if (key == kEnterKey) return {true, Command(1)};
+  if (key == kEscapeKey) return {true, Command(2)};
+  if (key != kTabKey) return {};
+  boxes.FocusNext();
+  return {true, std::nullopt};
+}
+
 inline std::optional<WindowEvent> KeyDownInWindow(InputBoxes& boxes, int key, bool shift,
                                                   bool dialog) {
   if (dialog) {
-    if (key == kEnterKey) return Command(1);
-    if (key == kEscapeKey) return Command(2);
-    if (key == kTabKey) {
-      boxes.FocusNext();
-      return std::nullopt;
-    }
+    if (DialogKey taken = DialogKeyDown(boxes, key); taken.taken) return taken.event;
   }
   if (!boxes.HasFocus()) return KeyEvent(WindowEvent::Type::kKeyDown, key);
   if (CharacterOfKey(key, shift) == 0) boxes.KeyDown(key, shift);

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace brindle {
 

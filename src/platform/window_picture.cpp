@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/canvas_font.h"
-#include "platform/glyph_bounds.h"
-#include "platform/pixel_view.h"
+#include "canvas/canvas_font.h"
+#include "canvas/glyph_bounds.h"
+#include "canvas/pixel_view.h"
 
 namespace brindle {
 namespace {

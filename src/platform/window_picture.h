@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 #include "platform/input_boxes.h"
 
 namespace brindle {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/transcript.h"
+#include "platform/headless/transcript.h"
 #include "runtime/interpreter.h"
 
 namespace brindle {

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/image.h"
+#include "pictures/image.h"
 
 namespace brindle {
 

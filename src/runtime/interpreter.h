@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "canvas/canvas.h"
 #include "frontend/source_position.h"
 #include "lang/numbers.h"
-#include "platform/canvas.h"
 #include "platform/platform.h"
 #include "runtime/process_state.h"
 #include "runtime/run_state.h"

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "lang/keywords.h"
-#include "platform/canvas.h"
 #include "prepass/symbols.h"
 #include "runtime/image_store.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 
 namespace brindle::testing {
 namespace {

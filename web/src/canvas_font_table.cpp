@@ -2,7 +2,7 @@
 // compiled in as a table (made by web/tools/glyph_table), so the page draws the same pixels.
 #include <array>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 
 namespace brindle {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

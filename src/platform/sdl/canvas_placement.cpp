@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace brindle {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/canvas_font.h"
+#include "canvas/canvas_font.h"
 
 namespace brindle {
 namespace {

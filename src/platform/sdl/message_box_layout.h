@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pixel_view.h"
+#include "canvas/pixel_view.h"
 
 namespace brindle {
 

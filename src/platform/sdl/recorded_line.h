@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "platform/headless/timeline.h"
 #include "platform/platform.h"
-#include "platform/timeline.h"
 
 union SDL_Event;
 

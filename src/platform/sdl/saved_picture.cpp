@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/png_writer.h"
+#include "pictures/png_writer.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace brindle {

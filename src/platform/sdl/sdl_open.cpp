@@ -7,7 +7,7 @@
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace brindle {
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "platform/file_watch.h"
+#include "files/file_watch.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/message_box_window.h"
 #include "platform/sdl/sdl_api.h"

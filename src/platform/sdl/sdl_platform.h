@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
+#include "platform/headless/timeline_recorder.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/poll_throttle.h"
@@ -17,7 +18,6 @@
 #include "platform/sdl/canvas_placement.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/tick_schedule.h"
-#include "platform/timeline_recorder.h"
 #include "platform/window_picture.h"
 
 struct SDL_Window;

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 #include "platform/sdl/canvas_placement.h"
 
 namespace brindle {

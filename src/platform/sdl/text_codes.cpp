@@ -1,7 +1,7 @@
 #include "platform/sdl/text_codes.h"
 
-#include "platform/utf8.h"
-#include "platform/windows1252.h"
+#include "text/utf8.h"
+#include "text/windows1252.h"
 
 namespace brindle {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace brindle {
 

@@ -4,7 +4,7 @@
 #include "platform/web/web_platform.h"
 #include "platform/window_events.h"
 #include "platform/window_keys.h"
-#include "platform/windows1252.h"
+#include "text/windows1252.h"
 
 namespace brindle {
 

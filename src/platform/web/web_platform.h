@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 #include "platform/input_boxes.h"
 #include "platform/platform.h"
 #include "platform/poll_throttle.h"
