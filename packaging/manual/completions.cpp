@@ -139,13 +139,13 @@ std::string ZshCompletion() {
     } else if (option.value == OptionValue::kNumber) {
       action = ":" + std::string(option.argument) + ": ";
     }
-    const std::string spec = "[" + escaped(option.help) + "]" + action;
+    const std::string described = "[" + escaped(option.help) + "]" + action;
     if (option.alias.empty()) {
-      out += "  " + Quoted(std::string(option.name) + spec) + " \\\n";
+      out += "  " + Quoted(std::string(option.name) + described) + " \\\n";
     } else {
       out += "  " + Quoted("(" + std::string(option.alias) + " " + std::string(option.name) + ")") +
-             "{" + std::string(option.alias) + "," + std::string(option.name) + "}" + Quoted(spec) +
-             " \\\n";
+             "{" + std::string(option.alias) + "," + std::string(option.name) + "}" +
+             Quoted(described) + " \\\n";
     }
   }
   out += "  '*:script:_files -g \"*.bas(-.)\"'\n";
