@@ -1,6 +1,5 @@
 // Statements that begin with a name, declarations met at run time, and the event values.
 #include "exec/executor.h"
-#include "exec/loop_head.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
@@ -79,10 +78,7 @@ Flow SkipDeclaration(Interpreter& in) {
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
     RunAssignment(in, *assignment);
-    if (!WendFollows(*assignment) || in.each_statement) return Flow::kTestEnd;
-    // The statement loop would pass the token after the assignment and take the WEND.
-    NextToken(in);
-    return WendStatement(in);
+    return Flow::kTestEnd;
   }
   switch (NextKind(in)) {
     case TK_LBRACKET:

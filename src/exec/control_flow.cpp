@@ -50,66 +50,16 @@ void EndIfCloseRequested(Interpreter& in) {
 
 namespace {
 
-// The statement loop would dispatch the token after the head next; when that begins an
-// assignment run before, it is run here, which is the same without a trip through the loop.
-// The first time it is found, the head learns whether it is all of the body: the assignment
-// ends just before a WEND that comes back to this WHILE.
-const Program* FirstAssignmentOfBody(Interpreter& in, LoopHead& head, int position) {
-  if (head.body_assignment == nullptr) {
-    if (head.body_starts_otherwise) return nullptr;
-    if (head.body >= in.image.tokens.count || in.image.facts.info[head.body + 1].kind != TK_IDENT) {
-      head.body_starts_otherwise = true;  // never an assignment
-      return nullptr;
-    }
-    head.body_assignment = KnownAssignmentAt(in, head.body + 1);
-    if (head.body_assignment == nullptr) return nullptr;
-    // Turned only with three-address code, which every such assignment has: one that reads a
-    // text (VAL) ends before a ")", not before the WEND.
-    const bool comes_back = WendFollows(*head.body_assignment) && head.mark == position &&
-                            head.body_assignment->direct != nullptr;
-    head.wend_after_assignment = comes_back ? head.body_assignment->end.exec_pos + 1 : 0;
-  }
-  return head.body_assignment;
-}
-
-// A loop whose body is one assignment program goes round here, as WEND and WHILE would take
-// it through the statement loop. An assignment takes no event, cannot fail and leaves the
-// stacks alone, so nothing else happens in between: WEND takes this WHILE's mark off the top
-// of the loop stack and comes back, and WHILE puts it back where it was.
-}  // namespace
-
-[[gnu::noinline]] Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body) {
-  const int wend = head.wend_after_assignment;
-  for (;;) {
-#ifdef BRINDLE_STEP_BUDGET
-    if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
-#endif
-    if (CloseCheckDue(in)) {
-      in.cursor = {wend, wend};
-      EndIfCloseRequested(in);
-    }
-    if (!Holds(in, head)) {
-      DropLoop(*in.run);
-      in.cursor = {head.after, head.mark};
-      return Flow::kTestEnd;
-    }
-    RunDirect(in, *body.direct);  // the cursor is set when the loop ends, not at every turn
-  }
-}
-
-namespace {
-
 // A loop is compiled whole once it has gone round (its statements have run and are compiled
 // themselves), and again when its region has met statements that had not run yet, a few
-// times at most. A loop whose body is one assignment turns faster in TurnHere. All the
-// regions together hold at most so many operations (72 bytes each): a script of many loops
-// around long functions cannot make them take much memory.
+// times at most. All the regions together hold at most so many operations (72 bytes each): a
+// script of many loops around long functions cannot make them take much memory.
 constexpr int kRunsBeforeRegion = 2;
 constexpr int kMostRegionCompiles = 8;
 constexpr size_t kMostRegionOps = size_t{1} << 20;
 
 const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
-  if (head.wend_after_assignment != 0 || in.slow_paths || in.each_statement) return nullptr;
+  if (in.slow_paths || in.each_statement) return nullptr;
   const bool dry = PumpIsDry(in);
   LoopHead::RegionSlot& slot = dry ? head.dry_region : head.pumping_region;
   if (slot.region != nullptr && (!slot.region->stale || slot.compiles == kMostRegionCompiles)) {
@@ -121,8 +71,6 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
       ++head.runs;
       return nullptr;
     }
-    FirstAssignmentOfBody(in, head, position);
-    if (head.wend_after_assignment != 0) return nullptr;
   }
   if (BlockCacheOf(in).region_ops >= kMostRegionOps) return slot.region;
   slot.region = &BlockCacheOf(in).regions.emplace_back(CompileLoopRegion(in, position, head, dry));
@@ -131,78 +79,37 @@ const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
   return slot.region;
 }
 
-// The WHILE at position, whose head is known.
-Flow RunWhile(Interpreter& in, LoopHead& head, int position) {
-  if (const Region* region = RegionOf(in, head, position)) return RunRegion(in, *region);
-  if (!EnterLoop(in, head)) {
-    in.cursor.exec_pos = head.after;
-    return Flow::kTestEnd;
-  }
-  in.cursor.exec_pos = head.body;
-  if (in.each_statement) return Flow::kTestEnd;
-  const Program* body = FirstAssignmentOfBody(in, head, position);
-  if (body == nullptr) return Flow::kTestEnd;
-  in.cursor = {head.body + 1, head.body + 1};
-  RunAssignment(in, *body);
-  if (head.wend_after_assignment == 0) return Flow::kTestEnd;
-  return TurnHere(in, head, *body);
+// The head at position: kept in the block cache, except on the slow paths, where every run of
+// a WHILE reads its head afresh (into `scratch`).
+LoopHead& HeadAt(Interpreter& in, int position, LoopHead& scratch) {
+  if (in.slow_paths) [[unlikely]]
+    return scratch = ReadLoopHead(in);
+  LoopHead* head = BlockCacheOf(in).loop_heads[position];
+  return head != nullptr ? *head : ReadLoopHeadAtCursor(in);
 }
 
-// Every run of a WHILE reads its head afresh.
-[[gnu::noinline]] Flow WhileSlowly(Interpreter& in) {
-  const LoopHead head = ReadLoopHead(in);
+}  // namespace
+
+// WHILE a op b [("&" | "|") c op d]. A loop that has gone round runs as its region.
+Flow WhileStatement(Interpreter& in) {
+  const int position = in.cursor.exec_pos;
+  LoopHead scratch;
+  LoopHead& head = HeadAt(in, position, scratch);
+  if (const Region* region = RegionOf(in, head, position)) return RunRegion(in, *region);
   in.cursor.exec_pos = EnterLoop(in, head) ? head.body : head.after;
   return Flow::kTestEnd;
 }
 
-}  // namespace
-
-// WHILE a op b [("&" | "|") c op d]
-Flow WhileStatement(Interpreter& in) {
-  if (in.slow_paths) [[unlikely]]
-    return WhileSlowly(in);
-  const int position = in.cursor.exec_pos;
-  LoopHead* head = BlockCacheOf(in).loop_heads[position];
-  if (head == nullptr) head = &ReadLoopHeadAtCursor(in);
-  return RunWhile(in, *head, position);
-}
-
-namespace {
-
 // Back to the loop's WHILE, which tests its condition again. A WEND reached outside any loop
 // (by a GOTO into the body) does nothing.
-inline Flow GoBackToWhile(Interpreter& in) {
+Flow WendStatement(Interpreter& in) {
+  if (CloseCheckDue(in)) EndIfCloseRequested(in);
   RunState& run = *in.run;
   if (!LoopOpen(run)) return Flow::kTestEnd;
   const int loop = LoopOnTop(run);
   DropLoop(run);
-  // The statement loop would dispatch the WHILE next; it is run here. Heads are kept only
-  // for WHILE tokens.
-  if (!in.slow_paths && !in.each_statement && loop >= 1) {
-    LoopHead* head = BlockCacheOf(in).loop_heads[loop];
-    if (head != nullptr) {
-      in.cursor = {loop, loop};
-      return RunWhile(in, *head, loop);
-    }
-    if (in.image.facts.info[loop].kind == KW_WHILE) {
-      in.cursor = {loop, loop};
-      return WhileStatement(in);
-    }
-  }
   in.cursor.exec_pos = std::max(0, loop - 1);
   return Flow::kTestEnd;
-}
-
-[[gnu::noinline]] Flow CheckCloseThenGoBack(Interpreter& in) {
-  EndIfCloseRequested(in);
-  return GoBackToWhile(in);
-}
-
-}  // namespace
-
-Flow WendStatement(Interpreter& in) {
-  if (CloseCheckDue(in)) return CheckCloseThenGoBack(in);
-  return GoBackToWhile(in);
 }
 
 Flow GotoStatement(Interpreter& in) {

@@ -206,10 +206,6 @@ void Dumper::Append(const HeadEntry& entry) {
           condition + "\n";
   out_ += "      body from " + listing_.At(head.body + 1) + ", on after the loop at " +
           listing_.At(head.after + 1) + "\n";
-  if (head.wend_after_assignment != 0) {
-    out_ += "      turned whole: the body is the one assignment " +
-            listing_.ProgramId(head.body_assignment) + "\n";
-  }
   auto slot = [&](const char* name, const LoopHead::RegionSlot& s) {
     if (s.compiles == 0) return;
     out_ += std::string("      ") + name + " region compiled " + std::to_string(s.compiles) +

@@ -30,11 +30,6 @@ struct LoopHead {
   int join = 0;   // TK_AMP, TK_BAR, or 0 for one comparison
   int body = 0;   // the cursor's position after the condition
   int after = 0;  // the cursor's position after the loop's WEND, where a false condition goes
-  // Learnt at the first turn that finds it compiled: the assignment program that begins the
-  // body, and the position of the WEND right after it when it is the whole body (else 0).
-  const Program* body_assignment = nullptr;
-  int wend_after_assignment = 0;
-  bool body_starts_otherwise = false;  // with a token that begins no assignment
   // The loop compiled whole (exec/region.h) once it has gone round, for runs where no event
   // can come and for the others; each remade while stale, up to a number of times.
   struct RegionSlot {
@@ -129,17 +124,6 @@ inline bool CloseCheckDue(Interpreter& in) {
   return --in.loop_turns_to_close_check <= 0;
 }
 void EndIfCloseRequested(Interpreter& in);
-
-// Whether the statement loop takes a WEND right after this assignment (its end test passes: a
-// token follows), so that the assignment may run the WEND itself.
-inline bool WendFollows(const Program& assignment) {
-  return assignment.kind_after == KW_WEND;
-}
-
-// Turns a loop whose body is the assignment program `body` (with three-address code) and
-// nothing else, from after its first turn, until its condition fails; as WEND and WHILE would,
-// with the cursor left after the loop.
-Flow TurnHere(Interpreter& in, const LoopHead& head, const Program& body);
 
 // Reads the head of the WHILE at the cursor, and keeps it in the interpreter's block cache.
 LoopHead& ReadLoopHeadAtCursor(Interpreter& in);

@@ -143,6 +143,7 @@ class RegionCompiler {
   std::optional<Continuation> CompileIf(int d);
   std::optional<Continuation> CompileElse(int d);
   std::optional<Continuation> CompileWhile(int d);
+  const Program* WholeBodyAssignment(int d, const LoopHead& head) const;
   std::optional<Continuation> CompileWend(int d);
   std::optional<Continuation> CompileCall(int d);
   std::optional<Continuation> CompilePset(int d);
@@ -243,17 +244,27 @@ std::optional<Continuation> RegionCompiler::CompileWhile(int d) {
     Emit(Exit(Before(d), head == nullptr ? RegionOpKind::kExitUnknown : RegionOpKind::kExit));
     return std::nullopt;
   }
-  if (head->wend_after_assignment != 0) {
-    Emit({.kind = RegionOpKind::kTurn,
-          .position = d,
-          .program = head->body_assignment,
-          .head = head});
+  if (const Program* body = WholeBodyAssignment(d, *head)) {
+    Emit({.kind = RegionOpKind::kTurn, .position = d, .program = body, .head = head});
     return Continuation{head->after, Flow::kTestEnd};
   }
   Emit({.kind = RegionOpKind::kWhile, .position = d, .head = head});
   JumpFromLast({head->after, Flow::kTestEnd});
   while_of_wend_[head->after - 1] = d;
   return Continuation{head->body, Flow::kTestEnd};
+}
+
+// The assignment program that is the whole body of the loop at d, when it has three-address
+// code: the statement loop dispatches it right after the head and the loop's WEND right after
+// it. Every assignment followed by a WEND has that code (one that reads a text, through VAL,
+// ends before a ")").
+const Program* RegionCompiler::WholeBodyAssignment(int d, const LoopHead& head) const {
+  const int first = head.body + 1;
+  if (first >= Count() || KindAt(first) != TK_IDENT) return nullptr;
+  const Program* body = KnownAssignmentAt(in_, first);
+  if (body == nullptr || body->direct == nullptr) return nullptr;
+  const int next = body->end.exec_pos + 1;
+  return next == head.after - 1 && KindAt(next) == KW_WEND && head.mark == d ? body : nullptr;
 }
 
 // A call of a function that is defined (else the call fails) and ends with ENDFN: its body

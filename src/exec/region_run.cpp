@@ -30,6 +30,33 @@ namespace {
   }
 }
 
+// A loop whose body is one assignment program goes round here, as WEND and WHILE would take
+// it through the statement loop. An assignment takes no event, cannot fail and leaves the
+// stacks alone, so nothing else happens in between: WEND takes this WHILE's mark off the top
+// of the loop stack and comes back, and WHILE puts it back where it was. The cursor is set
+// when the loop ends, and for a look for a closed window (on the WEND, where the statement
+// loop makes it), not at every turn.
+[[gnu::noinline]] void TurnHere(Interpreter& in, const RegionOp& op) {
+  const LoopHead& head = *op.head;
+  const DirectProgram& body = *op.program->direct;
+  const int wend = op.program->end.exec_pos + 1;
+  for (;;) {
+#ifdef BRINDLE_STEP_BUDGET
+    if (++in.steps_taken > BRINDLE_STEP_BUDGET) throw WindowClosed{};
+#endif
+    if (CloseCheckDue(in)) {
+      in.cursor = {wend, wend};
+      EndIfCloseRequested(in);
+    }
+    if (!Holds<true>(in, head)) {
+      DropLoop(*in.run);
+      in.cursor = {head.after, head.mark};
+      return;
+    }
+    RunDirect(in, body);
+  }
+}
+
 // A statement run by its own function, from where the statement loop dispatches it.
 // Whether the region may go on after it: it ended where it ended before. The first run learns
 // where it ends.
@@ -161,7 +188,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         const LoopHead& head = *op->head;
         if (EnterLoop<true>(in, head)) {
           RunAssignment(in, *op->program);
-          TurnHere(in, head, *op->program);
+          TurnHere(in, *op);
           // Its looks for a closed window may have let events through.
           if (region.dry && !PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);
         }

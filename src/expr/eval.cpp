@@ -41,7 +41,6 @@ Program Compile(Interpreter& in, Rule rule) {
   if (!in.slow_paths) Optimize(program);
   MeasureDepths(program);
   if (!in.slow_paths) {
-    program.kind_after = in.image.facts.info[program.end.exec_pos + 1].kind;
     FindTakenVariable(program);
     program.direct = MakeDirect(program, in.values.var_num.data());
   }

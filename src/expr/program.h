@@ -24,10 +24,7 @@ struct Instruction {
 
 struct Program {
   std::vector<Instruction> code;
-  TokenCursor end;  // where the cursor stands when the expression has been read
-  // The kind of the token after the one the expression ended on, which the statement loop
-  // reads next: kept so that a statement may decide what follows without reading the table.
-  int kind_after = 0;
+  TokenCursor end;       // where the cursor stands when the expression has been read
   int number_depth = 0;  // the most values each stack holds at once
   int text_depth = 0;
   // A text program that begins by pushing this STR variable, reads it nowhere else, never
