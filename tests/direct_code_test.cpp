@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "exec/block_cache.h"
 #include "expr/expr_cache.h"
 #include "expr/program.h"
 #include "expr/vm.h"
@@ -30,7 +31,7 @@ const std::vector<float> kValues = {0.0f,   -0.0f, 1.0f,  -1.5f, 2.5f,    3.0f, 
 struct Machines : testing::Test {
   ScriptImage image;
   HeadlessPlatform platform{nullptr};
-  Evaluator in{image, platform, "direct.bas"};
+  Executor in{image, platform, "direct.bas"};
 
   // The values are set in place: the translated code holds the variables' cells.
   void Start(float a, float b, float c) {
@@ -76,9 +77,9 @@ struct Machines : testing::Test {
         for (const float c : {0.0f, 2.0f, kNan}) {
           Start(a, b, c);
           const std::vector<uint32_t> expected =
-              Outcome((RunExpression(in, stack, numbers.data(), nullptr), numbers[0]), has_value);
+              Outcome((RunStackCode(in, stack, numbers.data(), nullptr), numbers[0]), has_value);
           Start(a, b, c);
-          const std::vector<uint32_t> actual = Outcome(RunDirect(in, *direct), has_value);
+          const std::vector<uint32_t> actual = Outcome(RunThreeAddress(in, *direct), has_value);
           ASSERT_EQ(actual, expected) << "a=" << a << " b=" << b << " c=" << c;
         }
       }

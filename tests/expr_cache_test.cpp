@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "exec/block_cache.h"
 #include "expr/eval.h"
 #include "frontend/tokenizer.h"
 #include "platform/headless/headless.h"
@@ -21,7 +22,7 @@ namespace {
 struct ReadTwice : testing::Test {
   ScriptImage image;
   HeadlessPlatform platform{nullptr};
-  Evaluator in{image, platform, "cache.bas"};
+  Executor in{image, platform, "cache.bas"};
 
   void SetUp() override {
     constexpr std::string_view kScript = "VAR a, b\nb = 7\na = b * 3 + 2\n";

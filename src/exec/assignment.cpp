@@ -77,7 +77,7 @@ Flow SkipDeclaration(Interpreter& in) {
 
 Flow IdentifierStatement(Interpreter& in) {
   if (const Program* assignment = KnownAssignment(in)) {
-    RunAssignment(in, *assignment);
+    RunNumberProgram(in, *assignment);
     return Flow::kTestEnd;
   }
   switch (NextKind(in)) {

@@ -42,7 +42,8 @@ struct BlockCache {
 // The interpreter a run is made with: with its compiled expressions and what its blocks' first
 // runs found.
 struct Executor final : Evaluator {
-  using Evaluator::Evaluator;
+  Executor(const ScriptImage& script, Platform& p, std::string path)
+      : Evaluator(script, p, std::move(path)) {}
   BlockCache blocks;
 };
 

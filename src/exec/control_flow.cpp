@@ -23,7 +23,7 @@ Flow IfStatement(Interpreter& in) {
   NextToken(in);
   const Program* known = in.slow_paths ? nullptr : KnownConditionAt(in, in.cursor.exec_pos);
   if (known != nullptr) {
-    run.if_outcome = RunCondition(in, *known);
+    run.if_outcome = static_cast<int>(RunNumberProgram(in, *known));
   } else if (IfReadsConditionAt(in, in.cursor.exec_pos)) {
     run.if_outcome = EvalCondition(in);
   }

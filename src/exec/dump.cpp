@@ -60,41 +60,6 @@ namespace {
 
 constexpr const char* kRuleNames[] = {"sum",       "factor",    "text",
                                       "text item", "condition", "assignment"};
-constexpr int kRules = 6;
-
-struct ExpressionEntry {
-  int position = 0;  // where the read starts
-  int cur = 0;       // the token the cursor's copies describe when it starts
-  Rule rule = Rule::kSum;
-  const Program* program = nullptr;
-};
-
-// Every program of the expression cache, by where it is kept.
-std::vector<ExpressionEntry> CollectExpressions(const ExprCache& cache) {
-  std::vector<ExpressionEntry> found;
-  for (int r = 0; r < kRules; ++r) {
-    const Rule rule = static_cast<Rule>(r);
-    const auto& table = cache.by_position[r];
-    for (size_t p = 0; p < table.size(); ++p) {
-      if (table[p] != nullptr)
-        found.push_back({static_cast<int>(p), static_cast<int>(p), rule, table[p]});
-    }
-    const auto& stale = cache.stale_by_position[r];
-    for (size_t p = 0; p < stale.size(); ++p) {
-      if (stale[p].program != nullptr) {
-        found.push_back({static_cast<int>(p), stale[p].cur, rule, stale[p].program});
-      }
-    }
-  }
-  for (const auto& [key, program] : cache.others) {
-    const auto& [rule, cur, position] = key;
-    if (program != nullptr) found.push_back({position, cur, rule, program});
-  }
-  std::sort(found.begin(), found.end(), [](const ExpressionEntry& a, const ExpressionEntry& b) {
-    return std::tie(a.position, a.rule, a.cur) < std::tie(b.position, b.rule, b.cur);
-  });
-  return found;
-}
 
 struct HeadEntry {
   int position = 0;
@@ -150,7 +115,7 @@ class Dumper {
  public:
   explicit Dumper(const Interpreter& in)
       : listing_(in),
-        expressions_(CollectExpressions(ExprCacheOf(in))),
+        expressions_(KeptPrograms(ExprCacheOf(in))),
         heads_(CollectHeads(BlockCacheOf(in))),
         regions_(CollectRegions(BlockCacheOf(in))) {
     for (size_t k = 0; k < expressions_.size(); ++k) {
@@ -166,12 +131,12 @@ class Dumper {
  private:
   void Append(const HeadEntry& entry);
   void Append(const Region& region, int id);
-  void Append(const ExpressionEntry& entry);
+  void Append(const KeptProgram& entry);
   void AppendLineHeader(int position);
   void AppendSourceLines(std::string_view text);
 
   Listing listing_;
-  std::vector<ExpressionEntry> expressions_;
+  std::vector<KeptProgram> expressions_;
   std::vector<HeadEntry> heads_;
   std::vector<const Region*> regions_;
   std::string out_;
@@ -236,7 +201,7 @@ void Dumper::AppendSourceLines(std::string_view text) {
   }
 }
 
-void Dumper::Append(const ExpressionEntry& entry) {
+void Dumper::Append(const KeptProgram& entry) {
   const Program& program = *entry.program;
   out_ += "  " + listing_.ProgramId(&program) + "  " + kRuleNames[static_cast<int>(entry.rule)] +
           " at " + listing_.At(entry.position);

@@ -51,9 +51,9 @@ struct Program;
 // clang-format on
 
 // What each operation runs of the statement it stands for:
-//   Assign      the assignment's compiled program (RunAssignment), as the statement runs it
+//   Assign      the assignment's compiled program (RunNumberProgram), as the statement runs it
 //   If, IfChain IF: the conditions it reads by IfReadsConditionAt, run as the statement runs
-//               them (RunCondition, ChainHolds over the same three-address code)
+//               them (RunNumberProgram, ChainHolds over the same three-address code)
 //   Else        ELSE: jumps when the last outcome was true
 //   While, Turn WHILE: EnterLoop; a one-assignment body turned by TurnHere
 //   Wend        WEND: back to the loop on top of the loop stack (LoopOpen, LoopOnTop, DropLoop)

@@ -295,9 +295,8 @@ std::optional<Continuation> RegionCompiler::CompileWend(int d) {
 
 // PSET with both coordinates read before.
 std::optional<Continuation> RegionCompiler::CompilePset(int d) {
-  const auto& sums = ExprCacheOf(in_).by_position[static_cast<int>(Rule::kSum)];
-  const Program* x = sums[CoordinateSumAt(d)];
-  const Program* y = x != nullptr ? sums[CoordinateSumAt(x->end.exec_pos)] : nullptr;
+  const Program* x = KnownSumAt(in_, CoordinateSumAt(d));
+  const Program* y = x != nullptr ? KnownSumAt(in_, CoordinateSumAt(x->end.exec_pos)) : nullptr;
   if (y == nullptr) {
     Emit(Exit(Before(d), RegionOpKind::kExitUnknown));
     return std::nullopt;

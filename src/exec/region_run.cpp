@@ -53,7 +53,7 @@ namespace {
       in.cursor = {head.after, head.mark};
       return;
     }
-    RunDirect(in, body);
+    RunThreeAddress(in, body);
   }
 }
 
@@ -79,12 +79,6 @@ bool CheckCloseEverySoOften(Interpreter& in, const RegionOp& op, const Region& r
   in.cursor = {op.position, op.position};
   EndIfCloseRequested(in);
   return !region.dry || PumpIsDry(in);
-}
-
-// An assignment or condition with three-address code. The cursor is not moved to the program's
-// end: in a region, nothing reads it before it is set again.
-inline float RunCodeOf(Interpreter& in, const RegionOp& op) {
-  return op.pure ? RunPureCode(op.code) : RunCode(in, op.code);
 }
 
 Flow Leave(Interpreter& in, int position, Flow flow) {
@@ -158,17 +152,17 @@ Flow RunRegion(Interpreter& in, const Region& region) {
         break;
       case RegionOpKind::kAssign:
         if (op->code != nullptr) {
-          RunCodeOf(in, *op);
+          RunThreeAddress(in, op->code, op->pure);
         } else {
-          RunAssignment(in, *op->program);
+          RunNumberProgram(in, *op->program);
         }
         ++op;
         break;
       case RegionOpKind::kIf:
         if (op->code != nullptr) {
-          run.if_outcome = static_cast<int>(RunCodeOf(in, *op));
+          run.if_outcome = static_cast<int>(RunThreeAddress(in, op->code, op->pure));
         } else if (op->program != nullptr) {
-          run.if_outcome = RunCondition(in, *op->program);
+          run.if_outcome = static_cast<int>(RunNumberProgram(in, *op->program));
         }
         op = run.if_outcome != 0 ? op + 1 : ops + op->jump;
         break;
@@ -187,7 +181,7 @@ Flow RunRegion(Interpreter& in, const Region& region) {
       case RegionOpKind::kTurn: {
         const LoopHead& head = *op->head;
         if (EnterLoop<true>(in, head)) {
-          RunAssignment(in, *op->program);
+          RunNumberProgram(in, *op->program);
           TurnHere(in, *op);
           // Its looks for a closed window may have let events through.
           if (region.dry && !PumpIsDry(in)) return Leave(in, head.after, Flow::kTestEnd);

@@ -100,18 +100,18 @@ template <typename Result>
 [[gnu::noinline]] Result EvaluateWithHeap(Interpreter& in, const Program& program) {
   std::vector<float> numbers(std::max(program.number_depth, 1));
   std::vector<std::string> texts(std::max(program.text_depth, 1));
-  RunExpression(in, program, numbers.data(), texts.data());
+  RunStackCode(in, program, numbers.data(), texts.data());
   in.cursor = program.end;
   return ValueOf<Result>(numbers.data(), texts.data());
 }
 
 // A program on the stack machine: on local stacks when they are deep enough.
 template <typename Result>
-Result RunOnStacks(Interpreter& in, const Program& program) {
+Result RunOnStackFor(Interpreter& in, const Program& program) {
   if (!FitsLocalStacks(program)) return EvaluateWithHeap<Result>(in, program);
   float numbers[kLocalNumbers];
   std::string texts[kLocalTexts];
-  RunExpression(in, program, numbers, texts);
+  RunStackCode(in, program, numbers, texts);
   in.cursor = program.end;
   return ValueOf<Result>(numbers, texts);
 }
@@ -133,7 +133,7 @@ float EvaluateNumber(Interpreter& in, Rule rule) {
 std::string EvaluateText(Interpreter& in, Rule rule) {
   if (in.slow_paths) [[unlikely]]
     return EvaluateSlowly<std::string>(in, rule);
-  return RunOnStacks<std::string>(in, ProgramAt(in, rule));
+  return RunOnStackFor<std::string>(in, ProgramAt(in, rule));
 }
 
 // The general path of "name = sum": one statement, its sum read like any other.
@@ -173,7 +173,7 @@ void AppendInPlace(Interpreter& in, int var, const Program& program) {
   const size_t kept = target.size();
   texts[0] = std::move(target);
   try {
-    RunExpression(in, program, numbers, texts, true);
+    RunStackCode(in, program, numbers, texts, true);
   } catch (...) {
     GiveBack(target, texts[0], kept);
     throw;
@@ -191,7 +191,7 @@ void AppendInPlace(Interpreter& in, int var, const Program& program) {
 // A number program without three-address code: one that reads texts on the way (a string
 // comparison, VAL) or has no such form.
 float RunOnStack(Interpreter& in, const Program& program) {
-  return RunOnStacks<float>(in, program);
+  return RunOnStackFor<float>(in, program);
 }
 
 void AssignNumber(Interpreter& in) {

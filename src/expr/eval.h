@@ -64,9 +64,15 @@ float RunOnStack(Interpreter& in, const Program& program);
 inline float RunNumberProgram(Interpreter& in, const Program& program) {
   const DirectProgram* direct = program.direct.get();
   if (direct == nullptr) return RunOnStack(in, program);
-  const float value = direct->code.size() == 1 ? *direct->result : RunDirect(in, *direct);
+  const float value = direct->code.size() == 1 ? *direct->result : RunThreeAddress(in, *direct);
   in.cursor = program.end;
   return value;
+}
+
+// The sum compiled at a position, if it has been read from there before (never on the slow
+// paths).
+inline const Program* KnownSumAt(const Interpreter& in, int position) {
+  return ExprCacheOf(in).by_position[static_cast<int>(Rule::kSum)][position];
 }
 
 float EvaluateSum(Interpreter& in);
@@ -74,8 +80,7 @@ float EvaluateSum(Interpreter& in);
 inline float EvalNum(Interpreter& in) {
   const TokenCursor at = in.cursor;
   if (at.cur == at.exec_pos && !in.slow_paths) {
-    const Program* sum = ExprCacheOf(in).by_position[static_cast<int>(Rule::kSum)][at.exec_pos];
-    if (sum != nullptr) return RunNumberProgram(in, *sum);
+    if (const Program* sum = KnownSumAt(in, at.exec_pos)) return RunNumberProgram(in, *sum);
   }
   return EvaluateSum(in);
 }
@@ -96,17 +101,8 @@ inline std::string NextEvalStr(Interpreter& in) {
 void AssignText(Interpreter& in, int var);
 // "name = sum" at the cursor, for a VAR or PTR variable.
 void AssignNumber(Interpreter& in);
-// Runs an assignment compiled before (what KnownAssignment found).
-// An assignment program is never only its end.
-inline void RunAssignment(Interpreter& in, const Program& assignment) {
-  if (const DirectProgram* direct = assignment.direct.get()) {
-    RunDirect(in, *direct);
-    in.cursor = assignment.end;
-  } else {
-    RunOnStack(in, assignment);
-  }
-}
-// The compiled assignment at a position, if it has run before (never on the slow paths).
+// The compiled assignment at a position, if it has run before (never on the slow paths); it
+// runs by RunNumberProgram.
 inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
   return ExprCacheOf(in).by_position[static_cast<int>(Rule::kAssignment)][position];
 }
@@ -120,12 +116,9 @@ void CompileAssignmentAt(Interpreter& in, int position);
 // --- Conditions of IF: -1 true, 0 false.
 int EvalCondition(Interpreter& in);
 // The condition compiled at a position, if it has been read before (never on the slow paths):
-// it is read the same way again, so it may be run at once.
+// it is read the same way again, so it may be run at once by RunNumberProgram.
 inline const Program* KnownConditionAt(const Interpreter& in, int position) {
   return ExprCacheOf(in).by_position[static_cast<int>(Rule::kCondition)][position];
-}
-inline int RunCondition(Interpreter& in, const Program& condition) {
-  return static_cast<int>(RunNumberProgram(in, condition));
 }
 
 }  // namespace brindle

@@ -41,6 +41,7 @@ struct Program {
 // kAssignment reads a whole "name = sum" statement for a VAR or PTR variable, and the ones
 // that directly follow it.
 enum class Rule : uint8_t { kSum, kFactor, kText, kTextItem, kCondition, kAssignment };
+constexpr int kRuleCount = 6;
 
 // Fuses a STR variable compared with a string literal into one instruction that copies
 // neither. (Number operands need no fusing: the three-address form reads them in place.)

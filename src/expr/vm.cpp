@@ -186,7 +186,7 @@ op_End:
 
 #undef BRINDLE_MACHINE
 #define BRINDLE_MACHINE kCode
-float RunCode(Interpreter& in, const DirectInstruction* code) {
+float RunCodeWithInterpreter(Interpreter& in, const DirectInstruction* code) {
   static constexpr const void* kCode[] = {BRINDLE_DIRECT_OPS(BRINDLE_TABLE)};
   Values& v = in.values;
   const DirectInstruction* i = code;
@@ -218,8 +218,8 @@ op_End:
 #undef BRINDLE_DISPATCH
 // clang-format on
 
-void RunExpression(Interpreter& in, const Program& program, float* n, std::string* s,
-                   bool first_pushed) {
+void RunStackCode(Interpreter& in, const Program& program, float* n, std::string* s,
+                  bool first_pushed) {
   Values& v = in.values;
   int top = -1, text_top = first_pushed ? 0 : -1;  // the top of each stack
   const Instruction* end = program.code.data() + program.code.size();

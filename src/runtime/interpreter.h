@@ -3,7 +3,8 @@
 // the host's plumbing. One per process, so every test starts afresh. The layers above keep
 // their caches, which only grow and never change a result, in the types they derive from it:
 // the compiled expressions in Evaluator (expr/expr_cache.h), what the blocks' first runs found
-// in Executor (exec/block_cache.h). Only those are made, so every Interpreter is one of them.
+// in Executor (exec/block_cache.h). Only an Executor can be made (the constructors are private
+// to the layer above), so every Interpreter is one.
 #pragma once
 
 #include <cstdint>
@@ -80,7 +81,10 @@ struct Interpreter {
   bool stop_on_error = false;
   long steps_taken = 0;  // counted only in fuzzing builds
 
- protected:
+ private:
+  // Made only as the base of an Evaluator, which is made only as the base of an Executor: the
+  // layers reach their caches by a static_cast that these constructors make safe.
+  friend struct Evaluator;
   Interpreter(const ScriptImage& script, Platform& p, std::string path)
       : image(script), platform(p), script_path(std::move(path)) {}
   ~Interpreter() = default;

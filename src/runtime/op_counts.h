@@ -10,9 +10,9 @@ namespace brindle {
 // The machines, each with its own list of operations. The stack machine and the WHILE head
 // run on both paths and are counted apart on each; the others exist only on the fast paths.
 enum class OpMachine : uint8_t {
-  kStack,      // RunExpression: Op
+  kStack,      // RunStackCode: Op
   kPureCode,   // RunPureCode: DirectOp, the pure ones and End
-  kCode,       // RunCode: DirectOp
+  kCode,       // RunCodeWithInterpreter: DirectOp
   kChain,      // ChainHolds: ChainOp
   kWhileHead,  // Holds: HeadOp
   kRegion,     // RunRegion: RegionOpKind
