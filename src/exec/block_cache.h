@@ -33,6 +33,10 @@ struct BlockCache {
   // that one still running (a handler run inside it may remake it) stays whole.
   std::deque<Region> regions;
   size_t region_ops = 0;  // in all of them
+  // The regions that go on from a GOTO's label or a handler's start, by that position; null
+  // until the code there has first run.
+  ZeroTable<RegionSlots*> entry_regions = ZeroTable<RegionSlots*>(kCursorLimit + 2);
+  std::deque<RegionSlots> entry_slots;
   // Where a statement that a region runs by its own function left the cursor at its first
   // run there (0: not run yet, -1: it went on elsewhere). Not a fact of the tokens alone: the
   // region checks it again on every run.

@@ -7,6 +7,7 @@
 #include "exec/if_condition.h"
 #include "exec/jumps.h"
 #include "exec/loop_head.h"
+#include "exec/region_entry.h"
 #include "exec/scan.h"
 #include "exec/statements.h"
 #include "expr/compare.h"
@@ -51,32 +52,11 @@ void EndIfCloseRequested(Interpreter& in) {
 namespace {
 
 // A loop is compiled whole once it has gone round (its statements have run and are compiled
-// themselves), and again when its region has met statements that had not run yet, a few
-// times at most. All the regions together hold at most so many operations (72 bytes each): a
-// script of many loops around long functions cannot make them take much memory.
-constexpr int kRunsBeforeRegion = 2;
-constexpr int kMostRegionCompiles = 8;
-constexpr size_t kMostRegionOps = size_t{1} << 20;
-
+// themselves), and again when its region has met statements that had not run yet.
 const Region* RegionOf(Interpreter& in, LoopHead& head, int position) {
-  if (in.slow_paths || in.each_statement) return nullptr;
-  const bool dry = PumpIsDry(in);
-  LoopHead::RegionSlot& slot = dry ? head.dry_region : head.pumping_region;
-  if (slot.region != nullptr && (!slot.region->stale || slot.compiles == kMostRegionCompiles)) {
-    return slot.region;
-  }
-  if (slot.region == nullptr) {
-    if (head.mark != position || !OperandsGood(head)) return nullptr;
-    if (head.runs < kRunsBeforeRegion - 1) {
-      ++head.runs;
-      return nullptr;
-    }
-  }
-  if (BlockCacheOf(in).region_ops >= kMostRegionOps) return slot.region;
-  slot.region = &BlockCacheOf(in).regions.emplace_back(CompileLoopRegion(in, position, head, dry));
-  BlockCacheOf(in).region_ops += slot.region->ops.size();
-  ++slot.compiles;
-  return slot.region;
+  if (head.mark != position || !OperandsGood(head)) return nullptr;
+  return RegionToRun(in, head.regions,
+                     [&](bool dry) { return CompileLoopRegion(in, position, head, dry); });
 }
 
 // The head at position: kept in the block cache, except on the slow paths, where every run of
@@ -117,7 +97,7 @@ Flow GotoStatement(Interpreter& in) {
   const int target = GotoTarget(in, in.cursor.exec_pos);
   NextToken(in);
   in.cursor.exec_pos = target;
-  return Flow::kSkipEndTest;
+  return GoOnFrom(in, target, Flow::kSkipEndTest);
 }
 
 // name "(": runs the body after the definition's "FUNC name ( )".

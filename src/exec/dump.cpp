@@ -75,9 +75,8 @@ std::vector<HeadEntry> CollectHeads(const BlockCache& blocks) {
   return found;
 }
 
-// A region's first operation is its loop's WHILE.
 int RegionPosition(const Region& region) {
-  return region.ops.empty() ? 0 : region.ops.front().position;
+  return region.entry;
 }
 
 std::vector<const Region*> CollectRegions(const BlockCache& blocks) {
@@ -92,10 +91,10 @@ std::vector<const Region*> CollectRegions(const BlockCache& blocks) {
 // Whether the region is the one its loop runs now, or one that a newer compile replaced.
 std::string RegionRole(const Region& region) {
   std::string role = region.dry ? "dry" : "pumping";
-  const LoopHead* head = region.ops.empty() ? nullptr : region.ops.front().head;
-  const LoopHead::RegionSlot* slot = head == nullptr ? nullptr
-                                     : region.dry    ? &head->dry_region
-                                                     : &head->pumping_region;
+  const RegionSlots* owner = region.owner;
+  const RegionSlots::Slot* slot = owner == nullptr ? nullptr
+                                  : region.dry     ? &owner->dry
+                                                   : &owner->pumping;
   if (slot == nullptr || slot->region != &region) role += ", replaced by a later compile";
   if (region.stale) role += ", stale";
   return role;
@@ -171,17 +170,18 @@ void Dumper::Append(const HeadEntry& entry) {
           condition + "\n";
   out_ += "      body from " + listing_.At(head.body + 1) + ", on after the loop at " +
           listing_.At(head.after + 1) + "\n";
-  auto slot = [&](const char* name, const LoopHead::RegionSlot& s) {
+  auto slot = [&](const char* name, const RegionSlots::Slot& s) {
     if (s.compiles == 0) return;
     out_ += std::string("      ") + name + " region compiled " + std::to_string(s.compiles) +
             (s.compiles == 1 ? " time\n" : " times\n");
   };
-  slot("dry", head.dry_region);
-  slot("pumping", head.pumping_region);
+  slot("dry", head.regions.dry);
+  slot("pumping", head.regions.pumping);
 }
 
 void Dumper::Append(const Region& region, int id) {
-  out_ += "  R" + std::to_string(id) + "  region (" + RegionRole(region) + ") of the WHILE at " +
+  const std::string where = region.of_loop ? ") of the WHILE at " : ") going on after ";
+  out_ += "  R" + std::to_string(id) + "  region (" + RegionRole(region) + where +
           listing_.At(RegionPosition(region)) + ", " + std::to_string(region.ops.size()) + " ops\n";
   AppendRegionOps(region, listing_, out_);
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exec/block_cache.h"
+#include "exec/region_entry.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
 #include "lang/keywords.h"
@@ -75,7 +76,7 @@ void PumpOneEvent(Interpreter& in) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
     return;
   }
-  if (!in.platform.PumpMayDeliver() && !in.slow_paths) {  // below the nesting limit here
+  if (PumpIsDry(in)) {
     const int end = QuietRunEnd(in, in.cursor.exec_pos);
     in.cursor = {end, end};
     return;
@@ -113,14 +114,16 @@ Flow GoOnAfter(Interpreter& in, int before) {
 
 namespace {
 
-// The statement loop; kObserved: the copy that tells the observer of each statement.
+// The statement loop, going on with `flow`; kObserved: the copy that tells the observer of
+// each statement.
 template <bool kObserved>
-void StatementLoop(Interpreter& in) {
+void StatementLoop(Interpreter& in, Flow flow) {
   // The script image never changes while a script runs: read once, not after every statement.
   const int count = in.image.tokens.count;
   const TokenInfo* const info = in.image.facts.info.data();
-  while (in.cursor.exec_pos < count) {
-    Flow flow;
+  if (flow == Flow::kEndRun) return;
+  if (flow == Flow::kTestEnd && in.cursor.exec_pos >= count) return;
+  for (;;) {
     do {
 #ifdef BRINDLE_STEP_BUDGET
       // Fuzzing builds end endless scripts as if the window had been closed.
@@ -136,7 +139,7 @@ void StatementLoop(Interpreter& in) {
         flow = statement(in);
       }
     } while (flow == Flow::kSkipEndTest);
-    if (flow == Flow::kEndRun) return;
+    if (flow == Flow::kEndRun || in.cursor.exec_pos >= count) return;
   }
 }
 
@@ -147,9 +150,9 @@ void ExecuteTokens(Interpreter& in) {
   run.entry = in.cursor.exec_pos;
   ActiveRun active(in, run);
   if (in.observer != nullptr) {
-    StatementLoop<true>(in);
+    StatementLoop<true>(in, Flow::kTestEnd);
   } else {
-    StatementLoop<false>(in);
+    StatementLoop<false>(in, GoOnFrom(in, run.entry, Flow::kTestEnd));
   }
 }
 

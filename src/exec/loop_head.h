@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "exec/region.h"
 #include "exec/statements.h"
 #include "expr/compare.h"
 #include "expr/program.h"
@@ -13,8 +14,6 @@
 #include "runtime/op_counts.h"
 
 namespace brindle {
-
-struct Region;
 
 struct LoopComparison {
   int left_var = 0;   // a VAR variable, or 0: the run ends with a message naming bad_operand
@@ -30,14 +29,8 @@ struct LoopHead {
   int join = 0;   // TK_AMP, TK_BAR, or 0 for one comparison
   int body = 0;   // the cursor's position after the condition
   int after = 0;  // the cursor's position after the loop's WEND, where a false condition goes
-  // The loop compiled whole (exec/region.h) once it has gone round, for runs where no event
-  // can come and for the others; each remade while stale, up to a number of times.
-  struct RegionSlot {
-    const Region* region = nullptr;
-    int compiles = 0;
-  };
-  RegionSlot dry_region, pumping_region;
-  int runs = 0;
+  // The loop compiled whole (exec/region.h) once it has gone round.
+  RegionSlots regions;
 };
 
 [[noreturn, gnu::cold, gnu::noinline]] void AbandonForWrongType(Interpreter& in, int operand);

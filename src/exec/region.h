@@ -96,9 +96,16 @@ struct ReturnSite {
   int op = 0;
 };
 
+struct RegionSlots;
+
 struct Region {
-  std::vector<RegionOp> ops;  // ops[0] is the WHILE
+  std::vector<RegionOp> ops;  // ops[0] runs the first statement
   std::vector<ReturnSite> returns;
+  // Where it is entered: a loop's WHILE, or the token after which a GOTO's label or a handler
+  // run goes on; and the slots it is kept in.
+  int entry = 0;
+  bool of_loop = false;
+  const RegionSlots* owner = nullptr;
   // Made for runs where no event can come: without the pump, so left wherever a statement or a
   // look for a closed window may have changed that.
   bool dry = false;
@@ -107,8 +114,24 @@ struct Region {
   mutable bool stale = false;
 };
 
-// The region of the WHILE at position, whose head is known: dry, or with the pump.
+// Where code that repeats keeps its regions: one for runs where no event can come, one for
+// the others, each remade while stale up to a number of times; and how often it ran before
+// it had any.
+struct RegionSlots {
+  struct Slot {
+    const Region* region = nullptr;
+    int compiles = 0;
+  };
+  Slot dry, pumping;
+  int runs = 0;
+};
+
+// The region of the WHILE at position, whose head is known: dry, or with the pump. It spans
+// the loop and the functions it calls.
 Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry);
+// The region that goes on from the token after `entry` (where a GOTO's label or a handler run
+// goes on), spanning the whole script.
+Region CompileEntryRegion(Interpreter& in, int entry, bool dry);
 
 // Runs a region from its WHILE; the flow to go on with, the cursor set.
 Flow RunRegion(Interpreter& in, const Region& region);

@@ -34,8 +34,21 @@ class RegionCompiler {
     region_.dry = dry;
   }
 
-  Region Compile() {
-    queue_.push_back(ranges_.front().first);
+  // From the statement the statement loop dispatches after the continuation.
+  Region CompileFrom(Continuation start) {
+    region_.entry = start.end;
+    const int d = DispatchedAfter(start);
+    if (d == 0) {
+      Emit(Exit(start));
+      return std::move(region_);
+    }
+    return Compile(d);
+  }
+
+  // From the statement at d.
+  Region Compile(int d) {
+    if (region_.entry == 0) region_.entry = d;
+    queue_.push_back(d);
     while (!queue_.empty()) {
       const int d = queue_.back();
       queue_.pop_back();
@@ -319,7 +332,13 @@ std::optional<Continuation> RegionCompiler::CompileOther(int d) {
 }  // namespace
 
 Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry) {
-  return RegionCompiler(in, position, head.after - 1, dry).Compile();
+  Region region = RegionCompiler(in, position, head.after - 1, dry).Compile(position);
+  region.of_loop = true;
+  return region;
+}
+
+Region CompileEntryRegion(Interpreter& in, int entry, bool dry) {
+  return RegionCompiler(in, 1, in.image.tokens.count, dry).CompileFrom({entry, Flow::kTestEnd});
 }
 
 }  // namespace brindle
