@@ -20,7 +20,7 @@ constexpr const char* kScript =
     "VAR i, s\n"        // 1
     "STR t\n"           // 2
     "t = \"a\"\n"       // 3
-    "WHILE i < 3\n"     // 4
+    "WHILE i < 5\n"     // 4
     "i = i + 1\n"       // 5
     "IF i = 2\n"        // 6
     "s = s + i * 2\n"   // 7
@@ -75,7 +75,7 @@ TEST(Dump, NamesEachCompiledPieceWithItsSourceLine) {
   // Each entry under the line it starts on, the lines in source order.
   size_t last = 0;
   for (const char* line :
-       {"line 3: t = \"a\"", "line 4: WHILE i < 3", "line 5: i = i + 1", "line 6: IF i = 2",
+       {"line 3: t = \"a\"", "line 4: WHILE i < 5", "line 5: i = i + 1", "line 6: IF i = 2",
         "line 7: s = s + i * 2", "line 9: t = t + \"b\"", "line 11: PRINT 0, 0, t"}) {
     const size_t at = dump.find(std::string("\n") + line + "\n");
     ASSERT_NE(at, std::string::npos) << line;
@@ -84,7 +84,7 @@ TEST(Dump, NamesEachCompiledPieceWithItsSourceLine) {
   }
   EXPECT_EQ(IdOf(dump, "assignment at 5:1: i = i + 1"), "E2");
   EXPECT_EQ(IdOf(dump, "condition at 6:4: i = 2"), "E3");
-  EXPECT_EQ(IdOf(dump, "WHILE head at 4:1: i < 3"), "H1");
+  EXPECT_EQ(IdOf(dump, "WHILE head at 4:1: i < 5"), "H1");
   EXPECT_EQ(IdOf(dump, "text at 9:5: t + \"b\""), "E5");
   // The stack code names what it reads; the three-address code writes the variable in place.
   for (const char* code :
@@ -130,6 +130,32 @@ TEST(Dump, TheRegionRunsTheProgramsItNamesAtTheirLines) {
                          "  4  9:1      Statement   t, on when it ends at 9:12",
                          "  5  10:1     Wend        to the WHILE at 4:1, op 0",
                          "  7           Exit        cursor on 10:5, then the end test"}) {
+    EXPECT_NE(region.find(op), std::string::npos) << op << "\n" << region;
+  }
+  fs::remove(script);
+}
+
+// A GOTO loop is compiled as the region that goes on after its label, whose GOTO jumps back to
+// its first operation; a loop whose body is one assignment is turned by one operation.
+TEST(Dump, GotoLoopsAndOneAssignmentLoopsRunAsRegions) {
+  const fs::path script = WriteScript("dump-goto.bas",
+                                      "VAR i, j\n"                     // 1
+                                      "LABEL top\n"                    // 2
+                                      "i = i + 1\n"                    // 3
+                                      "j = 0\n"                        // 4
+                                      "WHILE j < 4\n"                  // 5
+                                      "j = j + 1\n"                    // 6
+                                      "WEND\n"                         // 7
+                                      "IF i < 9 : GOTO top : ENDIF\n"  // 8
+                                      "PRINT 0, 0, i\n");              // 9
+  const Split split = SplitOutput(RunBrindle({"--dump", "--quiet", script.string()}).out);
+  EXPECT_EQ(split.transcript, "print\t0\t0\t9\n");
+  const size_t current = split.dump.find("going on after 2:7, ");
+  ASSERT_NE(current, std::string::npos) << split.dump;
+  const std::string region =
+      split.dump.substr(current, split.dump.find("\nline ", current) - current);
+  for (const char* op : {"  0  3:1      Assign", "  1  5:1      Turn", "  2  8:1      IfChain",
+                         "  3  8:12     Goto        to 2:7", "  4           Jump        -> 0"}) {
     EXPECT_NE(region.find(op), std::string::npos) << op << "\n" << region;
   }
   fs::remove(script);

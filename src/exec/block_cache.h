@@ -33,8 +33,8 @@ struct BlockCache {
   // that one still running (a handler run inside it may remake it) stays whole.
   std::deque<Region> regions;
   size_t region_ops = 0;  // in all of them
-  // The regions that go on from a GOTO's label or a handler's start, by that position; null
-  // until the code there has first run.
+  // The regions that go on from a GOTO's label, by the label's position; null until a GOTO
+  // has gone there.
   ZeroTable<RegionSlots*> entry_regions = ZeroTable<RegionSlots*>(kCursorLimit + 2);
   std::deque<RegionSlots> entry_slots;
   // Where a statement that a region runs by its own function left the cursor at its first

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "exec/block_cache.h"
-#include "exec/region_entry.h"
 #include "exec/statements.h"
 #include "expr/eval.h"
 #include "lang/keywords.h"
@@ -114,16 +113,14 @@ Flow GoOnAfter(Interpreter& in, int before) {
 
 namespace {
 
-// The statement loop, going on with `flow`; kObserved: the copy that tells the observer of
-// each statement.
+// The statement loop; kObserved: the copy that tells the observer of each statement.
 template <bool kObserved>
-void StatementLoop(Interpreter& in, Flow flow) {
+void StatementLoop(Interpreter& in) {
   // The script image never changes while a script runs: read once, not after every statement.
   const int count = in.image.tokens.count;
   const TokenInfo* const info = in.image.facts.info.data();
-  if (flow == Flow::kEndRun) return;
-  if (flow == Flow::kTestEnd && in.cursor.exec_pos >= count) return;
-  for (;;) {
+  while (in.cursor.exec_pos < count) {
+    Flow flow;
     do {
 #ifdef BRINDLE_STEP_BUDGET
       // Fuzzing builds end endless scripts as if the window had been closed.
@@ -139,7 +136,7 @@ void StatementLoop(Interpreter& in, Flow flow) {
         flow = statement(in);
       }
     } while (flow == Flow::kSkipEndTest);
-    if (flow == Flow::kEndRun || in.cursor.exec_pos >= count) return;
+    if (flow == Flow::kEndRun) return;
   }
 }
 
@@ -150,9 +147,9 @@ void ExecuteTokens(Interpreter& in) {
   run.entry = in.cursor.exec_pos;
   ActiveRun active(in, run);
   if (in.observer != nullptr) {
-    StatementLoop<true>(in, Flow::kTestEnd);
+    StatementLoop<true>(in);
   } else {
-    StatementLoop<false>(in, GoOnFrom(in, run.entry, Flow::kTestEnd));
+    StatementLoop<false>(in);
   }
 }
 

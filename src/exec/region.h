@@ -101,8 +101,8 @@ struct RegionSlots;
 struct Region {
   std::vector<RegionOp> ops;  // ops[0] runs the first statement
   std::vector<ReturnSite> returns;
-  // Where it is entered: a loop's WHILE, or the token after which a GOTO's label or a handler
-  // run goes on; and the slots it is kept in.
+  // Where it is entered: a loop's WHILE, or a GOTO's label, after which it goes on; and the
+  // slots it is kept in.
   int entry = 0;
   bool of_loop = false;
   const RegionSlots* owner = nullptr;
@@ -115,22 +115,23 @@ struct Region {
 };
 
 // Where code that repeats keeps its regions: one for runs where no event can come, one for
-// the others, each remade while stale up to a number of times; and how often it ran before
-// it had any.
+// the others, each remade while stale up to a number of times; and how often the code has
+// been reached.
 struct RegionSlots {
   struct Slot {
     const Region* region = nullptr;
     int compiles = 0;
+    int64_t remake_at = 0;  // the run from which a stale region is made again
   };
   Slot dry, pumping;
-  int runs = 0;
+  int64_t runs = 0;
 };
 
 // The region of the WHILE at position, whose head is known: dry, or with the pump. It spans
 // the loop and the functions it calls.
 Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry);
-// The region that goes on from the token after `entry` (where a GOTO's label or a handler run
-// goes on), spanning the whole script.
+// The region that goes on from the token after `entry` (a GOTO's label), spanning the whole
+// script.
 Region CompileEntryRegion(Interpreter& in, int entry, bool dry);
 
 // Runs a region from its WHILE; the flow to go on with, the cursor set.

@@ -1,7 +1,9 @@
 // When code runs as a region. The statement loop runs code the first times it is reached,
 // which compiles its expressions and teaches the block cache where its statements end; code
-// that comes round again (a loop, a GOTO's label, a handler) then runs as the region compiled
-// from there, until the region leaves.
+// that comes round again by a loop or a GOTO then runs as the region compiled from there,
+// until the region leaves. A handler's run is not entered so: it is short, mostly statements
+// that draw, and takes a new way on many runs, so that its regions would cost more to make
+// than they save (the loops it runs have theirs).
 #pragma once
 
 #include <cstddef>
@@ -12,9 +14,12 @@
 
 namespace brindle {
 
-// A region is made once its code has run this many times; remade when stale a few times at
-// most. All the regions together hold at most so many operations (72 bytes each): a script
-// of many loops around long functions cannot make them take much memory.
+// A region is made once its code has run this many times. A stale one is remade a few times at
+// most, each time after twice as many runs as the last (1, 2, 4 ...), so that code whose runs
+// keep finding new ways (a handler with many branches) is compiled a few times over its whole
+// run instead of at every run, and each compile finds more of it run. All the regions together
+// hold at most so many operations (72 bytes each): a script of many loops around long functions
+// cannot make them take much memory.
 constexpr int kRunsBeforeRegion = 2;
 constexpr int kMostRegionCompiles = 8;
 constexpr size_t kMostRegionOps = size_t{1} << 20;
@@ -27,25 +32,25 @@ const Region* RegionToRun(Interpreter& in, RegionSlots& slots, Make make) {
   if (in.slow_paths || in.each_statement) return nullptr;
   const bool dry = PumpIsDry(in);
   RegionSlots::Slot& slot = dry ? slots.dry : slots.pumping;
-  if (slot.region != nullptr && (!slot.region->stale || slot.compiles == kMostRegionCompiles)) {
+  const int64_t run = ++slots.runs;
+  if (slot.region != nullptr &&
+      (!slot.region->stale || slot.compiles == kMostRegionCompiles || run < slot.remake_at)) {
     return slot.region;
   }
-  if (slot.region == nullptr && slots.runs < kRunsBeforeRegion - 1) {
-    ++slots.runs;
-    return nullptr;
-  }
+  if (slot.region == nullptr && run < kRunsBeforeRegion) return nullptr;
   BlockCache& blocks = BlockCacheOf(in);
   if (blocks.region_ops >= kMostRegionOps) return slot.region;
   Region& made = blocks.regions.emplace_back(make(dry));
   made.owner = &slots;
   blocks.region_ops += made.ops.size();
+  slot.remake_at = run + (int64_t{1} << slot.compiles);
   ++slot.compiles;
   slot.region = &made;
   return slot.region;
 }
 
 // Where the statement loop goes on from the token after `position` with `flow` (a GOTO's
-// label, a handler run's start): runs the region made from there once the code there has
+// label): runs the region made from there once the code there has
 // come round, and gives the flow to go on with, the cursor set; else gives `flow` back with
 // the cursor as it is.
 Flow GoOnFrom(Interpreter& in, int position, Flow flow);

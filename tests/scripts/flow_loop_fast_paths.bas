@@ -1,5 +1,5 @@
-' A WHILE that holds runs its body's first assignment itself once that has been compiled, and
-' a WEND runs its WHILE: the loops must count exactly as if each statement ran in turn.
+' Loops whose body is one assignment turn in place once compiled, and a WEND goes back to its
+' WHILE: the loops must count exactly as if each statement ran in turn.
 VAR i, j, n, t
 i = 0 : n = 0
 WHILE i < 4
