@@ -18,6 +18,7 @@ namespace {
 
 using Type = WindowEvent::Type;
 constexpr uint64_t kFrameMs = 10;
+constexpr size_t kMaxWaits = 10000;
 
 class FakeWindow final : public WindowedPlatform {
  public:
@@ -63,6 +64,7 @@ class FakeWindow final : public WindowedPlatform {
   }
   void WaitNative(int timeout_ms, bool settled) override {
     waits.push_back({now, timeout_ms, settled});
+    if (waits.size() > kMaxWaits) throw std::runtime_error("waits without end");
     if (timeout_ms > 0) now += static_cast<uint64_t>(timeout_ms);
     if (on_wait) on_wait();
     if (timeout_ms < 0 && native.empty() && !woken && (boxes.empty() || !boxes.back())) {
