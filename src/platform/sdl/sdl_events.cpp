@@ -129,7 +129,7 @@ bool SdlPlatform::RouteToMessageBox(const SDL_Event& event) {
     }
     return false;
   }
-  for (MessageBoxWindow* box : open_boxes_) {
+  for (const std::unique_ptr<MessageBoxWindow>& box : open_boxes_) {
     if (box->id() != window) continue;
     if (event.type == SDL_KEYDOWN) key_went_to_box_[event.key.keysym.scancode] = true;
     if (event.type == SDL_KEYUP) key_went_to_box_[event.key.keysym.scancode] = false;

@@ -11,7 +11,6 @@
 #include "platform/sdl/sdl_api.h"
 #include "platform/sdl/surface_blit.h"
 #include "platform/window_note.h"
-#include "platform/window_picture.h"
 
 namespace brindle {
 namespace {
@@ -21,17 +20,7 @@ static_assert(SDL_NUM_SCANCODES <= 512, "key_went_to_box_ has a flag for every s
 // While a busy script runs, presenting every SWAP would cost more than drawing; the window is
 // redrawn at most this often, and whenever the script waits.
 constexpr uint64_t kFrameIntervalMs = 10;
-// Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
-// still open, but events wait until one is answered, so a failing timer handler cannot open
-// boxes without end.
-constexpr size_t kMaxNestedBoxes = 8;
 constexpr ColorRef kFullScreenBackdrop = RgbColor(0, 0, 0);
-
-uint64_t NowMs() {
-  using namespace std::chrono;
-  return static_cast<uint64_t>(
-      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 // The processor time the program has had, in microseconds: it does not pass while other
 // programs have the processor.
@@ -55,86 +44,34 @@ extern "C" const char* __lsan_default_options() {
 #endif
 
 SdlPlatform::SdlPlatform(SDL_Window* window, int zoom)
-    : window_(window),
+    : WindowedPlatform(kFrameIntervalMs),
+      window_(window),
       window_id_(sdl.GetWindowID(window)),
       x11_(X11ConnectionOf(window)),
-      zoom_(zoom),
-      presents_(kFrameIntervalMs) {
+      zoom_(zoom) {
   // Before the first SWAP the window shows the button face.
   PresentIfChanged(NowMs(), Moment::kWaiting);
 }
 
 SdlPlatform::~SdlPlatform() {
+  open_boxes_.clear();
   sdl.DestroyWindow(window_);
   sdl.Quit();
 }
 
-void SdlPlatform::SetEventSink(EventSink* sink) {
-  sink_ = sink;
-  boxes_.SetEventSink(sink);
+uint64_t SdlPlatform::NowMs() const {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-uint32_t SdlPlatform::TickCount() {
-  return static_cast<uint32_t>(NowMs());
+bool SdlPlatform::EndAsked(uint64_t now_ms) {
+  return watch_ != nullptr && watch_->SavedBy(now_ms);
 }
 
-void SdlPlatform::StartTimer(uint32_t interval_ms) {
-  timer_.Start(NowMs(), interval_ms);
-  if (recorder_ != nullptr) recorder_->TimerStarted(interval_ms);
-}
-
-void SdlPlatform::StopTimer() {
-  timer_.Stop();
-  if (recorder_ != nullptr) recorder_->TimerStopped();
-}
-
-bool SdlPlatform::TakeTick(uint64_t now_ms, Taken taken) {
-  if (!TimerWakes() || !timer_.Take(now_ms)) return false;
-  if (recorder_ != nullptr) recorder_->Tick(taken);
-  return true;
-}
-
-bool SdlPlatform::SaveSeen(uint64_t now_ms) {
-  if (watch_ != nullptr && !rerun_due_ && watch_->SavedBy(now_ms)) rerun_due_ = true;
-  return rerun_due_;
-}
-
-int SdlPlatform::WatchFd() const {
-  return watch_ != nullptr ? watch_->fd() : -1;
-}
-
-void SdlPlatform::NoteCloseFound() {
-  closed_ = true;
-  if (recorder_ != nullptr) recorder_->Close(Taken::kWhileRunning);
-}
-
-void SdlPlatform::StartAfresh() {
-  boxes_ = InputBoxes();
-  boxes_.SetEventSink(sink_);
-  timer_ = TickSchedule();
-  picture_ = WindowPicture();
-  presents_.StartAfresh(boxes_);
-  rerun_due_ = false;
-  // What was typed or clicked for the run that has ended is not the new run's.
-  SDL_Event event;
-  while (!closed_ && sdl.PollEvent(&event)) Translate(event, false);
-  event_polls_.LookAgain();
-  close_polls_.LookAgain();
-  PresentIfChanged(NowMs(), Moment::kWaiting);
-}
-
-void SdlPlatform::ShowCanvas(const Canvas& canvas) {
-  picture_.SetCanvas(canvas);
-  note_.reset();
-  presents_.Finished(WorkMs());
-  // The next pump looks at the clock, so a busy script's picture appears within a frame.
-  event_polls_.LookAgain();
-}
-
-void SdlPlatform::ShowClearedCanvas(const Canvas& canvas) {
-  picture_.HoldCanvas(canvas);
-  note_.reset();
-  presents_.Cleared(WorkMs());
+uint64_t SdlPlatform::AttentionDueMs(uint64_t now_ms) const {
+  const int settles_in = watch_ != nullptr ? watch_->MsUntilSettled(now_ms) : -1;
+  return settles_in >= 0 ? now_ms + settles_in : UINT64_MAX;
 }
 
 // The present schedule's measure of the script's work: the program's processor time less what
@@ -143,82 +80,30 @@ uint64_t SdlPlatform::WorkMs() const {
   return (ProcessorUs() - presenting_us_) / 1000;
 }
 
-// Ticks that would run no handler do not wake the program.
-bool SdlPlatform::TimerWakes() const {
-  return timer_.running() && sink_ != nullptr && sink_->HandlesTimer();
-}
-
-bool SdlPlatform::CaretBlinks() const {
-  const InputBox* focused = boxes_.Focused();
-  return focused != nullptr && focused->visible && window_focused_;
-}
-
-void SdlPlatform::UpdateCaret(uint64_t now_ms) {
-  presents_.UpdateCaret(boxes_, CaretBlinks(), now_ms);
-}
-
-void SdlPlatform::PresentIfChanged(uint64_t now_ms, Moment moment) {
-  if (presents_.holding() && presents_.ReleaseHeld(WorkMs(), moment)) picture_.ShowHeld();
-  if (!presents_.Due(boxes_, now_ms, moment == Moment::kWaiting)) return;
+void SdlPlatform::Present() {
   const uint64_t started_us = ProcessorUs();
-  ShowInWindow(window_, picture_.Compose(boxes_, presents_.caret_on() && window_focused_),
-               Canvas::kWidth, Canvas::kHeight, Placement(),
-               FullScreen() ? kFullScreenBackdrop : kButtonFace);
-  presents_.Presented(boxes_, now_ms);
+  PutOnScreen(Composed());
   presenting_us_ += ProcessorUs() - started_us;
 }
 
-int SdlPlatform::WaitLimitMs(uint64_t now_ms, bool timer) const {
-  uint64_t until = UINT64_MAX;
-  if (timer && TimerWakes()) until = timer_.due_ms();
-  if (CaretBlinks()) until = std::min(until, presents_.caret_toggle_ms());
-  if (watch_ != nullptr && watch_->MsUntilSettled(now_ms) >= 0) {
-    until = std::min(until, now_ms + watch_->MsUntilSettled(now_ms));
-  }
-  if (until == UINT64_MAX) return -1;
-  return static_cast<int>(std::min<uint64_t>(until > now_ms ? until - now_ms : 0, 1 << 30));
+void SdlPlatform::PutOnScreen(const std::vector<ColorRef>& picture) {
+  ShowInWindow(window_, picture, Canvas::kWidth, Canvas::kHeight, Placement(),
+               FullScreen() ? kFullScreenBackdrop : kButtonFace);
 }
 
-// The pump: cheap when called per token, and at most one event.
-std::optional<WindowEvent> SdlPlatform::PollEvent() {
-  if (closed_) return WindowEvent{WindowEvent::Type::kClose};
-  if (!event_polls_.Due(NowMs)) return std::nullopt;
-  const uint64_t now = NowMs();
-  if (SaveSeen(now)) return WindowEvent{WindowEvent::Type::kClose};
-  // Before anything is taken: while events keep coming, the pictures still keep up.
-  UpdateCaret(now);
-  PresentIfChanged(now, Moment::kRunning);
+bool SdlPlatform::PollNative(bool dialog, std::optional<WindowEvent>& made) {
   SDL_Event event;
-  while (sdl.PollEvent(&event)) {
-    if (std::optional<WindowEvent> e = Translate(event, false)) {
-      event_polls_.LookAgain();  // more may be waiting
-      return e;
-    }
-  }
-  if (TakeTick(now, Taken::kWhileRunning)) return WindowEvent{WindowEvent::Type::kTimer};
-  return std::nullopt;
+  if (!sdl.PollEvent(&event)) return false;
+  made = Translate(event, dialog);
+  return true;
 }
 
-bool SdlPlatform::PollClose() {
-  if (!closed_ && close_polls_.Due(NowMs)) {
-    if (SaveSeen(NowMs())) return true;
-    if (FindClose() == CloseAhead::kFirst) NoteCloseFound();
-  }
-  return closed_;
-}
-
-bool SdlPlatform::CloseRequested() {
-  if (!closed_ && close_polls_.Due(NowMs)) {
-    if (SaveSeen(NowMs())) return true;
-    if (FindClose() != CloseAhead::kNone) NoteCloseFound();
-    // A loop that takes no events never pumps: its last SWAP is shown from here.
-    PresentIfChanged(NowMs(), Moment::kRunning);
-  }
-  return closed_;
+void SdlPlatform::WaitNative(int timeout_ms, bool) {
+  WaitForEvents(x11_, watch_ != nullptr ? watch_->fd() : -1, timeout_ms, wake_.fd());
 }
 
 // Looks through what SDL holds without taking any of it.
-SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
+SdlPlatform::CloseAhead SdlPlatform::FindClose() {
   sdl.PumpEvents();
   SDL_Event events[64];
   const int n = sdl.PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -234,28 +119,6 @@ SdlPlatform::CloseAhead SdlPlatform::FindClose() const {
   return CloseAhead::kNone;
 }
 
-// The message loop: input first, then the timer, as Windows orders them; the window is brought
-// up to date before the wait, and within a frame when events follow each other at once.
-WindowEvent SdlPlatform::WaitEvent() {
-  // The run before has ended: what it showed last is its picture.
-  UpdateCaret(NowMs());
-  PresentIfChanged(NowMs(), Moment::kRunEnded);
-  for (;;) {
-    if (closed_ || rerun_due_) return WindowEvent{WindowEvent::Type::kClose};
-    SDL_Event event;
-    while (sdl.PollEvent(&event)) {
-      if (std::optional<WindowEvent> e = Translate(event, true)) return *e;
-    }
-    const uint64_t now = NowMs();
-    if (SaveSeen(now)) continue;
-    if (TakeTick(now, Taken::kWhenIdle)) return WindowEvent{WindowEvent::Type::kTimer};
-    UpdateCaret(now);
-    PresentIfChanged(now, Moment::kWaiting);
-    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now), wake_.fd());
-    if (wake_.Taken()) return WindowEvent{WindowEvent::Type::kPaint};
-  }
-}
-
 void SdlPlatform::Wake() {
   wake_.Raise();
 }
@@ -269,51 +132,30 @@ void SdlPlatform::ShowCanvasNow(const Canvas& canvas) {
 void SdlPlatform::ShowStill() {
   std::vector<ColorRef> shown = picture_.Compose(boxes_, false);
   if (note_) DrawNote(shown, note_->x, note_->y, note_->text);
-  ShowInWindow(window_, shown, Canvas::kWidth, Canvas::kHeight, Placement(),
-               FullScreen() ? kFullScreenBackdrop : kButtonFace);
+  PutOnScreen(shown);
 }
 
-void SdlPlatform::ShowMessage(std::string_view caption, std::string_view text) {
-  if (closed_ || rerun_due_) return;
-  PresentIfChanged(NowMs(), Moment::kWaiting);
-  MessageBoxWindow box(caption, text);
-  if (!box.opened()) {
+bool SdlPlatform::OpenMessageBox(std::string_view caption, std::string_view text) {
+  auto box = std::make_unique<MessageBoxWindow>(caption, text);
+  if (!box->opened()) {
     // The message still reaches whoever started the program.
     std::fprintf(stderr, "brindle: %.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
                  static_cast<int>(text.size()), text.data());
-    return;
+    return false;
   }
-  // Taken off the list however the wait ends: a closed window ends it with an exception.
-  struct Open {
-    std::vector<MessageBoxWindow*>& boxes;
-    ~Open() { boxes.pop_back(); }
-  } open{open_boxes_};
-  open_boxes_.push_back(&box);
-  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
-  while (!box.answered() && !closed_ && !rerun_due_) {
-    SDL_Event event;
-    if (sdl.PollEvent(&event)) {
-      if (std::optional<WindowEvent> e = Translate(event, false)) DeliverDuringBox(*e);
-      continue;
-    }
-    const uint64_t now = NowMs();
-    if (SaveSeen(now)) {
-      DeliverDuringBox({WindowEvent::Type::kClose});  // ends the run, when one is going on
-      break;
-    }
-    if (handlers_may_run && TakeTick(now, Taken::kWhileRunning)) {
-      DeliverDuringBox({WindowEvent::Type::kTimer});
-      continue;
-    }
-    UpdateCaret(now);
-    PresentIfChanged(now, Moment::kWaiting);
-    WaitForEvents(x11_, WatchFd(), WaitLimitMs(now, handlers_may_run), wake_.fd());
-    // Woken (by a debugger's request): a repaint lets the program look at what came in.
-    if (wake_.Taken()) DeliverDuringBox({WindowEvent::Type::kPaint});
-  }
-  // Before the box goes: once it is gone, the keys typed next must already have a window to go
-  // to.
-  if (box.answered()) RestoreFocusAfterBox();
+  open_boxes_.push_back(std::move(box));
+  return true;
+}
+
+bool SdlPlatform::MessageBoxAnswered() {
+  return open_boxes_.back()->answered();
+}
+
+// Before the box goes: once it is gone, the keys typed next must already have a window to go
+// to.
+void SdlPlatform::CloseMessageBox(bool answered) {
+  if (answered) RestoreFocusAfterBox();
+  open_boxes_.pop_back();
 }
 
 void SdlPlatform::RestoreFocusAfterBox() {
@@ -340,15 +182,6 @@ CanvasPlacement SdlPlatform::Placement() const {
   int width = 0, height = 0;
   sdl.GetWindowSize(window_, &width, &height);
   return FullScreenPlacement(width, height);
-}
-
-void SdlPlatform::DeliverDuringBox(const WindowEvent& event) {
-  using Type = WindowEvent::Type;
-  const bool handlers_may_run = open_boxes_.size() <= kMaxNestedBoxes;
-  if (sink_ == nullptr) return;
-  if (handlers_may_run || event.type == Type::kClose || event.type == Type::kPaint) {
-    sink_->Dispatch(event);
-  }
 }
 
 }  // namespace brindle

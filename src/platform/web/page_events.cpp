@@ -11,20 +11,6 @@ namespace brindle {
 using Type = WindowEvent::Type;
 using Kind = PageInput::Kind;
 
-std::optional<WindowEvent> WebPlatform::NextEvent(bool dialog) {
-  while (!inputs_.empty()) {
-    const PageInput input = inputs_.front();
-    inputs_.pop_front();
-    if (input.kind == Kind::kAnswer) {
-      // The box's wait ends here; what follows is for whatever runs after it.
-      answered_.push_back(input.a);
-      return std::nullopt;
-    }
-    if (std::optional<WindowEvent> e = Translate(input, dialog)) return e;
-  }
-  return std::nullopt;
-}
-
 std::optional<WindowEvent> WebPlatform::Translate(const PageInput& input, bool dialog) {
   switch (input.kind) {
     case Kind::kKeyDown:
@@ -52,7 +38,7 @@ std::optional<WindowEvent> WebPlatform::Translate(const PageInput& input, bool d
       boxes_.Click(input.a, input.b);
       return Event(Type::kControl);
     case Kind::kFocus:
-      canvas_focused_ = input.a != 0;
+      window_focused_ = input.a != 0;
       presents_.MarkStale();
       return std::nullopt;
     case Kind::kPaint:
