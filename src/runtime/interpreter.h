@@ -47,13 +47,13 @@ struct Interpreter {
   const ScriptImage& image;
 
   // Set before the run, never changed after: no expression cache, no fused or merged
-  // instructions, no three-address code, no statement that runs its successor itself, no
-  // kept block scans, no passing over tokens at once. Each result must then be exactly the
+  // instructions, no three-address code, no regions, no kept block scans, no passing over
+  // tokens at once. Each result must then be exactly the
   // fast one, which the tests check by running every script both ways.
   bool slow_paths = false;
   // Set before the run for an observer that must see every statement start: the statement
-  // loop then dispatches each statement itself (no regions, no loops turned in place, no
-  // statement that runs the next one, one assignment per program). Expressions stay compiled.
+  // loop then dispatches each statement itself (no regions, one assignment per program).
+  // Expressions stay compiled.
   bool each_statement = false;
   StatementObserver* observer = nullptr;  // needs each_statement
 
