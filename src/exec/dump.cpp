@@ -75,16 +75,11 @@ std::vector<HeadEntry> CollectHeads(const BlockCache& blocks) {
   return found;
 }
 
-int RegionPosition(const Region& region) {
-  return region.entry;
-}
-
 std::vector<const Region*> CollectRegions(const BlockCache& blocks) {
   std::vector<const Region*> found;
   for (const Region& region : blocks.regions) found.push_back(&region);
-  std::stable_sort(found.begin(), found.end(), [](const Region* a, const Region* b) {
-    return RegionPosition(*a) < RegionPosition(*b);
-  });
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Region* a, const Region* b) { return a->entry < b->entry; });
   return found;
 }
 
@@ -182,7 +177,7 @@ void Dumper::Append(const HeadEntry& entry) {
 void Dumper::Append(const Region& region, int id) {
   const std::string where = region.of_loop ? ") of the WHILE at " : ") going on after ";
   out_ += "  R" + std::to_string(id) + "  region (" + RegionRole(region) + where +
-          listing_.At(RegionPosition(region)) + ", " + std::to_string(region.ops.size()) + " ops\n";
+          listing_.At(region.entry) + ", " + std::to_string(region.ops.size()) + " ops\n";
   AppendRegionOps(region, listing_, out_);
 }
 
@@ -237,7 +232,7 @@ std::string Dumper::Dump() {
   std::vector<Item> items;
   for (size_t k = 0; k < heads_.size(); ++k) items.push_back({heads_[k].position, kHead, k});
   for (size_t k = 0; k < regions_.size(); ++k) {
-    items.push_back({RegionPosition(*regions_[k]), kRegion, k});
+    items.push_back({regions_[k]->entry, kRegion, k});
   }
   for (size_t k = 0; k < expressions_.size(); ++k) {
     items.push_back({expressions_[k].position, kExpression, k});

@@ -34,21 +34,13 @@ class RegionCompiler {
     region_.dry = dry;
   }
 
-  // From the statement the statement loop dispatches after the continuation.
-  Region CompileFrom(Continuation start) {
-    region_.entry = start.end;
-    const int d = DispatchedAfter(start);
-    if (d == 0) {
+  // From the statement that the statement loop dispatches after `start`.
+  Region Compile(Continuation start) {
+    if (const int d = DispatchedAfter(start); d != 0) {
+      queue_.push_back(d);
+    } else {
       Emit(Exit(start));
-      return std::move(region_);
     }
-    return Compile(d);
-  }
-
-  // From the statement at d.
-  Region Compile(int d) {
-    if (region_.entry == 0) region_.entry = d;
-    queue_.push_back(d);
     while (!queue_.empty()) {
       const int d = queue_.back();
       queue_.pop_back();
@@ -251,9 +243,7 @@ std::optional<Continuation> RegionCompiler::CompileElse(int d) {
 // numbers); any other leaves to the statement loop.
 std::optional<Continuation> RegionCompiler::CompileWhile(int d) {
   const LoopHead* head = BlockCacheOf(in_).loop_heads[d];
-  const bool good = head != nullptr && head->mark == d && head->first.bad_operand == 0 &&
-                    (head->join == 0 || head->second.bad_operand == 0);
-  if (!good) {
+  if (head == nullptr || head->mark != d || !OperandsGood(*head)) {
     Emit(Exit(Before(d), head == nullptr ? RegionOpKind::kExitUnknown : RegionOpKind::kExit));
     return std::nullopt;
   }
@@ -332,13 +322,17 @@ std::optional<Continuation> RegionCompiler::CompileOther(int d) {
 }  // namespace
 
 Region CompileLoopRegion(Interpreter& in, int position, const LoopHead& head, bool dry) {
-  Region region = RegionCompiler(in, position, head.after - 1, dry).Compile(position);
+  Region region = RegionCompiler(in, position, head.after - 1, dry).Compile(Before(position));
+  region.entry = position;
   region.of_loop = true;
   return region;
 }
 
 Region CompileEntryRegion(Interpreter& in, int entry, bool dry) {
-  return RegionCompiler(in, 1, in.image.tokens.count, dry).CompileFrom({entry, Flow::kTestEnd});
+  Region region =
+      RegionCompiler(in, 1, in.image.tokens.count, dry).Compile({entry, Flow::kTestEnd});
+  region.entry = entry;
+  return region;
 }
 
 }  // namespace brindle
