@@ -1,5 +1,7 @@
 // Makes a loop's region: the statement loop's walk over the loop's tokens, made once.
+#include <array>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -12,6 +14,8 @@
 #include "exec/region.h"
 #include "exec/scan.h"
 #include "expr/eval.h"
+#include "lang/keywords.h"
+#include "lang/statements.h"
 
 namespace brindle {
 namespace {
@@ -110,7 +114,7 @@ class RegionCompiler {
   void CompileChain(int d) {
     for (;;) {
       code_at_[d] = static_cast<int>(region_.ops.size());
-      std::optional<Continuation> on = CompileStatement(d);
+      std::optional<Continuation> on = CompileAt(d);
       if (!on) return;
       d = DispatchedAfter(*on);
       if (d == 0) {
@@ -144,7 +148,13 @@ class RegionCompiler {
     return {end, past_else ? Flow::kSkipEndTest : Flow::kTestEnd};
   }
 
-  std::optional<Continuation> CompileStatement(int d);
+  friend constexpr std::array<std::optional<Continuation> (RegionCompiler::*)(int), kKindLimit>
+  MakeForms();
+  std::optional<Continuation> CompileAt(int d);
+  std::optional<Continuation> CompileNone(int d);
+  std::optional<Continuation> CompileName(int d);
+  std::optional<Continuation> CompileGoto(int d);
+  std::optional<Continuation> CompileEndFn(int d);
   std::optional<Continuation> CompileIf(int d);
   std::optional<Continuation> CompileElse(int d);
   std::optional<Continuation> CompileWhile(int d);
@@ -152,7 +162,7 @@ class RegionCompiler {
   std::optional<Continuation> CompileWend(int d);
   std::optional<Continuation> CompileCall(int d);
   std::optional<Continuation> CompilePset(int d);
-  std::optional<Continuation> CompileOther(int d);
+  std::optional<Continuation> CompileStatement(int d);
 
   Interpreter& in_;
   // The dispatched positions inside the region: the loop's, and the bodies of the functions
@@ -166,41 +176,58 @@ class RegionCompiler {
   std::unordered_map<int, int> while_of_wend_;       // a WEND's position -> its WHILE's
 };
 
-std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
-  if (StatementOfKind(KindAt(d)) == nullptr) {
-    // The pump, at each of a run of tokens that begin no statement.
-    const int end = QuietRunEndFrom(in_, d);
-    Emit({.kind = RegionOpKind::kPump, .position = d, .last = end});
-    return Continuation{end, Flow::kTestEnd};
+// What a region makes of each statement, as the table of keywords says: the operation of the
+// region's own, or a call of the statement's function. A kind that is no keyword begins no
+// statement, as does a keyword whose form is None.
+using Form = std::optional<Continuation> (RegionCompiler::*)(int);
+
+constexpr std::array<Form, kKindLimit> MakeForms() {
+  std::array<Form, kKindLimit> t{};
+#define BRINDLE_FORM(NAME, code, role, counter, statement, function, check, caption, arity,       \
+                     arguments, compiled)                                                         \
+  static_assert(                                                                                  \
+      (std::string_view(#statement) == "NoStatement") == (std::string_view(#compiled) == "None"), \
+      "a keyword that begins a statement has a compiled form, and only those");                   \
+  t[KW_##NAME] = &RegionCompiler::Compile##compiled;
+  BRINDLE_STATEMENTS(BRINDLE_FORM)
+#undef BRINDLE_FORM
+  return t;
+}
+constexpr std::array<Form, kKindLimit> kForms = MakeForms();
+
+std::optional<Continuation> RegionCompiler::CompileAt(int d) {
+  const int kind = KindAt(d);
+  if (kind == TK_IDENT) return CompileName(d);
+  const Form form = kForms[kind];
+  return (this->*(form != nullptr ? form : &RegionCompiler::CompileNone))(d);
+}
+
+// The pump, at each of a run of tokens that begin no statement.
+std::optional<Continuation> RegionCompiler::CompileNone(int d) {
+  const int end = QuietRunEndFrom(in_, d);
+  Emit({.kind = RegionOpKind::kPump, .position = d, .last = end});
+  return Continuation{end, Flow::kTestEnd};
+}
+
+// An assignment run before, or a call.
+std::optional<Continuation> RegionCompiler::CompileName(int d) {
+  if (const Program* assignment = KnownAssignmentAt(in_, d)) {
+    Emit(WithCode({.kind = RegionOpKind::kAssign, .position = d, .program = assignment}));
+    return Continuation{assignment->end.exec_pos, Flow::kTestEnd};
   }
-  switch (KindAt(d)) {
-    case TK_IDENT:
-      if (const Program* assignment = KnownAssignmentAt(in_, d)) {
-        Emit(WithCode({.kind = RegionOpKind::kAssign, .position = d, .program = assignment}));
-        return Continuation{assignment->end.exec_pos, Flow::kTestEnd};
-      }
-      if (KindAt(d + 1) == TK_LPAREN) return CompileCall(d);
-      return CompileOther(d);
-    case KW_IF:
-      return CompileIf(d);
-    case KW_ELSE:
-      return CompileElse(d);
-    case KW_WHILE:
-      return CompileWhile(d);
-    case KW_WEND:
-      return CompileWend(d);
-    case KW_GOTO:
-      Emit({.kind = RegionOpKind::kGoto, .position = d, .target = GotoTarget(in_, d)});
-      return Continuation{GotoTarget(in_, d), Flow::kSkipEndTest};
-    case KW_ENDFN:
-      // Back to the call: where its statement goes on depends on the call (returns).
-      Emit({.kind = RegionOpKind::kEndFn, .position = d});
-      return Continuation{d, Flow::kTestEnd};
-    case KW_PSET:
-      return CompilePset(d);
-    default:
-      return CompileOther(d);
-  }
+  if (KindAt(d + 1) == TK_LPAREN) return CompileCall(d);
+  return CompileStatement(d);
+}
+
+std::optional<Continuation> RegionCompiler::CompileGoto(int d) {
+  Emit({.kind = RegionOpKind::kGoto, .position = d, .target = GotoTarget(in_, d)});
+  return Continuation{GotoTarget(in_, d), Flow::kSkipEndTest};
+}
+
+// Back to the call: where its statement goes on depends on the call (returns).
+std::optional<Continuation> RegionCompiler::CompileEndFn(int d) {
+  Emit({.kind = RegionOpKind::kEndFn, .position = d});
+  return Continuation{d, Flow::kTestEnd};
 }
 
 // IF reads its condition from the token after it. A condition whose first operand is neither
@@ -276,7 +303,7 @@ std::optional<Continuation> RegionCompiler::CompileCall(int d) {
   const int body = CalledBodyAfter(in_, d);
   int end = body;
   while (body != 0 && end < Count() && KindAt(end) != KW_ENDFN) ++end;
-  if (body == 0 || KindAt(end) != KW_ENDFN) return CompileOther(d);
+  if (body == 0 || KindAt(end) != KW_ENDFN) return CompileStatement(d);
   if (!Inside(body) || !Inside(end)) ranges_.emplace_back(body, end);
   Emit({.kind = RegionOpKind::kCall, .position = d});
   call_sites_.push_back(d);
@@ -309,7 +336,7 @@ std::optional<Continuation> RegionCompiler::CompilePset(int d) {
 }
 
 // Any other statement runs by its own function; the region goes on where it ended last time.
-std::optional<Continuation> RegionCompiler::CompileOther(int d) {
+std::optional<Continuation> RegionCompiler::CompileStatement(int d) {
   const int end = BlockCacheOf(in_).statement_ends[d];
   Emit({.kind = RegionOpKind::kStatement,
         .position = d,

@@ -21,7 +21,7 @@ struct ArgumentCount {
 constexpr std::array<ArgumentCount, kKindLimit> MakeArgumentCounts() {
   std::array<ArgumentCount, kKindLimit> t{};
 #define BRINDLE_ARGUMENT_COUNT(NAME, code, role, counter, statement, function, check, caption, \
-                               arity, arguments)                                               \
+                               arity, arguments, ...)                                          \
   t[KW_##NAME] = {arity, arguments};
   BRINDLE_STATEMENTS(BRINDLE_ARGUMENT_COUNT)
 #undef BRINDLE_ARGUMENT_COUNT
