@@ -14,10 +14,10 @@ namespace {
 // array's name as the current token but the index's bindings.
 Flow AssignElement(Interpreter& in) {
   const int statement = in.cursor.exec_pos;
-  const int a = ArrayAtCursor(in);
+  const int a = InfoAtCursor(in).array;
   const int type = in.image.symbols.array_type[a];
   in.cursor.exec_pos += 2;
-  const int index_kind = KindAtCursor(in);
+  const int index_kind = InfoAtCursor(in).kind;
   int index;
   if (index_kind == TK_NUMBER) {
     index = ToInteger(TextToNumber(in.image.tokens.text[in.cursor.exec_pos]));
@@ -76,7 +76,7 @@ Flow SkipDeclaration(Interpreter& in) {
 }
 
 Flow IdentifierStatement(Interpreter& in) {
-  if (const Program* assignment = KnownAssignment(in)) {
+  if (const Program* assignment = KnownAssignmentAt(in, in.cursor.exec_pos)) {
     RunNumberProgram(in, *assignment);
     return Flow::kTestEnd;
   }

@@ -68,6 +68,18 @@ LoopHead& HeadAt(Interpreter& in, int position, LoopHead& scratch) {
   return head != nullptr ? *head : ReadLoopHeadAtCursor(in);
 }
 
+// Where the statement loop goes on from the token after a GOTO's label, `position`, with
+// `flow`: runs the region made from there once a GOTO has gone there before, and gives the
+// flow to go on with, the cursor set; else gives `flow` back with the cursor as it is.
+Flow GoOnFrom(Interpreter& in, int position, Flow flow) {
+  if (in.slow_paths || in.each_statement || position >= in.image.tokens.count) return flow;
+  RegionSlots*& slots = BlockCacheOf(in).entry_regions[position];
+  if (slots == nullptr) slots = &BlockCacheOf(in).entry_slots.emplace_back();
+  const Region* region =
+      RegionToRun(in, *slots, [&](bool dry) { return CompileEntryRegion(in, position, dry); });
+  return region != nullptr ? RunRegion(in, *region) : flow;
+}
+
 }  // namespace
 
 // WHILE a op b [("&" | "|") c op d]. A loop that has gone round runs as its region.

@@ -83,14 +83,11 @@ std::vector<const Region*> CollectRegions(const BlockCache& blocks) {
   return found;
 }
 
-// Whether the region is the one its loop runs now, or one that a newer compile replaced.
+// Whether the region is the one its place runs now, or one that a newer compile replaced.
 std::string RegionRole(const Region& region) {
   std::string role = region.dry ? "dry" : "pumping";
-  const RegionSlots* owner = region.owner;
-  const RegionSlots::Slot* slot = owner == nullptr ? nullptr
-                                  : region.dry     ? &owner->dry
-                                                   : &owner->pumping;
-  if (slot == nullptr || slot->region != &region) role += ", replaced by a later compile";
+  const RegionSlots::Slot& slot = region.dry ? region.owner->dry : region.owner->pumping;
+  if (slot.region != &region) role += ", replaced by a later compile";
   if (region.stale) role += ", stale";
   return role;
 }

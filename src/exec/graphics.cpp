@@ -35,7 +35,7 @@ ColorRef ReadColor(Interpreter& in, int statement) {
 // The text of PRINT's item; an item of another kind prints what the last PRINT printed.
 void ReadPrintItem(Interpreter& in, std::string& text) {
   if (NextKind(in) == TK_LBRACKET) {
-    const int type = ArrayTypeAtCursor(in);
+    const int type = InfoAtCursor(in).array_type;
     if (type == KW_VAR || type == KW_PTR) text = NumberToText(EvalFactor(in));
     if (type == KW_STR) text = EvalStrItem(in);
     return;

@@ -105,7 +105,7 @@ struct Region {
   // slots it is kept in.
   int entry = 0;
   bool of_loop = false;
-  const RegionSlots* owner = nullptr;
+  const RegionSlots* owner = nullptr;  // never null once kept
   // Made for runs where no event can come: without the pump, so left wherever a statement or a
   // look for a closed window may have changed that.
   bool dry = false;

@@ -165,8 +165,8 @@ class RegionCompiler {
   std::optional<Continuation> CompileStatement(int d);
 
   Interpreter& in_;
-  // The dispatched positions inside the region: the loop's, and the bodies of the functions
-  // it calls.
+  // The dispatched positions inside the region: the loop's and the bodies of the functions it
+  // calls, or the whole script.
   std::vector<std::pair<int, int>> ranges_;
   std::vector<int> call_sites_;
   Region region_;
@@ -176,9 +176,9 @@ class RegionCompiler {
   std::unordered_map<int, int> while_of_wend_;       // a WEND's position -> its WHILE's
 };
 
-// What a region makes of each statement, as the table of keywords says: the operation of the
-// region's own, or a call of the statement's function. A kind that is no keyword begins no
-// statement, as does a keyword whose form is None.
+// What a region makes of each statement, as the table of keywords says: an operation of the
+// region's own, or a call of the statement's function; a name begins an assignment or a call.
+// Any other kind, and a keyword whose form is None, begins no statement.
 using Form = std::optional<Continuation> (RegionCompiler::*)(int);
 
 constexpr std::array<Form, kKindLimit> MakeForms() {
@@ -191,14 +191,13 @@ constexpr std::array<Form, kKindLimit> MakeForms() {
   t[KW_##NAME] = &RegionCompiler::Compile##compiled;
   BRINDLE_STATEMENTS(BRINDLE_FORM)
 #undef BRINDLE_FORM
+  t[TK_IDENT] = &RegionCompiler::CompileName;
   return t;
 }
 constexpr std::array<Form, kKindLimit> kForms = MakeForms();
 
 std::optional<Continuation> RegionCompiler::CompileAt(int d) {
-  const int kind = KindAt(d);
-  if (kind == TK_IDENT) return CompileName(d);
-  const Form form = kForms[kind];
+  const Form form = kForms[KindAt(d)];
   return (this->*(form != nullptr ? form : &RegionCompiler::CompileNone))(d);
 }
 

@@ -1,9 +1,8 @@
 // When code runs as a region. The statement loop runs code the first times it is reached,
 // which compiles its expressions and teaches the block cache where its statements end; code
 // that comes round again by a loop or a GOTO then runs as the region compiled from there,
-// until the region leaves. A handler's run is not entered so: it is short, mostly statements
-// that draw, and takes a new way on many runs, so that its regions would cost more to make
-// than they save (the loops it runs have theirs).
+// until the region leaves. A handler's run is not: its regions cost more to make than they
+// save (it is short, and takes new ways on many runs); the loops it runs have theirs.
 #pragma once
 
 #include <cstddef>
@@ -48,11 +47,5 @@ const Region* RegionToRun(Interpreter& in, RegionSlots& slots, Make make) {
   slot.region = &made;
   return slot.region;
 }
-
-// Where the statement loop goes on from the token after `position` with `flow` (a GOTO's
-// label): runs the region made from there once the code there has
-// come round, and gives the flow to go on with, the cursor set; else gives `flow` back with
-// the cursor as it is.
-Flow GoOnFrom(Interpreter& in, int position, Flow flow);
 
 }  // namespace brindle

@@ -37,9 +37,6 @@ inline char CurOp(const Interpreter& in) {
 inline float CurNumber(const Interpreter& in) {
   return CurInfo(in).number;
 }
-inline int KindAtCursor(const Interpreter& in) {
-  return InfoAtCursor(in).kind;
-}
 inline int NextKind(const Interpreter& in) {
   return NextKind(in.image.facts, in.cursor);
 }
@@ -48,12 +45,6 @@ inline int VarAtCursor(const Interpreter& in) {
 }
 inline int VarTypeAtCursor(const Interpreter& in) {
   return InfoAtCursor(in).var_type;
-}
-inline int ArrayAtCursor(const Interpreter& in) {
-  return InfoAtCursor(in).array;
-}
-inline int ArrayTypeAtCursor(const Interpreter& in) {
-  return InfoAtCursor(in).array_type;
 }
 
 // --- Numbers. (Each expression is compiled at its first evaluation: see program.h.)
@@ -105,9 +96,6 @@ void AssignNumber(Interpreter& in);
 // runs by RunNumberProgram.
 inline const Program* KnownAssignmentAt(const Interpreter& in, int position) {
   return ExprCacheOf(in).by_position[static_cast<int>(Rule::kAssignment)][position];
-}
-inline const Program* KnownAssignment(const Interpreter& in) {
-  return KnownAssignmentAt(in, in.cursor.exec_pos);
 }
 // Compiles the assignment that begins at a position, once it is known to be one, so that
 // KnownAssignmentAt finds it (never on the slow paths).
