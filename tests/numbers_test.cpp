@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -60,6 +64,55 @@ TEST(NumberToInteger, IgnoresTheRoundingMode) {
   EXPECT_EQ(rounded, -4.0f);
   EXPECT_EQ(text, "0.007812");
 }
+
+// The processor's conversion against the portable one, for every one of the 2^32 floats, in
+// all four rounding modes in turn (a quarter of them in each, the modes changing every 4096
+// bit patterns), on as many threads as there are processors.
+#if defined(__x86_64__)
+TEST(NumberToInteger, TheProcessorsConversionIsThePortableOneForEveryFloat) {
+  constexpr std::array<int, 4> kModes = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+  constexpr uint64_t kChunk = 4096;
+  constexpr uint64_t kChunks = (uint64_t{1} << 32) / kChunk;
+  const unsigned threads = std::max(2u, std::thread::hardware_concurrency());
+  std::mutex mutex;
+  std::vector<std::string> differences;
+  uint64_t difference_count = 0;
+  const auto check = [&](unsigned first) {
+    const int saved = std::fegetround();
+    std::vector<std::string> found;
+    uint64_t count = 0;
+    for (uint64_t chunk = first; chunk < kChunks; chunk += threads) {
+      std::fesetround(kModes[chunk % kModes.size()]);
+      for (uint64_t bits = chunk * kChunk; bits < (chunk + 1) * kChunk; ++bits) {
+        const float x = std::bit_cast<float>(static_cast<uint32_t>(bits));
+        const int32_t fast = ToIntegerByProcessor(x), portable = ToIntegerPortable(x);
+        if (fast == portable) continue;
+        if (++count <= 10) {
+          found.push_back(std::to_string(bits) + " (" + std::to_string(x) + ", mode " +
+                          std::to_string(chunk % kModes.size()) + "): " + std::to_string(fast) +
+                          ", not " + std::to_string(portable));
+        }
+      }
+    }
+    std::fesetround(saved);
+    std::lock_guard<std::mutex> lock(mutex);
+    difference_count += count;
+    differences.insert(differences.end(), found.begin(), found.end());
+  };
+  std::vector<std::thread> workers;
+  for (unsigned t = 0; t < threads; ++t) workers.emplace_back(check, t);
+  for (std::thread& w : workers) w.join();
+  EXPECT_EQ(difference_count, 0u);
+  for (const std::string& d : differences) ADD_FAILURE() << d;
+}
+
+// The conversion that ToInteger is on this processor.
+TEST(NumberToInteger, IsTheProcessorsConversion) {
+  for (const float x : {2.5f, -3.5f, 0.75f, 1e10f, -2147483648.0f, kNan}) {
+    EXPECT_EQ(ToInteger(x), ToIntegerByProcessor(x)) << x;
+  }
+}
+#endif
 
 TEST(NumberFunctions, RoundIntFracAbs) {
   EXPECT_EQ(RoundToEven(2.5f), 2.0f);

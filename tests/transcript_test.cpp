@@ -61,6 +61,64 @@ TEST(Transcript, LinesReachTheFileWhileTheRunGoesOn) {
   fs::remove(out);
 }
 
+// Past the lines flushed one by one, the thread that flushes the rest in blocks takes over,
+// and the lines still reach the file while the run goes on.
+TEST(Transcript, ManyLinesReachTheFileWhileTheRunGoesOn) {
+  const fs::path script = WriteTemp("brindle-tr-many.bas",
+                                    "VAR n\n"
+                                    "WHILE n < 100\n"
+                                    "n = n + 1\n"
+                                    "PRINT 0, n, n\n"
+                                    "WEND\n"
+                                    "WHILE n > 0\n"
+                                    "WEND\n");
+  const fs::path out = TempPath("brindle-tr-many.out");
+  const pid_t pid = StartBrindle({"--headless", script.string()}, out.string());
+  ASSERT_GT(pid, 0);
+  const std::string last = "print\t0\t100\t100\n";
+  std::string seen;
+  for (int i = 0; i < 400 && seen.find(last) == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    seen = ReadAll(out);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  for (int n = 1; n <= 100; ++n) {
+    const std::string line = "print\t0\t" + std::to_string(n) + "\t" + std::to_string(n) + "\n";
+    EXPECT_NE(seen.find(line), std::string::npos) << line;
+  }
+  fs::remove(script);
+  fs::remove(out);
+}
+
+// A short transcript starts no thread: each line is in the stream as soon as it is written.
+TEST(Transcript, TheFirstLinesAreFlushedAtOnceAndOnlyMoreStartTheFlusher) {
+  const fs::path path = TempPath("brindle-tr-unit.out");
+  std::FILE* file = std::fopen(path.string().c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  {
+    Transcript transcript(file);
+    std::string expected;
+    for (int n = 1; n <= Transcript::kPrintsAtOnce; ++n) {
+      transcript.Print(0, n, "x");
+      expected += "print\t0\t" + std::to_string(n) + "\tx\n";
+      ASSERT_EQ(ReadAll(path), expected) << n;
+    }
+    EXPECT_FALSE(transcript.flushes_later());
+    transcript.Print(0, 0, "y");
+    expected += "print\t0\t0\ty\n";
+    EXPECT_TRUE(transcript.flushes_later());
+    std::string seen;
+    for (int i = 0; i < 400 && seen != expected; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      seen = ReadAll(path);
+    }
+    EXPECT_EQ(seen, expected);
+  }
+  std::fclose(file);
+  fs::remove(path);
+}
+
 // The statistics box already cannot be written, so the endless loop is never reached.
 TEST(Transcript, AWriteErrorEndsTheRunWithStatusTwo) {
   const fs::path script = WriteTemp("brindle-tr-full.bas", kPrintThenLoop);

@@ -1,11 +1,9 @@
 // A fixed-size table whose cells start as all-zero bytes, for the per-position tables sized for
 // the largest script (kCursorLimit cells, most of them never used by a short script). Its memory
-// comes straight from the system, already zero: a page is only touched, and only costs the
-// process anything, when a cell on it is first read or written, which keeps start-up short. A
-// std::vector would write every cell before the run.
+// comes from the system already zero (frontend/zero_arena.h): a page is only touched, and only
+// costs the process anything, when a cell on it is first read or written, which keeps start-up
+// short. A std::vector would write every cell before the run.
 #pragma once
-
-#include <sys/mman.h>
 
 #include <cstddef>
 #include <cstdlib>
@@ -13,6 +11,8 @@
 #include <new>
 #include <type_traits>
 #include <utility>
+
+#include "frontend/zero_arena.h"
 
 namespace brindle {
 
@@ -62,21 +62,14 @@ class ZeroTable {
 
   static T* Allocate(size_t size) {
     if (size == 0) return nullptr;
-    void* p = nullptr;
-    if constexpr (kMapped) {
-      p = mmap(nullptr, size * sizeof(T), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1,
-               0);
-      if (p == MAP_FAILED) p = nullptr;
-    } else {
-      p = std::calloc(size, sizeof(T));
-    }
+    void* p = kMapped ? TakeZeroBlock(size * sizeof(T)) : std::calloc(size, sizeof(T));
     if (p == nullptr) throw std::bad_alloc();
     return static_cast<T*>(p);
   }
   static void Release(T* data, size_t size) {
     if (data == nullptr) return;
     if constexpr (kMapped) {
-      munmap(data, size * sizeof(T));
+      GiveZeroBlock(data, size * sizeof(T));
     } else {
       std::free(data);
     }

@@ -36,6 +36,21 @@ int32_t RoundInRange(float x) {
   return static_cast<int32_t>(RoundHalfEven(x));
 }
 
+#if defined(__x86_64__) && !defined(__SSE4_1__)
+// A number that is not whole is under 2^23 in magnitude, so its truncation converts back
+// exactly and the fraction it leaves is exact too: nothing here rounds, so the rounding mode
+// cannot change the result. The truncation of a NaN or of a number out of range is already
+// the answer.
+int32_t RoundFromTruncation(float x, int32_t truncated) {
+  if (truncated == INT32_MIN) return truncated;
+  const float fraction = x - static_cast<float>(truncated);  // in (-1, 1), its sign x's
+  const bool odd = (truncated & 1) != 0;
+  if (fraction > 0.5f || (fraction == 0.5f && odd)) return truncated + 1;
+  if (fraction < -0.5f || (fraction == -0.5f && odd)) return truncated - 1;
+  return truncated;
+}
+#endif
+
 float IntegerDivide(float a, float b) {
   // The quotient is rounded to float first, like every other operator result, so that a % b
   // agrees with what a / b shows: 1 % (1/3) is 3, although the exact quotient lies below 3.

@@ -5,15 +5,20 @@
 #include <string>
 #include <string_view>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace brindle {
 
 // Round to nearest, ties to even, for x in [-2^31, 2^31): the general path of ToInteger.
 int32_t RoundInRange(float x);
 
 // Round to nearest, ties to even. Out of the 32-bit range, an infinity or a NaN gives
-// -2147483648. Inline, with a shortcut for whole numbers (coordinates and indices in hot
-// loops), which need no rounding: RoundInRange gives them unchanged.
-inline int32_t ToInteger(float x) {
+// -2147483648. The portable conversion, and the reference the processor's own below must
+// match for every float: a shortcut for whole numbers (coordinates and indices in hot loops),
+// which need no rounding, and RoundInRange for the rest.
+inline int32_t ToIntegerPortable(float x) {
   // Every float in this range rounds to a value inside it. NaN fails both comparisons and so
   // lands on the out-of-range value too.
   if (!(x >= -2147483648.0f && x < 2147483648.0f)) return INT32_MIN;
@@ -21,6 +26,37 @@ inline int32_t ToInteger(float x) {
   if (static_cast<float>(truncated) == x) return truncated;
   return RoundInRange(x);
 }
+
+#if defined(__x86_64__)
+// The processor's conversion with its rounding given in the instruction, not taken from the
+// rounding mode that whoever ran before may have changed: round to nearest even, then the
+// truncating conversion, which gives -2147483648 for NaN and out of range.
+#if defined(__SSE4_1__)
+inline int32_t ToIntegerByProcessor(float x) {
+  const __m128 v = _mm_set_ss(x);
+  return _mm_cvttss_si32(_mm_round_ss(v, v, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
+}
+#else
+// The rounding of a number that is not whole, from its truncation (not -2147483648).
+int32_t RoundFromTruncation(float x, int32_t truncated);
+
+// Baseline x86-64 has no instruction that rounds to nearest whatever the rounding mode, but
+// truncation ignores the mode: a whole number (the common case) costs one conversion each way,
+// and the others are rounded from their truncation with exact operations only.
+inline int32_t ToIntegerByProcessor(float x) {
+  const int32_t truncated = _mm_cvttss_si32(_mm_set_ss(x));
+  if (static_cast<float>(truncated) == x) return truncated;
+  return RoundFromTruncation(x, truncated);
+}
+#endif
+inline int32_t ToInteger(float x) {
+  return ToIntegerByProcessor(x);
+}
+#else
+inline int32_t ToInteger(float x) {
+  return ToIntegerPortable(x);
+}
+#endif
 
 // The value of a number text: number literals and VAL. Leading bytes up to the blank are
 // skipped; &h/&x, &o, &b (and 0h, 0x, 0o, 0b) prefixes, h/o suffixes, decimal with an optional

@@ -3,9 +3,9 @@
 
 #include <array>
 #include <string_view>
-#include <vector>
 
 #include "frontend/token_table.h"
+#include "frontend/zero_table.h"
 
 namespace brindle {
 
@@ -33,7 +33,7 @@ struct Blocks {
   int winmsg_count = 0, endwm_count = 0;
 
   // while_mark[p] == p for a WHILE token at p that passed its checks, else 0.
-  std::vector<int> while_mark = std::vector<int>(kCursorLimit + 2, 0);
+  ZeroTable<int> while_mark = ZeroTable<int>(kCursorLimit + 2);
 
   // Position of the message-name token after WINMSG, 0 when the script has no handler.
   std::array<int, kHandlerCount> handler_table{};

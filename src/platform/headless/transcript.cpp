@@ -37,9 +37,7 @@ std::string EscapeTranscriptField(std::string_view bytes) {
   return out;
 }
 
-Transcript::Transcript(std::FILE* out) : out_(out) {
-  if (out_ != nullptr) has_flusher_ = StartFlusher();
-}
+Transcript::Transcript(std::FILE* out) : out_(out) {}
 
 Transcript::~Transcript() {
   if (!has_flusher_) return;
@@ -96,6 +94,8 @@ void Transcript::FlushNow() {
 
 // Only the first line after a flush wakes the flusher; the lines that follow ride along.
 void Transcript::FlushLater() {
+  if (!has_flusher_ && prints_ <= kPrintsAtOnce && ++prints_ > kPrintsAtOnce)
+    has_flusher_ = StartFlusher();
   if (!has_flusher_) return FlushNow();
   if (pending_.exchange(true)) return;
   std::lock_guard<std::mutex> lock(mutex_);

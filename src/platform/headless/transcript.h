@@ -23,12 +23,15 @@ struct TranscriptWriteError {
 };
 
 // Lines reach the stream even when the process is killed soon after: a box line at once, a
-// PRINT line within kPrintDelay, so that a PRINT-heavy run still writes in large blocks. Where
-// no thread can be started to flush later (a tight address-space limit), every line is flushed
-// at once.
+// PRINT line within kPrintDelay, so that a PRINT-heavy run still writes in large blocks. The
+// first kPrintsAtOnce PRINT lines are flushed at once, and only a run that prints more starts
+// the thread that flushes later: most runs print little, and for them the thread would cost
+// more than the writes. Where no thread can be started (a tight address-space limit), every
+// line is flushed at once.
 class Transcript {
  public:
   static constexpr std::chrono::milliseconds kPrintDelay{5};
+  static constexpr int kPrintsAtOnce = 32;
   // The flusher only ever calls fflush: a small stack keeps it startable where memory is tight.
   static constexpr size_t kFlusherStackBytes = size_t{128} << 10;
 
@@ -43,6 +46,8 @@ class Transcript {
   void Print(int x, int y, std::string_view text);
   // Writes out what is buffered. Returns the reason of the first write error, or "".
   std::string Flush();
+  // Whether PRINT lines are now flushed by the thread, for the tests.
+  bool flushes_later() const { return has_flusher_; }
 
  private:
   void Write(const std::string& line);
@@ -60,6 +65,7 @@ class Transcript {
   std::condition_variable wake_;
   bool stopping_ = false;
   bool has_flusher_ = false;
+  int prints_ = 0;  // PRINT lines written, counted up to kPrintsAtOnce + 1
   pthread_t flusher_{};
 };
 
