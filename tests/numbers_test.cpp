@@ -69,6 +69,13 @@ TEST(NumberToInteger, IgnoresTheRoundingMode) {
 // all four rounding modes in turn (a quarter of them in each, the modes changing every 4096
 // bit patterns), on as many threads as there are processors.
 #if defined(__x86_64__)
+// The optimised build, which the test command runs, checks every float; unoptimised and
+// sanitizer builds, some forty times slower, one chunk of them in 61.
+#if defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
+constexpr uint64_t kChunkStride = 1;
+#else
+constexpr uint64_t kChunkStride = 61;
+#endif
 TEST(NumberToInteger, TheProcessorsConversionIsThePortableOneForEveryFloat) {
   constexpr std::array<int, 4> kModes = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
   constexpr uint64_t kChunk = 4096;
@@ -82,6 +89,7 @@ TEST(NumberToInteger, TheProcessorsConversionIsThePortableOneForEveryFloat) {
     std::vector<std::string> found;
     uint64_t count = 0;
     for (uint64_t chunk = first; chunk < kChunks; chunk += threads) {
+      if (chunk % kChunkStride != 0) continue;
       std::fesetround(kModes[chunk % kModes.size()]);
       for (uint64_t bits = chunk * kChunk; bits < (chunk + 1) * kChunk; ++bits) {
         const float x = std::bit_cast<float>(static_cast<uint32_t>(bits));
