@@ -212,6 +212,48 @@ TEST_F(Machines, ElementsFunctionsAndPtrValues) {
                  false, false);
 }
 
+// n[a] = n[a] op b is one instruction, which gives what the read, the operation and the store
+// give, for every index (NaN, infinities, halves, out of range) and value.
+TEST_F(Machines, ElementUpdatesAreFusedAndExact) {
+  const std::vector<std::pair<Op, DirectOp>> updates = {
+      {Op::kAdd, DirectOp::kNumElementAdd},
+      {Op::kSubtract, DirectOp::kNumElementSubtract},
+      {Op::kMultiply, DirectOp::kNumElementMultiply},
+      {Op::kDivide, DirectOp::kNumElementDivide}};
+  for (const auto& [op, fused] : updates) {
+    const std::vector<Instruction> code = {{Op::kVar, 1}, {Op::kVar, 1}, {Op::kNumElement, 1},
+                                           {Op::kVar, 2}, {op},          {Op::kStoreNumElement, 1}};
+    Program program;
+    program.code = code;
+    const std::unique_ptr<DirectProgram> direct = MakeDirect(program, in.values.var_num.data());
+    ASSERT_NE(direct, nullptr);
+    ASSERT_EQ(direct->code.size(), 2u);
+    EXPECT_EQ(direct->code[0].op, fused);
+    ExpectSameRuns(code, false, false);
+  }
+  // With another index, or the element on the right of the operation, there is nothing to fuse.
+  for (const std::vector<Instruction>& code :
+       {std::vector<Instruction>{{Op::kVar, 1},
+                                 {Op::kVar, 2},
+                                 {Op::kNumElement, 1},
+                                 {Op::kVar, 2},
+                                 {Op::kSubtract},
+                                 {Op::kStoreNumElement, 1}},
+        std::vector<Instruction>{{Op::kVar, 1},
+                                 {Op::kVar, 2},
+                                 {Op::kVar, 1},
+                                 {Op::kNumElement, 1},
+                                 {Op::kSubtract},
+                                 {Op::kStoreNumElement, 1}}}) {
+    Program program;
+    program.code = code;
+    const std::unique_ptr<DirectProgram> direct = MakeDirect(program, in.values.var_num.data());
+    ASSERT_NE(direct, nullptr);
+    EXPECT_EQ(direct->code.size(), 4u);
+    ExpectSameRuns(code, false, false);
+  }
+}
+
 TEST_F(Machines, RandomNumbersComeInTheSameOrder) {
   // RND 0 - RND 0 * a: the draws happen in the stack code's order
   ExpectSameRuns({{Op::kNumber},

@@ -43,6 +43,7 @@ class Translator {
   bool Binary(DirectOp op);
   bool Element(bool number_array, int32_t array);
   bool Store(DirectOp op, int32_t x);
+  bool FuseElementUpdate(int32_t array, const float* index, const float* value);
   bool StoreVar(int32_t var);
 
   const float* Zero() const { return &direct_->cells[0]; }
@@ -140,12 +141,48 @@ bool Translator::Element(bool number_array, int32_t array) {
   return true;
 }
 
+// The update of a VAR element by an arithmetic operation, fused.
+std::optional<DirectOp> ElementUpdate(DirectOp op) {
+  switch (op) {
+    case DirectOp::kAdd:
+      return DirectOp::kNumElementAdd;
+    case DirectOp::kSubtract:
+      return DirectOp::kNumElementSubtract;
+    case DirectOp::kMultiply:
+      return DirectOp::kNumElementMultiply;
+    case DirectOp::kDivide:
+      return DirectOp::kNumElementDivide;
+    default:
+      return std::nullopt;
+  }
+}
+
+// "a[i] = a[i] op b" with one index cell: the element read, the operation on it and the store,
+// one after another, become one instruction, which reads and writes the element where the
+// index rounds to, as the three would (nothing between them writes the index).
+bool Translator::FuseElementUpdate(int32_t array, const float* index, const float* value) {
+  std::vector<DirectInstruction>& code = direct_->code;
+  if (code.size() < 2) return false;
+  const DirectInstruction& read = code[code.size() - 2];
+  const DirectInstruction& op = code.back();
+  const std::optional<DirectOp> fused = ElementUpdate(op.op);
+  if (!fused || op.out != value || op.a != read.out || read.op != DirectOp::kNumElement ||
+      read.x != array || read.a != index) {
+    return false;
+  }
+  const DirectInstruction update{*fused, array, 0, nullptr, index, op.b};
+  code.pop_back();
+  code.back() = update;
+  return true;
+}
+
 // A value (and an index) popped into a place outside the cells.
 bool Translator::Store(DirectOp op, int32_t x) {
   const float *value, *index = nullptr;
   if (!Pop(value)) return false;
   if (op != DirectOp::kStorePtr && !Pop(index)) return false;
   if (!stack_.empty()) return false;
+  if (op == DirectOp::kStoreNumElement && FuseElementUpdate(x, index, value)) return true;
   if (op == DirectOp::kStorePtr) {
     direct_->code.push_back({op, x, 0, nullptr, value});
   } else {

@@ -47,6 +47,11 @@ namespace brindle {
   X(PtrElementAt, READS)                                                                     \
   X(StorePtr, READS)                                                                         \
   X(StoreNumElement, READS)                                                                  \
+  /* "a[i] = a[i] op b": the element at index a, rounded once, read, computed and written */ \
+  X(NumElementAdd, READS)                                                                    \
+  X(NumElementSubtract, READS)                                                               \
+  X(NumElementMultiply, READS)                                                               \
+  X(NumElementDivide, READS)                                                                 \
   X(StorePtrElement, CALLS)                                                                  \
   X(End, PURE)                /* the last instruction of every program; a is the result */
 // clang-format on

@@ -137,12 +137,16 @@ class CellNames {
 std::string ArithmeticSign(DirectOp op) {
   switch (op) {
     case DirectOp::kAdd:
+    case DirectOp::kNumElementAdd:
       return "+";
     case DirectOp::kSubtract:
+    case DirectOp::kNumElementSubtract:
       return "-";
     case DirectOp::kMultiply:
+    case DirectOp::kNumElementMultiply:
       return "*";
     case DirectOp::kDivide:
+    case DirectOp::kNumElementDivide:
       return "/";
     case DirectOp::kIntegerDivide:
       return "%";
@@ -206,6 +210,13 @@ std::string DirectOperands(const DirectInstruction& i, const CellNames& cell,
     case DirectOp::kStoreNumElement:
     case DirectOp::kStorePtrElement:
       return ArrayName(names, i.x) + "[" + cell(i.a) + "] <- " + cell(i.b);
+    case DirectOp::kNumElementAdd:
+    case DirectOp::kNumElementSubtract:
+    case DirectOp::kNumElementMultiply:
+    case DirectOp::kNumElementDivide: {
+      const std::string element = ArrayName(names, i.x) + "[" + cell(i.a) + "]";
+      return element + " <- " + element + " " + ArithmeticSign(i.op) + " " + cell(i.b);
+    }
     case DirectOp::kEnd:
       return "value " + cell(i.a);
   }

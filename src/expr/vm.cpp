@@ -131,6 +131,13 @@ void CheckDepths(const Program& program, const Instruction& i, int top, int text
   *i.out = CompareTexts(in.values.var_str[i.x], in.image.tokens.text[i.index], TK_BANG);
 }
 
+// "a[i] = a[i] op b", as the element read, the operation and the store give it.
+template <float (*kOperation)(float, float)>
+inline void UpdateNumElement(Values& v, const DirectInstruction& i) {
+  const int32_t index = ToInteger(*i.a);
+  WriteArrayNum(v, i.x, index, kOperation(ReadArrayNum(v, i.x, index), *i.b));
+}
+
 }  // namespace
 
 // clang-format off
@@ -199,6 +206,10 @@ op_PtrElement: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, ToInteger(*i->
 op_PtrElementAt: *i->out = static_cast<float>(ReadArrayPtr(v, i->x, i->index)); BRINDLE_NEXT;
 op_StorePtr: v.var_ptr[i->x] = ToInteger(*i->a); BRINDLE_NEXT;
 op_StoreNumElement: WriteArrayNum(v, i->x, ToInteger(*i->a), *i->b); BRINDLE_NEXT;
+op_NumElementAdd: UpdateNumElement<arith::Add>(v, *i); BRINDLE_NEXT;
+op_NumElementSubtract: UpdateNumElement<arith::Subtract>(v, *i); BRINDLE_NEXT;
+op_NumElementMultiply: UpdateNumElement<arith::Multiply>(v, *i); BRINDLE_NEXT;
+op_NumElementDivide: UpdateNumElement<arith::Divide>(v, *i); BRINDLE_NEXT;
 BRINDLE_DIRECT_OPS(BRINDLE_CALL_LABEL)
 op_End:
   return *i->a;
