@@ -184,7 +184,7 @@ using Form = std::optional<Continuation> (RegionCompiler::*)(int);
 constexpr std::array<Form, kKindLimit> MakeForms() {
   std::array<Form, kKindLimit> t{};
 #define BRINDLE_FORM(NAME, code, role, counter, statement, function, check, caption, arity,       \
-                     arguments, compiled)                                                         \
+                     arguments, compiled, ...)                                                    \
   static_assert(                                                                                  \
       (std::string_view(#statement) == "NoStatement") == (std::string_view(#compiled) == "None"), \
       "a keyword that begins a statement has a compiled form, and only those");                   \

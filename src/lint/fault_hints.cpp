@@ -40,8 +40,8 @@ int LastStatementKeyword(const TokenTable& tokens, int start, int end) {
 }
 
 bool TakesPlainNumbers(int kind) {
-  return kind == KW_WCOLOR || kind == KW_FCOLOR || kind == KW_BCOLOR || kind == KW_RECT ||
-         kind == KW_SHOWIMG || kind == KW_LOADIMG;
+  int count = 0;
+  return lint_rules::PlainArgumentsFrom(kind, count) != 0;
 }
 
 // IF and WHILE compare with one character: "<=" is "<" and then "=" where an operand belongs,

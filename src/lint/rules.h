@@ -103,5 +103,10 @@ void PlainArguments(const TokenTable& tokens, const Symbols& symbols, int p,
                     std::vector<Warning>& out);
 // W25's text, also the hint after a pre-check fault in such a statement.
 std::string PlainArgumentsText(const std::string& statement);
+// The statements whose numbers are plain (the table of keywords says which): each is one
+// number literal or one VAR variable, read as it stands; anything else keeps the value that
+// argument had the last time. Where the first is (the token after the keyword is 1) and how
+// many there are; 0 for any other kind.
+int PlainArgumentsFrom(int kind, int& count);
 
 }  // namespace brindle::lint_rules

@@ -1,6 +1,8 @@
 // What becomes of values: a string function followed by "+", a number stored in a STR
 // variable, INT taken for a truncation, and the plain arguments that read one token each.
 
+#include <array>
+
 #include "lang/keywords.h"
 #include "lint/rules.h"
 
@@ -132,28 +134,30 @@ void IntRoundsDivisions(const TokenTable& tokens, int p, std::vector<Warning>& o
   }
 }
 
-// The statements whose numbers are plain: each is one number literal or one VAR variable, read
-// as it stands; anything else keeps the value that argument had the last time.
+namespace {
+
+struct PlainNumbers {
+  int from = 0;
+  int count = 0;
+};
+
+constexpr std::array<PlainNumbers, kKindLimit> MakePlainNumbers() {
+  std::array<PlainNumbers, kKindLimit> t{};
+#define BRINDLE_PLAIN_NUMBERS(NAME, code, role, counter, statement, function, check, caption, \
+                              arity, arguments, compiled, plain_from, plain_count)            \
+  t[KW_##NAME] = {plain_from, plain_count};
+  BRINDLE_STATEMENTS(BRINDLE_PLAIN_NUMBERS)
+#undef BRINDLE_PLAIN_NUMBERS
+  return t;
+}
+constexpr std::array<PlainNumbers, kKindLimit> kPlainNumbers = MakePlainNumbers();
+
+}  // namespace
+
 int PlainArgumentsFrom(int kind, int& count) {
-  switch (kind) {
-    case KW_WCOLOR:
-    case KW_FCOLOR:
-    case KW_BCOLOR:
-      count = 3;
-      return 1;
-    case KW_RECT:
-      count = 4;
-      return 1;
-    case KW_SHOWIMG:
-    case KW_SHOWIMGT:
-      count = 4;
-      return 3;
-    case KW_LOADIMG:
-      count = 4;
-      return 5;
-    default:
-      return 0;
-  }
+  if (kind < 0 || kind >= kKindLimit) return 0;
+  count = kPlainNumbers[kind].count;
+  return kPlainNumbers[kind].from;
 }
 
 std::string PlainArgumentsText(const std::string& statement) {
