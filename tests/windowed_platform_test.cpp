@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -242,7 +243,7 @@ TEST_F(WindowedPlatformTest, AMessageBoxTakesTicksAndInputUntilAnswered) {
 }
 
 // Each tick's handler opens another box: past the limit the boxes still open, but their ticks
-// wait, and other input is not handed on, until one is answered.
+// and other input wait until one is answered.
 TEST_F(WindowedPlatformTest, BoxesOpenedByHandlersNestOnlyToTheLimit) {
   window.StartTimer(5);
   int handled = 0;
@@ -256,8 +257,12 @@ TEST_F(WindowedPlatformTest, BoxesOpenedByHandlersNestOnlyToTheLimit) {
       window.boxes.assign(window.boxes.size(), true);
     }
   };
+  int keys_pressed = 0;
   window.on_open = [&](int depth) {
-    if (depth == WindowedPlatform::kMaxNestedBoxes + 1) window.Queue(KeyEvent(Type::kKeyDown, 65));
+    if (depth == WindowedPlatform::kMaxNestedBoxes + 1) {
+      window.Queue(KeyEvent(Type::kKeyDown, 65));
+      ++keys_pressed;
+    }
   };
   window.on_wait = [&] {
     // A wait with no limit is where the innermost box keeps the ticks waiting: answered.
@@ -268,7 +273,11 @@ TEST_F(WindowedPlatformTest, BoxesOpenedByHandlersNestOnlyToTheLimit) {
   EXPECT_EQ(handled, 20);
   for (size_t depth : depths)
     EXPECT_LE(depth, static_cast<size_t>(WindowedPlatform::kMaxNestedBoxes));
-  for (const WindowEvent& e : sink.events) EXPECT_NE(e.type, Type::kKeyDown);
+  EXPECT_EQ(std::count_if(sink.events.begin(), sink.events.end(),
+                          [](const WindowEvent& e) { return e.type == Type::kKeyDown; }),
+            keys_pressed)
+      << "each key pressed behind a deepest box, once it is answered";
+  EXPECT_GT(keys_pressed, 1);
 }
 
 TEST_F(WindowedPlatformTest, ABoxPastTheLimitStillPassesOnPaints) {
@@ -294,6 +303,148 @@ TEST_F(WindowedPlatformTest, ABoxPastTheLimitStillPassesOnPaints) {
   EXPECT_EQ(seen.back(), std::make_pair(Type::kPaint, kLimit + 1));
   for (const auto& [type, depth] : seen) EXPECT_NE(type, Type::kKeyDown) << "at depth " << depth;
   EXPECT_TRUE(window.boxes.empty());
+  EXPECT_EQ(window.WaitEvent().type, Type::kKeyDown) << "kept while every box was answered";
+}
+
+// Boxes opened by handlers to one past the limit: each box but the deepest takes a move to
+// x = -depth, whose handler opens the next box; the test's input goes in as the deepest opens.
+// A wait answers the innermost box once nothing is queued for it; at the deepest box, only when
+// on_deepest_wait says so.
+class KeptInputTest : public WindowedPlatformTest {
+ protected:
+  static constexpr int kLimit = WindowedPlatform::kMaxNestedBoxes;
+  static constexpr int kDeepest = kLimit + 1;
+  struct Seen {
+    WindowEvent event;
+    int depth;
+  };
+
+  void NestPastTheLimit(std::function<void()> at_deepest) {
+    window.on_open = [this, at_deepest](int depth) {
+      if (depth == kDeepest) return at_deepest();
+      WindowEvent opener = Event(Type::kMouseMove);
+      opener.x = -depth;
+      window.Queue(opener);
+    };
+    sink.on_event = [this](const WindowEvent& e) {
+      if (e.type == Type::kMouseMove && e.x < 0) return window.ShowMessage("", "");
+      seen.push_back({e, static_cast<int>(window.boxes.size())});
+    };
+    window.on_wait = [this] {
+      if (!window.native.empty() || window.boxes.empty()) return;
+      if (window.boxes.size() == static_cast<size_t>(kDeepest)) {
+        deepest_waits.push_back(window.waits.back().timeout_ms);
+        if (on_deepest_wait && !on_deepest_wait()) return;
+      }
+      window.boxes.back() = true;
+    };
+    window.ShowMessage("", "");
+    EXPECT_EQ(window.deepest, kDeepest);
+    EXPECT_TRUE(window.boxes.empty());
+  }
+
+  static WindowEvent MoveTo(int x, int y) {
+    WindowEvent move = Event(Type::kMouseMove);
+    move.x = x;
+    move.y = y;
+    return move;
+  }
+
+  std::vector<Seen> seen;
+  std::vector<int> deepest_waits;
+  std::function<bool()> on_deepest_wait;  // whether the wait answers the deepest box
+};
+
+TEST_F(KeptInputTest, InputBehindTheDeepestBoxComesInOrderOnceItIsAnsweredBeforeNewerInput) {
+  window.StartTimer(5);
+  int deepest_wait = 0;
+  on_deepest_wait = [&] {
+    // Input that comes during the wait joins what is kept; input after the answer comes last.
+    if (++deepest_wait == 1) {
+      window.Queue(MoveTo(3, 4));
+      return false;
+    }
+    window.Queue(KeyEvent(Type::kKeyDown, 66));
+    return true;
+  };
+  NestPastTheLimit([&] {
+    window.Queue(KeyEvent(Type::kKeyDown, 65));
+    window.Queue(Event(Type::kPaint));
+    window.Queue(KeyEvent(Type::kKeyUp, 65));
+  });
+  std::vector<std::tuple<Type, int, int>> got;  // type, key or x, depth
+  for (const Seen& s : seen) {
+    if (s.event.type == Type::kTimer) continue;  // the outer boxes' ticks, once they may run
+    got.emplace_back(s.event.type, s.event.type == Type::kMouseMove ? s.event.x : s.event.key,
+                     s.depth);
+  }
+  EXPECT_EQ(got, (std::vector<std::tuple<Type, int, int>>{
+                     {Type::kPaint, 0, kDeepest},
+                     {Type::kKeyDown, 65, kLimit},
+                     {Type::kKeyUp, 65, kLimit},
+                     {Type::kMouseMove, 3, kLimit},
+                     {Type::kKeyDown, 66, kLimit},
+                 }));
+  // The deepest box sleeps until input comes, the kept input and the timer notwithstanding.
+  EXPECT_EQ(deepest_waits, (std::vector<int>{-1, -1}));
+}
+
+TEST_F(KeptInputTest, KeepsOneMoveForARunOfMovesAndDropsTheNewestPastItsCap) {
+  constexpr int kKeys = static_cast<int>(KeptInput::kMostKept) + 10;
+  NestPastTheLimit([&] {
+    for (int x = 0; x < 10; ++x) window.Queue(MoveTo(x, 1));
+    window.Queue(KeyEvent(Type::kKeyDown, 1));
+    for (int x = 10; x < 20; ++x) window.Queue(MoveTo(x, 2));
+    for (int key = 0; key < kKeys; ++key) window.Queue(KeyEvent(Type::kKeyDown, key));
+  });
+  ASSERT_EQ(seen.size(), KeptInput::kMostKept);
+  EXPECT_EQ(seen[0].event.x, 9);
+  EXPECT_EQ(seen[1].event.key, 1);
+  EXPECT_EQ(seen[2].event.x, 19);
+  EXPECT_EQ(seen[2].event.y, 2);
+  for (size_t i = 3; i < seen.size(); ++i) {
+    ASSERT_EQ(seen[i].event.type, Type::kKeyDown);
+    ASSERT_EQ(seen[i].event.key, static_cast<int>(i - 3)) << "the oldest keys, in order";
+  }
+}
+
+TEST_F(KeptInputTest, InputKeptWhenEveryBoxIsAnsweredGoesToTheProgramFirst) {
+  on_deepest_wait = [&] {
+    window.boxes.assign(window.boxes.size(), true);
+    window.Queue(KeyEvent(Type::kKeyDown, 66));
+    return true;
+  };
+  NestPastTheLimit([&] {
+    window.Queue(KeyEvent(Type::kKeyDown, 65));
+    window.Queue(KeyEvent(Type::kKeyUp, 65));
+  });
+  EXPECT_TRUE(seen.empty());
+  // A close the window has first is behind the kept input.
+  window.close_ahead = FakeWindow::CloseAhead::kFirst;
+  for (int i = 0; i < 4 * PollThrottle::kCallsPerClockRead; ++i, ++window.now) {
+    ASSERT_FALSE(window.PollClose());
+  }
+  std::optional<WindowEvent> pumped = PumpFor(5);
+  ASSERT_TRUE(pumped.has_value());
+  EXPECT_EQ(pumped->key, 65);
+  EXPECT_EQ(window.WaitEvent().type, Type::kKeyUp);
+  EXPECT_EQ(window.WaitEvent().key, 66);
+  bool closed = false;
+  for (int i = 0; i < 4 * PollThrottle::kCallsPerClockRead && !closed; ++i, ++window.now) {
+    closed = window.PollClose();
+  }
+  EXPECT_TRUE(closed) << "nothing kept is ahead of the close any more";
+}
+
+TEST_F(KeptInputTest, StartingAfreshDropsKeptInput) {
+  on_deepest_wait = [&] {
+    window.boxes.assign(window.boxes.size(), true);
+    return true;
+  };
+  NestPastTheLimit([&] { window.Queue(KeyEvent(Type::kKeyDown, 65)); });
+  window.StartAfresh();
+  window.on_wait = nullptr;
+  EXPECT_THROW(window.WaitEvent(), std::runtime_error) << "no key for the new run";
 }
 
 TEST_F(WindowedPlatformTest, ARunAskedToEndFromOutsideEndsEveryLoopAsACloseDoes) {

@@ -15,7 +15,11 @@ std::optional<WindowEvent> WindowedPlatform::PollEvent() {
   // Before anything is taken: while events keep coming, the pictures still keep up.
   UpdateCaret(now);
   PresentIfChanged(now, Moment::kRunning);
-  std::optional<WindowEvent> made;
+  std::optional<WindowEvent> made = kept_.Take();
+  if (made) {
+    event_polls_.LookAgain();
+    return made;
+  }
   while (PollNative(false, made)) {
     if (made) {
       event_polls_.LookAgain();  // more may be waiting
@@ -29,7 +33,7 @@ std::optional<WindowEvent> WindowedPlatform::PollEvent() {
 bool WindowedPlatform::PollClose() {
   if (!closed_ && close_polls_.Due([this] { return NowMs(); })) {
     if (EndSeen(NowMs())) return true;
-    if (FindClose() == CloseAhead::kFirst) NoteCloseFound();
+    if (kept_.empty() && FindClose() == CloseAhead::kFirst) NoteCloseFound();
   }
   return closed_;
 }
@@ -51,7 +55,8 @@ WindowEvent WindowedPlatform::WaitEvent() {
   PresentIfChanged(NowMs(), Moment::kRunEnded);
   for (;;) {
     if (Ending()) return Event(Type::kClose);
-    std::optional<WindowEvent> made;
+    std::optional<WindowEvent> made = kept_.Take();
+    if (made) return *made;
     while (PollNative(true, made)) {
       if (made) return *made;
     }
@@ -78,8 +83,11 @@ void WindowedPlatform::ShowMessage(std::string_view caption, std::string_view te
   } open{*this};
   const bool handlers_may_run = ++boxes_open_ <= kMaxNestedBoxes;
   while (!(open.answered = MessageBoxAnswered()) && !Ending()) {
+    // Kept input first, one event a time: a handler may answer the box, and what is left
+    // then waits for the program.
     std::optional<WindowEvent> made;
-    if (PollNative(false, made)) {
+    if (handlers_may_run) made = kept_.Take();
+    if (made || PollNative(false, made)) {
       if (made) DeliverDuringBox(*made);
       continue;
     }
@@ -100,6 +108,8 @@ void WindowedPlatform::DeliverDuringBox(const WindowEvent& event) {
   if (sink_ == nullptr) return;
   if (boxes_open_ <= kMaxNestedBoxes || event.type == Type::kClose || event.type == Type::kPaint) {
     sink_->Dispatch(event);
+  } else {
+    kept_.Keep(event);
   }
 }
 
@@ -111,6 +121,7 @@ void WindowedPlatform::StartAfresh() {
   presents_.StartAfresh(boxes_);
   end_requested_ = false;
   // What was typed or clicked for the run that has ended is not the new run's.
+  kept_.Clear();
   std::optional<WindowEvent> made;
   while (!closed_ && PollNative(false, made)) {
   }

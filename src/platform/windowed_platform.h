@@ -15,6 +15,7 @@
 #include "canvas/canvas.h"
 #include "platform/headless/timeline_recorder.h"
 #include "platform/input_boxes.h"
+#include "platform/kept_input.h"
 #include "platform/platform.h"
 #include "platform/poll_throttle.h"
 #include "platform/present_schedule.h"
@@ -26,8 +27,10 @@ namespace brindle {
 class WindowedPlatform : public Platform {
  public:
   // Message boxes opened by handlers that run while other boxes wait: past this depth the boxes
-  // still open, but events wait until one is answered, so a failing timer handler cannot open
-  // boxes without end.
+  // still open, but no handler runs behind them until one is answered, so a failing timer
+  // handler cannot open boxes without end. Meanwhile ticks are not taken and input is kept
+  // (see KeptInput), to be handed on in order ahead of newer input once handlers may run
+  // again; paints and closes are handed on at once.
   static constexpr int kMaxNestedBoxes = 8;
 
   void SetEventSink(EventSink* sink) override;
@@ -36,7 +39,7 @@ class WindowedPlatform : public Platform {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void NoteText(int, int, std::string_view) override {}
   std::optional<WindowEvent> PollEvent() override;
-  // At the nesting limit: a close that no other event comes before.
+  // At the nesting limit: a close that no other event, kept input included, comes before.
   bool PollClose() override;
   WindowEvent WaitEvent() override;
   // In loops: a close anywhere among the pending events. A loop that takes no events never
@@ -142,7 +145,7 @@ class WindowedPlatform : public Platform {
   int WaitLimitMs(uint64_t now_ms, bool timer) const;
   // Waits, then whether it was cut short.
   bool WaitFor(uint64_t now_ms, bool timer);
-  // Hands an event to the sink while a message box waits.
+  // Hands an event to the sink while a message box waits, or keeps it past the nesting limit.
   void DeliverDuringBox(const WindowEvent& event);
 
   uint64_t frame_interval_ms_;
@@ -150,6 +153,7 @@ class WindowedPlatform : public Platform {
   PollThrottle close_polls_;  // of the looks for a close
   bool end_requested_ = false;
   int boxes_open_ = 0;
+  KeptInput kept_;  // taken past the nesting limit, before anything still to be taken
 };
 
 }  // namespace brindle
