@@ -75,7 +75,7 @@ void PumpOneEvent(Interpreter& in) {
     if (in.platform.PollClose()) in.window_proc->Dispatch({.type = WindowEvent::Type::kClose});
     return;
   }
-  if (PumpIsDry(in)) {
+  if (!in.platform.PumpMayDeliver() && !in.slow_paths) {  // below the nesting limit here
     const int end = QuietRunEnd(in, in.cursor.exec_pos);
     in.cursor = {end, end};
     return;
